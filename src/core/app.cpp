@@ -1,0 +1,289 @@
+#include "core/app.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+
+#include "core/app_state.h"
+#include "core/display.h"
+#include "core/input.h"
+#include "core/localization.h"
+#include "core/logger.h"
+#include "core/settings.h"
+#include "core/system.h"
+#include "core/task.h"
+#include "core/virtual_files.h"
+#include "core/xml_document.h"
+#include "game/board.h"
+#include "game/difficulty.h"
+#include "game/front_screens.h"
+#include "game/rewards.h"
+#include "game/stages.h"
+#include "game/tilesets.h"
+#include "game/user_name_window.h"
+#include "graphics/font_manager.h"
+#include "graphics/resource_preloader.h"
+#include "graphics/trajectories.h"
+#include "objects/object_factory.h"
+#include "rooms/room_factory.h"
+#include "sound/sound_manager.h"
+#include "ui/cursors.h"
+#include "ui/ui_info_holder.h"
+#include "ui/window_manager.h"
+
+namespace {
+
+// Loads one XML file, hands its root to the reader and drops the document again.
+template <class Reader>
+void LoadInto(const char* path, Reader read)
+{
+    if (TiXmlElement* root = LoadXmlDocument(path)) read(root);
+    DeleteCurrentXmlDocument();
+}
+
+void ShowFirstScreen()
+{
+    TMyWindow* first;
+    if (FileExists("branding/splash1.jpg") || FileExists("branding/splash1.png")) {
+        GetLogger()->LogMessage("run logos window");
+        first = new TLogosWindow();
+    } else {
+        GetLogger()->LogMessage("run mainmenu window");
+        first = new TMainMenu();
+    }
+    GetWindowManager()->ShowScreen(first, false, 0);
+}
+
+}  // namespace
+
+bool InitGame()
+{
+    TAppState& app = GetAppState();
+    TLogger* log = GetLogger();
+    log->LogMessage("int start");
+
+    LoadInto("ui/interface.xml", [](TiXmlElement* root) { GetInterfaceHolder()->Load(root); });
+    DeleteCurrentXmlDocument();
+    log->LogMessage("load ui/interface.xml complete");
+
+    GetWindowManager()->AddFader(new TFaderShadow());
+
+    LoadInto("settings.xml", [](TiXmlElement* root) { GetDifficultyRanges()->LoadXml(root); });
+    LoadInto("settings.xml", [](TiXmlElement* root) { GetOverColors()->LoadXml(root); });
+    log->LogMessage("load settings complete");
+
+    InitMosaicStars();
+    LoadStages();
+    log->LogMessage("load stages complete");
+
+    LoadInto("fonts.xml", [](TiXmlElement* root) { TFontManager::Instance()->Load(root); });
+    log->LogMessage("load fonts complete");
+
+    GetTrajectoryList().Load("trajectories.dat");
+
+    if (!app.mObjectFactory) app.mObjectFactory = new TObjectFactory();
+    if (!app.mRoomFactory) app.mRoomFactory = new TRoomFactory();
+    if (!app.mEffectorsFactory) app.mEffectorsFactory = new TEffectorsFactory();
+
+    GetSoundManager()->LoadSounds("sounds.xml");
+    log->LogMessage("load sounds complete");
+
+    TSettings* settings = app.mSettings;
+    if (settings) settings->LoadSettings();
+    log->LogMessage("load settings complete");
+    if (settings) settings->LoadCurrentUser();
+    log->LogMessage("load userinfo complete");
+    if (settings) settings->Apply();
+    log->LogMessage("InitGameToSettings complete");
+
+    LoadCursors("cursors.xml");
+    if (TGameCursors* cursors = GetCursors()) cursors->SetCustomMode(settings && settings->UsesCustomCursor());
+
+    TResourcePreloader::Create("resources.xml")->LoadAll();
+
+    LoadRewards("rewards.xml");
+    log->LogMessage("load rewards complete");
+
+    LoadTilesets("tilesets/tilesets.xml");
+    log->LogMessage("load tilesets complete");
+
+    LayoutsInit(0);
+    log->LogMessage("LayoutsInit complete");
+
+    TRewardConnector& stats = GetRewardConnector();
+    stats.mLevelScore = 0;
+    stats.mPairsCounter = 0;
+    stats.mLevelsCompleted = 0;
+    stats.mSpareCounter = 0;
+
+    log->LogMessage("int complete");
+    ShowFirstScreen();
+    return true;
+}
+
+void UpdateKeepAwake()
+{
+    TAppState& app = GetAppState();
+    SetKeepAwake(app.mSettings && app.mSettings->IsFullscreen() && app.mActive);
+}
+
+void UpdateGame(float dt)
+{
+    TAppState& app = GetAppState();
+    if (TSoundManager* sound = FindSoundManager()) sound->Update(dt);
+    if (TGameCursors* cursors = GetCursors()) cursors->Update(dt);
+    if (app.mWindowManager && app.mApp) app.mApp->Tick(0);
+    UpdateKeepAwake();
+}
+
+void RenderGame()
+{
+    TAppState& app = GetAppState();
+    if (SDL_Renderer* renderer = GetRenderer()) SDL_RenderSetScale(renderer, app.mScaleX, app.mScaleY);
+    if (app.mWindowManager) app.mWindowManager->Draw();
+    TGameCursors* cursors = GetCursors();
+    if (cursors && cursors->IsInside() && cursors->IsVisible() && cursors->HasCurrent()) cursors->DrawCurrent();
+}
+
+void RunFrame()
+{
+    TAppState& app = GetAppState();
+    SDL_Event sdl;
+    while (SDL_PollEvent(&sdl)) {
+        if (sdl.type == SDL_QUIT) app.mQuit = true;
+        TInputEvent event;
+        if (TranslateSdlEvent(sdl, &event) && !DispatchEvent(event)) {
+            app.mQuit = true;
+            return;
+        }
+    }
+    if (app.mQuit) return;
+
+    uint32_t now = GetTicks();
+    if (now != app.mLastFrameTicks) UpdateGame((now - app.mLastFrameTicks) / 1000.0f);
+    app.mLastFrameTicks = now;
+
+    SDL_Renderer* renderer = GetRenderer();
+    if (renderer) SDL_RenderClear(renderer);
+    RenderGame();
+    if (renderer) SDL_RenderPresent(renderer);
+}
+
+void ShowUserNameWindow(TUserNameWindowListener* listener)
+{
+    GetWindowManager()->AddWindow(new TUserNameWindow(listener), 0.0f);
+}
+
+void ReleaseGame()
+{
+    TAppState& app = GetAppState();
+
+    if (app.mSettings) {
+        app.mSettings->SaveSettings();
+        delete app.mSettings;
+        app.mSettings = nullptr;
+    }
+    // Windows point into fonts, textures, sounds and the board: they go before all of those.
+    DestroyWindowManager();
+
+    if (TResourcePreloader* preloader = TResourcePreloader::Instance()) preloader->Clear();
+    TResourcePreloader::Destroy();
+    DestroyCursors();
+    DestroyLocalization();
+    DeleteRewards();
+    delete app.mBoard;
+    app.mBoard = nullptr;
+
+    delete app.mEffectorsFactory;
+    app.mEffectorsFactory = nullptr;
+    delete app.mObjectFactory;
+    app.mObjectFactory = nullptr;
+    delete app.mRoomFactory;
+    app.mRoomFactory = nullptr;
+
+    DestroyDifficultyRanges();
+    TOverColors::Destroy();
+    TFontManager::Destroy();
+
+    SetKeepAwake(false);
+    delete app.mApp;
+    app.mApp = nullptr;
+
+    ReleaseSoundManager();
+
+    SetSystemShutDown(true);
+    DestroySystem();
+    SetLoggerShutDown(true);
+    DestroyLogger();
+}
+
+void QuitGame()
+{
+    ReleaseGame();
+    TAppState& app = GetAppState();
+    DestroyRenderer();
+    if (app.mWindow) SDL_DestroyWindow(app.mWindow);
+    app.mWindow = nullptr;
+    IMG_Quit();
+    SDL_Quit();
+}
+
+int RunGame()
+{
+    TAppState& app = GetAppState();
+    SetExeDirAsCurrent();
+
+    // The user folders come first so that every log line, even one about a broken
+    // "termins.xml" on a first run, reaches "log.txt".
+    TSystem* sys = GetSystem();
+    sys->mAppFolderName = "Brisalo5";
+    sys->mCompanyFolderName = "Korvel Games";
+    sys->MakeUserFolders();
+
+    GetLocalization()->Load("termins.xml");
+
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return 1;
+    SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
+    SDL_SetHint("SDL_FRAMEBUFFER_ACCELERATION", "1");
+    IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
+
+    app.mApp = new TGameApp();
+    app.mActive = true;
+
+    app.mBaseWidth = kDesignWidth;
+    app.mBaseHeight = kDesignHeight;
+    ChooseScreenResolution();
+    CreateSettings("mysettings")->UpdateDisplay(false, false);
+    GetLogger()->LogMessage("mRealResolutionWidth =  %d  mRealResolutionHeight = %d", app.mRealResolutionWidth,
+                            app.mRealResolutionHeight);
+    app.mScaleX = static_cast<float>(app.mRealResolutionWidth) / GetLayoutWidth();
+    app.mScaleY = static_cast<float>(app.mRealResolutionHeight) / GetLayoutHeight();
+
+    std::string title = GetLocalization()->GetTextNarrow("GameName");
+    app.mWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                   app.mRealResolutionWidth, app.mRealResolutionHeight,
+                                   SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
+    int w = 0, h = 0;
+    if (app.mWindow) SDL_GetWindowSize(app.mWindow, &w, &h);
+    GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", w, h);
+    if (!app.mWindow) return 1;
+
+    RecreateRenderer();
+    sys->mWindow = app.mWindow;
+
+    if (!InitGame()) {
+        DestroyRenderer();
+        SDL_DestroyWindow(app.mWindow);
+        app.mWindow = nullptr;
+        IMG_Quit();
+        SDL_Quit();
+        delete app.mApp;
+        app.mApp = nullptr;
+        return 1;
+    }
+
+    app.mLastFrameTicks = GetTicks();
+    while (!app.mQuit) RunFrame();
+    QuitGame();
+    return 0;
+}

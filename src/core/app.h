@@ -1,0 +1,22 @@
+// Program start, the start-up loader, the frame loop and the shutdown sequence.
+#pragma once
+#include <vector>
+
+class TUserNameWindowListener;
+
+int RunGame();
+bool InitGame();
+void RunFrame();
+void UpdateGame(float dt);
+void RenderGame();
+void UpdateKeepAwake();
+void ReleaseGame();
+void QuitGame();
+void ShowUserNameWindow(TUserNameWindowListener* listener);
+
+template <class T>
+void FreePointerVector(std::vector<T*>& items)
+{
+    for (T* item : items) delete item;
+    std::vector<T*>().swap(items);
+}

@@ -1,0 +1,62 @@
+// The engine's process-wide state: window, renderer, frame clock, flags, scaling, sizes,
+// the current XML document and the singleton pointers that the shutdown frees in order.
+#pragma once
+#include <SDL.h>
+#include <cstdint>
+
+class TiXmlDocument;
+class TGameApp;
+class TSettings;
+class TBoard;
+class TMyWindowManager;
+class TGameCursors;
+class TObjectFactory;
+class TRoomFactory;
+class TEffectorsFactory;
+
+// The renderer record: the one SDL renderer of the window.
+struct TRenderDevice {
+    SDL_Renderer* mRenderer = nullptr;
+};
+
+struct TAppState {
+    SDL_Window* mWindow = nullptr;
+    TRenderDevice* mRenderDevice = nullptr;
+    TGameApp* mApp = nullptr;
+
+    uint32_t mLastFrameTicks = 0;
+    bool mQuit = false;
+    bool mActive = true;
+    bool mMinimized = false;
+    uint16_t mLastKeyModifiers = 0;
+
+    float mScaleX = 1.0f;
+    float mScaleY = 1.0f;
+    int32_t mOffsetX = 0;
+    int32_t mOffsetY = 0;
+
+    int32_t mBaseWidth = 1366;
+    int32_t mBaseHeight = 768;
+    int32_t mRealResolutionWidth = 1366;
+    int32_t mRealResolutionHeight = 768;
+    int32_t mWindowedResolutionWidth = 0;
+    int32_t mWindowedResolutionHeight = 0;
+    int32_t mWidthBeforeStart = 0;
+    int32_t mHeightBeforeStart = 0;
+    int32_t mLargestModeWidth = 1366;
+    int32_t mLargestModeHeight = 768;
+
+    TiXmlDocument* mXmlDocument = nullptr;
+
+    TSettings* mSettings = nullptr;
+    TBoard* mBoard = nullptr;
+    TMyWindowManager* mWindowManager = nullptr;
+    TObjectFactory* mObjectFactory = nullptr;
+    TRoomFactory* mRoomFactory = nullptr;
+    TEffectorsFactory* mEffectorsFactory = nullptr;
+};
+
+TAppState& GetAppState();
+SDL_Renderer* GetRenderer();
+// Back to a fresh state (tests that run the loader more than once).
+void ResetAppState();

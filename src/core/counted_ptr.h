@@ -1,0 +1,113 @@
+// Pointers with a separately allocated count: CountedPtr shares an object between copies;
+// CountedHandle keeps its holder count in a cell that a cache can watch without keeping
+// the target alive.
+#pragma once
+
+template <class T>
+class CountedPtr {
+public:
+    CountedPtr() = default;
+    explicit CountedPtr(T* p) { Reset(p); }
+    CountedPtr(const CountedPtr& other) { Assign(other); }
+    CountedPtr& operator=(const CountedPtr& other) { Assign(other); return *this; }
+    ~CountedPtr() { Release(); }
+
+    // Always leaves this holder empty; the object dies with the last holder.
+    void Release()
+    {
+        if (mObject) {
+            if (mCount && --*mCount > 0) {
+                mObject = nullptr;
+                mCount = nullptr;
+                return;
+            }
+            delete mCount;
+            delete mObject;
+        }
+        mObject = nullptr;
+        mCount = nullptr;
+    }
+
+    void Reset(T* p)
+    {
+        if (p == mObject) return;
+        Release();
+        if (p) {
+            mObject = p;
+            mCount = new int(1);
+        }
+    }
+
+    void Assign(const CountedPtr& other)
+    {
+        if (other.mObject == mObject) return;
+        Release();
+        if (!other.mObject) return;
+        mObject = other.mObject;
+        if (!other.mCount) const_cast<CountedPtr&>(other).mCount = new int(0);
+        mCount = other.mCount;
+        ++*mCount;
+    }
+
+    T* Get() const { return mObject; }
+    T* operator->() const { return mObject; }
+    T& operator*() const { return *mObject; }
+    int UseCount() const { return mCount ? *mCount : 0; }
+
+private:
+    T* mObject = nullptr;
+    int* mCount = nullptr;
+};
+
+template <class T>
+class CountedHandle {
+public:
+    CountedHandle() = default;
+    explicit CountedHandle(T* p) : mTarget(p)
+    {
+        if (p) mHolders.Reset(new int(1));
+    }
+    CountedHandle(const CountedHandle& other) { Assign(other); }
+    CountedHandle& operator=(const CountedHandle& other) { Assign(other); return *this; }
+    ~CountedHandle() { Release(); }
+
+    void Assign(const CountedHandle& other)
+    {
+        if (other.mTarget == mTarget) return;
+        Release();
+        mTarget = other.mTarget;
+        if (!mTarget) return;
+        if (!other.mHolders.Get()) const_cast<CountedHandle&>(other).mHolders.Reset(new int(0));
+        mHolders.Assign(other.mHolders);
+        ++*mHolders;
+    }
+
+    // Drops this handle's hold: the target dies only when the holder count reaches 0,
+    // but the handle is empty afterwards either way, so its destructor never counts again.
+    void Release()
+    {
+        if (mTarget && mHolders.Get()) {
+            if (--*mHolders == 0) delete mTarget;
+        }
+        mTarget = nullptr;
+        mHolders.Release();
+    }
+
+    void Reset(T* p)
+    {
+        CountedHandle fresh(p);
+        Assign(fresh);
+    }
+
+    T* Get() const { return mTarget; }
+    T* operator->() const { return mTarget; }
+    T& operator*() const { return *mTarget; }
+    explicit operator bool() const { return mTarget != nullptr; }
+    // The shared cell itself, for a watcher that must not keep the target alive.
+    const CountedPtr<int>& Holders() const { return mHolders; }
+    int HolderCount() const { return mHolders.Get() ? *mHolders : 0; }
+
+private:
+    T* mTarget = nullptr;
+    CountedPtr<int> mHolders;
+};

@@ -1,0 +1,115 @@
+#include "core/system.h"
+
+#include <SDL.h>
+#include <SDL_image.h>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/virtual_files.h"
+
+namespace {
+TSystem* gSystem = nullptr;
+bool gSystemShutDown = false;
+}
+
+TSystem::TSystem() { gSystem = this; }
+
+TSystem::~TSystem()
+{
+    if (gSystem == this) gSystem = nullptr;
+}
+
+TSystem* GetSystem()
+{
+    if (!gSystem && !gSystemShutDown) new TSystem();
+    return gSystem;
+}
+
+void DestroySystem()
+{
+    delete gSystem;
+    gSystem = nullptr;
+}
+
+void SetSystemShutDown(bool down) { gSystemShutDown = down; }
+
+std::string GetAppDataFolder()
+{
+    const char* xdg = getenv("XDG_DATA_HOME");
+    if (xdg && *xdg) return xdg;
+    const char* home = getenv("HOME");
+    if (home && *home) return std::string(home) + "/.local/share";
+    return std::string();
+}
+
+std::string TSystem::CompanyFolder() const { return GetAppDataFolder() + "/" + mCompanyFolderName; }
+
+std::string TSystem::UserFolder() const { return CompanyFolder() + "/" + mAppFolderName; }
+
+bool MakeFolders(const std::string& path)
+{
+    if (path.empty()) return false;
+    for (size_t pos = 1; pos <= path.size(); ++pos) {
+        if (pos == path.size() || path[pos] == '/') {
+            std::string part = path.substr(0, pos);
+            if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
+        }
+    }
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+void TSystem::MakeUserFolders() const
+{
+    MakeFolders(CompanyFolder());
+    MakeFolders(UserFolder());
+}
+
+void TSystem::MakeUserSubFolder(const std::string& name) const
+{
+    MakeUserFolders();
+    MakeFolders(UserFolder() + "/" + name);
+}
+
+std::string GetExecutableFolder()
+{
+    char buf[PATH_MAX];
+    ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
+    if (n <= 0) return std::string();
+    std::string path(buf, static_cast<size_t>(n));
+    size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+void SetExeDirAsCurrent()
+{
+    std::string folder = GetExecutableFolder();
+    if (!folder.empty() && chdir(folder.c_str()) != 0) return;
+    if (TSystem* sys = GetSystem()) sys->mExeFolder = folder;
+}
+
+void SetCursorImage(const std::string& name, int hotX, int hotY)
+{
+    std::string path = "assets/" + name;
+    if (path.find('.') == std::string::npos) path += ".png";
+    SDL_Surface* surface = FileExists(path) ? IMG_Load(path.c_str()) : nullptr;
+    if (!surface) return;
+    if (SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX, hotY)) SDL_SetCursor(cursor);
+    SDL_FreeSurface(surface);
+}
+
+void ShellOpen(const std::string& text)
+{
+    SDL_OpenURL(text.c_str());
+}
+
+void SetKeepAwake(bool awake)
+{
+    if (awake)
+        SDL_DisableScreenSaver();
+    else
+        SDL_EnableScreenSaver();
+}

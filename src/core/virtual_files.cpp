@@ -1,0 +1,102 @@
+#include "core/virtual_files.h"
+
+#include <sys/stat.h>
+
+#include "core/system.h"
+
+namespace {
+const char kUserPrefix[] = "user:";
+
+bool IsFolder(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+}
+
+std::string MapPath(const std::string& path)
+{
+    if (path.compare(0, 5, kUserPrefix) == 0) {
+        TSystem* sys = GetSystem();
+        std::string folder = sys ? sys->UserFolder() : std::string();
+        return folder + "/" + path.substr(5);
+    }
+    if (path.find("assets/") != std::string::npos) return path;
+    return "assets/" + path;
+}
+
+bool FileExists(const std::string& path)
+{
+    TFile file;
+    return file.Open(path, false);
+}
+
+bool RemoveFile(const std::string& path)
+{
+    remove(MapPath(path).c_str());
+    return true;
+}
+
+TFile::TFile(const std::string& path, const char* mode)
+{
+    Open(path, !(mode && mode[0] == 'r'));
+}
+
+TFile::TFile(const TFile& other)
+    : mHandle(other.mHandle), mShareCount(other.mShareCount), mPath(other.mPath), mWrite(other.mWrite)
+{
+}
+
+TFile& TFile::operator=(const TFile& other)
+{
+    if (this != &other && mHandle != other.mHandle) {
+        Close();
+        mHandle = other.mHandle;
+        mShareCount = other.mShareCount;
+        mPath = other.mPath;
+        mWrite = other.mWrite;
+    }
+    return *this;
+}
+
+bool TFile::Open(const std::string& path, bool write)
+{
+    Close();
+    mWrite = write;
+    std::string real = MapPath(path);
+    // fopen of a folder succeeds for reading here; a folder is never a data file.
+    if (IsFolder(real)) return false;
+    mHandle = fopen(real.c_str(), write ? "wb" : "rb");
+    if (!mHandle) return false;
+    mPath = real;
+    mShareCount.Reset(new int(1));
+    return true;
+}
+
+long TFile::Size() const
+{
+    if (!mHandle || IsFolder(mPath)) return -1;
+    FILE* probe = fopen(mPath.c_str(), "rb");
+    if (!probe) return -1;
+    long size = -1;
+    if (fseek(probe, 0, SEEK_END) == 0) size = ftell(probe);
+    fclose(probe);
+    return size;
+}
+
+int TFile::Read(void* buffer, size_t n)
+{
+    if (!mHandle) return -1;
+    return static_cast<int>(fread(buffer, n, 1, mHandle));
+}
+
+void TFile::Close()
+{
+    if (mHandle) {
+        // The handle's holder count is the number of TFiles sharing the stream.
+        if (mShareCount.HolderCount() <= 1) fclose(mHandle);
+    }
+    mHandle = nullptr;
+    mPath.clear();
+    mShareCount.Release();
+}

@@ -1,0 +1,95 @@
+#include "core/xml_document.h"
+
+#include <memory>
+#include <vector>
+
+#include "core/app_state.h"
+#include "core/logger.h"
+#include "core/virtual_files.h"
+
+bool ReadXmlDocumentFile(TiXmlDocument* doc, const std::string& path)
+{
+    doc->SetValue(path.c_str());
+    TFile file(path, "rb");
+    if (!file.IsOpen()) {
+        if (!doc->Error()) doc->SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return false;
+    }
+    doc->Clear();
+    FILE* f = file.Handle();
+    long length = -1;
+    if (fseek(f, 0, SEEK_END) == 0) length = ftell(f);
+    fseek(f, 0, SEEK_SET);
+    if (length <= 0) {
+        if (!doc->Error()) doc->SetError(TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return false;
+    }
+    std::vector<char> buf(static_cast<size_t>(length) + 1);
+    if (file.Read(buf.data(), static_cast<size_t>(length)) != 1) {
+        if (!doc->Error()) doc->SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
+        return false;
+    }
+    // CR LF and lone CR both become LF, so line numbers match whatever the file's line ends.
+    size_t out = 0;
+    for (long i = 0; i < length; ++i) {
+        char c = buf[i];
+        if (c == '\r') {
+            buf[out++] = '\n';
+            if (i + 1 < length && buf[i + 1] == '\n') ++i;
+        } else {
+            buf[out++] = c;
+        }
+    }
+    buf[out] = '\0';
+    doc->Parse(buf.data(), nullptr, TIXML_DEFAULT_ENCODING);
+    return !doc->Error();
+}
+
+TiXmlElement* LoadXmlFile(const std::string& path, TiXmlDocument** slot)
+{
+    *slot = new TiXmlDocument();
+    TiXmlDocument* doc = *slot;
+    if (ReadXmlDocumentFile(doc, path)) return doc->FirstChildElement();
+    TLogger* log = GetLogger();
+    log->LogMessage("File not found %s error=%s line = %d", path.c_str(), doc->ErrorDesc(), doc->ErrorRow());
+    delete doc;
+    *slot = nullptr;
+    log->LogMessage("File not found %s ", path.c_str());
+    return nullptr;
+}
+
+TiXmlElement* LoadXmlDocument(const std::string& path)
+{
+    TAppState& app = GetAppState();
+    delete app.mXmlDocument;
+    app.mXmlDocument = nullptr;
+    return LoadXmlFile(path, &app.mXmlDocument);
+}
+
+TiXmlDocument* CurrentXmlDocument() { return GetAppState().mXmlDocument; }
+
+void DeleteCurrentXmlDocument()
+{
+    TAppState& app = GetAppState();
+    delete app.mXmlDocument;
+    app.mXmlDocument = nullptr;
+}
+
+TiXmlElement* FirstChildElement(TiXmlNode* node, const char* name)
+{
+    return node ? node->FirstChildElement(name) : nullptr;
+}
+
+void GetChildElements(TiXmlElement* element, const char* name, std::vector<TiXmlElement*>& out)
+{
+    if (!element) return;
+    for (TiXmlElement* e = element->FirstChildElement(name); e; e = e->NextSiblingElement(name)) out.push_back(e);
+}
+
+std::string GetElementText(TiXmlElement* element)
+{
+    if (!element) return std::string();
+    TiXmlNode* child = element->FirstChild();
+    if (child && child->ToText()) return child->Value();
+    return std::string();
+}

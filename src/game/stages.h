@@ -1,0 +1,3 @@
+// Stages and their levels, read from "stages.xml".
+#pragma once
+void LoadStages();

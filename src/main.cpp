@@ -1,0 +1,6 @@
+#include "core/app.h"
+
+int main()
+{
+    return RunGame();
+}

@@ -1,0 +1,28 @@
+#include "sound/sound_manager.h"
+
+#include "core/xml_document.h"
+
+namespace {
+TSoundManager* gSoundManager = nullptr;
+}
+
+bool TSoundManager::LoadSounds(const std::string& path)
+{
+    bool ok = LoadXmlDocument(path) != nullptr;
+    DeleteCurrentXmlDocument();
+    return ok;
+}
+
+TSoundManager* GetSoundManager()
+{
+    if (!gSoundManager) gSoundManager = new TSoundManager();
+    return gSoundManager;
+}
+
+TSoundManager* FindSoundManager() { return gSoundManager; }
+
+void ReleaseSoundManager()
+{
+    delete gSoundManager;
+    gSoundManager = nullptr;
+}

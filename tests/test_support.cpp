@@ -1,0 +1,68 @@
+#include "test_support.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <sys/stat.h>
+
+#include "core/system.h"
+
+TTempDir::TTempDir()
+{
+    const char* base = getenv("TMPDIR");
+    std::string templ = std::string(base && *base ? base : "/tmp") + "/brisalo-test-XXXXXX";
+    std::vector<char> buf(templ.begin(), templ.end());
+    buf.push_back('\0');
+    if (mkdtemp(buf.data())) mPath = buf.data();
+}
+
+TTempDir::~TTempDir()
+{
+    if (!mPath.empty()) {
+        std::string cmd = "rm -rf '" + mPath + "'";
+        if (system(cmd.c_str()) != 0) fprintf(stderr, "cannot remove %s\n", mPath.c_str());
+    }
+}
+
+std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool WriteWholeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool PathExists(const std::string& path)
+{
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+TUserFolderScope::TUserFolderScope()
+{
+    if (const char* old = getenv("XDG_DATA_HOME")) {
+        mHadXdg = true;
+        mOldXdg = old;
+    }
+    setenv("XDG_DATA_HOME", mDir.Path().c_str(), 1);
+    TSystem* sys = GetSystem();
+    sys->mAppFolderName = "Brisalo5";
+    sys->mCompanyFolderName = "Korvel Games";
+    sys->MakeUserFolders();
+}
+
+TUserFolderScope::~TUserFolderScope()
+{
+    if (mHadXdg)
+        setenv("XDG_DATA_HOME", mOldXdg.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
