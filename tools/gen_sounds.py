@@ -49,6 +49,49 @@ EFFECTS = {
                  ["synth", "0.7", "pluck", "C6"]],
 }
 
+# assets/sounds.xml, in this order: (element, id, file under assets/, loop, volume).
+SOUNDS_XML = [
+    ("music", "mainmenu", "music/mainmenu", -1, 0.8),
+    ("music1", "game1", "music/game1", 1, 0.8),
+    ("music1", "game2", "music/game2", 1, 0.8),
+    ("sound", "btnmouseenter", "sounds/btnmouseenter", 1, 0.5),
+    ("sound", "btnmousedown", "sounds/btnmousedown", 1, 0.6),
+    ("sound", "flywindow", "sounds/flywindow", 1, 0.6),
+    ("sound", "showtutorial", "sounds/showtutorial", 1, 0.8),
+    ("sound", "colorselected", "sounds/colorselected", 1, 0.6),
+    ("sound", "colorcomplete", "sounds/colorcomplete", 1, 0.9),
+    ("sound", "fillcell", "sounds/fillcell", 1, 0.5),
+    ("sound", "fillarea", "sounds/fillarea", 1, 0.7),
+    ("sound", "hint", "sounds/hint", 1, 0.8),
+    ("sound", "timeup", "sounds/timeup", 1, 0.9),
+    ("sound", "levelcomplete", "sounds/levelcomplete", 1, 1.0),
+    ("sound", "gotstar", "sounds/gotstar", 1, 0.9),
+    ("sound", "mapselectboard", "sounds/mapselectboard", 1, 0.7),
+    ("sound", "drop_tool", "sounds/drop_tool", 1, 0.7),
+    ("sound", "need_tool", "sounds/need_tool", 1, 0.7),
+    ("sound", "clockticking", "sounds/clockticking", 1, 0.6),
+    ("sound", "ho_item_found", "sounds/ho_item_found", 1, 0.8),
+    ("voice", "gamename", "sounds/gamename", 1, 1.0),
+]
+
+# The list and manager tests' sounds, over the fixtures.
+LISTS_XML = """<?xml version="1.0" encoding="utf-8"?>
+<sounds>
+    <sound id="both" name="short" />
+    <sound id="twice" name="short" loop="2" />
+    <sound id="endless" name="long" loop="-1" />
+    <sound id="later" name="short" delay="2" />
+    <sound id="soft" name="long" volume="0.8" />
+    <sound name="short" />
+    <voice id="both" name="long" />
+    <voice id="jingle" name="short" />
+    <stage id="stagesound" name="short" />
+    <music id="track1" name="short" />
+    <music id="track2" name="long" />
+    <music id="track3" name="short" />
+</sounds>
+"""
+
 # Music: a melody drawn from a fixed seed over a chord progression, a bass line under it.
 MUSIC = {
     "mainmenu": dict(seed=11, beat=0.3, bars=20, chords=["C", "Am", "F", "G"]),
@@ -117,9 +160,23 @@ def make_music(tmp, name, seed, beat, bars, chords):
     encode(wav, os.path.join(ROOT, "assets", "music", name + ".ogg"), name)
 
 
+def write_text(path, text):
+    with open(path, "w", newline="\n") as f:
+        f.write(text)
+
+
+def make_sounds_xml():
+    lines = ['<?xml version="1.0" encoding="utf-8"?>', "<sounds>"]
+    for element, sound_id, name, loop, volume in SOUNDS_XML:
+        lines.append('    <%s id="%s" name="%s" loop="%d" volume="%.1f" />' % (element, sound_id, name, loop, volume))
+    lines.append("</sounds>")
+    write_text(os.path.join(ROOT, "assets", "sounds.xml"), "\n".join(lines) + "\n")
+
+
 def make_fixtures(tmp):
     data = os.path.join(ROOT, "tests", "data", "sound")
     os.makedirs(data, exist_ok=True)
+    write_text(os.path.join(data, "lists.xml"), LISTS_XML)
     short = os.path.join(tmp, "short.wav")
     sox_chains(short, 22050, [["synth", "0.2", "sine", "440"]])
     encode(short, os.path.join(data, "short.ogg"), "short")
@@ -156,6 +213,7 @@ def main():
         for name, args in MUSIC.items():
             make_music(tmp, name, **args)
         make_fixtures(tmp)
+    make_sounds_xml()
     return 0
 
 
