@@ -1,8 +1,9 @@
-# Entry points: `make run` plays, `make test` runs every test under the sanitizers.
+# Entry points: `make run` plays, `make test` runs every test under the sanitizers,
+# `make test-tsan` runs them under ThreadSanitizer (the audio thread shares the sound engine).
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test test-tsan clean
 
 deps:
 	@sh tools/install_deps.sh
@@ -19,5 +20,13 @@ test: deps
 	cmake --build build-test -j $(JOBS)
 	cd build-test && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
+# ThreadSanitizer exits with 66 on a report, which fails the run. setarch -R keeps GCC 12's
+# runtime from stopping on "unexpected memory mapping" where mmap_rnd_bits is above 28.
+test-tsan: deps
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DBRISALO_TSAN=ON
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && $(HEADLESS) TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp" \
+		setarch "$$(uname -m)" -R ctest --output-on-failure -j $(JOBS)
+
 clean:
-	rm -rf build build-test
+	rm -rf build build-test build-tsan

@@ -38,12 +38,7 @@ protected:
         SetAlOutputOpener(nullptr);
     }
     TAlEngine* Engine() { return GetAlEngine(); }
-    ALfloat Gain(unsigned source)
-    {
-        ALfloat gain = -1;
-        alGetSourcef(source, AL_GAIN, &gain);
-        return gain;
-    }
+    ALfloat Gain(unsigned source) { return SourceGain(Engine(), source); }
 
     TAssetsFolder mAssets;
     TiXmlElement* mRoot = nullptr;

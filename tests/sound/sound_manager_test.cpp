@@ -109,9 +109,7 @@ TEST_F(SoundManagerTest, MutedSoundStaysMutedThroughTheAudioStep)
     unsigned source = Sound("sound", "endless")->mSource;
     Manager()->SetSoundVolume(0.0f, 0);
     Engine()->Update();
-    ALfloat gain = -1;
-    alGetSourcef(source, AL_GAIN, &gain);
-    EXPECT_EQ(gain, 0.0f);
+    EXPECT_EQ(SourceGain(Engine(), source), 0.0f);
 }
 
 TEST_F(SoundManagerTest, PauseAllHoldsAndResumesPlayingSounds)

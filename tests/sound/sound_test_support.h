@@ -44,7 +44,9 @@ inline TAlOutput OpenLoopbackOutput()
 inline TAlOutput OpenNoOutput() { return TAlOutput(); }
 
 // Mixes `seconds` of 44.1 kHz stereo in slices of 0.1 s, an engine step after each slice
-// (a slice stays well below one buffer's length, so no source runs dry between steps).
+// (a slice stays well below one buffer's length, so no source runs dry between steps). The
+// mix holds the engine lock: OpenAL's own synchronisation is invisible to ThreadSanitizer,
+// so the audio thread must not be inside OpenAL meanwhile.
 inline std::vector<short> RenderSeconds(TAlEngine* engine, float seconds, bool step = true)
 {
     auto render = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
@@ -54,7 +56,9 @@ inline std::vector<short> RenderSeconds(TAlEngine* engine, float seconds, bool s
     while (frames > 0) {
         int n = frames < slice ? frames : slice;
         std::vector<short> part(static_cast<size_t>(n) * 2);
+        engine->Lock();
         render(LoopbackDevice(), part.data(), n);
+        engine->Unlock();
         out.insert(out.end(), part.begin(), part.end());
         frames -= n;
         if (step) engine->Update();
@@ -75,6 +79,15 @@ inline ALint SourceOffset(ALuint source)
     ALint offset = 0;
     alGetSourcei(source, AL_SAMPLE_OFFSET, &offset);
     return offset;
+}
+
+inline ALfloat SourceGain(TAlEngine* engine, ALuint source)
+{
+    ALfloat gain = -1;
+    engine->Lock();
+    alGetSourcef(source, AL_GAIN, &gain);
+    engine->Unlock();
+    return gain;
 }
 
 inline std::string LogText() { return ReadWholeFile(MapPath("user:log.txt")); }
