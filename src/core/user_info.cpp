@@ -25,6 +25,11 @@ uint16_t ReadU16(TBaseBuffer& buffer)
     return static_cast<uint16_t>(low | (high << 8));
 }
 
+size_t BytesLeft(const TBaseBuffer& buffer)
+{
+    return buffer.ReadAtEnd() ? 0 : buffer.Size() - buffer.ReadPosition();
+}
+
 void WriteU16(TBaseBuffer& buffer, unsigned value)
 {
     buffer.WriteByte(value & 0xFF);
@@ -35,13 +40,16 @@ void WriteU16(TBaseBuffer& buffer, unsigned value)
 bool TBaseUserInfo::Load(const std::string& path)
 {
     TBufferBin buffer;
-    if (!buffer.LoadFromFile(path, true, 0)) return false;
+    if (!buffer.LoadFromFile(path, true, 0)) {
+        if (buffer.HasError()) KeepBadFile(path);
+        return false;
+    }
     buffer.ReadInt32();
     ReadBody(buffer);
     ReadExtra(buffer);
-    if (buffer.BytesLeft() != 0) {
+    if (BytesLeft(buffer) != 0) {
         GetLogger()->LogMessage("profile %s has %d bytes after its last field", path.c_str(),
-                                static_cast<int>(buffer.BytesLeft()));
+                                static_cast<int>(BytesLeft(buffer)));
         return false;
     }
     return true;
@@ -124,7 +132,7 @@ void TBaseUserInfo::ReadBody(TBaseBuffer& buffer)
     mBool = buffer.ReadByte() != 0;
     unsigned count = ReadU16(buffer);
     mPairs.clear();
-    for (unsigned i = 0; i < count && buffer.BytesLeft() > 0; ++i) {
+    for (unsigned i = 0; i < count && BytesLeft(buffer) > 0; ++i) {
         std::string key, value;
         buffer.ReadString(key);
         buffer.ReadString(value);
@@ -144,7 +152,7 @@ void TBaseUserInfo::WriteBody(TBaseBuffer& buffer) const
     size_t count = std::min<size_t>(mPairs.size(), 0xFFFF);
     WriteU16(buffer, static_cast<unsigned>(count));
     for (size_t i = 0; i < count; ++i) {
-        buffer.BeginWriteSection(mPairs[i].first + "." + mPairs[i].second);
+        buffer.BeginWriteSection((mPairs[i].first + "." + mPairs[i].second).c_str());
         buffer.WriteString(mPairs[i].first);
         buffer.WriteString(mPairs[i].second);
     }
@@ -205,7 +213,7 @@ void TModeProgress::Read(TBaseBuffer& buffer)
     mFlag2 = buffer.ReadByte() != 0;
     int32_t count = buffer.ReadInt32();
     // A count the remaining bytes cannot hold is a damaged file, not a reason to allocate.
-    size_t fits = buffer.BytesLeft() / kEntryBytes;
+    size_t fits = BytesLeft(buffer) / kEntryBytes;
     size_t n = count > 0 ? std::min(static_cast<size_t>(count), fits) : 0;
     if (count > 0 && static_cast<size_t>(count) > fits)
         GetLogger()->LogMessage("profile names %d level entries, room for %d", count, static_cast<int>(fits));
