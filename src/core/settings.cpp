@@ -1,10 +1,10 @@
 #include "core/settings.h"
 
-#include <SDL.h>
 #include <sys/stat.h>
 
 #include "core/app_state.h"
 #include "core/buffer.h"
+#include "core/display.h"
 #include "core/logger.h"
 #include "core/system.h"
 #include "core/text.h"
@@ -139,18 +139,25 @@ void TMySettings::ClearUserInfo()
     info->ResetPreset();
 }
 
-void TMySettings::ReadFullscreenFromWindow()
-{
-    SDL_Window* window = GetAppState().mWindow;
-    mFullscreen = window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
-}
+void TMySettings::ReadFullscreenFromWindow() { mFullscreen = IsWindowFullscreen(); }
 
 bool TMySettings::ToggleFullscreen()
 {
-    SDL_Window* window = GetAppState().mWindow;
-    bool fullscreen = window && (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
-    UpdateDisplay(!fullscreen, true);
+    UpdateDisplay(!IsWindowFullscreen(), true);
     return true;
+}
+
+bool TMySettings::ReapplyDisplayMode()
+{
+    if (TSystem* sys = GetSystem()) sys->SetDisplayMode(kDesignWidth, kDesignHeight, IsWindowFullscreen());
+    mDisplayChangePending = false;
+    return true;
+}
+
+void TMySettings::UpdateDisplay(bool fullscreen, bool apply)
+{
+    UpdateDisplayState(fullscreen, apply);
+    if (apply) ReadFullscreenFromWindow();
 }
 
 std::string TMySettings::CurrentUserFile() const
@@ -227,7 +234,7 @@ bool TMySettings::LoadSettings()
 void TDummySettings::Apply()
 {
     TAppState& app = GetAppState();
-    GetSystem()->SetDisplayMode(app.mRealResolutionWidth, app.mRealResolutionHeight, false);
+    if (TSystem* sys = GetSystem()) sys->SetDisplayMode(app.mRealResolutionWidth, app.mRealResolutionHeight, false);
 }
 
 TSettings* CreateSettings(const std::string& name)

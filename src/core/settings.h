@@ -68,6 +68,8 @@ public:
     void ReadFullscreenFromWindow() override;
     bool ToggleFullscreen() override;
     bool IsDisplayChangePending() const override { return mDisplayChangePending; }
+    bool ReapplyDisplayMode() override;
+    void UpdateDisplay(bool fullscreen, bool apply) override;
     bool UsesCustomCursor() const override { return mCustomCursor; }
     void SetCustomCursor(bool custom) override { mCustomCursor = custom; }
     bool LoadCurrentUser() override;
@@ -84,7 +86,7 @@ protected:
     std::string CurrentUserFile() const;
 
     std::vector<TUserRecord> mUsers;
-    bool mFullscreen = true;
+    bool mFullscreen = true;  // a new player starts fullscreen
     bool mDisplayChangePending = false;
     bool mCustomCursor = true;
     int32_t mCurrentUser = -1;

@@ -23,6 +23,11 @@ void TSoundManager::SetSoundVolume(float volume, int category)
 
 void TSoundManager::SetMusicVolume(float volume) { mMusicVolume = volume; }
 
+// Seam: no sound lists yet, so nothing plays and nothing is there to pause.
+bool TSoundManager::PlaySound(const std::string& /*id*/) { return false; }
+
+void TSoundManager::PauseAll(bool /*paused*/) {}
+
 TSoundManager* GetSoundManager()
 {
     if (!gSoundManager) gSoundManager = new TSoundManager();

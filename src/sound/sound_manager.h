@@ -6,6 +6,8 @@ class TSoundManager {
 public:
     bool LoadSounds(const std::string& path);
     void Update(float /*dt*/) {}
+    bool PlaySound(const std::string& id);
+    void PauseAll(bool paused);
 
     // Category 0 is the sound effects; any other category's value is kept as the voice volume.
     void SetSoundVolume(float volume, int category);
