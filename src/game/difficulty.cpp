@@ -103,7 +103,7 @@ std::wstring TMosaicStar90Time::GetDescription(const TLevelPlayStats& stats) con
 {
     std::wstring text = TMosaicStar::GetDescription(stats);
     std::string narrow = FormatStarTime(stats.mSecondsAllowed);
-    std::wstring time(narrow.begin(), narrow.end());
+    std::wstring time = WidenAscii(narrow);
     for (size_t pos = text.find(L"$$"); pos != std::wstring::npos; pos = text.find(L"$$", pos + time.size()))
         text.replace(pos, 2, time);
     return text;
