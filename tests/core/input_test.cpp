@@ -10,6 +10,7 @@
 #include "core/task.h"
 #include "core/text.h"
 #include "log_watch.h"
+#include "sound/sound_manager.h"
 #include "ui/cursors.h"
 #include "ui/window_manager.h"
 
@@ -112,6 +113,7 @@ protected:
     {
         DestroyWindowManager();
         DestroyCursors();
+        ReleaseSoundManager();
         TAppState& app = GetAppState();
         delete app.mApp;
         delete app.mSettings;
