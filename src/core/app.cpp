@@ -151,10 +151,13 @@ void RunFrame()
     SDL_Event sdl;
     while (SDL_PollEvent(&sdl)) {
         if (sdl.type == SDL_QUIT) app.mQuit = true;
-        TInputEvent event;
-        if (TranslateSdlEvent(sdl, &event) && !DispatchEvent(event)) {
-            app.mQuit = true;
-            return;
+        std::vector<TInputEvent> events;
+        TranslateSdlEvent(sdl, &events);
+        for (const TInputEvent& event : events) {
+            if (!DispatchEvent(event)) {
+                app.mQuit = true;
+                return;
+            }
         }
     }
     if (app.mQuit) return;
