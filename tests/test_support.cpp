@@ -8,6 +8,7 @@
 #include <sstream>
 #include <sys/stat.h>
 
+#include "core/buffer.h"
 #include "core/system.h"
 #include "game/stages.h"
 
@@ -112,4 +113,12 @@ void FillStageLists(const std::vector<int>& stages, const std::vector<int>& stag
             GetStageList(usual == 1).push_back(std::move(stage));
         }
     }
+}
+
+std::string WithCrc(const std::string& body)
+{
+    uint32_t crc = Crc32Update(0, reinterpret_cast<const uint8_t*>(body.data()), body.size());
+    std::string out;
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((crc >> shift) & 0xFF));
+    return out + body;
 }

@@ -21,6 +21,8 @@ bool PathExists(const std::string& path);
 std::string HexBytes(const char* hex);
 // The bytes as "E8 03 00 00", for readable failures.
 std::string ToHex(const std::string& bytes);
+// The file form of a checksummed save: the CRC-32 (seed 0) of the body, then the body.
+std::string WithCrc(const std::string& body);
 // Replaces both stage lists with stages of these level counts.
 void FillStageLists(const std::vector<int>& stages, const std::vector<int>& stagesUsual);
 

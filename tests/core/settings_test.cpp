@@ -19,14 +19,6 @@ const char kJoFile[] = "14 F8 B9 30 E8 03 00 00 00 00 03 00 00 00 01 00 01 00 00
 const char kDefaultFile[] = "09 79 28 87 E8 03 00 00 00 00 03 00 00 00 01 00 01 FF FF 00 00 00 00";
 const char kWindowedFile[] = "6F D3 28 75 E8 03 00 00 00 00 03 00 00 00 00 00 01 FF FF 00 00 00 00";
 
-std::string WithCrc(const std::string& body)
-{
-    uint32_t crc = Crc32Update(0, reinterpret_cast<const uint8_t*>(body.data()), body.size());
-    std::string out;
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((crc >> shift) & 0xFF));
-    return out + body;
-}
-
 }  // namespace
 
 // Every test starts from an empty user folder and a default profile.
@@ -105,7 +97,9 @@ TEST_F(SettingsTest, BadFilesKeepTheDefaultsAndAreKeptAside)
     for (const Case& c : cases) {
         RemoveFile("user:settings.dat.bad");
         RemoveFile("user:settings.dat");
-        if (!c.bytes.empty()) ASSERT_TRUE(WriteWholeFile(File("settings.dat"), c.bytes));
+        if (!c.bytes.empty()) {
+            ASSERT_TRUE(WriteWholeFile(File("settings.dat"), c.bytes));
+        }
         TMySettings settings;
         EXPECT_FALSE(settings.LoadSettings()) << c.name;
         EXPECT_TRUE(settings.IsFullscreen()) << c.name;
@@ -113,7 +107,9 @@ TEST_F(SettingsTest, BadFilesKeepTheDefaultsAndAreKeptAside)
         EXPECT_EQ(settings.UserCount(), 0) << c.name;
         EXPECT_EQ(settings.CurrentUserIndex(), -1) << c.name;
         EXPECT_EQ(PathExists(File("settings.dat.bad")), c.keptAside) << c.name;
-        if (c.keptAside) EXPECT_EQ(ReadWholeFile(File("settings.dat.bad")), c.bytes) << c.name;
+        if (c.keptAside) {
+            EXPECT_EQ(ReadWholeFile(File("settings.dat.bad")), c.bytes) << c.name;
+        }
     }
 }
 

@@ -23,14 +23,6 @@ const char kGoldenProfile[] =
     "00 00 00 00 01  01 00 00 00  00 00 00 00  00 00 00 00  00 00 00 00"
     "2D 00 00 00  01 00 00 00  05 00 00 00  C4 09 00 00";
 
-std::string WithCrc(const std::string& body)
-{
-    uint32_t crc = Crc32Update(0, reinterpret_cast<const uint8_t*>(body.data()), body.size());
-    std::string out;
-    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((crc >> shift) & 0xFF));
-    return out + body;
-}
-
 std::string UserPath(const std::string& name) { return GetSystem()->UserFolder() + "/" + name; }
 
 struct TRecordingListener : TBaseUserInfoListener {

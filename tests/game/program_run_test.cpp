@@ -132,7 +132,12 @@ public:
     }
     std::string Folder() const { return mDataHome.Path() + "/Korvel Games/Brisalo5"; }
     std::string File(const std::string& name) const { return Folder() + "/" + name; }
-    TRun Run() { return RunGameProcess(mRoot, mDataHome.Path(), "int complete"); }
+    // The previous run's log must not end the wait before this run has started.
+    TRun Run()
+    {
+        remove(File("log.txt").c_str());
+        return RunGameProcess(mRoot, mDataHome.Path(), "int complete");
+    }
 
 private:
     TTempDir mRoot;
