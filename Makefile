@@ -1,8 +1,10 @@
-# Entry points: `make run` plays, `make test` runs every test under the sanitizers.
+# Entry points: `make run` plays, `make test` runs every test under the sanitizers,
+# `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target.
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test fuzz clean
 
 deps:
 	@sh tools/install_deps.sh
@@ -19,5 +21,11 @@ test: deps
 	cmake --build build-test -j $(JOBS)
 	cd build-test && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
+fuzz:
+	@sh tools/install_deps.sh fuzz
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE= -DBRISALO_FUZZ=ON -DBRISALO_TESTS=OFF
+	cmake --build build-fuzz -j $(JOBS) --target buffer_fuzz xml_fuzz
+	sh tools/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-test
+	rm -rf build build-test build-fuzz
