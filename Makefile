@@ -1,9 +1,11 @@
 # Entry points: `make run` plays, `make test` runs every test under the sanitizers,
 # `make test-tsan` runs them under ThreadSanitizer (the audio thread shares the sound engine).
+# `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target.
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
+FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test test-tsan clean
+.PHONY: deps build run test test-tsan fuzz clean
 
 deps:
 	@sh tools/install_deps.sh
@@ -28,5 +30,11 @@ test-tsan: deps
 	cd build-tsan && $(HEADLESS) TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp" \
 		setarch "$$(uname -m)" -R ctest --output-on-failure -j $(JOBS)
 
+fuzz:
+	@sh tools/install_deps.sh fuzz
+	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE= -DBRISALO_FUZZ=ON -DBRISALO_TESTS=OFF
+	cmake --build build-fuzz -j $(JOBS) --target buffer_fuzz xml_fuzz
+	sh tools/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
+
 clean:
-	rm -rf build build-test build-tsan
+	rm -rf build build-test build-tsan build-fuzz

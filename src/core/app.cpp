@@ -8,9 +8,11 @@
 #include "core/input.h"
 #include "core/localization.h"
 #include "core/logger.h"
+#include "core/messages.h"
 #include "core/settings.h"
 #include "core/system.h"
 #include "core/task.h"
+#include "core/text.h"
 #include "core/virtual_files.h"
 #include "core/xml_document.h"
 #include "game/board.h"
@@ -84,7 +86,7 @@ bool InitGame()
     if (!app.mRoomFactory) app.mRoomFactory = new TRoomFactory();
     if (!app.mEffectorsFactory) app.mEffectorsFactory = new TEffectorsFactory();
 
-    GetSoundManager()->LoadSounds("sounds.xml");
+    if (TSoundManager* sound = GetSoundManager()) sound->LoadSounds("sounds.xml");
     log->LogMessage("load sounds complete");
 
     TSettings* settings = app.mSettings;
@@ -131,6 +133,7 @@ void UpdateGame(float dt)
     TAppState& app = GetAppState();
     if (TSoundManager* sound = FindSoundManager()) sound->Update(dt);
     if (TGameCursors* cursors = GetCursors()) cursors->Update(dt);
+    if (TMyMessageManager* messages = FindMessageManager()) messages->Update(dt);
     if (app.mWindowManager && app.mApp) app.mApp->Tick(0);
     UpdateKeepAwake();
 }
@@ -150,10 +153,13 @@ void RunFrame()
     SDL_Event sdl;
     while (SDL_PollEvent(&sdl)) {
         if (sdl.type == SDL_QUIT) app.mQuit = true;
-        TInputEvent event;
-        if (TranslateSdlEvent(sdl, &event) && !DispatchEvent(event)) {
-            app.mQuit = true;
-            return;
+        std::vector<TInputEvent> events;
+        TranslateSdlEvent(sdl, &events);
+        for (const TInputEvent& event : events) {
+            if (!DispatchEvent(event)) {
+                app.mQuit = true;
+                return;
+            }
         }
     }
     if (app.mQuit) return;
@@ -184,6 +190,7 @@ void ReleaseGame()
     }
     // Windows point into fonts, textures, sounds and the board: they go before all of those.
     DestroyWindowManager();
+    DestroyMessageManager();
 
     if (TResourcePreloader* preloader = TResourcePreloader::Instance()) preloader->Clear();
     TResourcePreloader::Destroy();
@@ -203,6 +210,10 @@ void ReleaseGame()
     DestroyDifficultyRanges();
     TOverColors::Destroy();
     TFontManager::Destroy();
+    // Anything above may have posted again: delete that one too, and let no later call
+    // build another.
+    DestroyMessageManager();
+    SetMessageManagerShutDown(true);
 
     SetKeepAwake(false);
     delete app.mApp;
@@ -259,13 +270,13 @@ int RunGame()
     app.mScaleX = static_cast<float>(app.mRealResolutionWidth) / GetLayoutWidth();
     app.mScaleY = static_cast<float>(app.mRealResolutionHeight) / GetLayoutHeight();
 
-    std::string title = GetLocalization()->GetTextNarrow("GameName");
+    // SDL titles are UTF-8; the narrow (Latin-1) text would lose any other character.
+    std::string title = ToUtf8(GetLocalization()->GetText("GameName"));
     app.mWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    app.mRealResolutionWidth, app.mRealResolutionHeight,
                                    SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
-    int w = 0, h = 0;
-    if (app.mWindow) SDL_GetWindowSize(app.mWindow, &w, &h);
-    GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", w, h);
+    GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", GetWindowWidth(),
+                            GetWindowHeight());
     if (!app.mWindow) return 1;
 
     RecreateRenderer();

@@ -35,9 +35,9 @@ public:
 
     void SetSoundVolume(float volume, int category);
     void SetMusicVolume(float volume);
-    float SoundVolume() const { return mSoundVolume; }
-    float MusicVolume() const { return mMusicVolume; }
-    float VoiceVolume() const { return mVoiceVolume; }
+    float GetSoundVolume() const { return mSoundVolume; }
+    float GetMusicVolume() const { return mMusicVolume; }
+    float GetVoiceVolume() const { return mVoiceVolume; }
 
     void Update(float dt);
     void PauseAll(bool paused);

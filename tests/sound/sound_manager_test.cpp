@@ -7,11 +7,14 @@
 #include <SDL_timer.h>
 #include <tinyxml.h>
 
+#include "core/app_state.h"
+#include "core/input.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
 #include "sound/al_engine.h"
 #include "sound/sound_manager.h"
 #include "sound/sound_test_support.h"
+#include "ui/window_manager.h"
 
 namespace {
 
@@ -85,7 +88,7 @@ TEST_F(SoundManagerTest, UnopenedStageListIsSkippedUntilOpened)
 TEST_F(SoundManagerTest, VolumesAreStoredAsGivenAndListsGetThemClamped)
 {
     Manager()->SetSoundVolume(1.5f, 0);
-    EXPECT_FLOAT_EQ(Manager()->SoundVolume(), 1.5f);
+    EXPECT_FLOAT_EQ(Manager()->GetSoundVolume(), 1.5f);
     EXPECT_FLOAT_EQ(Manager()->FindSoundList("sound")->mVolume, 1.0f);
     AddList("stage1", "stage", true, 0);
     EXPECT_FLOAT_EQ(Manager()->FindSoundList("stage1")->mVolume, 1.0f);
@@ -93,13 +96,13 @@ TEST_F(SoundManagerTest, VolumesAreStoredAsGivenAndListsGetThemClamped)
     Manager()->SetSoundVolume(0.3f, 1);
     EXPECT_FLOAT_EQ(Manager()->FindSoundList("voice")->mVolume, 0.3f);
     Manager()->SetSoundVolume(0.7f, 2);  // no list has category 2
-    EXPECT_FLOAT_EQ(Manager()->VoiceVolume(), 0.7f);
-    EXPECT_FLOAT_EQ(Manager()->SoundVolume(), 1.5f);
+    EXPECT_FLOAT_EQ(Manager()->GetVoiceVolume(), 0.7f);
+    EXPECT_FLOAT_EQ(Manager()->GetSoundVolume(), 1.5f);
     EXPECT_FLOAT_EQ(Manager()->FindSoundList("voice")->mVolume, 0.3f);
     EXPECT_FLOAT_EQ(Manager()->FindSoundList("sound")->mVolume, 1.0f);
 
     Manager()->SetMusicVolume(-1.0f);
-    EXPECT_FLOAT_EQ(Manager()->MusicVolume(), -1.0f);
+    EXPECT_FLOAT_EQ(Manager()->GetMusicVolume(), -1.0f);
     EXPECT_FLOAT_EQ(Manager()->FindMusicList("music")->mVolume, 0.0f);
 }
 
@@ -123,6 +126,30 @@ TEST_F(SoundManagerTest, PauseAllHoldsAndResumesPlayingSounds)
     Manager()->PauseAll(false);
     EXPECT_TRUE(Engine()->IsPlaying(source));
     EXPECT_TRUE(Manager()->IsMusicPlaying("track1"));
+}
+
+TEST_F(SoundManagerTest, FocusChangePausesAndResumesSound)
+{
+    TAppState saved = GetAppState();
+    ASSERT_TRUE(Manager()->PlaySound("endless"));
+    unsigned source = Sound("sound", "endless")->mSource;
+    auto focus = [](Uint8 which) {
+        SDL_Event sdl;
+        SDL_zero(sdl);
+        sdl.type = SDL_WINDOWEVENT;
+        sdl.window.event = which;
+        TInputEvent event;
+        ASSERT_TRUE(TranslateSdlEvent(sdl, &event));
+        DispatchEvent(event);
+    };
+    focus(SDL_WINDOWEVENT_FOCUS_LOST);
+    EXPECT_TRUE(Engine()->IsPaused(source));
+    EXPECT_LT(Rms(RenderSeconds(Engine(), 0.3f), 2 * 4410), 5.0);
+    focus(SDL_WINDOWEVENT_FOCUS_GAINED);
+    EXPECT_TRUE(Engine()->IsPlaying(source));
+    EXPECT_GT(Rms(RenderSeconds(Engine(), 0.2f)), 1000.0);
+    DestroyWindowManager();
+    GetAppState() = saved;
 }
 
 TEST_F(SoundManagerTest, MusicListsPlayByNameAndFadeOnStop)
