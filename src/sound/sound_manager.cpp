@@ -2,12 +2,21 @@
 
 #include <SDL_thread.h>
 
+#include <cstdlib>
+
 #include "core/xml_document.h"
 #include "sound/al_engine.h"
 
 namespace {
 TSoundManager* gSoundManager = nullptr;
 bool gSoundShutDown = false;
+
+// A process that ends without the shutdown sequence (a test, an early exit) must not leave
+// the audio thread stepping an engine that the exit is tearing down.
+void ReleaseAtExit()
+{
+    if (gSoundManager) ReleaseSoundManager();
+}
 
 float Clamped(float volume) { return volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume); }
 }  // namespace
@@ -166,6 +175,8 @@ void TSoundManager::PauseAll(bool paused)
 TSoundManager* GetSoundManager()
 {
     if (!gSoundManager && !gSoundShutDown) {
+        static bool atExit = std::atexit(ReleaseAtExit) == 0;
+        (void)atExit;
         GetAlEngine();
         gSoundManager = new TSoundManager();
     }

@@ -138,9 +138,9 @@ TEST_F(SoundManagerTest, FocusChangePausesAndResumesSound)
         SDL_zero(sdl);
         sdl.type = SDL_WINDOWEVENT;
         sdl.window.event = which;
-        TInputEvent event;
-        ASSERT_TRUE(TranslateSdlEvent(sdl, &event));
-        DispatchEvent(event);
+        std::vector<TInputEvent> events;
+        ASSERT_TRUE(TranslateSdlEvent(sdl, &events));
+        for (const TInputEvent& event : events) DispatchEvent(event);
     };
     focus(SDL_WINDOWEVENT_FOCUS_LOST);
     EXPECT_TRUE(Engine()->IsPaused(source));
