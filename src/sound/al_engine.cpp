@@ -48,6 +48,14 @@ ALint SourceInt(ALuint source, ALenum param)
     return value;
 }
 
+ALuint UnqueueOne(ALuint source)
+{
+    ALuint buffer = 0;
+    alSourceUnqueueBuffers(source, 1, &buffer);
+    CheckAlError();
+    return buffer;
+}
+
 }  // namespace
 
 void SetAlOutputOpener(TAlOutputOpener opener) { gOutputOpener = opener; }
@@ -138,11 +146,7 @@ void TAlEngine::StopSource(unsigned source)
     alSourceStop(source);
     CheckAlError();
     ALint processed = SourceInt(source, AL_BUFFERS_PROCESSED);
-    for (ALint i = 0; i < processed; ++i) {
-        ALuint buffer = 0;
-        alSourceUnqueueBuffers(source, 1, &buffer);
-        CheckAlError();
-    }
+    for (ALint i = 0; i < processed; ++i) UnqueueOne(source);
 }
 
 void TAlEngine::EndStream(TAlStream* stream)
@@ -342,9 +346,7 @@ void TAlEngine::UpdateStream(TAlStream* stream)
     CheckAlError();
     ALint processed = SourceInt(source, AL_BUFFERS_PROCESSED);
     for (ALint i = 0; i < processed; ++i) {
-        ALuint buffer = 0;
-        alSourceUnqueueBuffers(source, 1, &buffer);
-        CheckAlError();
+        ALuint buffer = UnqueueOne(source);
         bool filled = FillBuffer(buffer, stream);
         if (!filled && stream->mLoop) {
             ov_raw_seek(&stream->mVorbis, 0);
