@@ -1,10 +1,11 @@
 # Entry points: `make run` plays, `make test` runs every test under the sanitizers,
-# `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target.
+# `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target,
+# `make bench` runs the benchmarks (not part of test).
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test fuzz clean
+.PHONY: deps build run test fuzz bench clean
 
 deps:
 	@sh tools/install_deps.sh
@@ -27,5 +28,11 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target buffer_fuzz xml_fuzz
 	sh tools/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
+bench:
+	@sh tools/install_deps.sh bench
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBRISALO_TESTS=OFF -DBRISALO_SANITIZE=OFF -DBRISALO_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	cd build-bench && $(HEADLESS) ./brisalo_bench
+
 clean:
-	rm -rf build build-test build-fuzz
+	rm -rf build build-test build-fuzz build-bench
