@@ -1,7 +1,7 @@
 # Entry points: `make run` plays, `make test` runs every test under the sanitizers,
-# `make test-tsan` runs them under ThreadSanitizer (the audio thread shares the sound engine).
-# `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target.
-# `make bench` times drawing through the drawables against raw SDL copies (not part of test).
+# `make test-tsan` runs them under ThreadSanitizer (the audio thread shares the sound engine),
+# `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target,
+# `make bench` runs the benchmarks (not part of test).
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 FUZZ_SECONDS ?= 60
@@ -37,13 +37,11 @@ fuzz:
 	cmake --build build-fuzz -j $(JOBS) --target buffer_fuzz xml_fuzz
 	sh tools/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
-bench: deps
-	@dpkg-query -W -f='$${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed" || \
-		{ SUDO=""; [ "$$(id -u)" -ne 0 ] && SUDO=sudo; $$SUDO apt-get update && \
-		  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends libbenchmark-dev; }
+bench:
+	@sh tools/install_deps.sh bench
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBRISALO_TESTS=OFF -DBRISALO_SANITIZE=OFF -DBRISALO_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
-	$(HEADLESS) ./build-bench/brisalo_bench
+	cd build-bench && $(HEADLESS) ./brisalo_bench
 
 clean:
 	rm -rf build build-test build-tsan build-fuzz build-bench
