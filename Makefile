@@ -1,11 +1,12 @@
 # Entry points: `make run` plays, `make test` runs every test under the sanitizers,
+# `make test-tsan` runs them under ThreadSanitizer (the audio thread shares the sound engine),
 # `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target,
 # `make bench` runs the benchmarks (not part of test).
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 FUZZ_SECONDS ?= 60
 
-.PHONY: deps build run test fuzz bench clean
+.PHONY: deps build run test test-tsan fuzz bench clean
 
 deps:
 	@sh tools/install_deps.sh
@@ -22,6 +23,14 @@ test: deps
 	cmake --build build-test -j $(JOBS)
 	cd build-test && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
+# ThreadSanitizer exits with 66 on a report, which fails the run. setarch -R keeps GCC 12's
+# runtime from stopping on "unexpected memory mapping" where mmap_rnd_bits is above 28.
+test-tsan: deps
+	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DBRISALO_TSAN=ON
+	cmake --build build-tsan -j $(JOBS)
+	cd build-tsan && $(HEADLESS) TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp" \
+		setarch "$$(uname -m)" -R ctest --output-on-failure -j $(JOBS)
+
 fuzz:
 	@sh tools/install_deps.sh fuzz
 	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE= -DBRISALO_FUZZ=ON -DBRISALO_TESTS=OFF
@@ -35,4 +44,4 @@ bench:
 	cd build-bench && $(HEADLESS) ./brisalo_bench
 
 clean:
-	rm -rf build build-test build-fuzz build-bench
+	rm -rf build build-test build-tsan build-fuzz build-bench

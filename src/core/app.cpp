@@ -86,7 +86,7 @@ bool InitGame()
     if (!app.mRoomFactory) app.mRoomFactory = new TRoomFactory();
     if (!app.mEffectorsFactory) app.mEffectorsFactory = new TEffectorsFactory();
 
-    GetSoundManager()->LoadSounds("sounds.xml");
+    if (TSoundManager* sound = GetSoundManager()) sound->LoadSounds("sounds.xml");
     log->LogMessage("load sounds complete");
 
     TSettings* settings = app.mSettings;

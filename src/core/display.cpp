@@ -271,7 +271,11 @@ void DrawRectOutline(int x, int y, int w, int h, float r, float g, float b, floa
     if (y >= 0 && x + w - 1 >= 0) device->FillRect(SDL_Rect{x + w - 1, y, 1, h}, r, g, b, a);
 }
 
-void PlaySoundByName(const std::string& name) { GetSoundManager()->PlaySound(name); }
+// After shutdown there is no manager: a late caller plays nothing rather than start a new one.
+void PlaySoundByName(const std::string& name)
+{
+    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound(name);
+}
 
 void PlaySoundIfNamed(const std::string& name)
 {

@@ -191,7 +191,7 @@ bool DispatchEvent(const TInputEvent& original)
     if (event.mType == kInputFocus) {
         app.mActive = event.mParam != 0;
         GetLogger()->LogMessage(app.mActive ? "Got Focus" : "Lost Focus");
-        GetSoundManager()->PauseAll(!app.mActive);
+        if (TSoundManager* sound = GetSoundManager()) sound->PauseAll(!app.mActive);
         TMyWindowManager* windows = GetWindowManager();
         if (!app.mActive) {
             windows->SetAllPaused(true);

@@ -51,6 +51,7 @@ void ApplyUserVolumes()
 {
     TUserInfo* info = GetUserInfo();
     TSoundManager* sound = GetSoundManager();
+    if (!sound) return;  // after shutdown
     sound->SetMusicVolume(info->mMusicVolume);
     sound->SetSoundVolume(info->mSoundVolume, 0);
     sound->SetSoundVolume(info->mVoiceVolume, 1);

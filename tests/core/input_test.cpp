@@ -114,6 +114,7 @@ protected:
         DestroyWindowManager();
         DestroyCursors();
         ReleaseSoundManager();
+        RearmSoundManagerForTests();
         TAppState& app = GetAppState();
         delete app.mApp;
         delete app.mSettings;
