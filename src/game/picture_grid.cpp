@@ -12,6 +12,7 @@ void TPictureGrid::Reset(int width, int height)
     mPainted.assign(n, kUnpainted);
     mVisible.assign(n, 1);
     mVisited.assign(n, 0);
+    mHighlight.assign(n, 0);
     mSeeds.clear();
 }
 

@@ -10,7 +10,7 @@ class TPictureGrid {
 public:
     static constexpr uint8_t kUnpainted = 255;
 
-    // Every cell numbered 0, unpainted, visible and unvisited.
+    // Every cell numbered 0, unpainted, visible, unvisited and not highlighted.
     void Reset(int width, int height);
     void Clear() { Reset(0, 0); }
 
@@ -35,6 +35,7 @@ public:
     std::vector<uint8_t> mPainted;
     std::vector<uint8_t> mVisible;
     std::vector<uint8_t> mVisited;
+    std::vector<uint8_t> mHighlight;  // the cell's number is the selected colour
 
 private:
     int mWidth = 0;

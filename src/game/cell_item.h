@@ -1,0 +1,62 @@
+// One cell of a mosaic picture: a sprite that draws itself in the play view (frame, grey,
+// number, paint) or flat for previews. Its number, paint and fill mark live in the
+// picture's byte arrays, so a million cells stay cheap to fill and count.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+#include "graphics/draw_object.h"
+#include "graphics/texture.h"
+
+class StaticImage;
+class TPictureGrid;
+
+// Owned by the picture model; every cell of the picture points at the same record.
+struct TPaintByNumberCellShared {
+    StaticImage* mNumbersImage = nullptr;
+    StaticImage* mFrameImage = nullptr;
+    StaticImage* mPaintedImage = nullptr;
+    StaticImage* mUnpaintedImage = nullptr;
+    const std::vector<TRgbaF>* mGreyRamp = nullptr;
+    const std::vector<TRgbaF>* mColors = nullptr;
+    const std::vector<float>* mLightness = nullptr;
+    TPictureGrid* mGrid = nullptr;
+};
+
+class TPaintByNumberItem : public DrawObject {
+public:
+    static const TRgbaF kDarkNumberColor;
+    static const TRgbaF kLightNumberColor;
+    static const TRgbaF kHighlightGrey;
+
+    TPaintByNumberItem(TPaintByNumberCellShared* shared, int column, int row);
+    ~TPaintByNumberItem() override = default;
+
+    bool Update(float dt) override;
+    void Reset() override;  // number and paint 0
+    int GetWidth() override;
+    int GetHeight() override;
+    // The visible flag lives in the picture's arrays: white cells are invisible.
+    void SetVisible(bool visible) override;
+    bool IsVisible() override;
+
+    // a: the zoom fraction times the view's alpha.
+    void DrawCell(float a);
+    void DrawFlat();
+
+    int GetNumber() const;
+    void SetNumber(int number);
+    int GetPainted() const;
+    void SetPainted(int painted);
+    bool IsHighlighted() const;
+    bool IsVisited() const;
+    int GetRow() const { return mRow; }
+    int GetColumn() const { return mColumn; }
+
+private:
+    int Index() const;
+
+    TPaintByNumberCellShared* mShared;
+    int32_t mRow = 0;
+    int32_t mColumn = 0;
+};
