@@ -66,3 +66,10 @@ TUserFolderScope::~TUserFolderScope()
     else
         unsetenv("XDG_DATA_HOME");
 }
+
+std::string UserCopyOfTestData(const std::string& relative)
+{
+    std::string name = relative.substr(relative.rfind('/') + 1);
+    WriteWholeFile(GetSystem()->UserFolder() + "/" + name, ReadWholeFile(std::string(BRISALO_TEST_DATA) + "/" + relative));
+    return "user:" + name;
+}

@@ -31,3 +31,7 @@ private:
     std::string mOldXdg;
     bool mHadXdg = false;
 };
+
+// Copies a file of tests/data into the user folder; its "user:" path (the game's readers
+// take virtual paths only).
+std::string UserCopyOfTestData(const std::string& relative);

@@ -1,0 +1,270 @@
+#include "core/buffer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "core/logger.h"
+#include "core/virtual_files.h"
+
+namespace {
+
+const uint32_t kCrcPolynomial = 0x04C11DB7u;
+
+struct TCrcTable {
+    uint32_t mEntries[256];
+    TCrcTable()
+    {
+        for (uint32_t i = 0; i < 256; ++i) {
+            uint32_t v = i << 24;
+            for (int bit = 0; bit < 8; ++bit) v = (v & 0x80000000u) ? (v << 1) ^ kCrcPolynomial : v << 1;
+            mEntries[i] = v;
+        }
+    }
+};
+
+const TCrcTable& CrcTable()
+{
+    static const TCrcTable table;
+    return table;
+}
+
+// write() until everything is out; false on any error (a full disk, a file size limit).
+bool WriteAll(int fd, const uint8_t* data, size_t length)
+{
+    while (length > 0) {
+        ssize_t n = write(fd, data, length);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        length -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+void SyncFolderOf(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+}  // namespace
+
+uint32_t Crc32Update(uint32_t crc, const uint8_t* data, size_t length)
+{
+    const uint32_t* table = CrcTable().mEntries;
+    for (size_t i = 0; i < length; ++i) crc = (crc << 8) ^ table[((crc >> 24) ^ data[i]) & 0xFF];
+    return crc;
+}
+
+bool TBaseBuffer::SaveToFile(const std::string&, bool, uint32_t) { return false; }
+
+bool TBaseBuffer::LoadFromFile(const std::string&, bool, uint32_t) { return false; }
+
+void TBaseBuffer::Clear()
+{
+    mBytes.clear();
+    mHighWater = 0;
+    mReadPos = 0;
+    mWritePos = 0;
+}
+
+void TBaseBuffer::WriteByte(int value)
+{
+    mBytes.push_back(static_cast<uint8_t>(value & 0xFF));
+    mWritePos = mBytes.size();
+    if (mWritePos > mHighWater) mHighWater = mWritePos;
+}
+
+int TBaseBuffer::ReadByte()
+{
+    if (mReadPos >= mBytes.size()) return 0;
+    return mBytes[mReadPos++];
+}
+
+void TBaseBuffer::WriteBuffer(const TBaseBuffer& other)
+{
+    WriteBlock(other.mBytes);
+    WriteInt32(static_cast<int32_t>(other.Checksum(0)));
+}
+
+void TBaseBuffer::ReadBuffer(TBaseBuffer& other)
+{
+    ReadBlock(other.mBytes);
+    for (int i = 0; i < 4; ++i) ReadByte();
+}
+
+uint32_t TBaseBuffer::Checksum(uint32_t seed) const
+{
+    if (mBytes.empty()) return 0;
+    return Crc32Update(seed, mBytes.data(), mBytes.size());
+}
+
+void TBaseBuffer::WriteInt32(int32_t value)
+{
+    uint32_t v = static_cast<uint32_t>(value);
+    for (int shift = 0; shift < 32; shift += 8) WriteByte(static_cast<int>((v >> shift) & 0xFF));
+}
+
+int32_t TBaseBuffer::ReadInt32()
+{
+    uint32_t v = 0;
+    for (int shift = 0; shift < 32; shift += 8) v |= static_cast<uint32_t>(ReadByte()) << shift;
+    return static_cast<int32_t>(v);
+}
+
+void TBaseBuffer::WriteMilli(float value)
+{
+    // Computed in float, as the files have always held it (0.7 is 700, not 699).
+    float product = value * 1000.0f;
+    int32_t stored;
+    if (std::isnan(product)) {
+        stored = 0;
+    } else if (product >= 2147483647.0f) {
+        stored = INT32_MAX;
+    } else if (product <= -2147483648.0f) {
+        stored = INT32_MIN;
+    } else {
+        stored = static_cast<int32_t>(product);
+    }
+    WriteInt32(stored);
+}
+
+float TBaseBuffer::ReadMilli()
+{
+    return static_cast<float>(ReadInt32() / 1000.0);
+}
+
+void TBaseBuffer::WriteString(const std::string& text)
+{
+    size_t n = text.size();
+    WriteByte(static_cast<int>(n & 0xFF));
+    WriteByte(static_cast<int>((n >> 8) & 0xFF));
+    for (char c : text) WriteByte(static_cast<unsigned char>(c));
+}
+
+void TBaseBuffer::ReadString(std::string& out)
+{
+    out.clear();
+    int low = ReadByte();
+    int high = ReadByte();
+    if (high & 0x80) return;
+    int n = low | (high << 8);
+    out.reserve(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i) out.push_back(static_cast<char>(ReadByte()));
+}
+
+void TBaseBuffer::WriteBlock(const std::vector<uint8_t>& bytes)
+{
+    WriteBlock(bytes.data(), bytes.size());
+}
+
+void TBaseBuffer::WriteBlock(const uint8_t* bytes, size_t length)
+{
+    WriteInt32(static_cast<int32_t>(length));
+    for (size_t i = 0; i < length; ++i) WriteByte(bytes[i]);
+}
+
+void TBaseBuffer::ReadBlock(std::vector<uint8_t>& out)
+{
+    out.clear();
+    int32_t n = ReadInt32();
+    // A length from a damaged file never decides an allocation: only what is there is taken.
+    if (n <= 0 || mReadPos >= mBytes.size()) return;
+    size_t take = std::min(static_cast<size_t>(n), mBytes.size() - mReadPos);
+    out.assign(mBytes.begin() + static_cast<std::ptrdiff_t>(mReadPos),
+               mBytes.begin() + static_cast<std::ptrdiff_t>(mReadPos + take));
+    mReadPos += take;
+}
+
+bool TBufferBin::SaveToFile(const std::string& path, bool withChecksum, uint32_t seed)
+{
+    std::string target = MapPath(path);
+    std::string temp = target + ".tmp";
+    TLogger* log = GetLogger();
+
+    // One write of the whole file: it runs after every paint stroke.
+    std::vector<uint8_t> file;
+    size_t count = std::min(mHighWater, mBytes.size());
+    file.reserve(count + 4);
+    if (withChecksum) {
+        uint32_t crc = Checksum(seed);
+        for (int shift = 0; shift < 32; shift += 8) file.push_back(static_cast<uint8_t>((crc >> shift) & 0xFF));
+    }
+    file.insert(file.end(), mBytes.begin(), mBytes.begin() + static_cast<std::ptrdiff_t>(count));
+
+    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        log->LogMessage("cannot save %s: %s", target.c_str(), strerror(errno));
+        return false;
+    }
+    struct stat st;
+    bool ok = WriteAll(fd, file.data(), file.size()) && fsync(fd) == 0 && fstat(fd, &st) == 0 &&
+              st.st_size == static_cast<off_t>(file.size());
+    int savedErrno = errno;
+    if (close(fd) != 0) ok = false;
+    if (ok && rename(temp.c_str(), target.c_str()) != 0) {
+        ok = false;
+        savedErrno = errno;
+    }
+    if (!ok) {
+        unlink(temp.c_str());
+        log->LogMessage("cannot save %s: %s", target.c_str(), strerror(savedErrno));
+        return false;
+    }
+    SyncFolderOf(target);
+    return true;
+}
+
+bool TBufferBin::LoadFromFile(const std::string& path, bool withChecksum, uint32_t seed)
+{
+    Clear();
+    TFile file;
+    if (!file.Open(path, false)) return false;
+    long size = file.Size();
+    uint8_t header[4] = {0, 0, 0, 0};
+    if (withChecksum) size -= 4;
+    bool ok = size >= 0 && (!withChecksum || file.Read(header, 4) == 1);
+    std::vector<uint8_t> data;
+    if (ok && size > 0) {
+        data.resize(static_cast<size_t>(size));
+        ok = file.Read(data.data(), data.size()) == 1;
+    }
+    file.Close();
+    if (!ok) {
+        Clear();
+        mError = true;
+        return false;
+    }
+    for (uint8_t b : data) WriteByte(b);
+    if (withChecksum) {
+        uint32_t stored = static_cast<uint32_t>(header[0]) | static_cast<uint32_t>(header[1]) << 8 |
+                          static_cast<uint32_t>(header[2]) << 16 | static_cast<uint32_t>(header[3]) << 24;
+        if (Checksum(seed) != stored) {
+            Clear();
+            mError = true;
+            return false;
+        }
+    }
+    mError = false;
+    return true;
+}
+
+bool KeepBadFile(const std::string& path)
+{
+    std::string real = MapPath(path);
+    std::string bad = real + ".bad";
+    if (rename(real.c_str(), bad.c_str()) != 0) return false;
+    GetLogger()->LogMessage("damaged file kept as %s", bad.c_str());
+    return true;
+}

@@ -1,0 +1,77 @@
+// The one binary format of every saved file: little-endian fields appended to a byte
+// buffer, read back in the same order, and saved whole, optionally behind a CRC-32.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// CRC-32 with polynomial 0x04C11DB7, most significant bit first, no final XOR; the caller's
+// start value.
+uint32_t Crc32Update(uint32_t crc, const uint8_t* data, size_t length);
+
+class TBaseBuffer {
+public:
+    TBaseBuffer() = default;
+    virtual ~TBaseBuffer() = default;
+
+    virtual bool SaveToFile(const std::string& path, bool withChecksum, uint32_t seed);
+    virtual bool LoadFromFile(const std::string& path, bool withChecksum, uint32_t seed);
+    // Labels announce groups of fields to readers of the code; nothing is stored.
+    virtual void BeginWriteSection(const char* /*label*/) {}
+    virtual void BeginReadSection(const char* /*label*/) {}
+    // Empties the bytes and resets the positions; the error flag stays.
+    virtual void Clear();
+    virtual void WriteByte(int value);
+    // Block of the other buffer's bytes, then their checksum with seed 0.
+    virtual void WriteBuffer(const TBaseBuffer& other);
+    // 0 past the end, without moving.
+    virtual int ReadByte();
+    // Replaces the other buffer's bytes (its positions stay); the checksum is skipped unchecked.
+    virtual void ReadBuffer(TBaseBuffer& other);
+    // 0 for no bytes whatever the seed.
+    virtual uint32_t Checksum(uint32_t seed) const;
+
+    void WriteInt32(int32_t value);
+    int32_t ReadInt32();
+    // Thousandths in an int32, truncated toward zero.
+    void WriteMilli(float value);
+    float ReadMilli();
+    // 16-bit length and the bytes; a length with the top bit set reads as "".
+    void WriteString(const std::string& text);
+    void ReadString(std::string& out);
+    void WriteBlock(const std::vector<uint8_t>& bytes);
+    void WriteBlock(const uint8_t* bytes, size_t length);
+    // Replaces the array. A negative length reads nothing more; a length beyond the data
+    // takes what remains.
+    void ReadBlock(std::vector<uint8_t>& out);
+
+    const std::vector<uint8_t>& Bytes() const { return mBytes; }
+    size_t Size() const { return mBytes.size(); }
+    size_t ReadPosition() const { return mReadPos; }
+    bool ReadAtEnd() const { return mReadPos >= mBytes.size(); }
+    bool HasError() const { return mError; }
+    void SetError(bool error) { mError = error; }
+
+protected:
+    std::vector<uint8_t> mBytes;
+    // Positions in bytes; every field moves them by whole bytes.
+    size_t mHighWater = 0;
+    size_t mReadPos = 0;
+    size_t mWritePos = 0;
+    bool mError = false;
+};
+
+// A buffer saved and loaded as a whole file. The save goes to a temporary file beside the
+// target, is flushed to disk and renamed over it, so a crash or a full disk never leaves a
+// half-written save.
+class TBufferBin : public TBaseBuffer {
+public:
+    ~TBufferBin() override = default;
+    bool SaveToFile(const std::string& path, bool withChecksum, uint32_t seed) override;
+    bool LoadFromFile(const std::string& path, bool withChecksum, uint32_t seed) override;
+};
+
+// Moves a save file that failed its checks to "<path>.bad", so writing the defaults does not
+// destroy it; false when there was nothing to move or the move failed.
+bool KeepBadFile(const std::string& path);

@@ -1,0 +1,53 @@
+// Typed readers of XML attributes: every loader reads its data through these, with a
+// default, an optional second attribute name, "a+b" / "a-b" sums, colours, rectangles and lists.
+#pragma once
+#include <string>
+#include <vector>
+
+class TiXmlElement;
+
+struct TFloatColor {
+    float r = 0.0f;
+    float g = 0.0f;
+    float b = 0.0f;
+    float a = 0.0f;
+};
+
+struct TIntPoint {
+    int x = 0;
+    int y = 0;
+};
+
+struct TFloatPoint {
+    float x = 0.0f;
+    float y = 0.0f;
+};
+
+// "a+b" (split at the last '+') or "a-b" (the last '-' that is not the first character).
+int ParseIntSum(const char* text);
+float ParseFloatSum(const char* text);
+
+std::string GetAttrString(const TiXmlElement* element, const char* name, const char* def = "");
+std::string GetAttrValue(const TiXmlElement* element, const char* name, const char* def = "");
+int GetAttrInt(const TiXmlElement* element, const char* name, int def = 0, const char* second = nullptr);
+unsigned GetAttrUnsigned(const TiXmlElement* element, const char* name, unsigned def = 0,
+                         const char* second = nullptr);
+float GetAttrFloat(const TiXmlElement* element, const char* name, float def = 0.0f, const char* second = nullptr);
+// True only for exactly "1" or "true".
+bool GetAttrBool(const TiXmlElement* element, const char* name, bool def = false, const char* second = nullptr);
+// A whole number as written; a fractional part f gives f of the reference, rounded.
+int GetAttrRelSize(const TiXmlElement* element, const char* name, int reference, int def = 0,
+                   const char* second = nullptr);
+// Four ints joined by the separator; true when all four were read. The outputs are written
+// as far as the scan got, the rest keep their values.
+bool GetAttrRect(const TiXmlElement* element, const char* name, int* x, int* y, int* w, int* h,
+                 const char* separator);
+// "r.g.b.a" in 0-255, or hexadecimal AARRGGBB where alpha bits 0 mean opaque.
+TFloatColor GetAttrColor(const TiXmlElement* element, const char* name, const TFloatColor& def);
+
+// Replaces the list with the trimmed, non-empty parts; their count.
+int GetAttrList(const TiXmlElement* element, const char* name, char separator, std::vector<std::string>& out);
+// These three append.
+void GetAttrFloatList(const TiXmlElement* element, const char* name, std::vector<float>& out);
+void GetAttrPointList(const TiXmlElement* element, const char* name, std::vector<TIntPoint>& out);
+void GetAttrPointListF(const TiXmlElement* element, const char* name, std::vector<TFloatPoint>& out);

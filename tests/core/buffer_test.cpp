@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "core/buffer.h"
+#include "core/system.h"
+#include "test_support.h"
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+TBufferBin BufferOf(const Bytes& bytes)
+{
+    TBufferBin buffer;
+    for (uint8_t b : bytes) buffer.WriteByte(b);
+    return buffer;
+}
+
+std::string UserFile(const std::string& name) { return GetSystem()->UserFolder() + "/" + name; }
+
+}  // namespace
+
+TEST(Crc32, MatchesTheKnownValues)
+{
+    const uint8_t one = 1;
+    EXPECT_EQ(Crc32Update(0, &one, 1), 0x04C11DB7u);
+    EXPECT_EQ(Crc32Update(0, reinterpret_cast<const uint8_t*>("abc"), 3), 0x2C17398Cu);
+    EXPECT_EQ(Crc32Update(0xFFFFFFFFu, reinterpret_cast<const uint8_t*>("123456789"), 9), 0x0376E6E7u);
+    TBufferBin empty;
+    EXPECT_EQ(empty.Checksum(0x12345678u), 0u);
+}
+
+TEST(Buffer, FieldsHaveTheirByteLayoutAndReadBack)
+{
+    TBufferBin nested;
+    nested.WriteString("abc");
+    const struct {
+        const char* what;
+        void (*write)(TBaseBuffer&, const TBaseBuffer&);
+        Bytes bytes;
+    } cases[] = {
+        {"int32 -1", [](TBaseBuffer& b, const TBaseBuffer&) { b.WriteInt32(-1); }, {0xFF, 0xFF, 0xFF, 0xFF}},
+        {"0.5", [](TBaseBuffer& b, const TBaseBuffer&) { b.WriteMilli(0.5f); }, {0xF4, 0x01, 0x00, 0x00}},
+        {"0.7", [](TBaseBuffer& b, const TBaseBuffer&) { b.WriteMilli(0.7f); }, {0xBC, 0x02, 0x00, 0x00}},
+        {"0.0005", [](TBaseBuffer& b, const TBaseBuffer&) { b.WriteMilli(0.0005f); }, {0, 0, 0, 0}},
+        {"NaN", [](TBaseBuffer& b, const TBaseBuffer&) { b.WriteMilli(NAN); }, {0, 0, 0, 0}},
+        {"huge", [](TBaseBuffer& b, const TBaseBuffer&) { b.WriteMilli(-1e30f); }, {0, 0, 0, 0x80}},
+        {"string", [](TBaseBuffer& b, const TBaseBuffer&) { b.WriteString("abc"); }, {3, 0, 'a', 'b', 'c'}},
+        {"nested", [](TBaseBuffer& b, const TBaseBuffer& n) { b.WriteBuffer(n); },
+         {5, 0, 0, 0, 3, 0, 'a', 'b', 'c', 0x1B, 0x91, 0x00, 0xF7}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TBufferBin buffer;
+        c.write(buffer, nested);
+        EXPECT_EQ(buffer.Bytes(), c.bytes);
+    }
+
+    TBufferBin buffer;
+    buffer.WriteInt32(-1);
+    buffer.WriteMilli(0.7f);
+    buffer.WriteString("abc");
+    buffer.WriteBuffer(nested);
+    buffer.WriteBlock(Bytes{9, 8});
+    buffer.WriteByte(0x1FF);
+    EXPECT_EQ(buffer.ReadInt32(), -1);
+    EXPECT_EQ(buffer.ReadMilli(), 0.7f);
+    std::string text;
+    buffer.ReadString(text);
+    EXPECT_EQ(text, "abc");
+    TBufferBin inner;
+    buffer.ReadBuffer(inner);
+    inner.ReadString(text);
+    EXPECT_EQ(text, "abc");
+    Bytes block = {1};
+    buffer.ReadBlock(block);
+    EXPECT_EQ(block, (Bytes{9, 8}));
+    EXPECT_EQ(buffer.ReadByte(), 0xFF);
+    EXPECT_TRUE(buffer.ReadAtEnd());
+}
+
+TEST(Buffer, ReadsPastTheEndGiveZerosAndBoundedLengths)
+{
+    TBufferBin twoBytes = BufferOf({0x34, 0x12});
+    EXPECT_EQ(twoBytes.ReadInt32(), 0x1234);
+    EXPECT_EQ(twoBytes.ReadByte(), 0);
+    EXPECT_EQ(twoBytes.ReadPosition(), 2u);
+
+    TBufferBin topBit = BufferOf({0x00, 0x80, 0x02, 0x00, 'h', 'i'});
+    std::string text = "old";
+    topBit.ReadString(text);
+    EXPECT_EQ(text, "");
+    topBit.ReadString(text);
+    EXPECT_EQ(text, "hi");
+
+    TBufferBin shortString = BufferOf({0x04, 0x00, 'h'});
+    shortString.ReadString(text);
+    EXPECT_EQ(text, std::string("h\0\0\0", 4));
+
+    TBufferBin negative = BufferOf({0x00, 0x00, 0x00, 0x80, 0x07});
+    Bytes block = {1, 2};
+    negative.ReadBlock(block);
+    EXPECT_TRUE(block.empty());
+    EXPECT_EQ(negative.ReadByte(), 7);
+
+    TBufferBin tooLong = BufferOf({0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3});
+    tooLong.ReadBlock(block);
+    EXPECT_EQ(block, (Bytes{1, 2, 3}));
+    EXPECT_EQ(tooLong.ReadByte(), 0);
+    EXPECT_TRUE(tooLong.ReadAtEnd());
+
+    TBufferBin nestedTooLong = BufferOf({0xFF, 0xFF, 0xFF, 0x7F, 1, 2});
+    TBufferBin inner;
+    nestedTooLong.ReadBuffer(inner);
+    EXPECT_EQ(inner.Bytes(), (Bytes{1, 2}));
+    EXPECT_EQ(inner.ReadByte(), 1);
+}
+
+TEST(Buffer, LargestFractionWritesBackClamped)
+{
+    TBufferBin in = BufferOf({0xFF, 0xFF, 0xFF, 0x7F});
+    float v = in.ReadMilli();
+    EXPECT_EQ(v, 2147483.75f);
+    TBufferBin out;
+    out.WriteMilli(v);
+    EXPECT_EQ(out.Bytes(), (Bytes{0xFF, 0xFF, 0xFF, 0x7F}));
+}
+
+TEST(BufferFile, SavesWithTheChecksumInFrontAndLoadsBack)
+{
+    TBufferBin empty;
+    ASSERT_TRUE(empty.SaveToFile("user:empty.dat", true, 0));
+    EXPECT_EQ(ReadWholeFile(UserFile("empty.dat")), std::string(4, '\0'));
+    TBufferBin loaded;
+    loaded.SetError(true);
+    EXPECT_TRUE(loaded.LoadFromFile("user:empty.dat", true, 0));
+    EXPECT_TRUE(loaded.Bytes().empty());
+    EXPECT_FALSE(loaded.HasError());
+
+    TBufferBin abc;
+    abc.WriteString("abc");
+    ASSERT_TRUE(abc.SaveToFile("user:abc.dat", true, 0));
+    EXPECT_EQ(ReadWholeFile(UserFile("abc.dat")), std::string("\x1B\x91\x00\xF7\x03\x00" "abc", 9));
+    ASSERT_TRUE(loaded.LoadFromFile("user:abc.dat", true, 0));
+    std::string text;
+    loaded.ReadString(text);
+    EXPECT_EQ(text, "abc");
+    EXPECT_FALSE(PathExists(UserFile("abc.dat.tmp")));
+
+    ASSERT_TRUE(abc.SaveToFile("user:plain.dat", false, 0));
+    EXPECT_EQ(ReadWholeFile(UserFile("plain.dat")), std::string("\x03\x00" "abc", 5));
+    ASSERT_TRUE(loaded.LoadFromFile("user:plain.dat", false, 0));
+    EXPECT_EQ(loaded.Bytes(), abc.Bytes());
+    EXPECT_FALSE(TBaseBuffer().SaveToFile("user:base.dat", false, 0));
+}
+
+TEST(BufferFile, DamagedFilesLoadEmptyWithTheErrorFlag)
+{
+    const struct { const char* what; std::string bytes; } cases[] = {
+        {"changed data byte", std::string("\x1B\x91\x00\xF7\x03\x00" "abd", 9)},
+        {"changed checksum", std::string("\x1C\x91\x00\xF7\x03\x00" "abc", 9)},
+        {"three bytes", std::string("\x00\x00\x00", 3)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(WriteWholeFile(UserFile("damaged.dat"), c.bytes));
+        TBufferBin buffer;
+        buffer.WriteByte(1);
+        EXPECT_FALSE(buffer.LoadFromFile("user:damaged.dat", true, 0));
+        EXPECT_TRUE(buffer.Bytes().empty());
+        EXPECT_TRUE(buffer.HasError());
+    }
+    for (bool flag : {false, true}) {
+        TBufferBin buffer;
+        buffer.SetError(flag);
+        EXPECT_FALSE(buffer.LoadFromFile("user:missing.dat", true, 0));
+        EXPECT_EQ(buffer.HasError(), flag);
+    }
+}
+
+TEST(BufferFile, KeepBadFileMovesTheDamagedFileAside)
+{
+    ASSERT_TRUE(WriteWholeFile(UserFile("old.dat"), "xyz"));
+    EXPECT_TRUE(KeepBadFile("user:old.dat"));
+    EXPECT_FALSE(PathExists(UserFile("old.dat")));
+    EXPECT_EQ(ReadWholeFile(UserFile("old.dat.bad")), "xyz");
+    EXPECT_FALSE(KeepBadFile("user:old.dat"));
+}
+
+// The disk "fills up" at 4 KB: the save fails and the previous file survives whole.
+TEST(BufferFile, FailedSaveKeepsThePreviousFile)
+{
+    std::string target = UserFile("safe.dat");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        TBufferBin small;
+        small.WriteString("first");
+        if (!small.SaveToFile("user:safe.dat", true, 0)) _exit(10);
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = {4096, 4096};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(11);
+        TBufferBin big;
+        for (int i = 0; i < 10 * 1024; ++i) big.WriteByte(i);
+        if (big.SaveToFile("user:safe.dat", true, 0)) _exit(12);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    TBufferBin loaded;
+    ASSERT_TRUE(loaded.LoadFromFile("user:safe.dat", true, 0));
+    std::string text;
+    loaded.ReadString(text);
+    EXPECT_EQ(text, "first");
+    EXPECT_FALSE(PathExists(target + ".tmp"));
+}
