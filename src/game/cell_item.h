@@ -11,6 +11,11 @@
 class StaticImage;
 class TPictureGrid;
 
+// Tints go through 8-bit channels: a colour is cut to what a texture colour mod holds.
+TRgbaF QuantiseTint(const TRgbaF& color);
+// (min + max) / 2 of red, green and blue: above 0.5 a number is drawn dark on the colour.
+float ColorLightness(const TRgbaF& color);
+
 // Owned by the picture model; every cell of the picture points at the same record.
 struct TPaintByNumberCellShared {
     StaticImage* mNumbersImage = nullptr;
@@ -34,11 +39,11 @@ public:
 
     bool Update(float dt) override;
     void Reset() override;  // number and paint 0
-    int GetWidth() override;
-    int GetHeight() override;
+    int GetWidth() const override;
+    int GetHeight() const override;
     // The visible flag lives in the picture's arrays: white cells are invisible.
     void SetVisible(bool visible) override;
-    bool IsVisible() override;
+    bool IsVisible() const override;
 
     // a: the zoom fraction times the view's alpha.
     void DrawCell(float a);
