@@ -17,6 +17,8 @@ class TEffectorsFactory;
 // The renderer record: the one SDL renderer of the window.
 struct TRenderDevice {
     SDL_Renderer* mRenderer = nullptr;
+    int32_t mOriginX = 0;  // where SetRenderOrigin moved the drawing
+    int32_t mOriginY = 0;
 };
 
 struct TAppState {

@@ -67,6 +67,16 @@ public:
     {
         if (p) mHolders.Reset(new int(1));
     }
+    // A new holder of a target whose cell a watcher (a cache entry) kept; empty once the
+    // count has reached 0, because the target is gone by then.
+    CountedHandle(T* p, const CountedPtr<int>& holders)
+    {
+        if (p && holders.Get() && *holders > 0) {
+            mTarget = p;
+            mHolders.Assign(holders);
+            ++*mHolders;
+        }
+    }
     CountedHandle(const CountedHandle& other) { Assign(other); }
     CountedHandle& operator=(const CountedHandle& other) { Assign(other); return *this; }
     ~CountedHandle() { Release(); }
@@ -93,7 +103,7 @@ public:
         mHolders.Release();
     }
 
-    void Reset(T* p)
+    void Reset(T* p = nullptr)
     {
         CountedHandle fresh(p);
         Assign(fresh);

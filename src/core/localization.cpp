@@ -84,3 +84,5 @@ TLocalization* GetLocalization()
 }
 
 void DestroyLocalization() { gLocalization.reset(); }
+
+std::string GetLanguageCode() { return std::string(); }

@@ -15,3 +15,5 @@ private:
 
 TLocalization* GetLocalization();
 void DestroyLocalization();
+// The player's language folder for images ("en", ...); empty while no locale is chosen.
+std::string GetLanguageCode();

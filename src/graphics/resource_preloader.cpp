@@ -1,19 +1,57 @@
 #include "graphics/resource_preloader.h"
 
+#include "core/xml_document.h"
+#include "graphics/static_image.h"
+
 namespace {
-TResourcePreloader* gPreloader = nullptr;
+std::unique_ptr<TResourcePreloader> gPreloader;
 }
 
-TResourcePreloader* TResourcePreloader::Create(const std::string& /*path*/)
+TResourcePreloader::TResourcePreloader() = default;
+
+TResourcePreloader::~TResourcePreloader() { Clear(); }
+
+TResourcePreloader* TResourcePreloader::Create(const std::string& path)
 {
-    if (!gPreloader) gPreloader = new TResourcePreloader();
-    return gPreloader;
+    Destroy();
+    gPreloader.reset(new TResourcePreloader());
+    gPreloader->ReadList(path);
+    return gPreloader.get();
 }
 
-TResourcePreloader* TResourcePreloader::Instance() { return gPreloader; }
+TResourcePreloader* TResourcePreloader::Instance() { return gPreloader.get(); }
 
 void TResourcePreloader::Destroy()
 {
-    delete gPreloader;
-    gPreloader = nullptr;
+    if (gPreloader) gPreloader->Clear();
+    gPreloader.reset();
+}
+
+void TResourcePreloader::ReadList(const std::string& path)
+{
+    if (TiXmlElement* root = LoadXmlDocument(path)) {
+        std::vector<TiXmlElement*> items;
+        GetChildElements(root, "item", items);
+        for (TiXmlElement* item : items) {
+            const char* name = item->Attribute("name");
+            mNames.push_back(name ? name : "");
+        }
+    }
+    DeleteCurrentXmlDocument();
+}
+
+int TResourcePreloader::LoadAll()
+{
+    mImages.clear();
+    for (const std::string& name : mNames) {
+        mImages.emplace_back(new StaticImage());
+        mImages.back()->SetTexture(name);
+    }
+    return static_cast<int>(mImages.size());
+}
+
+void TResourcePreloader::Clear()
+{
+    mImages.clear();
+    mNames.clear();
 }

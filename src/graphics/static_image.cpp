@@ -1,0 +1,193 @@
+#include "graphics/static_image.h"
+
+#include <cmath>
+#include <limits>
+
+#include "core/app_state.h"
+#include "graphics/texture_cache.h"
+
+namespace {
+
+// A hit-test point that is not a finite int cannot be on the image.
+bool ToIntChecked(float v, int* out)
+{
+    if (!std::isfinite(v) || v >= 2147483647.0f || v <= -2147483648.0f) return false;
+    *out = static_cast<int>(v);
+    return true;
+}
+
+}  // namespace
+
+StaticImage::StaticImage() { mTransform.mBlendMode = kBlendAlpha; }
+
+StaticImage::~StaticImage() { mTexture.Release(); }
+
+void StaticImage::SetTexture(const std::string& name)
+{
+    FreeTexture();
+    if (name.empty()) return;
+    mTextureName = name;
+    mTexture = GetMaskedTexture(name, name, true);
+    if (!mTexture) mTexture = ::GetTexture(name);
+}
+
+void StaticImage::SetStreamingTexture(const std::string& name)
+{
+    FreeTexture();
+    if (name.empty()) return;
+    mTextureName = name;
+    mTexture = GetStreamingTexture(name);
+}
+
+void StaticImage::SetPosition(float x, float y, bool centred)
+{
+    mX = mStartX = x;
+    mY = mStartY = y;
+    mCentred = centred;
+}
+
+float StaticImage::GetX() const
+{
+    if (mCentred && mTransform.mSrcW != 0.0f) return mX + mTransform.mSrcW / 2;
+    return mX;
+}
+
+float StaticImage::GetY() const
+{
+    if (mCentred && mTransform.mSrcH != 0.0f) return mY + mTransform.mSrcH / 2;
+    return mY;
+}
+
+int StaticImage::GetWidth() const
+{
+    if (mTransform.mSrcW > 0.0f) return TruncToInt(mTransform.mSrcW);
+    return mTexture ? mTexture->GetWidth() : 0;
+}
+
+int StaticImage::GetHeight() const
+{
+    if (mTransform.mSrcH > 0.0f) return TruncToInt(mTransform.mSrcH);
+    return mTexture ? mTexture->GetHeight() : 0;
+}
+
+void StaticImage::UpdateTransform()
+{
+    DrawTransform& t = mTransform;
+    t.mMatrix.SetIdentity();
+    t.mMatrix.Scale(mScaleX, mScaleY);
+    t.mAngle = mAngle;
+    const TAppState& app = GetAppState();
+    float x = mOffsetX + mX + static_cast<float>(app.mOffsetX);
+    float y = mOffsetY + mY + static_cast<float>(app.mOffsetY);
+    if (mCentred) {
+        if (t.mFlags & kDrawSourceRect) {
+            t.mCentreX = t.mSrcW / 2;
+            t.mCentreY = t.mSrcH / 2;
+        } else if (mTexture && !mOwnCentre) {
+            t.mCentreX = mTexture->GetWidth() / 2.0f;
+            t.mCentreY = mTexture->GetHeight() / 2.0f;
+            t.mFlags |= kDrawCentre;
+        }
+        x -= t.mCentreX * mScaleX;
+        y -= t.mCentreY * mScaleY;
+    } else if (!mOwnCentre) {
+        t.mCentreX = t.mCentreY = 0.0f;
+        t.mFlags &= ~kDrawCentre;
+    } else {
+        x -= (t.mCentreX - t.mSrcX) * mScaleX;
+        y -= (t.mCentreY - t.mSrcY) * mScaleY;
+    }
+    t.mMatrix.m[6] = x;
+    t.mMatrix.m[7] = y;
+}
+
+void StaticImage::Draw(float alphaFactor)
+{
+    if (!mTexture || mTexture->GetWidth() == 0 || !IsVisible()) return;
+    UpdateTransform();
+    mTransform.mAlpha = mAlpha * alphaFactor;
+    if (!mCentred && mOwnCentre) {
+        // The owner writes the centre in sheet coordinates; the draw turns about a point of
+        // the frame, so the source origin comes off for the draw alone.
+        float cx = mTransform.mCentreX, cy = mTransform.mCentreY;
+        mTransform.mCentreX -= mTransform.mSrcX;
+        mTransform.mCentreY -= mTransform.mSrcY;
+        mTexture->Draw(mTransform);
+        mTransform.mCentreX = cx;
+        mTransform.mCentreY = cy;
+        return;
+    }
+    mTexture->Draw(mTransform);
+}
+
+bool StaticImage::HitTestAlpha(int x, int y, int threshold) const
+{
+    if (!mTexture || x < 0 || y < 0) return false;
+    if (x > mTexture->GetWidth() - 1 || y > mTexture->GetHeight() - 1) return false;
+    return mTexture->GetAlphaAt(x, y) >= threshold;
+}
+
+bool StaticImage::HitTest(int x, int y) const
+{
+    if (mOwnCentre) {
+        int gx = 0, gy = 0;
+        if (!ToIntChecked(GetX(), &gx) || !ToIntChecked(GetY(), &gy)) return false;
+        float dx = static_cast<float>(static_cast<int64_t>(x) - gx);
+        float dy = static_cast<float>(static_cast<int64_t>(y) - gy);
+        float a = -mAngle;
+        int rx = 0, ry = 0;
+        if (!ToIntChecked(dx * std::cos(a) - dy * std::sin(a), &rx) ||
+            !ToIntChecked(dy * std::cos(a) + dx * std::sin(a), &ry))
+            return false;
+        if (!ToIntChecked(GetWidth() * mScaleX * 0.5f + rx, &x) || !ToIntChecked(GetHeight() * mScaleY * 0.5f + ry, &y))
+            return false;
+    }
+    // A zero (or tiny) scale maps the point to infinity or past the int range: no hit.
+    if (mScaleX == 0.0f || mScaleY == 0.0f) return false;
+    if (!ToIntChecked(x * (1.0f / mScaleX), &x) || !ToIntChecked(y * (1.0f / mScaleY), &y)) return false;
+    return HitTestAlpha(x, y, 63);
+}
+
+AlphaStaticImage::AlphaStaticImage()
+{
+    mFade.mFinished = true;
+    mFade.mFinishAtOnce = true;
+}
+
+bool AlphaStaticImage::Update(float dt)
+{
+    if (IsDone()) return true;
+    // The hold ends without moving the fade in the same frame.
+    if (mHoldTime > 0.0f) {
+        mHoldTime -= dt;
+        return false;
+    }
+    if (mFade.mRunning) mFade.Update(dt);
+    mAlpha = mFade.mCurrent;
+    return mFade.mFinished;
+}
+
+void AlphaStaticImage::SetAlpha(float a)
+{
+    mFade.SetValue(a);
+    mAlpha = a;
+}
+
+void AlphaStaticImage::StartFade(float from, float to, float duration)
+{
+    mFade.Set(from, to, duration, true);
+    mAlpha = from;
+}
+
+void TClippingImage::DrawClipped()
+{
+    if (mClipX == 0 && mClipY == 0 && mClipW == 0 && mClipH == 0) {
+        Draw(1.0f);
+        return;
+    }
+    SDL_Renderer* renderer = GetRenderer();
+    SDL_Rect clip{mClipX, mClipY, mClipW, mClipH};
+    if (renderer) SDL_RenderSetClipRect(renderer, &clip);
+    Draw(1.0f);
+    if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
+}

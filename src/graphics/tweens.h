@@ -1,0 +1,122 @@
+// Time-driven values that animated things are built from: a linear tween, a pulse, a key
+// track, a seconds counter; all advanced by the frame time in seconds.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+class TBaseBuffer;
+struct IncValue;
+
+class IncValueListener {
+public:
+    virtual ~IncValueListener() = default;
+    virtual void OnIncValueFinished(IncValue* value) = 0;
+};
+
+struct IncValue {
+    float mFrom = 0.0f;
+    float mElapsed = 0.0f;
+    float mCurrent = 0.0f;
+    float mTo = 0.0f;
+    float mDuration = 0.0f;
+    bool mFinished = true;
+    bool mRunning = false;
+    bool mPaused = false;
+    bool mFinishAtOnce = true;
+    float mDelay = 0.0f;
+    IncValueListener* mListener = nullptr;
+
+    void Set(float from, float to, float duration, bool start);
+    void SetInt(int from, int to, float duration, bool start);
+    void StartUnit(float duration);
+    void SetValue(float v);
+    bool Update(float dt);
+    void SaveState(TBaseBuffer* buffer) const;
+    void LoadState(TBaseBuffer* buffer);
+};
+
+struct TPulseSegment {
+    float mFrom = 0.0f;
+    float mTo = 0.0f;
+};
+
+// Swings start, peak, low, peak, start for a number of cycles.
+class PulseValue {
+public:
+    void Start(float start, float peak, float low, float segmentTime);
+    bool Update(float dt);
+    float GetValue() const { return mTween.mCurrent; }
+    void SaveState(TBaseBuffer* buffer) const;
+    void LoadState(TBaseBuffer* buffer);
+
+    std::vector<TPulseSegment> mSegments;
+    int mSegmentIndex = 0;
+    int mCyclesDone = 0;
+    int mCycleLimit = 1;  // -1 endless
+    float mStart = 0.0f;
+    float mLow = 0.0f;
+    float mPeak = 0.0f;
+    int mPhase = 3;  // 0 running a segment, 1 pausing, 3 not started
+    float mSegmentTime = 0.0f;
+    bool mFinished = true;
+    float mPause = 0.0f;
+    float mPauseElapsed = 0.0f;
+    bool mStopAtLow = false;  // finish after the second segment
+    IncValue mTween;
+    float mStartDelay = 0.0f;
+    bool mActive = false;
+
+private:
+    void StartSegment();
+};
+
+// A piecewise-linear key track with a loop count.
+class TEffectorChannel {
+public:
+    void Clear();
+    void SeekSegment(int index);
+    bool Update(float dt);
+    float GetValue() const { return mTween.mCurrent; }
+    int KeyCount() const;
+    void SaveState(TBaseBuffer* buffer) const;
+    void LoadState(TBaseBuffer* buffer);
+
+    std::vector<float> mValues;
+    std::vector<float> mTimes;
+    bool mFinished = true;
+    IncValue mTween;
+    int mSegmentIndex = 0;
+    int mLoops = 1;  // -1 endless
+};
+
+class TSecondsCounter;
+
+class TSecondsCounterListener {
+public:
+    virtual ~TSecondsCounterListener() = default;
+    // Answer false to stop hearing about the counter.
+    virtual bool OnSecondsChanged(TSecondsCounter* counter) = 0;
+};
+
+class TSecondsCounter {
+public:
+    void Update(float dt);
+    int GetSeconds() const;
+    int GetMinutes() const;
+
+    float mValue = 0.0f;
+    bool mPaused = false;
+    bool mCountDown = false;
+    TSecondsCounterListener* mListener = nullptr;
+};
+
+// 0xAARRGGBB.
+struct TPackedColor {
+    uint32_t mArgb = 0;
+};
+
+TPackedColor MakePackedColor(int red, int green, int blue, int alpha);
+// a + (rand() % 32767) / 32767 x (b - a): never b itself.
+float RandomFloat(float a, float b);
+// Truncation toward zero that clamps instead of overflowing (NaN gives 0).
+int TruncToInt(double v);
