@@ -67,6 +67,12 @@ void TPaintByNumber::LoadCellTextures(int cellSize)
 
 void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, const std::string& folder)
 {
+    LoadPicture(cellSize, pictureName, folder, TexturePtr());
+}
+
+void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, const std::string& folder,
+                                 const TexturePtr& picture)
+{
     mMaxZoom = 3.0f;
     mMinZoom = 0.1f;
     mPanX = mPanY = 0;
@@ -80,7 +86,13 @@ void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, c
 
     // Only the paletted getter: the cache is shared by name, and a plain texture of the same
     // name would reach us without its palette.
-    mPictureImage.SetStreamingTexture(pictureName);
+    if (picture.Get()) {
+        mPictureImage.FreeTexture();
+        mPictureImage.mTextureName = pictureName;
+        mPictureImage.mTexture = picture;
+    } else {
+        mPictureImage.SetStreamingTexture(pictureName);
+    }
     TexturePtr texture = mPictureImage.GetTexturePtr();
     TTexture* tex = texture.Get();
     if (tex && !tex->GetPalette().empty()) {
@@ -224,7 +236,7 @@ bool TPaintByNumber::SaveProgress(const std::string& path)
     if (mRows.empty()) return false;
     TBufferBin buffer;
     buffer.WriteInt32(mErrors);
-    buffer.WriteBlock(mGrid.mPainted);
+    for (uint8_t painted : mGrid.mPainted) buffer.WriteByte(painted);
     return buffer.SaveToFile(path, false, 0);
 }
 

@@ -38,6 +38,9 @@ public:
 
     // folder: the current user's id as text; the progress file is "user:<folder>/<base>.dat".
     void LoadPicture(int cellSize, const std::string& pictureName, const std::string& folder);
+    // The same with the picture's paletted texture already made (in-memory pictures).
+    void LoadPicture(int cellSize, const std::string& pictureName, const std::string& folder,
+                     const TexturePtr& picture);
     void LoadCellTextures(int cellSize);
     void SelectColor(int number);
     void UpdateCompletion();
