@@ -24,9 +24,9 @@ void SetTint(StaticImage* image, const TRgbaF& color)
 
 }  // namespace
 
-TColorsTableItem::TColorsTableItem()
+TColorsTableItem::TColorsTableItem(const std::string& fillTexture)
 {
-    mFillImage.SetTexture("textures/tilesets/color");
+    mFillImage.SetTexture(fillTexture);
     mNumberImage.SetTexture("textures/tilesets/basenumbers20white");
     mFrameImage.SetTexture("textures/tilesets/frame");
     mCompleteImage.SetTexture("textures/tilesets/complete");
@@ -105,10 +105,11 @@ void TColorsTableGrid::SetColors(const std::vector<TRgbaF>& colors, int count)
     mItems.clear();
     if (count <= 0) return;
     count = std::min(count, static_cast<int>(colors.size()));
-    mItems.resize(count);
+    mItems.reserve(count);
+    for (int i = 0; i < count; ++i) mItems.emplace_back(mSwatchTexture);
     mItemWidth = mItems[0].GetWidth();
     mItemHeight = mItems[0].GetHeight();
-    if (mItemHeight <= 0) GetLogger()->LogMessage("colour table: textures/tilesets/color is missing");
+    if (mItemHeight <= 0) GetLogger()->LogMessage("colour table: %s is missing", mSwatchTexture.c_str());
     // At least one row a page: a missing swatch or a low panel must not divide by zero.
     mRowsPerPage = mItemHeight > 0 ? static_cast<int>(mHeight / static_cast<float>(mItemHeight)) : 1;
     if (mRowsPerPage < 1) mRowsPerPage = 1;

@@ -3,6 +3,7 @@
 // a finished colour is marked and hands the selection on to the next open one.
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "graphics/draw_object.h"
@@ -21,7 +22,7 @@ public:
 
 class TColorsTableItem : public DrawObject {
 public:
-    TColorsTableItem();
+    explicit TColorsTableItem(const std::string& fillTexture = "textures/tilesets/color");
     ~TColorsTableItem() override = default;
 
     void Draw(float alpha) override;
@@ -77,6 +78,7 @@ public:
     StaticImage mBackImage;
     int32_t mBackOffsetX = 0;
     int32_t mBackOffsetY = 0;
+    std::string mSwatchTexture = "textures/tilesets/color";  // what gives the swatches their size
 
 private:
     bool InsidePanel(int x, int y) const;
