@@ -1,8 +1,9 @@
-# Entry points: `make run` plays, `make test` runs every test under the sanitizers.
+# Entry points: `make run` plays, `make test` runs every test under the sanitizers,
+# `make bench` times drawing through the drawables against raw SDL copies (not part of test).
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test bench clean
 
 deps:
 	@sh tools/install_deps.sh
@@ -19,5 +20,13 @@ test: deps
 	cmake --build build-test -j $(JOBS)
 	cd build-test && $(HEADLESS) ctest --output-on-failure -j $(JOBS)
 
+bench: deps
+	@dpkg-query -W -f='$${Status}' libbenchmark-dev 2>/dev/null | grep -q "install ok installed" || \
+		{ SUDO=""; [ "$$(id -u)" -ne 0 ] && SUDO=sudo; $$SUDO apt-get update && \
+		  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends libbenchmark-dev; }
+	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBRISALO_TESTS=OFF -DBRISALO_SANITIZE=OFF -DBRISALO_BENCH=ON
+	cmake --build build-bench -j $(JOBS)
+	$(HEADLESS) ./build-bench/brisalo_bench
+
 clean:
-	rm -rf build build-test
+	rm -rf build build-test build-bench

@@ -11,6 +11,7 @@
 #include "core/settings.h"
 #include "core/system.h"
 #include "core/task.h"
+#include "core/text.h"
 #include "core/virtual_files.h"
 #include "core/xml_document.h"
 #include "game/board.h"
@@ -150,10 +151,13 @@ void RunFrame()
     SDL_Event sdl;
     while (SDL_PollEvent(&sdl)) {
         if (sdl.type == SDL_QUIT) app.mQuit = true;
-        TInputEvent event;
-        if (TranslateSdlEvent(sdl, &event) && !DispatchEvent(event)) {
-            app.mQuit = true;
-            return;
+        std::vector<TInputEvent> events;
+        TranslateSdlEvent(sdl, &events);
+        for (const TInputEvent& event : events) {
+            if (!DispatchEvent(event)) {
+                app.mQuit = true;
+                return;
+            }
         }
     }
     if (app.mQuit) return;
@@ -259,13 +263,13 @@ int RunGame()
     app.mScaleX = static_cast<float>(app.mRealResolutionWidth) / GetLayoutWidth();
     app.mScaleY = static_cast<float>(app.mRealResolutionHeight) / GetLayoutHeight();
 
-    std::string title = GetLocalization()->GetTextNarrow("GameName");
+    // SDL titles are UTF-8; the narrow (Latin-1) text would lose any other character.
+    std::string title = ToUtf8(GetLocalization()->GetText("GameName"));
     app.mWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                    app.mRealResolutionWidth, app.mRealResolutionHeight,
                                    SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
-    int w = 0, h = 0;
-    if (app.mWindow) SDL_GetWindowSize(app.mWindow, &w, &h);
-    GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", w, h);
+    GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", GetWindowWidth(),
+                            GetWindowHeight());
     if (!app.mWindow) return 1;
 
     RecreateRenderer();

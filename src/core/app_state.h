@@ -17,6 +17,9 @@ class TEffectorsFactory;
 // The renderer record: the one SDL renderer of the window.
 struct TRenderDevice {
     SDL_Renderer* mRenderer = nullptr;
+    bool mDirect3D = false;  // textures die with a lost device only under that driver
+    // Components 0-1; the renderer's own draw colour is restored afterwards.
+    void FillRect(const SDL_Rect& rect, float r, float g, float b, float a) const;
     int32_t mOriginX = 0;  // where SetRenderOrigin moved the drawing
     int32_t mOriginY = 0;
 };
@@ -47,6 +50,7 @@ struct TAppState {
     int32_t mHeightBeforeStart = 0;
     int32_t mLargestModeWidth = 1366;
     int32_t mLargestModeHeight = 768;
+    bool mPortrait = false;
 
     TiXmlDocument* mXmlDocument = nullptr;
 

@@ -1,13 +1,209 @@
 #include "core/input.h"
 
-bool TranslateSdlEvent(const SDL_Event& sdl, TInputEvent* out)
+#include <cmath>
+#include <climits>
+#include <cstring>
+
+#include "core/app_state.h"
+#include "core/logger.h"
+#include "core/settings.h"
+#include "core/text.h"
+#include "game/front_screens.h"
+#include "sound/sound_manager.h"
+#include "ui/cursors.h"
+#include "ui/window_manager.h"
+
+namespace {
+
+bool SettingsAreFullscreen()
 {
-    *out = TInputEvent();
-    if (sdl.type == SDL_QUIT) out->mType = kInputQuit;
-    return out->mType != -1;
+    TSettings* settings = GetAppState().mSettings;
+    return !settings || settings->IsFullscreen();
 }
 
-bool DispatchEvent(const TInputEvent& event)
+void HandleWindowEvent(const SDL_WindowEvent& window)
 {
-    return event.mType != kInputQuit;
+    TAppState& app = GetAppState();
+    TLogger* log = GetLogger();
+    switch (window.event) {
+    case SDL_WINDOWEVENT_EXPOSED:
+        if (app.mMinimized && !SettingsAreFullscreen() && !(app.mRenderDevice && app.mRenderDevice->mDirect3D)) {
+            if (app.mWindow) {
+                SDL_RestoreWindow(app.mWindow);
+                SDL_MaximizeWindow(app.mWindow);
+            }
+            app.mMinimized = false;
+            log->LogMessage("SDL_RestoreWindow");
+            log->LogMessage("Window %d exposed", static_cast<int>(window.windowID));
+        }
+        break;
+    case SDL_WINDOWEVENT_RESIZED:
+        // The window keeps the size the game chose; a manual resize is undone.
+        if (!SettingsAreFullscreen()) {
+            log->LogMessage("Window %d moved to %d,%d", static_cast<int>(window.windowID), window.data1, window.data2);
+            if (app.mWindow) SDL_SetWindowSize(app.mWindow, app.mWindowedResolutionWidth, app.mWindowedResolutionHeight);
+            const char* error = SDL_GetError();
+            log->LogMessage("ERROR: %s", error ? error : "");
+            if (app.mWindow) SDL_SetWindowPosition(app.mWindow, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+        }
+        break;
+    case SDL_WINDOWEVENT_MINIMIZED:
+        app.mMinimized = true;
+        break;
+    case SDL_WINDOWEVENT_RESTORED:
+        log->LogMessage("SDL_WINDOWEVENT_RESTORED");
+        break;
+    default:
+        break;
+    }
+}
+
+TInputEvent MakeEvent(int32_t type, int32_t param, int32_t x, int32_t y, int32_t mods)
+{
+    TInputEvent event;
+    event.mType = type;
+    event.mParam = param;
+    event.mX = x;
+    event.mY = y;
+    event.mMods = mods;
+    return event;
+}
+
+// trunc(value * (1 / scale) - offset) in floats, kept inside the int range.
+int32_t ToDesign(int32_t value, float scale, int32_t offset)
+{
+    float mapped = static_cast<float>(value) * (1.0f / scale) - static_cast<float>(offset);
+    if (!std::isfinite(mapped)) return 0;
+    if (mapped >= static_cast<float>(INT_MAX)) return INT_MAX;
+    if (mapped <= static_cast<float>(INT_MIN)) return INT_MIN;
+    return static_cast<int32_t>(mapped);
+}
+
+}  // namespace
+
+bool TranslateSdlEvent(const SDL_Event& sdl, std::vector<TInputEvent>* out)
+{
+    TAppState& app = GetAppState();
+    TLogger* log = GetLogger();
+    const size_t before = out->size();
+    const int32_t mods = app.mLastKeyModifiers;
+    switch (sdl.type) {
+    case SDL_WINDOWEVENT:
+        switch (sdl.window.event) {
+        case SDL_WINDOWEVENT_CLOSE:
+            out->push_back(MakeEvent(kInputQuit, 0, 0, 0, 0));
+            break;
+        case SDL_WINDOWEVENT_LEAVE:
+            out->push_back(MakeEvent(kInputLeave, 0, 0, 0, 0));
+            break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            out->push_back(MakeEvent(kInputFocus, 1, 0, 0, 0));
+            break;
+        case SDL_WINDOWEVENT_FOCUS_LOST:
+            out->push_back(MakeEvent(kInputFocus, 0, 0, 0, 0));
+            break;
+        default:
+            HandleWindowEvent(sdl.window);
+            break;
+        }
+        break;
+    case SDL_KEYDOWN:
+        if (sdl.key.keysym.sym == SDLK_F4 && (sdl.key.keysym.mod & KMOD_ALT)) {
+            out->push_back(MakeEvent(kInputQuit, sdl.key.keysym.sym, 0, 0, sdl.key.keysym.mod));
+        } else {
+            app.mLastKeyModifiers = sdl.key.keysym.mod;
+            out->push_back(MakeEvent(kInputKeyDown, sdl.key.keysym.sym, 0, 0, sdl.key.keysym.mod));
+        }
+        break;
+    case SDL_KEYUP:
+        out->push_back(MakeEvent(kInputKeyUp, sdl.key.keysym.sym, 0, 0, mods));
+        app.mLastKeyModifiers = 0;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (sdl.button.button == SDL_BUTTON_LEFT)
+            out->push_back(MakeEvent(kInputLeftDown, 1, sdl.button.x, sdl.button.y, mods));
+        else if (sdl.button.button == SDL_BUTTON_RIGHT)
+            out->push_back(MakeEvent(kInputRightButton, 1, sdl.button.x, sdl.button.y, mods));
+        break;
+    case SDL_MOUSEBUTTONUP:
+        // Only the left button double-clicks: a right release always ends the right drag,
+        // whatever its click count, or the window manager would keep the right capture.
+        if (sdl.button.button == SDL_BUTTON_LEFT)
+            out->push_back(MakeEvent(sdl.button.clicks == 2 ? kInputDoubleClick : kInputLeftUp, 1, sdl.button.x,
+                                     sdl.button.y, mods));
+        else if (sdl.button.button == SDL_BUTTON_RIGHT)
+            out->push_back(MakeEvent(kInputRightButton, 0, sdl.button.x, sdl.button.y, mods));
+        break;
+    case SDL_MOUSEWHEEL:
+        out->push_back(MakeEvent(kInputWheel, sdl.wheel.y > 0 ? 1 : -1, 0, 0, mods));
+        break;
+    case SDL_MOUSEMOTION: {
+        int32_t held = sdl.motion.state == SDL_BUTTON_LMASK ? 1 : sdl.motion.state == SDL_BUTTON_RMASK ? 2 : 0;
+        out->push_back(MakeEvent(kInputMove, held, sdl.motion.x, sdl.motion.y, mods));
+        break;
+    }
+    case SDL_TEXTINPUT: {
+        // One event per character, so names can hold more than ASCII.
+        size_t length = strnlen(sdl.text.text, sizeof(sdl.text.text));
+        for (wchar_t c : ToWide(std::string(sdl.text.text, length)))
+            if (c >= 32 && c <= 0xFFFF) out->push_back(MakeEvent(kInputText, c, 0, 0, 0));
+        break;
+    }
+    case SDL_RENDER_TARGETS_RESET:
+        log->LogMessage("SDL_RENDER_TARGETS_RESET");
+        if (app.mActive && app.mWindowManager) app.mWindowManager->ReloadTextures();
+        break;
+    case SDL_RENDER_DEVICE_RESET:
+        log->LogMessage("SDL_RENDER_DEVICE_RESET");
+        break;
+    default:
+        break;
+    }
+    return out->size() > before;
+}
+
+void MapToDesign(TInputEvent* event)
+{
+    const TAppState& app = GetAppState();
+    event->mX = ToDesign(event->mX, app.mScaleX, app.mOffsetX);
+    event->mY = ToDesign(event->mY, app.mScaleY, app.mOffsetY);
+}
+
+bool DispatchEvent(const TInputEvent& original)
+{
+    TAppState& app = GetAppState();
+    TInputEvent event = original;
+    if (app.mApp) MapToDesign(&event);
+    TGameCursors* cursors = GetCursors();
+
+    if (event.mType == kInputLeave && cursors) cursors->SetInside(false);
+    if (event.mType == kInputQuit) {
+        SDL_Event quit;
+        SDL_zero(quit);
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+        return false;
+    }
+    if (event.mType == kInputMove && cursors) {
+        cursors->SetInside(true);
+        cursors->SetMousePosition(event.mX, event.mY);
+    }
+    if (event.mType == kInputFocus) {
+        app.mActive = event.mParam != 0;
+        GetLogger()->LogMessage(app.mActive ? "Got Focus" : "Lost Focus");
+        GetSoundManager()->PauseAll(!app.mActive);
+        TMyWindowManager* windows = GetWindowManager();
+        if (!app.mActive) {
+            windows->SetAllPaused(true);
+            windows->AddWindow(new TPauseWindow(), 0.0f);
+        } else {
+            windows->CloseWindow(kPauseWindowId);  // handed back and deleted here
+            windows->SetAllPaused(false);
+        }
+    }
+    // Drawn cursors follow every move; the system cursor is told on clicks as well.
+    if (cursors && !cursors->IsCustomMode() && (event.mType == kInputLeftDown || event.mType == kInputLeftUp))
+        cursors->SetMousePosition(event.mX, event.mY);
+    GetWindowManager()->HandleEvent(event);
+    return true;
 }

@@ -1,81 +1,68 @@
 #include "core/localization.h"
 
-#include <cctype>
 #include <memory>
 #include <vector>
 
+#include "core/text.h"
 #include "core/xml_document.h"
 
 namespace {
+// No std::locale is built from the user's environment: one that names a locale that is not
+// installed throws, and that would end the game before its window opens.
 std::unique_ptr<TLocalization> gLocalization;
+const std::string gLocaleName;
 
-std::string Lower(std::string s)
+// A spreadsheet's rich-text cell keeps its text in "ss:Data" > "Font" instead of "Data".
+std::string CellText(TiXmlElement* cell)
 {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
+    std::string text = GetElementText(FirstChildElement(cell, "Data"));
+    if (text.empty()) text = GetElementText(FirstChildElement(FirstChildElement(cell, "ss:Data"), "Font"));
+    return text;
 }
-
-std::wstring FromUtf8(const std::string& s)
-{
-    std::wstring out;
-    for (size_t i = 0; i < s.size();) {
-        unsigned char c = static_cast<unsigned char>(s[i]);
-        int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + extra >= s.size() + (extra == 0 ? 1 : 0)) {
-            out += L'?';
-            ++i;
-            continue;
-        }
-        unsigned cp = extra == 0 ? c : (c & (0x3F >> extra));
-        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
-        out += static_cast<wchar_t>(cp);
-        i += extra + 1;
-    }
-    return out;
-}
-}
+}  // namespace
 
 bool TLocalization::Load(const std::string& path)
 {
     TiXmlElement* root = LoadXmlDocument(path);
     if (!root) return false;
     TiXmlElement* table = FirstChildElement(FirstChildElement(root, "Worksheet"), "Table");
-    if (!table) return false;
-    std::vector<TiXmlElement*> rows;
-    GetChildElements(table, "Row", rows);
-    for (TiXmlElement* row : rows) {
-        TiXmlElement* keyCell = FirstChildElement(row, "Cell");
-        std::string key = GetElementText(FirstChildElement(keyCell, "Data"));
-        if (key.empty()) continue;
-        TiXmlElement* textCell = keyCell->NextSiblingElement("Cell");
-        if (!textCell) continue;
-        std::string text = GetElementText(FirstChildElement(textCell, "Data"));
-        for (char& c : text)
-            if (c == '#') c = '\n';
-        mTexts[Lower(key)] = FromUtf8(text);
+    if (table) {
+        std::vector<TiXmlElement*> rows;
+        GetChildElements(table, "Row", rows);
+        for (TiXmlElement* row : rows) {
+            TiXmlElement* keyCell = FirstChildElement(row, "Cell");
+            std::string key = GetElementText(FirstChildElement(keyCell, "Data"));
+            if (key.empty()) continue;
+            TiXmlElement* textCell = keyCell->NextSiblingElement("Cell");
+            if (!textCell) continue;
+            std::string text = CellText(textCell);
+            for (char& c : text)
+                if (c == '#') c = '\n';
+            mTexts[ToLowerString(key)] = ToWide(text);
+        }
     }
-    return true;
+    DeleteCurrentXmlDocument();
+    return table != nullptr;
 }
 
-std::wstring TLocalization::GetText(const std::string& key) const
+std::wstring TLocalization::GetText(const std::string& key, const std::string&, const std::string&,
+                                    const std::string&, const std::string&, const std::string&) const
 {
-    auto it = mTexts.find(Lower(key));
-    if (it != mTexts.end()) return it->second;
-    return std::wstring(key.begin(), key.end());
+    if (key.empty()) return std::wstring();
+    auto it = mTexts.find(ToLowerString(key));
+    return it != mTexts.end() ? it->second : WidenAscii(key);
 }
 
-std::string TLocalization::GetTextNarrow(const std::string& key) const
+std::string TLocalization::GetTextNarrow(const std::string& key, const std::string&, const std::string&,
+                                         const std::string&, const std::string&, const std::string&) const
 {
-    auto it = mTexts.find(Lower(key));
-    if (it == mTexts.end()) return key;
-    std::string out;
-    for (wchar_t c : it->second) {
-        if (c > 255) return std::string();
-        out += static_cast<char>(c);
-    }
-    return out;
+    auto it = mTexts.find(ToLowerString(key));
+    return it != mTexts.end() ? WideToMultiByte(it->second) : key;
 }
+
+std::wstring TLocalization::Widen(const std::string& text) const { return ToWide(text); }
+
+std::string TLocalization::Narrow(const std::wstring& text) const { return WideToMultiByte(text); }
 
 TLocalization* GetLocalization()
 {
@@ -85,4 +72,12 @@ TLocalization* GetLocalization()
 
 void DestroyLocalization() { gLocalization.reset(); }
 
-std::string GetLanguageCode() { return std::string(); }
+std::string GetLocaleName() { return gLocaleName; }
+
+std::string GetLanguageCode()
+{
+    std::string code = gLocaleName.substr(0, gLocaleName.find('_'));
+    return code.substr(0, 3);
+}
+
+bool IsJapanese() { return GetLanguageCode() == "ja"; }

@@ -10,10 +10,25 @@ public:
     virtual bool LoadCurrentUser() { return true; }
     virtual void Apply() {}
     virtual bool UsesCustomCursor() const { return false; }
-    virtual bool IsFullscreen() const { return false; }
+    virtual bool IsFullscreen() const { return true; }
+    virtual void ReadFullscreenFromWindow() {}
+    virtual bool IsDisplayChangePending() const { return true; }
+    virtual bool ReapplyDisplayMode() { return true; }
     virtual void UpdateDisplay(bool /*fullscreen*/, bool /*apply*/) {}
 };
 
-class TMySettings : public TSettings {};
+class TMySettings : public TSettings {
+public:
+    void Apply() override;
+    bool IsFullscreen() const override { return mFullscreen; }
+    void ReadFullscreenFromWindow() override;
+    bool IsDisplayChangePending() const override { return mDisplayChangePending; }
+    bool ReapplyDisplayMode() override;
+    void UpdateDisplay(bool fullscreen, bool apply) override;
+
+private:
+    bool mFullscreen = true;  // a new player starts fullscreen
+    bool mDisplayChangePending = false;
+};
 
 TSettings* CreateSettings(const std::string& name);

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "core/display.h"
+
 struct SDL_Window;
 
 class TSystem {
@@ -14,6 +16,9 @@ public:
     std::string UserFolder() const;
     void MakeUserFolders() const;
     void MakeUserSubFolder(const std::string& name) const;
+    // Display modes and mode switching; they live in display.cpp with the rest of the display.
+    void GetDisplayModes(TDisplayModeSet& modes) const;
+    void SetDisplayMode(int width, int height, bool fullscreen);
 
     std::string mExeFolder;       // ends with '/'
     std::string mAppFolderName;

@@ -4,3 +4,9 @@
 
 class TLogosWindow : public TMyWindow {};
 class TMainMenu : public TMyWindow {};
+
+// Shown over everything while the game window has lost the focus.
+class TPauseWindow : public TMyWindow {
+public:
+    TPauseWindow() { mId = 304; }
+};

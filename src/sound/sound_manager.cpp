@@ -13,6 +13,11 @@ bool TSoundManager::LoadSounds(const std::string& path)
     return ok;
 }
 
+// Seam: no sound lists yet, so nothing plays and nothing is there to pause.
+bool TSoundManager::PlaySound(const std::string& /*id*/) { return false; }
+
+void TSoundManager::PauseAll(bool /*paused*/) {}
+
 TSoundManager* GetSoundManager()
 {
     if (!gSoundManager) gSoundManager = new TSoundManager();

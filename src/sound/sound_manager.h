@@ -6,6 +6,8 @@ class TSoundManager {
 public:
     bool LoadSounds(const std::string& path);
     void Update(float /*dt*/) {}
+    bool PlaySound(const std::string& id);
+    void PauseAll(bool paused);
 };
 
 TSoundManager* GetSoundManager();

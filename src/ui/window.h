@@ -6,5 +6,11 @@ public:
     virtual ~TMyWindow() = default;
     virtual void Update(float /*dt*/) {}
     virtual void Draw() {}
+    // A paused window is drawn and takes input but is not updated.
+    void SetPaused(bool paused) { mPaused = paused; }
+    bool IsPaused() const { return mPaused; }
     int mId = 0;
+
+private:
+    bool mPaused = false;
 };

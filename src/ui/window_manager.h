@@ -5,6 +5,8 @@
 
 #include "ui/window.h"
 
+struct TInputEvent;
+
 class TFaderShadow : public TMyWindow {};
 
 class TMyWindowManager {
@@ -13,6 +15,11 @@ public:
     void AddFader(TFaderShadow* fader);
     void ShowScreen(TMyWindow* screen, bool removeOthers, int fader);
     void AddWindow(TMyWindow* window, float delay);
+    // Takes the first window with the id out and hands it back; null when none has it.
+    std::unique_ptr<TMyWindow> CloseWindow(int id);
+    void SetAllPaused(bool paused);
+    void HandleEvent(const TInputEvent& event);
+    void ReloadTextures();
     void Update(float dt);
     void Draw();
 

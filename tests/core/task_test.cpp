@@ -1,0 +1,83 @@
+#include <gtest/gtest.h>
+
+#include "core/task.h"
+
+namespace {
+uint32_t gNow = 0;
+uint32_t FakeTicks() { return gNow; }
+
+struct TCountingTask : TMyTask {
+    int mRuns = 0;
+    bool Execute() override
+    {
+        ++mRuns;
+        return true;
+    }
+};
+
+class TaskTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        gNow = 1000;
+        SetTickSource(FakeTicks);
+    }
+    void TearDown() override { SetTickSource(nullptr); }
+};
+}
+
+TEST_F(TaskTest, NeverDueTaskIsNotDue)
+{
+    TCountingTask task;
+    task.mDueTick = TMyTask::kNever;
+    gNow = 0xFFFFFFF0u;
+    EXPECT_FALSE(task.IsDue());
+}
+
+TEST_F(TaskTest, DueFollowsSignedDifferenceAcrossWrap)
+{
+    TCountingTask task;
+    task.mDueTick = 0xFFFFFFF0u;
+    gNow = 0xFFFFFFEFu;
+    EXPECT_FALSE(task.IsDue());
+    gNow = 5;  // wrapped past the due tick
+    EXPECT_TRUE(task.IsDue());
+}
+
+TEST_F(TaskTest, CatchUpRunsMissedStepsButAStallResynchronises)
+{
+    struct Case {
+        bool catchUp;
+        uint32_t late;
+        int runs;
+        uint32_t due;
+    } cases[] = {
+        {false, 100, 1, 1000 + 10},          // one step, next due one interval on from the old due
+        {true, 100, 10, 1000 + 100},         // steps while due is still below now
+        {true, 1500, 1, 1000 + 1500 + 10},   // over a second late: restart from now
+        {false, 1500, 1, 1000 + 1500 + 10},
+    };
+    for (const Case& c : cases) {
+        TCountingTask task;
+        task.mInterval = 10;
+        task.mCatchUp = c.catchUp;
+        task.mDueTick = 1000;
+        gNow = 1000 + c.late;
+        ASSERT_TRUE(task.IsDue());
+        task.Run();
+        EXPECT_EQ(task.mRuns, c.runs) << c.catchUp << " " << c.late;
+        EXPECT_EQ(task.mDueTick, c.due) << c.catchUp << " " << c.late;
+    }
+}
+
+TEST_F(TaskTest, ResetToNowSchedulesFromTheCurrentTick)
+{
+    TCountingTask task;
+    task.mInterval = 16;
+    task.mResetToNow = true;
+    task.mDueTick = 1000;
+    gNow = 1040;
+    task.Run();
+    EXPECT_EQ(task.mRuns, 1);
+    EXPECT_EQ(task.mDueTick, 1056u);
+}

@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "core/logger.h"
+#include "core/system.h"
+#include "core/virtual_files.h"
+#include "core/xml_document.h"
+#include "test_support.h"
+
+TEST(VirtualFiles, MapPathRules)
+{
+    TUserFolderScope scope;
+    struct Case {
+        const char* in;
+        std::string out;
+    } cases[] = {
+        {"user:log.txt", scope.UserFolder() + "/log.txt"},
+        {"user:3/heart.dat", scope.UserFolder() + "/3/heart.dat"},
+        {"ui/interface.xml", "assets/ui/interface.xml"},
+        {"assets/ui/interface.xml", "assets/ui/interface.xml"},
+        {"/tmp/x/assets/y.png", "/tmp/x/assets/y.png"},
+        {"a/user:b", "assets/a/user:b"},
+        {"", "assets/"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(MapPath(c.in), c.out) << c.in;
+}
+
+TEST(VirtualFiles, FolderFromXdgDataHomeIsCreatedWithItsParents)
+{
+    TTempDir dir;
+    std::string old = getenv("XDG_DATA_HOME");
+    std::string deep = dir / "not/yet/there";
+    setenv("XDG_DATA_HOME", deep.c_str(), 1);
+    GetSystem()->MakeUserFolders();
+    EXPECT_TRUE(PathExists(deep + "/Korvel Games/Brisalo5"));
+    setenv("XDG_DATA_HOME", old.c_str(), 1);
+}
+
+TEST(VirtualFiles, OpenOfMissingFileOrFolderLeavesFileClosed)
+{
+    TUserFolderScope scope;
+    TFile file;
+    EXPECT_FALSE(file.Open("user:missing.dat", false));
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_EQ(file.Path(), "");
+    EXPECT_EQ(file.Size(), -1);
+    // A folder opens for reading with fopen here, but it is not a file.
+    EXPECT_FALSE(file.Open("user:", false));
+    EXPECT_EQ(file.Size(), -1);
+    EXPECT_FALSE(FileExists("user:"));
+}
+
+TEST(VirtualFiles, ReadCountsWholeBlocks)
+{
+    TUserFolderScope scope;
+    WriteWholeFile(scope.UserFolder() + "/five.bin", "12345");
+    TFile file("user:five.bin", "rb");
+    ASSERT_TRUE(file.IsOpen());
+    EXPECT_EQ(file.Size(), 5);
+    char buf[8] = {};
+    EXPECT_EQ(file.Read(buf, 3), 1);
+    EXPECT_EQ(file.Read(buf, 3), 0);  // only two bytes remained
+    TFile closed;
+    EXPECT_EQ(closed.Read(buf, 1), -1);
+}
+
+TEST(VirtualFiles, CopiesShareOneStreamUntilTheLastCloses)
+{
+    TUserFolderScope scope;
+    WriteWholeFile(scope.UserFolder() + "/ab.bin", "ab");
+    TFile a("user:ab.bin", "rb");
+    char c = 0;
+    {
+        TFile b = a;
+        EXPECT_EQ(b.Read(&c, 1), 1);
+        EXPECT_EQ(c, 'a');
+    }
+    ASSERT_TRUE(a.IsOpen());
+    EXPECT_EQ(a.Read(&c, 1), 1);  // the copy read from the same stream
+    EXPECT_EQ(c, 'b');
+}
+
+TEST(VirtualFiles, RemoveFileAlwaysSucceeds)
+{
+    TUserFolderScope scope;
+    WriteWholeFile(scope.UserFolder() + "/gone", "x");
+    EXPECT_TRUE(RemoveFile("user:gone"));
+    EXPECT_FALSE(FileExists("user:gone"));
+    EXPECT_TRUE(RemoveFile("user:gone"));
+}
+
+TEST(XmlDocumentFile, EmptyMissingAndCrLfFiles)
+{
+    TUserFolderScope scope;
+    WriteWholeFile(scope.UserFolder() + "/empty.xml", "");
+    TiXmlDocument empty;
+    EXPECT_FALSE(ReadXmlDocumentFile(&empty, "user:empty.xml"));
+    EXPECT_STREQ(empty.ErrorDesc(), "Error document empty.");
+
+    TiXmlDocument missing;
+    EXPECT_FALSE(ReadXmlDocumentFile(&missing, "user:missing.xml"));
+    EXPECT_STREQ(missing.ErrorDesc(), "Failed to open file");
+    EXPECT_EQ(missing.ErrorRow(), 0);
+
+    // The same broken document with LF, CR LF and lone CR line ends reports one line.
+    for (const char* eol : {"\n", "\r\n", "\r"}) {
+        std::string text = std::string("<a>") + eol + "<b>" + eol + "</a>" + eol;
+        WriteWholeFile(scope.UserFolder() + "/broken.xml", text);
+        TiXmlDocument doc;
+        EXPECT_FALSE(ReadXmlDocumentFile(&doc, "user:broken.xml"));
+        EXPECT_EQ(doc.ErrorRow(), 3) << "line ends " << (eol[0] == '\n' ? "LF" : eol[1] ? "CRLF" : "CR");
+    }
+}
+
+TEST(XmlDocumentFile, LoadXmlFileLogsAndLeavesSlotEmpty)
+{
+    TUserFolderScope scope;
+    TiXmlDocument* slot = reinterpret_cast<TiXmlDocument*>(1);
+    EXPECT_EQ(LoadXmlFile("user:none.xml", &slot), nullptr);
+    EXPECT_EQ(slot, nullptr);
+
+    WriteWholeFile(scope.UserFolder() + "/ok.xml", "<root><x/></root>");
+    TiXmlElement* root = LoadXmlDocument("user:ok.xml");
+    ASSERT_NE(root, nullptr);
+    EXPECT_STREQ(root->Value(), "root");
+    DeleteCurrentXmlDocument();
+    EXPECT_EQ(CurrentXmlDocument(), nullptr);
+}
+
+TEST(Logger, LinesEndWithOneNewlineAndPercentIsNotReinterpreted)
+{
+    TUserFolderScope scope;
+    {
+        TLogger log;
+        log.SetSdlOutput(false);
+        log.LogMessage("%s", "value %d here");
+        log.LogMessage("n=%d", 5);
+    }
+    EXPECT_EQ(ReadWholeFile(scope.UserFolder() + "/log.txt"), "value %d here\nn=5\n");
+    {
+        TLogger log;  // a new start truncates the file
+        log.SetSdlOutput(false);
+    }
+    EXPECT_EQ(ReadWholeFile(scope.UserFolder() + "/log.txt"), "");
+}
+
+TEST(Logger, OverlongLineIsCutAtTheBuffer)
+{
+    TUserFolderScope scope;
+    {
+        TLogger log;
+        log.SetSdlOutput(false);
+        log.LogMessage("%s", std::string(20000, 'x').c_str());
+    }
+    std::string text = ReadWholeFile(scope.UserFolder() + "/log.txt");
+    EXPECT_EQ(text.size(), 10239u + 1u);
+    EXPECT_EQ(text.back(), '\n');
+}

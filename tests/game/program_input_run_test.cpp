@@ -1,0 +1,151 @@
+// Whole-program runs inside the test process: RunGame as a new player would start it,
+// with events pushed into its running loop through the frame clock.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/app.h"
+#include "core/app_state.h"
+#include "core/logger.h"
+#include "core/system.h"
+#include "core/task.h"
+#include "game/front_screens.h"
+#include "test_support.h"
+#include "ui/window_manager.h"
+
+namespace {
+
+// Called on every clock read of the running game; the script pushes events by call count.
+std::function<void(uint32_t)> gScript;
+uint32_t gCalls = 0;
+
+uint32_t ScriptedTicks()
+{
+    if (gScript) gScript(++gCalls);
+    return SDL_GetTicks();
+}
+
+void PushWindowEvent(Uint8 which)
+{
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = which;
+    e.window.windowID = SDL_GetWindowID(GetAppState().mWindow);
+    SDL_PushEvent(&e);
+}
+
+void PushAltF4()
+{
+    SDL_Event e;
+    SDL_zero(e);
+    e.type = SDL_KEYDOWN;
+    e.key.keysym.sym = SDLK_F4;
+    e.key.keysym.mod = KMOD_LALT;
+    SDL_PushEvent(&e);
+}
+
+bool HasPauseWindow()
+{
+    TMyWindowManager* windows = GetAppState().mWindowManager;
+    if (!windows) return false;
+    for (const auto& w : windows->Windows())
+        if (w->mId == 304) return true;
+    return false;
+}
+
+// Runs the game to its end and gives back its exit code and what it logged.
+int RunScripted(std::function<void(uint32_t)> script, std::string* log)
+{
+    std::string logPath = GetSystem()->UserFolder() + "/log.txt";
+    gScript = std::move(script);
+    gCalls = 0;
+    SetTickSource(ScriptedTicks);
+    int code = RunGame();
+    SetTickSource(nullptr);
+    gScript = nullptr;
+    *log = ReadWholeFile(logPath);
+    // The shutdown closed the log and the platform object: bring them back for later tests.
+    SetLoggerShutDown(false);
+    SetSystemShutDown(false);
+    ResetAppState();
+    TSystem* sys = GetSystem();
+    sys->mAppFolderName = "Brisalo5";
+    sys->mCompanyFolderName = "Korvel Games";
+    GetLogger()->SetSdlOutput(false);
+    return code;
+}
+
+}  // namespace
+
+TEST(ProgramInputRun, AltF4AndCloseRequestEndTheRunningGame)
+{
+    for (bool altF4 : {true, false}) {
+        std::string log;
+        int code = RunScripted(
+            [altF4](uint32_t call) {
+                if (call == 50) altF4 ? PushAltF4() : PushWindowEvent(SDL_WINDOWEVENT_CLOSE);
+            },
+            &log);
+        EXPECT_EQ(code, 0) << log;
+        EXPECT_NE(log.find("int complete\n"), std::string::npos) << log;
+    }
+}
+
+TEST(ProgramInputRun, FocusLossShowsThePauseWindowUntilTheFocusReturns)
+{
+    bool pausedAfterLoss = false;
+    bool pauseGoneAfterGain = false;
+    std::string log;
+    int code = RunScripted(
+        [&](uint32_t call) {
+            if (call == 50) PushWindowEvent(SDL_WINDOWEVENT_FOCUS_LOST);
+            if (call == 100) {
+                pausedAfterLoss = HasPauseWindow();
+                PushWindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED);
+            }
+            if (call == 150) {
+                pauseGoneAfterGain = !HasPauseWindow();
+                PushAltF4();
+            }
+        },
+        &log);
+    EXPECT_EQ(code, 0) << log;
+    EXPECT_TRUE(pausedAfterLoss);
+    EXPECT_TRUE(pauseGoneAfterGain);
+    size_t lost = log.find("Lost Focus\n");
+    ASSERT_NE(lost, std::string::npos) << log;
+    EXPECT_NE(log.find("Got Focus\n", lost), std::string::npos) << log;
+}
+
+TEST(ProgramInputRun, NewPlayerStartsFullscreenWithTheCanvasStretched)
+{
+    std::string title;
+    std::string log;
+    int code = RunScripted(
+        [&](uint32_t call) {
+            if (call == 20) {
+                title = SDL_GetWindowTitle(GetAppState().mWindow);
+                PushAltF4();
+            }
+        },
+        &log);
+    EXPECT_EQ(code, 0) << log;
+    EXPECT_EQ(title, "Number Mosaic");
+    const char* lines[] = {
+        "update display fullscreen = 0 mRealResolutionWidth =  1024  mRealResolutionHeight = 600  "
+        "mWindowedResolutionWidth =  800  mWindowedResolutionHeight = 600 offsetx = 0  offsety = 0",
+        "create window mRealResolutionWidth =  800  mRealResolutionHeight = 600",
+        "set window size: w=1024 h=768  neww=1024 newh=768",
+        "update display fullscreen = 1 mRealResolutionWidth =  1024  mRealResolutionHeight = 768  "
+        "mWindowedResolutionWidth =  800  mWindowedResolutionHeight = 600 offsetx = 0  offsety = 0",
+        "scalex=0.749634 scaley=1.000000",
+        "InitGameToSettings complete",
+    };
+    size_t pos = 0;
+    for (const char* line : lines) {
+        size_t found = log.find(std::string(line) + "\n", pos);
+        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << "\n" << log;
+        pos = found + 1;
+    }
+}

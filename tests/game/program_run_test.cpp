@@ -1,0 +1,116 @@
+// Whole-program runs: the built game started headless as a new player would, in a
+// temporary folder beside a copy of the assets, ended with SIGTERM.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "test_support.h"
+
+namespace {
+
+struct TRun {
+    int exitCode = -1;
+    std::string log;
+};
+
+bool Copy(const std::string& from, const std::string& to)
+{
+    std::string cmd = "cp -rL '" + from + "' '" + to + "'";
+    return system(cmd.c_str()) == 0;
+}
+
+// Starts the game, waits until its log holds `until` (or a timeout), then sends SIGTERM.
+TRun RunGameProcess(const TTempDir& root, const std::string& dataHome, const std::string& until)
+{
+    TRun run;
+    std::string exe = root / "brisalo5";
+    std::string logPath = dataHome + "/Korvel Games/Brisalo5/log.txt";
+    pid_t pid = fork();
+    if (pid == 0) {
+        setenv("XDG_DATA_HOME", dataHome.c_str(), 1);
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        if (chdir("/") != 0) _exit(126);  // the game must find its assets from anywhere
+        execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    for (int i = 0; i < 600; ++i) {  // up to 60 s: sanitizer builds start slowly
+        if (ReadWholeFile(logPath).find(until) != std::string::npos) break;
+        usleep(100 * 1000);
+    }
+    usleep(300 * 1000);  // a few frames
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    run.log = ReadWholeFile(logPath);
+    return run;
+}
+
+// Each expected line appears, in this order.
+void ExpectLinesInOrder(const std::string& log, const std::vector<std::string>& lines)
+{
+    size_t pos = 0;
+    for (const std::string& line : lines) {
+        size_t found = log.find(line + "\n", pos);
+        ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << "\nlog:\n" << log;
+        pos = found + line.size();
+    }
+}
+
+const std::vector<std::string> kStartLines = {
+    "int start",         "load ui/interface.xml complete", "load settings complete",
+    "load stages complete", "load fonts complete",         "load sounds complete",
+    "load settings complete", "load userinfo complete",    "InitGameToSettings complete",
+    "load rewards complete", "load tilesets complete",     "LayoutsInit complete",
+    "int complete",
+};
+
+}  // namespace
+
+TEST(ProgramRun, StartsLoadsInOrderAndEndsCleanlyOnSigterm)
+{
+    struct Case {
+        const char* splash;  // file under assets/branding, or null
+        const char* firstScreen;
+    } cases[] = {
+        {nullptr, "run mainmenu window"},
+        {"splash1.png", "run logos window"},
+    };
+    for (const Case& c : cases) {
+        TTempDir root;
+        TTempDir dataHome;
+        ASSERT_TRUE(Copy(BRISALO_EXE, root / "brisalo5"));
+        ASSERT_TRUE(Copy(BRISALO_ASSETS, root / "assets"));
+        if (system(("rm -rf '" + (root / "assets/branding") + "'").c_str()) != 0) FAIL();
+        if (c.splash) {
+            ASSERT_EQ(system(("mkdir -p '" + (root / "assets/branding") + "'").c_str()), 0);
+            WriteWholeFile(root / (std::string("assets/branding/") + c.splash), "not really an image");
+        }
+        TRun run = RunGameProcess(root, dataHome.Path(), c.firstScreen);
+        EXPECT_EQ(run.exitCode, 0) << run.log;
+        std::vector<std::string> lines = kStartLines;
+        lines.push_back(c.firstScreen);
+        ExpectLinesInOrder(run.log, lines);
+        EXPECT_EQ(run.log.find("File not found"), std::string::npos) << run.log;
+        EXPECT_NE(run.log.find("renderer driver "), std::string::npos) << run.log;
+    }
+}
+
+TEST(ProgramRun, FirstRunWithBrokenTextsLogsTheErrorToTheFile)
+{
+    TTempDir root;
+    TTempDir dataHome;
+    ASSERT_TRUE(Copy(BRISALO_EXE, root / "brisalo5"));
+    ASSERT_TRUE(Copy(BRISALO_ASSETS, root / "assets"));
+    WriteWholeFile(root / "assets/termins.xml", "<Workbook><Worksheet>");
+    // The data folder itself does not exist yet on a new account.
+    TRun run = RunGameProcess(root, dataHome / "new/share", "int complete");
+    EXPECT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_NE(run.log.find("File not found termins.xml error="), std::string::npos) << run.log;
+    ExpectLinesInOrder(run.log, kStartLines);
+}

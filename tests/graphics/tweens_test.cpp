@@ -1,0 +1,316 @@
+#include "graphics/tweens.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "core/buffer.h"
+#include "core/random.h"
+
+namespace {
+
+struct TCountingListener : IncValueListener {
+    int told = 0;
+    void OnIncValueFinished(IncValue*) override { ++told; }
+};
+
+TEST(IncValue, RunsLinearlyAndTellsTheListenerOnce)
+{
+    IncValue v;
+    TCountingListener listener;
+    v.mListener = &listener;
+    v.Set(0, 1, 2, true);
+    const float expected[] = {0.25f, 0.5f, 0.75f, 1.0f};
+    for (int i = 0; i < 4; ++i) {
+        bool finished = v.Update(0.5f);
+        EXPECT_FLOAT_EQ(expected[i], v.mCurrent);
+        EXPECT_EQ(i == 3, finished);
+    }
+    EXPECT_TRUE(v.Update(0.5f));
+    EXPECT_EQ(1, listener.told);
+}
+
+TEST(IncValue, EdgeCases)
+{
+    IncValue zero;
+    zero.Set(3, 7, 0, true);
+    EXPECT_TRUE(zero.Update(0.01f));
+    EXPECT_FLOAT_EQ(7, zero.mCurrent);
+
+    IncValue delayed;
+    delayed.Set(0, 1, 1, true);
+    delayed.mDelay = 0.3f;
+    EXPECT_FALSE(delayed.Update(0.2f));
+    EXPECT_FLOAT_EQ(0, delayed.mCurrent);
+    delayed.Update(0.2f);
+    EXPECT_FLOAT_EQ(0.2f, delayed.mCurrent);
+
+    IncValue flat;
+    flat.Set(1, 1, 5, true);
+    EXPECT_TRUE(flat.mFinished);
+    EXPECT_FALSE(flat.mRunning);
+
+    IncValue set;
+    set.mFinishAtOnce = false;
+    set.Set(0, 1, 1, true);
+    set.SetValue(4);
+    EXPECT_TRUE(set.mFinished);
+    EXPECT_FLOAT_EQ(4, set.mCurrent);
+    EXPECT_FLOAT_EQ(4, set.mTo);
+}
+
+TEST(PulseValue, SwingsThroughItsFourSegments)
+{
+    PulseValue p;
+    p.Start(0, 1, 0.5f, 0.2f);
+    const float expected[] = {1, 0.5f, 1, 0};
+    for (int i = 0; i < 4; ++i) {
+        bool finished = p.Update(0.2f);
+        EXPECT_FLOAT_EQ(expected[i], p.GetValue()) << i;
+        EXPECT_EQ(i == 3, finished) << i;
+    }
+    EXPECT_FALSE(p.mActive);
+
+    PulseValue low;
+    low.mStopAtLow = true;
+    low.Start(0, 1, 0.5f, 0.2f);
+    EXPECT_FALSE(low.Update(0.2f));
+    EXPECT_TRUE(low.Update(0.2f));
+    EXPECT_FLOAT_EQ(0.5f, low.GetValue());
+
+    PulseValue paused;
+    paused.mPause = 0.4f;
+    paused.Start(0, 1, 0.5f, 0.2f);
+    paused.Update(0.2f);  // reaches the peak, then pauses
+    paused.Update(0.2f);
+    paused.Update(0.2f);  // pause over: the second segment starts
+    EXPECT_FLOAT_EQ(1, paused.GetValue());
+    paused.Update(0.2f);
+    EXPECT_FLOAT_EQ(0.5f, paused.GetValue());
+}
+
+TEST(PulseValue, SegmentWithEqualEndsMovesOnAtTheNextUpdate)
+{
+    PulseValue p;
+    p.Start(1, 1, 0, 0.5f);  // start→peak is flat
+    p.Update(0.5f);
+    p.Update(0.5f);
+    EXPECT_FLOAT_EQ(0, p.GetValue());
+}
+
+// Keys at 0, 1 and 3 seconds; the finish time tells how many times the track played.
+TEST(TEffectorChannel, LoopCounts)
+{
+    struct Case {
+        int loops;
+        float finishAt;  // 0: never within 20 s
+    };
+    for (Case c : {Case{1, 3}, Case{2, 6}, Case{0, 3}, Case{-1, 0}}) {
+        TEffectorChannel ch;
+        ch.mValues = {0, 10, 4};
+        ch.mTimes = {0, 1, 3};
+        ch.mLoops = c.loops;
+        ch.mFinished = false;
+        ch.SeekSegment(0);
+        float t = 0;
+        bool done = false;
+        while (!done && t < 20) {
+            done = ch.Update(0.5f);
+            t += 0.5f;
+        }
+        if (c.finishAt == 0) {
+            EXPECT_FALSE(done) << c.loops;
+        } else {
+            EXPECT_TRUE(ch.mFinished) << c.loops;
+            EXPECT_FLOAT_EQ(c.finishAt, t) << c.loops;
+            EXPECT_FLOAT_EQ(4, ch.GetValue()) << c.loops;
+        }
+    }
+}
+
+TEST(SavedState, IncValueIsTwentyFourExactBytes)
+{
+    IncValue v;
+    v.Set(1, 2.5f, 4, true);
+    v.Update(1);
+    TBaseBuffer b;
+    v.SaveState(&b);
+    const std::vector<uint8_t> expected = {
+        0x5F, 0x05, 0, 0,  // current 1.375
+        0xE8, 0x03, 0, 0,  // from 1
+        0xC4, 0x09, 0, 0,  // to 2.5
+        0xA0, 0x0F, 0, 0,  // duration 4
+        0xE8, 0x03, 0, 0,  // elapsed 1
+        0, 1, 0, 1};
+    EXPECT_EQ(expected, b.Bytes());
+    IncValue back;
+    back.LoadState(&b);
+    EXPECT_FLOAT_EQ(1.375f, back.mCurrent);
+    EXPECT_TRUE(back.mRunning);
+    EXPECT_FLOAT_EQ(1.75f, (back.Update(1), back.mCurrent));
+}
+
+TEST(SavedState, PulseAndChannelRoundTrip)
+{
+    PulseValue p;
+    p.mCycleLimit = 3;
+    p.Start(0, 1, 0.5f, 0.2f);
+    p.Update(0.3f);
+    TEffectorChannel ch;
+    ch.mValues = {0, 10, 4};
+    ch.mTimes = {0, 1, 3};
+    ch.mFinished = false;
+    ch.SeekSegment(0);
+    ch.Update(1.5f);
+    TBaseBuffer b;
+    p.SaveState(&b);
+    ch.SaveState(&b);
+    PulseValue p2;
+    TEffectorChannel ch2;
+    p2.LoadState(&b);
+    ch2.LoadState(&b);
+    for (int i = 0; i < 30; ++i) {
+        EXPECT_EQ(p.Update(0.1f), p2.Update(0.1f));
+        EXPECT_FLOAT_EQ(p.GetValue(), p2.GetValue());
+        EXPECT_EQ(ch.Update(0.1f), ch2.Update(0.1f));
+        EXPECT_FLOAT_EQ(ch.GetValue(), ch2.GetValue());
+    }
+}
+
+void PutInt(TBaseBuffer* b, int32_t v) { b->WriteInt32(v); }
+
+// Saved scene state can be damaged: every load ends at once and updates stay in bounds.
+TEST(SavedState, DamagedChannelsAndPulsesLoadSafely)
+{
+    struct Case {
+        const char* label;
+        std::function<void(TBaseBuffer*)> fill;
+    };
+    const std::vector<Case> channels = {
+        {"huge count", [](TBaseBuffer* b) { PutInt(b, 0x7FFFFFFF); }},
+        {"negative count", [](TBaseBuffer* b) { PutInt(b, -5); }},
+        {"lists of different lengths",
+         [](TBaseBuffer* b) {
+             PutInt(b, 3);
+             for (int i = 0; i < 3; ++i) PutInt(b, i * 1000);
+             PutInt(b, 1);
+             PutInt(b, 0);
+             b->WriteByte(0);
+             PutInt(b, 0);
+             PutInt(b, -1);
+             IncValue running;
+             running.Set(0, 1, 1, true);
+             running.SaveState(b);
+         }},
+        {"negative index",
+         [](TBaseBuffer* b) {
+             PutInt(b, 2);
+             PutInt(b, 0);
+             PutInt(b, 1000);
+             PutInt(b, 2);
+             PutInt(b, 0);
+             PutInt(b, 1000);
+             b->WriteByte(0);
+             PutInt(b, -3);
+             PutInt(b, -1);
+             IncValue running;
+             running.Set(0, 1, 1, true);
+             running.SaveState(b);
+         }},
+        {"empty buffer", [](TBaseBuffer*) {}},
+    };
+    for (const Case& c : channels) {
+        TBaseBuffer b;
+        c.fill(&b);
+        TEffectorChannel ch;
+        ch.LoadState(&b);
+        for (int i = 0; i < 10; ++i) ch.Update(0.4f);
+        EXPECT_LE(ch.mValues.size(), 3u) << c.label;
+        SUCCEED() << c.label;
+    }
+
+    const std::vector<Case> pulses = {
+        {"two segments",
+         [](TBaseBuffer* b) {
+             PulseValue p;
+             p.Start(0, 1, 0.5f, 0.2f);
+             p.mSegments.resize(2);
+             p.SaveState(b);
+         }},
+        {"index 7",
+         [](TBaseBuffer* b) {
+             PulseValue p;
+             p.Start(0, 1, 0.5f, 0.2f);
+             p.mSegmentIndex = 7;
+             p.SaveState(b);
+         }},
+        {"huge segment count",
+         [](TBaseBuffer* b) {
+             PulseValue p;
+             p.Start(0, 1, 0.5f, 0.2f);
+             TBaseBuffer whole;
+             p.SaveState(&whole);
+             std::vector<uint8_t> bytes = whole.Bytes();
+             size_t countAt = bytes.size() - 4 * 8 - 4;
+             bytes[countAt] = bytes[countAt + 1] = bytes[countAt + 2] = 0xFF;
+             bytes[countAt + 3] = 0x7F;
+             for (uint8_t v : bytes) b->WriteByte(v);
+         }},
+    };
+    for (const Case& c : pulses) {
+        TBaseBuffer b;
+        c.fill(&b);
+        PulseValue p;
+        p.LoadState(&b);
+        EXPECT_TRUE(p.Update(0.1f)) << c.label;
+    }
+}
+
+struct TDropListener : TSecondsCounterListener {
+    int told = 0;
+    bool OnSecondsChanged(TSecondsCounter*) override { return ++told < 2; }
+};
+
+TEST(SmallValues, SecondsCounterPackedColourAndRandomFloat)
+{
+    TSecondsCounter c;
+    c.mValue = 3725;
+    EXPECT_EQ(2, c.GetMinutes());
+    EXPECT_EQ(5, c.GetSeconds());
+    TDropListener listener;
+    c.mListener = &listener;
+    c.mCountDown = true;
+    c.Update(5);
+    EXPECT_FLOAT_EQ(3720, c.mValue);
+    c.Update(1);
+    EXPECT_EQ(nullptr, c.mListener);
+    c.Update(1);
+    EXPECT_EQ(2, listener.told);
+    c.mPaused = true;
+    c.Update(100);
+    EXPECT_FLOAT_EQ(3718, c.mValue);
+
+    EXPECT_EQ(0xFFFF8000u, MakePackedColor(255, 128, 0, 255).mArgb);
+
+    // Draws of the seeded generator, found by stepping it; the float maths is the game's own.
+    SeedRandom(12345);
+    std::vector<int> draws;
+    for (int i = 0; i < 200000; ++i) draws.push_back(GameRand());
+    auto at = [&](int value) {
+        for (size_t i = 0; i < draws.size(); ++i)
+            if (draws[i] == value) return static_cast<int>(i);
+        return -1;
+    };
+    for (int value : {0, 32766, 32767}) {
+        int index = at(value);
+        ASSERT_GE(index, 0) << value;
+        SeedRandom(12345);
+        for (int i = 0; i < index; ++i) GameRand();
+        float r = RandomFloat(2, 4);
+        float expected = value == 32766 ? 2 + 32766.0f / 32767.0f * 2 : 2.0f;
+        EXPECT_FLOAT_EQ(expected, r) << value;
+        EXPECT_LT(r, 4.0f);
+    }
+}
+
+}  // namespace
