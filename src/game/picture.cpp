@@ -9,6 +9,7 @@
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/logger.h"
+#include "core/text.h"
 #include "core/virtual_files.h"
 #include "graphics/render_origin.h"
 #include "graphics/texture_cache.h"
@@ -22,15 +23,6 @@ int TruncToInt(float value)
     if (!(value > static_cast<float>(INT_MIN))) return std::isnan(value) ? 0 : INT_MIN;
     if (!(value < static_cast<float>(INT_MAX))) return INT_MAX;
     return static_cast<int>(value);
-}
-
-std::string BaseName(const std::string& name)
-{
-    size_t slash = name.find_last_of("/\\");
-    std::string base = slash == std::string::npos ? name : name.substr(slash + 1);
-    size_t dot = base.rfind('.');
-    if (dot != std::string::npos) base.erase(dot);
-    return base;
 }
 
 bool IsPureWhite(const TRgbaF& c)
@@ -82,7 +74,7 @@ void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, c
     LoadCellTextures(cellSize);
 
     mSelectedColor = 0;
-    mProgressPath = "user:" + folder + "/" + BaseName(pictureName) + ".dat";
+    mProgressPath = "user:" + folder + "/" + FileNameWithoutExt(pictureName) + ".dat";
 
     // Only the paletted getter: the cache is shared by name, and a plain texture of the same
     // name would reach us without its palette.
