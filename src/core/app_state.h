@@ -18,10 +18,10 @@ class TEffectorsFactory;
 struct TRenderDevice {
     SDL_Renderer* mRenderer = nullptr;
     bool mDirect3D = false;  // textures die with a lost device only under that driver
-    // Components 0-1; the renderer's own draw colour is restored afterwards.
-    void FillRect(const SDL_Rect& rect, float r, float g, float b, float a) const;
     int32_t mOriginX = 0;  // where SetRenderOrigin moved the drawing
     int32_t mOriginY = 0;
+    // Components 0-1; the renderer's own draw colour is restored afterwards.
+    void FillRect(const SDL_Rect& rect, float r, float g, float b, float a) const;
 };
 
 struct TAppState {

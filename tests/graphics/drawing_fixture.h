@@ -30,7 +30,7 @@ struct TPixel {
     int r, g, b, a;
 };
 
-class DrawingTest : public ::testing::Test {
+class CanvasTest : public ::testing::Test {
 protected:
     void SetUp() override { Open(1366, 768); }
 

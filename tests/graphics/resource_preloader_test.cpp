@@ -6,7 +6,7 @@
 
 namespace {
 
-using ResourcePreloaderTest = DrawingTest;
+using ResourcePreloaderTest = CanvasTest;
 
 TEST_F(ResourcePreloaderTest, LoadsTheListedImagesInOrderAndHoldsThemUntilClear)
 {

@@ -7,11 +7,11 @@
 
 namespace {
 
-class StaticImageTest : public DrawingTest {
+class StaticImageTest : public CanvasTest {
 protected:
     void SetUp() override
     {
-        DrawingTest::SetUp();
+        CanvasTest::SetUp();
         SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "0");
         SolidPng("box.png", 100, 50, SDL_Color{255, 255, 255, 255});
         SolidPng("sheet.png", 80, 20, SDL_Color{255, 255, 255, 255});

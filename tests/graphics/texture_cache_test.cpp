@@ -10,7 +10,7 @@ const SDL_Color kGreen{0, 255, 0, 255};
 const SDL_Color kBlue{0, 0, 255, 255};
 const SDL_Color kWhite{255, 255, 255, 255};
 
-class TextureCacheTest : public DrawingTest {
+class TextureCacheTest : public CanvasTest {
 protected:
     // Draws the texture at (0, 0) with its own colours and reads the first pixel.
     TPixel Drawn(TTexture* texture)

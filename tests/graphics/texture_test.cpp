@@ -9,7 +9,7 @@ namespace {
 const std::vector<SDL_Color> kFive = {
     {255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 0, 255}, {10, 20, 30, 255}};  // a palette with partial alpha loads as RGBA
 
-using TextureTest = DrawingTest;
+using TextureTest = CanvasTest;
 
 TEST_F(TextureTest, PalettedTextureKeepsIndexesAndPaletteAndCanBeRewritten)
 {
@@ -106,11 +106,11 @@ TEST_F(TextureTest, PixelMapsOfAnRgbImage)
         for (int x = 0; x < 3; ++x) EXPECT_EQ(0, t.GetAlphaAt(x, y));
 }
 
-class TextureDrawTest : public DrawingTest {
+class TextureDrawTest : public CanvasTest {
 protected:
     void SetUp() override
     {
-        DrawingTest::SetUp();
+        CanvasTest::SetUp();
         SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "0");
     }
 };
@@ -221,7 +221,7 @@ TEST_F(TextureDrawTest, RenderOriginMovesAndZoomsUntilReset)
 }
 
 
-class WideOutputTest : public DrawingTest {
+class WideOutputTest : public CanvasTest {
 protected:
     void SetUp() override { Open(1920, 1080); }
 };
