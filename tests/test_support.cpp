@@ -1,12 +1,16 @@
 #include "test_support.h"
 
+#include <cctype>
 #include <cstdio>
+#include <memory>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
 
+#include "core/buffer.h"
 #include "core/system.h"
+#include "game/stages.h"
 
 TTempDir::TTempDir()
 {
@@ -72,4 +76,49 @@ std::string UserCopyOfTestData(const std::string& relative)
     std::string name = relative.substr(relative.rfind('/') + 1);
     WriteWholeFile(GetSystem()->UserFolder() + "/" + name, ReadWholeFile(std::string(BRISALO_TEST_DATA) + "/" + relative));
     return "user:" + name;
+}
+
+std::string HexBytes(const char* hex)
+{
+    std::string out;
+    for (const char* p = hex; *p;) {
+        if (isxdigit(static_cast<unsigned char>(p[0])) && isxdigit(static_cast<unsigned char>(p[1]))) {
+            out.push_back(static_cast<char>(std::stoi(std::string(p, 2), nullptr, 16)));
+            p += 2;
+        } else {
+            ++p;
+        }
+    }
+    return out;
+}
+
+std::string ToHex(const std::string& bytes)
+{
+    std::string out;
+    char cell[4];
+    for (unsigned char b : bytes) {
+        snprintf(cell, sizeof(cell), "%02X ", b);
+        out += cell;
+    }
+    return out;
+}
+
+void FillStageLists(const std::vector<int>& stages, const std::vector<int>& stagesUsual)
+{
+    ClearStages();
+    for (int usual = 0; usual < 2; ++usual) {
+        for (int levels : usual ? stagesUsual : stages) {
+            auto stage = std::make_unique<TStage>();
+            for (int i = 0; i < levels; ++i) stage->mLevels.push_back(std::make_unique<TLevelInfo>());
+            GetStageList(usual == 1).push_back(std::move(stage));
+        }
+    }
+}
+
+std::string WithCrc(const std::string& body)
+{
+    uint32_t crc = Crc32Update(0, reinterpret_cast<const uint8_t*>(body.data()), body.size());
+    std::string out;
+    for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((crc >> shift) & 0xFF));
+    return out + body;
 }

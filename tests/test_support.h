@@ -17,6 +17,14 @@ private:
 std::string ReadWholeFile(const std::string& path);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 bool PathExists(const std::string& path);
+// "E8 03 00 00" -> the four bytes; blanks and line ends between the pairs are ignored.
+std::string HexBytes(const char* hex);
+// The bytes as "E8 03 00 00", for readable failures.
+std::string ToHex(const std::string& bytes);
+// The file form of a checksummed save: the CRC-32 (seed 0) of the body, then the body.
+std::string WithCrc(const std::string& body);
+// Replaces both stage lists with stages of these level counts.
+void FillStageLists(const std::vector<int>& stages, const std::vector<int>& stagesUsual);
 
 // Points the game's user folder at a fresh temporary folder for the life of the object.
 class TUserFolderScope {

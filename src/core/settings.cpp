@@ -1,12 +1,151 @@
 #include "core/settings.h"
 
-#include "core/app_state.h"
-#include "core/display.h"
-#include "core/system.h"
+#include <sys/stat.h>
 
-void TMySettings::Apply() { UpdateDisplay(mFullscreen, true); }
+#include "core/app_state.h"
+#include "core/buffer.h"
+#include "core/display.h"
+#include "core/logger.h"
+#include "core/system.h"
+#include "core/text.h"
+#include "core/user_info.h"
+#include "core/virtual_files.h"
+#include "sound/sound_manager.h"
+
+namespace {
+const char kSettingsFile[] = "user:settings.dat";
+const int32_t kFileStamp = 1000;
+
+void WriteInt16(TBaseBuffer& buffer, int32_t value)
+{
+    buffer.WriteByte(value & 0xFF);
+    buffer.WriteByte((value >> 8) & 0xFF);
+}
+
+// Sign-extended: FF FF reads as -1.
+int32_t ReadInt16(TBaseBuffer& buffer)
+{
+    int low = buffer.ReadByte();
+    int high = buffer.ReadByte();
+    return static_cast<int16_t>(static_cast<uint16_t>(low | (high << 8)));
+}
+
+std::string UserFile(int32_t id) { return "user:user" + std::to_string(id); }
+
+bool UserFolderExists(int32_t id)
+{
+    struct stat st;
+    return stat(MapPath("user:" + std::to_string(id)).c_str(), &st) == 0;
+}
+}  // namespace
+
+void TSettings::ResetCurrentUser()
+{
+    mStoredValue = 3;
+    GetUserInfo()->ResetDefaults();
+}
+
+void TSettings::ResetUserInfo() { GetUserInfo()->ResetDefaults(); }
+
+void ApplyUserVolumes()
+{
+    TUserInfo* info = GetUserInfo();
+    TSoundManager* sound = GetSoundManager();
+    sound->SetMusicVolume(info->mMusicVolume);
+    sound->SetSoundVolume(info->mSoundVolume, 0);
+    sound->SetSoundVolume(info->mVoiceVolume, 1);
+}
+
+void TMySettings::Apply()
+{
+    UpdateDisplay(mFullscreen, true);
+    ApplyUserVolumes();
+}
+
+void TMySettings::AddUser(const std::string& name)
+{
+    ClearUserInfo();
+    mCurrentUser = static_cast<int32_t>(mUsers.size());
+    // The last id lives only in this file: after it was lost, an id whose profile or
+    // picture folder is still there must not be handed to a new player.
+    ++mLastUserId;
+    while (FileExists(UserFile(mLastUserId)) || UserFolderExists(mLastUserId)) ++mLastUserId;
+    mUsers.push_back(TUserRecord{mLastUserId, name});
+    GetSystem()->MakeUserSubFolder(std::to_string(mLastUserId));
+    SaveSettings();
+    ResetCurrentUser();
+}
+
+void TMySettings::ResetCurrentUser()
+{
+    TSettings::ResetCurrentUser();
+    SaveCurrentUser();
+}
+
+void TMySettings::RenameCurrentUser(const std::string& name)
+{
+    if (HasUser(mCurrentUser)) mUsers[mCurrentUser].mName = name;
+    SaveSettings();
+}
+
+std::string TMySettings::CurrentUserIdText() const
+{
+    return HasUser(mCurrentUser) ? std::to_string(mUsers[mCurrentUser].mId) : std::string();
+}
+
+std::string TMySettings::CurrentUserName() const { return UserName(mCurrentUser); }
+
+std::string TMySettings::UserName(int index) const { return HasUser(index) ? mUsers[index].mName : std::string(); }
+
+void TMySettings::SelectUser(int index)
+{
+    if (!HasUser(index)) return;
+    ClearUserInfo();
+    mCurrentUser = index;
+    LoadCurrentUser();
+    ApplyUserVolumes();
+    SaveSettings();
+}
+
+void TMySettings::DeleteUser(int index)
+{
+    if (!HasUser(index)) return;
+    if (index < mCurrentUser)
+        --mCurrentUser;
+    else if (index == mCurrentUser)
+        mCurrentUser = -1;
+    // The picture progress in the id's folder stays: ids are never given out again.
+    std::string file = UserFile(mUsers[index].mId);
+    RemoveFile(file);
+    RemoveFile(file + "_main");
+    RemoveFile(file + "_bonus");
+    mUsers.erase(mUsers.begin() + index);
+    SaveSettings();
+}
+
+bool TMySettings::UserExists(const std::string& name) const
+{
+    std::string wanted = ToLowerString(name);
+    for (const TUserRecord& user : mUsers)
+        if (ToLowerString(user.mName) == wanted) return true;
+    return false;
+}
+
+void TMySettings::ClearUserInfo()
+{
+    TUserInfo* info = GetUserInfo();
+    info->ResetDefaults();
+    // A new or switched-to player starts from casual, not from the last player's choice.
+    info->ResetPreset();
+}
 
 void TMySettings::ReadFullscreenFromWindow() { mFullscreen = IsWindowFullscreen(); }
+
+bool TMySettings::ToggleFullscreen()
+{
+    UpdateDisplay(!IsWindowFullscreen(), true);
+    return true;
+}
 
 bool TMySettings::ReapplyDisplayMode()
 {
@@ -21,9 +160,90 @@ void TMySettings::UpdateDisplay(bool fullscreen, bool apply)
     if (apply) ReadFullscreenFromWindow();
 }
 
-TSettings* CreateSettings(const std::string& /*name*/)
+std::string TMySettings::CurrentUserFile() const
+{
+    return HasUser(mCurrentUser) ? UserFile(mUsers[mCurrentUser].mId) : std::string();
+}
+
+bool TMySettings::LoadCurrentUser()
+{
+    if (!HasUser(mCurrentUser)) return false;
+    return GetUserInfo()->Load(CurrentUserFile());
+}
+
+bool TMySettings::SaveCurrentUser()
+{
+    if (!HasUser(mCurrentUser)) return false;
+    return GetUserInfo()->Save(CurrentUserFile());
+}
+
+bool TMySettings::SaveSettings()
+{
+    TBufferBin buffer;
+    buffer.WriteInt32(kFileStamp);
+    buffer.WriteByte(mFlagA ? 1 : 0);
+    buffer.WriteByte(mFlagB ? 1 : 0);
+    buffer.WriteInt32(mStoredValue);
+    buffer.WriteByte(mFullscreen ? 1 : 0);
+    buffer.WriteByte(mDisplayChangePending ? 1 : 0);
+    buffer.WriteByte(mCustomCursor ? 1 : 0);
+    buffer.BeginWriteSection("userslist");
+    WriteInt16(buffer, mCurrentUser);
+    WriteInt16(buffer, mLastUserId);
+    WriteInt16(buffer, static_cast<int32_t>(mUsers.size()));
+    for (const TUserRecord& user : mUsers) {
+        WriteInt16(buffer, user.mId);
+        buffer.WriteString(user.mName);
+    }
+    return buffer.SaveToFile(kSettingsFile, true, 0);
+}
+
+bool TMySettings::LoadSettings()
+{
+    TBufferBin buffer;
+    if (!buffer.LoadFromFile(kSettingsFile, true, 0)) {
+        if (buffer.HasError()) KeepBadFile(kSettingsFile);
+        return false;
+    }
+    if (buffer.Size() == 0) return false;
+    buffer.ReadMilli();
+    mFlagA = buffer.ReadByte() != 0;
+    mFlagB = buffer.ReadByte() != 0;
+    mStoredValue = buffer.ReadInt32();
+    mFullscreen = buffer.ReadByte() != 0;
+    mDisplayChangePending = buffer.ReadByte() != 0;
+    mCustomCursor = buffer.ReadByte() != 0;
+    buffer.BeginReadSection("userslist");
+    mCurrentUser = ReadInt16(buffer);
+    mLastUserId = ReadInt16(buffer);
+    int32_t count = ReadInt16(buffer);
+    for (int32_t i = 0; i < count; ++i) {
+        TUserRecord user;
+        user.mId = ReadInt16(buffer);
+        buffer.ReadString(user.mName);
+        mUsers.push_back(user);
+    }
+    // Every query indexes the list with it: an index the list does not have means none.
+    if (mCurrentUser != -1 && !HasUser(mCurrentUser)) {
+        GetLogger()->LogMessage("settings.dat: current user %d is not among the %d users, none selected", mCurrentUser, UserCount());
+        mCurrentUser = -1;
+    }
+    return true;
+}
+
+void TDummySettings::Apply()
 {
     TAppState& app = GetAppState();
-    if (!app.mSettings) app.mSettings = new TMySettings();
+    if (TSystem* sys = GetSystem()) sys->SetDisplayMode(app.mRealResolutionWidth, app.mRealResolutionHeight, false);
+}
+
+TSettings* CreateSettings(const std::string& name)
+{
+    TAppState& app = GetAppState();
+    delete app.mSettings;
+    if (name == "mysettings")
+        app.mSettings = new TMySettings();
+    else
+        app.mSettings = new TDummySettings();
     return app.mSettings;
 }

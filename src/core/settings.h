@@ -1,34 +1,108 @@
-// The installation's settings: players, current player, fullscreen and cursor choice.
+// The installation's settings: players, current player, fullscreen and cursor choice, kept
+// in "user:settings.dat". They also load and save the current player's profile and apply
+// the player's volumes.
 #pragma once
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class TSettings {
 public:
     virtual ~TSettings() = default;
-    virtual bool LoadSettings() { return true; }
-    virtual bool SaveSettings() { return true; }
-    virtual bool LoadCurrentUser() { return true; }
+
     virtual void Apply() {}
-    virtual bool UsesCustomCursor() const { return false; }
+    virtual void AddUser(const std::string& /*name*/) {}
+    virtual void ResetCurrentUser();
+    virtual void ResetUserInfo();
+    virtual void RenameCurrentUser(const std::string& /*name*/) {}
+    virtual std::string CurrentUserIdText() const { return std::string(); }
+    virtual std::string CurrentUserName() const { return std::string(); }
+    virtual std::string UserName(int /*index*/) const { return std::string(); }
+    virtual void SelectUser(int /*index*/) {}
+    virtual int CurrentUserIndex() const { return 0; }
+    virtual int UserCount() const { return 0; }
+    virtual void DeleteUser(int /*index*/) {}
+    virtual bool UserExists(const std::string& /*name*/) const { return false; }
+    virtual void ClearUserInfo() {}
     virtual bool IsFullscreen() const { return true; }
     virtual void ReadFullscreenFromWindow() {}
+    virtual bool ToggleFullscreen() { return true; }
     virtual bool IsDisplayChangePending() const { return true; }
     virtual bool ReapplyDisplayMode() { return true; }
+    virtual bool UsesCustomCursor() const { return true; }
+    virtual void SetCustomCursor(bool /*custom*/) {}
+    virtual bool LoadCurrentUser() { return true; }
+    virtual bool LoadSettings() { return true; }
+    virtual bool SaveCurrentUser() { return true; }
+    virtual bool SaveSettings() { return true; }
+    virtual void CommitUser() {}
     virtual void UpdateDisplay(bool /*fullscreen*/, bool /*apply*/) {}
+
+    // Stored and reloaded with the settings; nothing else reads them.
+    bool mFlagA = false;
+    bool mFlagB = false;
+    int32_t mStoredValue = 3;
+};
+
+struct TUserRecord {
+    int32_t mId = 0;
+    std::string mName;
 };
 
 class TMySettings : public TSettings {
 public:
     void Apply() override;
+    void AddUser(const std::string& name) override;
+    void ResetCurrentUser() override;
+    void RenameCurrentUser(const std::string& name) override;
+    std::string CurrentUserIdText() const override;
+    std::string CurrentUserName() const override;
+    std::string UserName(int index) const override;
+    void SelectUser(int index) override;
+    int CurrentUserIndex() const override { return mCurrentUser; }
+    int UserCount() const override { return static_cast<int>(mUsers.size()); }
+    void DeleteUser(int index) override;
+    bool UserExists(const std::string& name) const override;
+    void ClearUserInfo() override;
     bool IsFullscreen() const override { return mFullscreen; }
     void ReadFullscreenFromWindow() override;
+    bool ToggleFullscreen() override;
     bool IsDisplayChangePending() const override { return mDisplayChangePending; }
     bool ReapplyDisplayMode() override;
     void UpdateDisplay(bool fullscreen, bool apply) override;
+    bool UsesCustomCursor() const override { return mCustomCursor; }
+    void SetCustomCursor(bool custom) override { mCustomCursor = custom; }
+    bool LoadCurrentUser() override;
+    bool LoadSettings() override;
+    bool SaveCurrentUser() override;
+    bool SaveSettings() override;
+    void CommitUser() override { SaveCurrentUser(); }
 
-private:
+    const std::vector<TUserRecord>& Users() const { return mUsers; }
+    int32_t LastUserId() const { return mLastUserId; }
+
+protected:
+    bool HasUser(int index) const { return index >= 0 && index < static_cast<int>(mUsers.size()); }
+    std::string CurrentUserFile() const;
+
+    std::vector<TUserRecord> mUsers;
     bool mFullscreen = true;  // a new player starts fullscreen
     bool mDisplayChangePending = false;
+    bool mCustomCursor = true;
+    int32_t mCurrentUser = -1;
+    int32_t mLastUserId = 0;
 };
 
+// One fixed player, always windowed.
+class TDummySettings : public TSettings {
+public:
+    void Apply() override;
+    std::string CurrentUserName() const override { return "cheater"; }
+    int UserCount() const override { return 1; }
+};
+
+// "mysettings" makes the real settings, any other name the dummy; it becomes the process's
+// settings object (owned by the application state).
 TSettings* CreateSettings(const std::string& name);
+// The current player's volumes to the sound manager.
+void ApplyUserVolumes();

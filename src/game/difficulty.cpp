@@ -1,10 +1,69 @@
 #include "game/difficulty.h"
 
+#include <climits>
+#include <cmath>
+#include <memory>
+
+#include "core/buffer.h"
+#include "core/localization.h"
+#include "core/text.h"
+#include "core/xml_attributes.h"
+#include "core/xml_document.h"
+
 namespace {
 TDifficultyRanges* gRanges = nullptr;
+std::vector<std::unique_ptr<TMosaicStar>> gStars;
+
+// Truncation toward zero of a float that may lie beyond int (or be NaN).
+int ClampToInt(float value)
+{
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483648.0f) return INT_MAX;
+    if (value <= -2147483648.0f) return INT_MIN;
+    return static_cast<int>(value);
+}
+}  // namespace
+
+void TBasePaintByNumberSettings::LoadBinary(TBaseBuffer& buffer)
+{
+    fillcolorrecharge = buffer.ReadInt32();
+    usetimer = buffer.ReadInt32();
+    maxerrorscount = buffer.ReadInt32();
+    secsperonecell = buffer.ReadMilli();
 }
 
-bool TDifficultyRanges::LoadXml(TiXmlElement* root) { return root != nullptr; }
+void TBasePaintByNumberSettings::SaveBinary(TBaseBuffer& buffer) const
+{
+    buffer.WriteInt32(fillcolorrecharge);
+    buffer.WriteInt32(usetimer);
+    buffer.WriteInt32(maxerrorscount);
+    buffer.WriteMilli(secsperonecell);
+}
+
+void TBasePaintByNumberSettings::LoadXml(const TiXmlElement* element)
+{
+    fillcolorrecharge = GetAttrInt(element, "fillcolorrecharge", fillcolorrecharge);
+    usetimer = GetAttrInt(element, "usetimer", usetimer);
+    maxerrorscount = GetAttrInt(element, "maxerrorscount", maxerrorscount);
+    secsperonecell = GetAttrFloat(element, "secsperonecell", secsperonecell);
+}
+
+void TDifficultyRanges::LoadXml(const TiXmlElement* root)
+{
+    if (!root) return;
+    fillcolorrechargemin = GetAttrInt(root, "fillcolorrechargemin", 30);
+    fillcolorrechargemax = GetAttrInt(root, "fillcolorrechargemax", 120);
+    errorsmin = GetAttrInt(root, "errorsmin", 1);
+    errorsmax = GetAttrInt(root, "errorsmax", 15);
+    secsperonecellmin = GetAttrInt(root, "secsperonecellmin", 2);
+    secsperonecellmax = GetAttrInt(root, "secsperonecellmax", 10);
+    // The over colours share this root; only the presets are ours.
+    for (const TiXmlElement* child = root->FirstChildElement("settings"); child;
+         child = child->NextSiblingElement("settings")) {
+        presets.emplace_back();
+        presets.back().LoadXml(child);
+    }
+}
 
 TDifficultyRanges* GetDifficultyRanges()
 {
@@ -18,4 +77,66 @@ void DestroyDifficultyRanges()
     gRanges = nullptr;
 }
 
-void InitMosaicStars() {}
+std::wstring TMosaicStar::GetDescription(const TLevelPlayStats& /*stats*/) const
+{
+    return GetLocalization()->GetText(mDescriptionKey);
+}
+
+bool TMosaicStar90Time::Check(const TLevelPlayStats& stats) const
+{
+    // In float on purpose: with no time allowed the ratio is inf or NaN and the rule fails.
+    float ratio = stats.mSecondsUsed * 100.0f / stats.mSecondsAllowed;
+    return static_cast<float>(mPercent) >= ratio;
+}
+
+std::string FormatStarTime(float seconds)
+{
+    int t = ClampToInt(seconds);
+    int minutes = t / 60 % 60;
+    int secs = t % 60;
+    if (minutes < 0) minutes = 0;
+    if (secs < 0) secs = 0;
+    return FormatString(secs > 9 ? "%d : %d" : "%d : 0%d", minutes, secs);
+}
+
+std::wstring TMosaicStar90Time::GetDescription(const TLevelPlayStats& stats) const
+{
+    std::wstring text = TMosaicStar::GetDescription(stats);
+    std::string narrow = FormatStarTime(stats.mSecondsAllowed);
+    std::wstring time = WidenAscii(narrow);
+    for (size_t pos = text.find(L"$$"); pos != std::wstring::npos; pos = text.find(L"$$", pos + time.size()))
+        text.replace(pos, 2, time);
+    return text;
+}
+
+void InitMosaicStars()
+{
+    gStars.clear();
+    auto add = [](TMosaicStar* star) { gStars.emplace_back(star); };
+    add(new TMosaicStarCompleteLevel());
+    add(new TMosaicStar0Hint("0hint", "star_0hint"));
+    add(new TMosaicStar1Hint("1hint", "star_1hint"));
+    add(new TMosaicStar2Hint("2hint", "star_2hint"));
+    add(new TMosaicStar3Hint("3hint", "star_3hint"));
+    add(new TMosaicStar4Hint("4hint", "star_4hint"));
+    add(new TMosaicStar5Hint("5hint", "star_5hint"));
+    add(new TMosaicStar6Hint("6hint", "star_6hint"));
+    add(new TMosaicStar0Error("0error", "star_0error"));
+    add(new TMosaicStar1Error("1error", "star_1error"));
+    add(new TMosaicStar2Error("2error", "star_2error"));
+    add(new TMosaicStar3Error("3error", "star_3error"));
+    add(new TMosaicStar4Error("4error", "star_4error"));
+    // Levels already name "5error"; it has always judged (and read) as the 4-error rule.
+    add(new TMosaicStar4Error("5error", "star_4error"));
+    add(new TMosaicStar75Time());
+    add(new TMosaicStar80Time());
+    add(new TMosaicStar85Time());
+    add(new TMosaicStar90Time());
+}
+
+const TMosaicStar* FindMosaicStar(const std::string& key)
+{
+    for (const auto& star : gStars)
+        if (star->Key() == key) return star.get();
+    return nullptr;
+}

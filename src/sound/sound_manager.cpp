@@ -13,6 +13,16 @@ bool TSoundManager::LoadSounds(const std::string& path)
     return ok;
 }
 
+void TSoundManager::SetSoundVolume(float volume, int category)
+{
+    if (category != 0)
+        mVoiceVolume = volume;
+    else
+        mSoundVolume = volume;
+}
+
+void TSoundManager::SetMusicVolume(float volume) { mMusicVolume = volume; }
+
 // Seam: no sound lists yet, so nothing plays and nothing is there to pause.
 bool TSoundManager::PlaySound(const std::string& /*id*/) { return false; }
 

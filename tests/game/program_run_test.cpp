@@ -114,3 +114,101 @@ TEST(ProgramRun, FirstRunWithBrokenTextsLogsTheErrorToTheFile)
     EXPECT_NE(run.log.find("File not found termins.xml error="), std::string::npos) << run.log;
     ExpectLinesInOrder(run.log, kStartLines);
 }
+
+namespace {
+
+const char kDefaultSettings[] = "09 79 28 87 E8 03 00 00 00 00 03 00 00 00 01 00 01 FF FF 00 00 00 00";
+const char kWindowedSettings[] = "6F D3 28 75 E8 03 00 00 00 00 03 00 00 00 00 00 01 FF FF 00 00 00 00";
+const char kJoSettings[] = "14 F8 B9 30 E8 03 00 00 00 00 03 00 00 00 01 00 01 00 00 01 00 01 00 01 00 02 00 4A 6F";
+
+// A user folder that lives across several runs of the game.
+class TUserFolderRuns {
+public:
+    TUserFolderRuns()
+    {
+        Copy(BRISALO_EXE, mRoot / "brisalo5");
+        Copy(BRISALO_ASSETS, mRoot / "assets");
+        if (system(("mkdir -p '" + Folder() + "'").c_str()) != 0) ADD_FAILURE();
+    }
+    std::string Folder() const { return mDataHome.Path() + "/Korvel Games/Brisalo5"; }
+    std::string File(const std::string& name) const { return Folder() + "/" + name; }
+    // The previous run's log must not end the wait before this run has started.
+    TRun Run()
+    {
+        remove(File("log.txt").c_str());
+        return RunGameProcess(mRoot, mDataHome.Path(), "int complete");
+    }
+
+private:
+    TTempDir mRoot;
+    TTempDir mDataHome;
+};
+
+// The line of the log that begins with the text, or "".
+std::string LineStarting(const std::string& log, const std::string& start)
+{
+    size_t pos = log.find(start);
+    return pos == std::string::npos ? std::string() : log.substr(pos, log.find('\n', pos) - pos);
+}
+
+}  // namespace
+
+TEST(ProgramRun, FreshAndSecondStartWriteTheDefaultSettings)
+{
+    TUserFolderRuns runs;
+    for (int start = 0; start < 2; ++start) {
+        TRun run = runs.Run();
+        EXPECT_EQ(run.exitCode, 0) << run.log;
+        EXPECT_EQ(ToHex(ReadWholeFile(runs.File("settings.dat"))), ToHex(HexBytes(kDefaultSettings))) << start;
+        EXPECT_FALSE(PathExists(runs.File("settings.dat.bad")));
+        EXPECT_FALSE(PathExists(runs.File("user1")));
+        ExpectLinesInOrder(run.log, {"load settings complete", "load settings complete", "load userinfo complete",
+                                     "InitGameToSettings complete"});
+        EXPECT_EQ(run.log.find("File not found settings.xml"), std::string::npos) << run.log;
+    }
+}
+
+TEST(ProgramRun, WindowedSettingsStartWindowedAndStaySo)
+{
+    TUserFolderRuns runs;
+    ASSERT_TRUE(WriteWholeFile(runs.File("settings.dat"), HexBytes(kWindowedSettings)));
+    TRun run = runs.Run();
+    EXPECT_EQ(run.exitCode, 0) << run.log;
+    size_t from = run.log.find("load userinfo complete");
+    ASSERT_NE(from, std::string::npos) << run.log;
+    std::string applied = LineStarting(run.log.substr(from), "update display fullscreen = ");
+    EXPECT_EQ(applied.compare(0, 29, "update display fullscreen = 0"), 0) << applied;
+    EXPECT_LT(run.log.find(applied, from), run.log.find("InitGameToSettings complete"));
+    EXPECT_EQ(ToHex(ReadWholeFile(runs.File("settings.dat"))), ToHex(HexBytes(kWindowedSettings)));
+}
+
+TEST(ProgramRun, DamagedSettingsAreKeptAsideAndReplacedByDefaults)
+{
+    TUserFolderRuns runs;
+    std::string damaged = HexBytes(kJoSettings);
+    damaged[25] = 0x7F;
+    ASSERT_TRUE(WriteWholeFile(runs.File("settings.dat"), damaged));
+    TRun run = runs.Run();
+    EXPECT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(ReadWholeFile(runs.File("settings.dat.bad")), damaged);
+    EXPECT_EQ(ToHex(ReadWholeFile(runs.File("settings.dat"))), ToHex(HexBytes(kDefaultSettings)));
+}
+
+TEST(ProgramRun, KnownUserKeepsSettingsAndProfile)
+{
+    const char profile[] =
+        "75 3B A4 D3 E8 03 00 00 64 00 00 00 C8 00 00 00 BC 02 00 00 07 00 00 00 01 00 01 00"
+        "0A 00 49 48 65 6C 70 53 68 6F 77 6E 04 00 74 69 70 31 02 01 05 00 00 00 DC 05 00 00"
+        "00 00 00 00 01 00 00 00 1E 00 00 00 90 01 00 00 00 00 00 00 00 01 00 01 01 02 00 00 00"
+        "41 00 00 00 78 00 00 00 03 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00"
+        "00 00 00 00 FF FF FF FF 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 01 01 00 00 00"
+        "00 00 00 00 00 00 00 00 00 00 00 00 2D 00 00 00 01 00 00 00 05 00 00 00 C4 09 00 00";
+    TUserFolderRuns runs;
+    ASSERT_TRUE(WriteWholeFile(runs.File("settings.dat"), HexBytes(kJoSettings)));
+    ASSERT_TRUE(WriteWholeFile(runs.File("user1"), HexBytes(profile)));
+    TRun run = runs.Run();
+    EXPECT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_EQ(ToHex(ReadWholeFile(runs.File("settings.dat"))), ToHex(HexBytes(kJoSettings)));
+    EXPECT_EQ(ToHex(ReadWholeFile(runs.File("user1"))), ToHex(HexBytes(profile)));
+    EXPECT_FALSE(PathExists(runs.File("user1.bad")));
+}

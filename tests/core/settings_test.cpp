@@ -1,0 +1,293 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include "core/app_state.h"
+#include "core/buffer.h"
+#include "core/system.h"
+#include "core/user_info.h"
+#include "core/virtual_files.h"
+#include "game/stages.h"
+#include "sound/sound_manager.h"
+#include "test_support.h"
+
+namespace {
+
+const char kJoFile[] = "14 F8 B9 30 E8 03 00 00 00 00 03 00 00 00 01 00 01 00 00 01 00 01 00 01 00 02 00 4A 6F";
+const char kDefaultFile[] = "09 79 28 87 E8 03 00 00 00 00 03 00 00 00 01 00 01 FF FF 00 00 00 00";
+const char kWindowedFile[] = "6F D3 28 75 E8 03 00 00 00 00 03 00 00 00 00 00 01 FF FF 00 00 00 00";
+
+}  // namespace
+
+// Every test starts from an empty user folder and a default profile.
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ResetProfile(); }
+    void TearDown() override { ResetProfile(); }
+    void ResetProfile()
+    {
+        ClearStages();
+        GetUserInfo()->ResetDefaults();
+        GetUserInfo()->ResetPreset();
+    }
+    std::string File(const std::string& name) const { return mScope.UserFolder() + "/" + name; }
+    std::string SettingsBytes() const { return ReadWholeFile(File("settings.dat")); }
+
+    TUserFolderScope mScope;
+};
+
+TEST_F(SettingsTest, FirstUserWritesTheGoldenFile)
+{
+    TMySettings settings;
+    settings.AddUser("Jo");
+    EXPECT_EQ(ToHex(SettingsBytes()), ToHex(HexBytes(kJoFile)));
+    EXPECT_TRUE(PathExists(File("1")));
+    EXPECT_TRUE(PathExists(File("user1")));
+    EXPECT_EQ(settings.CurrentUserIdText(), "1");
+    EXPECT_EQ(settings.CurrentUserIndex(), 0);
+    EXPECT_EQ(settings.CurrentUserName(), "Jo");
+}
+
+TEST_F(SettingsTest, LoadsTheGoldenFiles)
+{
+    ASSERT_TRUE(WriteWholeFile(File("settings.dat"), HexBytes(kJoFile)));
+    TMySettings jo;
+    ASSERT_TRUE(jo.LoadSettings());
+    ASSERT_EQ(jo.UserCount(), 1);
+    EXPECT_EQ(jo.Users()[0].mId, 1);
+    EXPECT_EQ(jo.UserName(0), "Jo");
+    EXPECT_EQ(jo.CurrentUserIndex(), 0);
+    EXPECT_EQ(jo.LastUserId(), 1);
+
+    ASSERT_TRUE(WriteWholeFile(File("settings.dat"), HexBytes(kWindowedFile)));
+    TMySettings windowed;
+    ASSERT_TRUE(windowed.LoadSettings());
+    EXPECT_EQ(windowed.UserCount(), 0);
+    EXPECT_EQ(windowed.CurrentUserIndex(), -1);
+    EXPECT_FALSE(windowed.IsFullscreen());
+    EXPECT_TRUE(windowed.UsesCustomCursor());
+    EXPECT_FALSE(windowed.LoadCurrentUser());
+    EXPECT_EQ(windowed.CurrentUserIdText(), "");
+
+    ASSERT_TRUE(WriteWholeFile(File("settings.dat"), HexBytes(kDefaultFile)));
+    TMySettings fresh;
+    ASSERT_TRUE(fresh.LoadSettings());
+    EXPECT_TRUE(fresh.IsFullscreen());
+    EXPECT_EQ(fresh.CurrentUserIndex(), -1);
+    ASSERT_TRUE(fresh.SaveSettings());
+    EXPECT_EQ(ToHex(SettingsBytes()), ToHex(HexBytes(kDefaultFile)));
+}
+
+TEST_F(SettingsTest, BadFilesKeepTheDefaultsAndAreKeptAside)
+{
+    std::string changed = HexBytes(kWindowedFile);
+    changed[20] = 5;
+    struct Case {
+        const char* name;
+        std::string bytes;  // empty: no file
+        bool keptAside;
+    } cases[] = {
+        {"one byte changed", changed, true},
+        {"three bytes", HexBytes("01 02 03"), true},
+        {"only the checksum", HexBytes("00 00 00 00"), false},
+        {"no file", "", false},
+    };
+    for (const Case& c : cases) {
+        RemoveFile("user:settings.dat.bad");
+        RemoveFile("user:settings.dat");
+        if (!c.bytes.empty()) {
+            ASSERT_TRUE(WriteWholeFile(File("settings.dat"), c.bytes));
+        }
+        TMySettings settings;
+        EXPECT_FALSE(settings.LoadSettings()) << c.name;
+        EXPECT_TRUE(settings.IsFullscreen()) << c.name;
+        EXPECT_TRUE(settings.UsesCustomCursor()) << c.name;
+        EXPECT_EQ(settings.UserCount(), 0) << c.name;
+        EXPECT_EQ(settings.CurrentUserIndex(), -1) << c.name;
+        EXPECT_EQ(PathExists(File("settings.dat.bad")), c.keptAside) << c.name;
+        if (c.keptAside) {
+            EXPECT_EQ(ReadWholeFile(File("settings.dat.bad")), c.bytes) << c.name;
+        }
+    }
+}
+
+TEST_F(SettingsTest, CurrentIndexOutsideTheListMeansNone)
+{
+    std::string body = HexBytes(kJoFile).substr(4);
+    body[13] = 3;  // current user index
+    ASSERT_TRUE(WriteWholeFile(File("settings.dat"), WithCrc(body)));
+    TMySettings settings;
+    ASSERT_TRUE(settings.LoadSettings());
+    EXPECT_EQ(settings.UserCount(), 1);
+    EXPECT_EQ(settings.CurrentUserIndex(), -1);
+    EXPECT_EQ(settings.CurrentUserName(), "");
+    EXPECT_EQ(settings.CurrentUserIdText(), "");
+    EXPECT_FALSE(settings.LoadCurrentUser());
+    EXPECT_FALSE(settings.SaveCurrentUser());
+}
+
+TEST_F(SettingsTest, DeletingUsersKeepsIdsAndTheCurrentPerson)
+{
+    TMySettings settings;
+    settings.AddUser("A");
+    settings.AddUser("B");
+    settings.AddUser("C");
+    ASSERT_EQ(settings.CurrentUserIndex(), 2);
+    settings.DeleteUser(0);
+    EXPECT_EQ(settings.CurrentUserIndex(), 1);
+    EXPECT_EQ(settings.CurrentUserName(), "C");
+    EXPECT_EQ(settings.Users()[0].mId, 2);
+    EXPECT_EQ(settings.Users()[1].mId, 3);
+
+    RemoveFile("user:settings.dat");
+    settings.DeleteUser(7);
+    settings.DeleteUser(-1);
+    EXPECT_FALSE(PathExists(File("settings.dat")));  // nothing changed, nothing saved
+    EXPECT_EQ(settings.UserCount(), 2);
+
+    ASSERT_TRUE(WriteWholeFile(File("user3_main"), "m"));
+    ASSERT_TRUE(WriteWholeFile(File("user3_bonus"), "b"));
+    ASSERT_TRUE(WriteWholeFile(File("3/picture.dat"), "p"));
+    settings.DeleteUser(1);
+    EXPECT_EQ(settings.CurrentUserIndex(), -1);
+    for (const char* gone : {"user3", "user3_main", "user3_bonus"}) EXPECT_FALSE(PathExists(File(gone))) << gone;
+    EXPECT_TRUE(PathExists(File("3/picture.dat")));
+
+    settings.AddUser("D");
+    EXPECT_EQ(settings.CurrentUserIdText(), "4");
+    EXPECT_EQ(settings.CurrentUserIndex(), 1);
+}
+
+TEST_F(SettingsTest, IdsOfALostSettingsFileAreNotGivenOutAgain)
+{
+    ASSERT_TRUE(WriteWholeFile(File("user1"), "earlier player"));
+    ASSERT_EQ(system(("mkdir -p '" + File("1") + "' '" + File("3") + "'").c_str()), 0);
+    TMySettings settings;
+    settings.AddUser("New");
+    EXPECT_EQ(settings.CurrentUserIdText(), "2");
+    EXPECT_EQ(ReadWholeFile(File("user1")), "earlier player");
+    settings.AddUser("Next");
+    EXPECT_EQ(settings.CurrentUserIdText(), "4");
+}
+
+TEST_F(SettingsTest, UserExistsIgnoresAsciiCase)
+{
+    TMySettings settings;
+    settings.AddUser("Anna");
+    EXPECT_TRUE(settings.UserExists("ANNA"));
+    EXPECT_TRUE(settings.UserExists("anna"));
+    EXPECT_FALSE(settings.UserExists("Ann"));
+}
+
+TEST_F(SettingsTest, RenameAndResetGoThroughTheFiles)
+{
+    TMySettings settings;
+    settings.AddUser("Jo");
+    settings.RenameCurrentUser("Joe");
+    TMySettings reread;
+    ASSERT_TRUE(reread.LoadSettings());
+    EXPECT_EQ(reread.CurrentUserName(), "Joe");
+
+    settings.mStoredValue = 9;
+    GetUserInfo()->mCounter = 5;
+    settings.ResetCurrentUser();
+    EXPECT_EQ(settings.mStoredValue, 3);
+    EXPECT_EQ(GetUserInfo()->mCounter, 0);
+}
+
+TEST_F(SettingsTest, SelectingAUserLoadsTheProfileAndAppliesItsVolumes)
+{
+    TMySettings settings;
+    settings.AddUser("Anna");
+    settings.AddUser("Bob");
+    // Bob's profile: music 0.1, voice 0.2, sound 0.7.
+    GetUserInfo()->mMusicVolume = 0.1f;
+    GetUserInfo()->mVoiceVolume = 0.2f;
+    GetUserInfo()->mSoundVolume = 0.7f;
+    ASSERT_TRUE(settings.SaveCurrentUser());
+    settings.SelectUser(0);
+    EXPECT_FLOAT_EQ(GetSoundManager()->GetMusicVolume(), 0.4f);
+
+    settings.SelectUser(1);
+    EXPECT_EQ(settings.CurrentUserName(), "Bob");
+    EXPECT_FLOAT_EQ(GetSoundManager()->GetMusicVolume(), 0.1f);
+    EXPECT_FLOAT_EQ(GetSoundManager()->GetSoundVolume(), 0.7f);
+    EXPECT_FLOAT_EQ(GetSoundManager()->GetVoiceVolume(), 0.2f);
+    TMySettings reread;
+    ASSERT_TRUE(reread.LoadSettings());
+    EXPECT_EQ(reread.CurrentUserIndex(), 1);
+
+    settings.SelectUser(5);  // out of range: nothing
+    EXPECT_EQ(settings.CurrentUserIndex(), 1);
+}
+
+TEST_F(SettingsTest, NewAndSelectedPlayersStartFromTheCasualPreset)
+{
+    TMySettings settings;
+    settings.AddUser("Anna");
+    TBasePaintByNumberSettings& preset = *GetUserInfo()->mPreset;
+    preset.usetimer = 1;
+    preset.fillcolorrecharge = 60;
+    preset.maxerrorscount = 5;
+    preset.secsperonecell = 2.0f;
+    settings.SaveCurrentUser();
+    settings.AddUser("Bob");
+    std::string bob = ReadWholeFile(File("user2"));
+    ASSERT_GE(bob.size(), 16u);
+    EXPECT_EQ(ToHex(bob.substr(bob.size() - 16)), ToHex(HexBytes("1E 00 00 00 00 00 00 00 00 00 00 00 D0 07 00 00")));
+
+    // A new game of the same player keeps the preset.
+    preset.usetimer = 1;
+    settings.ResetCurrentUser();
+    EXPECT_EQ(preset.usetimer, 1);
+
+    RemoveFile("user:user1");
+    settings.SelectUser(0);
+    EXPECT_EQ(preset.usetimer, 0);
+    EXPECT_EQ(preset.fillcolorrecharge, 30);
+    EXPECT_EQ(preset.maxerrorscount, 0);
+    EXPECT_FLOAT_EQ(preset.secsperonecell, 2.0f);
+}
+
+TEST_F(SettingsTest, CreateSettingsByName)
+{
+    TAppState& app = GetAppState();
+    TSettings* other = CreateSettings("other");
+    EXPECT_EQ(app.mSettings, other);
+    EXPECT_EQ(other->CurrentUserName(), "cheater");
+    EXPECT_EQ(other->UserCount(), 1);
+    TSettings* mine = CreateSettings("mysettings");
+    EXPECT_NE(dynamic_cast<TMySettings*>(mine), nullptr);
+    delete app.mSettings;
+    app.mSettings = nullptr;
+}
+
+TEST_F(SettingsTest, FullscreenFollowsTheWindowAndIsSaved)
+{
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO), 0) << SDL_GetError();
+    TAppState& app = GetAppState();
+    app.mWindow = SDL_CreateWindow("t", 0, 0, 640, 480, SDL_WINDOW_SHOWN);
+    ASSERT_NE(app.mWindow, nullptr) << SDL_GetError();
+    GetSystem()->mWindow = app.mWindow;
+
+    TMySettings settings;
+    settings.Apply();
+    EXPECT_TRUE(settings.IsFullscreen());
+    settings.SaveSettings();
+    EXPECT_EQ(SettingsBytes()[14], 1);
+
+    EXPECT_TRUE(settings.ToggleFullscreen());
+    EXPECT_FALSE(settings.IsFullscreen());
+    settings.SaveSettings();
+    EXPECT_EQ(SettingsBytes()[14], 0);
+
+    SDL_DestroyWindow(app.mWindow);
+    app.mWindow = nullptr;
+    GetSystem()->mWindow = nullptr;
+    // Without a window the flag reads as windowed.
+    settings.ToggleFullscreen();
+    EXPECT_FALSE(settings.IsFullscreen());
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
