@@ -1,5 +1,6 @@
 # Entry points: `make run` plays, `make test` runs every test under the sanitizers,
-# `make bench` times drawing through the drawables against raw SDL copies (not part of test).
+# `make bench` times the drawables against raw SDL copies and the picture model against a
+# plain fill (not part of test); it fails when either goes beyond its bound.
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 
@@ -26,7 +27,10 @@ bench: deps
 		  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y --no-install-recommends libbenchmark-dev; }
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBRISALO_TESTS=OFF -DBRISALO_SANITIZE=OFF -DBRISALO_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
-	$(HEADLESS) ./build-bench/brisalo_bench
+	status=0; \
+	$(HEADLESS) ./build-bench/brisalo_bench || status=1; \
+	$(HEADLESS) ./build-bench/brisalo_picture_bench || status=1; \
+	exit $$status
 
 clean:
 	rm -rf build build-test build-bench

@@ -126,8 +126,9 @@ bool TPaintByNumberItem::IsVisited() const
     return mShared->mGrid->mVisited[Index()] != 0;
 }
 
-void TPaintByNumberItem::DrawCell(float a)
+int TPaintByNumberItem::DrawCell(float a)
 {
+    int drawn = 0;
     const int index = Index();
     const TPictureGrid& grid = *mShared->mGrid;
     const int number = grid.mNumbers[index];
@@ -136,8 +137,12 @@ void TPaintByNumberItem::DrawCell(float a)
     const int x = static_cast<int>(mX), y = static_cast<int>(mY);
     const int w = static_cast<int>(mWidth), h = static_cast<int>(mHeight);
 
-    if (!right) DrawTinted(mShared->mFrameImage, x, y, kLightNumberColor, 1.0f);
+    if (!right) {
+        DrawTinted(mShared->mFrameImage, x, y, kLightNumberColor, 1.0f);
+        ++drawn;
+    }
     if (painted == TPictureGrid::kUnpainted) {
+        ++drawn;
         const bool highlighted = grid.mHighlight[index] != 0;
         float opacity = 1.0f - a;
         if (highlighted && opacity <= 0.5f) opacity = a;
@@ -158,14 +163,18 @@ void TPaintByNumberItem::DrawCell(float a)
         numbers->SetPosition(static_cast<float>(x + w / 2), static_cast<float>(y + h / 2), true);
         SetTint(&t, color);
         numbers->Draw(a);
+        ++drawn;
     }
-    if (painted != TPictureGrid::kUnpainted)
+    if (painted != TPictureGrid::kUnpainted) {
         DrawTinted(mShared->mPaintedImage, x, y, Entry(mShared->mColors, painted), right ? 1.0f : 0.6f);
+        ++drawn;
+    }
+    return drawn;
 }
 
-void TPaintByNumberItem::DrawFlat()
+int TPaintByNumberItem::DrawFlat()
 {
-    if (!IsVisible()) return;
+    if (!IsVisible()) return 0;
     const int index = Index();
     const TPictureGrid& grid = *mShared->mGrid;
     const int painted = grid.mPainted[index];
@@ -174,4 +183,5 @@ void TPaintByNumberItem::DrawFlat()
         DrawTinted(mShared->mUnpaintedImage, x, y, Entry(mShared->mGreyRamp, grid.mNumbers[index]), 1.0f);
     else
         DrawTinted(mShared->mPaintedImage, x, y, Entry(mShared->mColors, painted), 1.0f);
+    return 1;
 }

@@ -45,9 +45,9 @@ public:
     void SetVisible(bool visible) override;
     bool IsVisible() const override;
 
-    // a: the zoom fraction times the view's alpha.
-    void DrawCell(float a);
-    void DrawFlat();
+    // a: the zoom fraction times the view's alpha. Both answer how many images they drew.
+    int DrawCell(float a);
+    int DrawFlat();
 
     int GetNumber() const;
     void SetNumber(int number);

@@ -399,6 +399,7 @@ int TPaintByNumber::FillArea(TPaintByNumberItem* cell)
 
 void TPaintByNumber::Draw(float alpha)
 {
+    mDrawnImages = 0;
     if (mRows.empty() || mCellSize <= 0) return;
     SDL_Renderer* renderer = GetRenderer();
     TAppState& app = GetAppState();
@@ -427,7 +428,7 @@ void TPaintByNumber::Draw(float alpha)
     for (int r = row0; r < row1; ++r) {
         std::vector<TPaintByNumberItem>& row = mRows[r];
         for (int c = col0; c < col1; ++c)
-            if (row[c].IsVisible()) row[c].DrawCell(fraction * alpha);
+            if (row[c].IsVisible()) mDrawnImages += row[c].DrawCell(fraction * alpha);
     }
 
     app.mOffsetX = app.mOffsetY = 0;

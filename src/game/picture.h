@@ -91,6 +91,7 @@ public:
     int32_t mViewportHeight = 0;
     int32_t mStrokeState = 0;  // 0 idle, 1 panning, 2 painting
     TPaintByNumberListener* mListener = nullptr;
+    int mDrawnImages = 0;  // images the last Draw sent to the renderer
 
 private:
     bool Inside(int x, int y) const;
