@@ -20,13 +20,6 @@ float Quantise(float component)
     return static_cast<float>(static_cast<int>(component * 255.0f)) / 255.0f;
 }
 
-void SetTint(DrawTransform* t, const TRgbaF& color)
-{
-    const TRgbaF q = QuantiseTint(color);
-    t->mRed = q.r;
-    t->mGreen = q.g;
-    t->mBlue = q.b;
-}
 
 // A number or painted value past a list (a picture with gaps, a junk progress byte) draws
 // in black rather than reading past the list.
@@ -39,7 +32,7 @@ const TRgbaF& Entry(const std::vector<TRgbaF>* list, int index)
 void DrawTinted(StaticImage* image, int x, int y, const TRgbaF& color, float opacity)
 {
     image->SetPosition(static_cast<float>(x), static_cast<float>(y), false);
-    SetTint(&image->mTransform, color);
+    SetImageTint(image, color);
     image->Draw(opacity);
 }
 
@@ -48,6 +41,14 @@ void DrawTinted(StaticImage* image, int x, int y, const TRgbaF& color, float opa
 TRgbaF QuantiseTint(const TRgbaF& color)
 {
     return TRgbaF{Quantise(color.r), Quantise(color.g), Quantise(color.b), Quantise(color.a)};
+}
+
+void SetImageTint(StaticImage* image, const TRgbaF& color)
+{
+    const TRgbaF q = QuantiseTint(color);
+    image->mTransform.mRed = q.r;
+    image->mTransform.mGreen = q.g;
+    image->mTransform.mBlue = q.b;
 }
 
 float ColorLightness(const TRgbaF& c)
@@ -161,7 +162,7 @@ int TPaintByNumberItem::DrawCell(float a)
         t.mSrcH = 20.0f;
         const TRgbaF& color = dark ? kDarkNumberColor : kLightNumberColor;
         numbers->SetPosition(static_cast<float>(x + w / 2), static_cast<float>(y + h / 2), true);
-        SetTint(&t, color);
+        SetImageTint(numbers, color);
         numbers->Draw(a);
         ++drawn;
     }

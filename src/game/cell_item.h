@@ -13,6 +13,8 @@ class TPictureGrid;
 
 // Tints go through 8-bit channels: a colour is cut to what a texture colour mod holds.
 TRgbaF QuantiseTint(const TRgbaF& color);
+// The image's draw colour becomes the quantised colour (its alpha is left alone).
+void SetImageTint(StaticImage* image, const TRgbaF& color);
 // (min + max) / 2 of red, green and blue: above 0.5 a number is drawn dark on the colour.
 float ColorLightness(const TRgbaF& color);
 

@@ -14,14 +14,6 @@ const float kPulseTime = 0.2f;
 const float kScrollTime = 0.2f;
 const int kGlyphRows = 30;  // the swatch number strip holds one glyph per colour number
 
-void SetTint(StaticImage* image, const TRgbaF& color)
-{
-    const TRgbaF q = QuantiseTint(color);
-    image->mTransform.mRed = q.r;
-    image->mTransform.mGreen = q.g;
-    image->mTransform.mBlue = q.b;
-}
-
 }  // namespace
 
 TColorsTableItem::TColorsTableItem(const std::string& fillTexture)
@@ -67,7 +59,7 @@ void TColorsTableItem::Draw(float alpha)
     if (!IsVisible() || GetWidth() <= 0 || GetHeight() <= 0) return;
     const float y = mY + mOffsetY;
     mFillImage.SetPosition(mX, y, false);
-    SetTint(&mFillImage, mFillColor);
+    SetImageTint(&mFillImage, mFillColor);
     mFillImage.Draw(alpha);
 
     if (TTexture* strip = mNumberImage.GetTexture()) {
@@ -80,7 +72,7 @@ void TColorsTableItem::Draw(float alpha)
         t.mSrcH = static_cast<float>(glyph);
         mNumberImage.SetScale(mPulse.mCurrent);
         mNumberImage.SetPosition(mX + mWidth * 0.5f, y + mHeight * 0.5f, true);
-        SetTint(&mNumberImage, mNumberColor);
+        SetImageTint(&mNumberImage, mNumberColor);
         mNumberImage.Draw(alpha);
     }
     if (mSelected) {
