@@ -1,10 +1,14 @@
 #!/bin/sh
 # Installs the Debian packages the game builds, runs and tests with; only what is missing.
-# Run by `make`; safe to run again.
+# Run by `make`; safe to run again. `install_deps.sh fuzz` adds clang 14 with libFuzzer's
+# runtime (only a recommendation of clang-14, so named here) for `make fuzz`;
+# `install_deps.sh bench` adds Google Benchmark for `make bench`.
 set -e
 PACKAGES="build-essential cmake pkg-config libgtest-dev
 libsdl2-dev libsdl2-image-dev libopenal-dev libtinyxml-dev libogg-dev libvorbis-dev libtheora-dev
 xvfb python3-pil fonts-dejavu-core sox vorbis-tools libtheora-bin"
+[ "$1" = "fuzz" ] && PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev"
+[ "$1" = "bench" ] && PACKAGES="$PACKAGES libbenchmark-dev"
 
 missing=""
 for p in $PACKAGES; do

@@ -8,6 +8,7 @@
 #include "core/input.h"
 #include "core/localization.h"
 #include "core/logger.h"
+#include "core/messages.h"
 #include "core/settings.h"
 #include "core/system.h"
 #include "core/task.h"
@@ -132,6 +133,7 @@ void UpdateGame(float dt)
     TAppState& app = GetAppState();
     if (TSoundManager* sound = FindSoundManager()) sound->Update(dt);
     if (TGameCursors* cursors = GetCursors()) cursors->Update(dt);
+    if (TMyMessageManager* messages = FindMessageManager()) messages->Update(dt);
     if (app.mWindowManager && app.mApp) app.mApp->Tick(0);
     UpdateKeepAwake();
 }
@@ -188,6 +190,7 @@ void ReleaseGame()
     }
     // Windows point into fonts, textures, sounds and the board: they go before all of those.
     DestroyWindowManager();
+    DestroyMessageManager();
 
     if (TResourcePreloader* preloader = TResourcePreloader::Instance()) preloader->Clear();
     TResourcePreloader::Destroy();
@@ -207,6 +210,10 @@ void ReleaseGame()
     DestroyDifficultyRanges();
     TOverColors::Destroy();
     TFontManager::Destroy();
+    // Anything above may have posted again: delete that one too, and let no later call
+    // build another.
+    DestroyMessageManager();
+    SetMessageManagerShutDown(true);
 
     SetKeepAwake(false);
     delete app.mApp;

@@ -1,5 +1,6 @@
 #include "graphics/resource_preloader.h"
 
+#include "core/xml_attributes.h"
 #include "core/xml_document.h"
 #include "graphics/static_image.h"
 
@@ -32,10 +33,7 @@ void TResourcePreloader::ReadList(const std::string& path)
     if (TiXmlElement* root = LoadXmlDocument(path)) {
         std::vector<TiXmlElement*> items;
         GetChildElements(root, "item", items);
-        for (TiXmlElement* item : items) {
-            const char* name = item->Attribute("name");
-            mNames.push_back(name ? name : "");
-        }
+        for (TiXmlElement* item : items) mNames.push_back(GetAttrString(item, "name", ""));
     }
     DeleteCurrentXmlDocument();
 }

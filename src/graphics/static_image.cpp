@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <limits>
+#include <tinyxml.h>
 
 #include "core/app_state.h"
+#include "core/xml_attributes.h"
 #include "graphics/texture_cache.h"
 
 namespace {
@@ -190,4 +192,37 @@ void TClippingImage::DrawClipped()
     if (renderer) SDL_RenderSetClipRect(renderer, &clip);
     Draw(1.0f);
     if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
+}
+
+void ReadStaticImageAttrs(TiXmlElement* element, StaticImage* image, const std::string& folderPrefix)
+{
+    if (!element || !image) return;
+    std::string name = GetAttrString(element, "filename", "");
+    if (name.empty()) name = GetAttrString(element, "image", "");
+    image->mTextureName = folderPrefix + name;
+
+    bool centred = GetAttrBool(element, "pos_is_center", false, "");
+    image->SetPosition(static_cast<float>(GetAttrInt(element, "x", 0, "")),
+                       static_cast<float>(GetAttrInt(element, "y", 0, "")), centred);
+    image->SetAngle(GetAttrInt(element, "angle", 0, "") * 0.017453292f);
+    image->mAlpha = GetAttrFloat(element, "alpha", 1.0f, "");
+    image->SetVisible(GetAttrBool(element, "visible", true, "v"));
+    // The transform is rebuilt from these at every draw.
+    image->mOffsetX = static_cast<float>(GetAttrInt(element, "trancex", 0, ""));
+    image->mOffsetY = static_cast<float>(GetAttrInt(element, "trancey", 0, ""));
+
+    float scx = GetAttrFloat(element, "scx", -1.0f, "");
+    float scy = GetAttrFloat(element, "scy", -1.0f, "");
+    if (scx != -1.0f && scy != -1.0f) image->SetScaleXY(scx, scy);
+
+    int tcx = GetAttrInt(element, "tcx", -1, "");
+    int tcy = GetAttrInt(element, "tcy", -1, "");
+    if (tcx != -1 && tcy != -1) {
+        image->mTransform.mCentreX = static_cast<float>(tcx);
+        image->mTransform.mCentreY = static_cast<float>(tcy);
+        image->mTransform.mFlags |= kDrawCentre;
+        image->mOwnCentre = true;
+    }
+    if (element->Attribute("additive"))
+        image->mTransform.mBlendMode = GetAttrBool(element, "additive", false, "") ? kBlendAdd : kBlendAlpha;
 }

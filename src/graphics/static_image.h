@@ -65,3 +65,9 @@ public:
     int mClipW = 0;
     int mClipH = 0;
 };
+
+class TiXmlElement;
+
+// The common sprite attributes of a scene object, read into an image; the texture name gets
+// the folder prefix in front. Only an "additive" attribute that is present changes the blend.
+void ReadStaticImageAttrs(TiXmlElement* element, StaticImage* image, const std::string& folderPrefix);

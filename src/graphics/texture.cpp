@@ -115,12 +115,44 @@ bool ImageExists(const std::string& path)
 
 SDL_Surface* LoadImage(const std::string& path) { return IMG_Load(path.c_str()); }
 
-SDL_Texture* CreateStreamingArgb(int w, int h)
-{
-    SDL_Renderer* renderer = GetRenderer();
-    if (!renderer || w <= 0 || h <= 0) return nullptr;
-    return SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
-}
+// A streaming ARGB texture held locked while the merged and paletted loaders write it;
+// destroyed again unless it is handed over.
+class TArgbWriter {
+public:
+    TArgbWriter(int w, int h) : mFormat(SDL_AllocFormat(SDL_PIXELFORMAT_ARGB8888))
+    {
+        SDL_Renderer* renderer = GetRenderer();
+        if (!mFormat || !renderer || w <= 0 || h <= 0) return;
+        mTexture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, w, h);
+        if (mTexture && (SDL_LockTexture(mTexture, nullptr, &mPixels, &mPitch) != 0 || !mPixels)) {
+            SDL_DestroyTexture(mTexture);
+            mTexture = nullptr;
+        }
+    }
+    ~TArgbWriter()
+    {
+        if (mTexture) SDL_DestroyTexture(mTexture);
+    }
+    bool Ok() const { return mTexture != nullptr; }
+    uint32_t* Row(int y) const
+    {
+        return reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(mPixels) + static_cast<size_t>(y) * mPitch);
+    }
+    uint32_t Map(uint8_t r, uint8_t g, uint8_t b, uint8_t a) const { return SDL_MapRGBA(mFormat.get(), r, g, b, a); }
+    SDL_Texture* Finish()
+    {
+        SDL_UnlockTexture(mTexture);
+        SDL_Texture* done = mTexture;
+        mTexture = nullptr;
+        return done;
+    }
+
+private:
+    std::unique_ptr<SDL_PixelFormat, TFormatDeleter> mFormat;
+    SDL_Texture* mTexture = nullptr;
+    void* mPixels = nullptr;
+    int mPitch = 0;
+};
 
 }  // namespace
 
@@ -304,34 +336,25 @@ bool TTexture::MergeColorAndMask(SDL_Surface* color, SDL_Surface* mask)
 {
     if (!mask) return false;
     if (color && (color->w != mask->w || color->h != mask->h)) return false;
-    std::unique_ptr<SDL_PixelFormat, TFormatDeleter> format(SDL_AllocFormat(SDL_PIXELFORMAT_ARGB8888));
-    if (!format) return false;
-    SDL_Texture* texture = CreateStreamingArgb(mask->w, mask->h);
-    if (!texture) return false;
-    void* raw = nullptr;
-    int pitch = 0;
     TSurfaceLock maskLock(mask);
     std::unique_ptr<TSurfaceLock> colorLock(color ? new TSurfaceLock(color) : nullptr);
-    if (!maskLock.Ok() || (colorLock && !colorLock->Ok()) || SDL_LockTexture(texture, nullptr, &raw, &pitch) != 0 ||
-        !raw) {
-        SDL_DestroyTexture(texture);
-        return false;
-    }
+    if (!maskLock.Ok() || (colorLock && !colorLock->Ok())) return false;
+    TArgbWriter writer(mask->w, mask->h);
+    if (!writer.Ok()) return false;
     std::vector<uint8_t> alphaMap(static_cast<size_t>(mask->w) * static_cast<size_t>(mask->h), 0);
     TRgba8 previousColor;
     TRgba8 previousMask;
     for (int y = 0; y < mask->h; ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(raw) + static_cast<size_t>(y) * pitch);
+        uint32_t* row = writer.Row(y);
         for (int x = 0; x < mask->w; ++x) {
             TRgba8 c{255, 255, 255, 255};
             if (color) c = ReadRgba(color, x, y, &previousColor);
             uint8_t alpha = ReadRgba(mask, x, y, &previousMask).r;
             alphaMap[static_cast<size_t>(y) * mask->w + x] = alpha;
-            row[x] = SDL_MapRGBA(format.get(), c.r, c.g, c.b, alpha);
+            row[x] = writer.Map(c.r, c.g, c.b, alpha);
         }
     }
-    SDL_UnlockTexture(texture);
-    Adopt(texture);
+    Adopt(writer.Finish());
     mAlphaMap.swap(alphaMap);
     mColors.clear();
     return true;
@@ -352,17 +375,10 @@ bool TTexture::LoadPaletted(const std::string& name)
 bool TTexture::CreatePalettedTexture(SDL_Surface* surface)
 {
     if (!surface || surface->format->BitsPerPixel != 8 || !surface->format->palette) return false;
-    std::unique_ptr<SDL_PixelFormat, TFormatDeleter> format(SDL_AllocFormat(SDL_PIXELFORMAT_ARGB8888));
-    if (!format) return false;
-    SDL_Texture* texture = CreateStreamingArgb(surface->w, surface->h);
-    if (!texture) return false;
-    void* raw = nullptr;
-    int pitch = 0;
     TSurfaceLock lock(surface);
-    if (!lock.Ok() || SDL_LockTexture(texture, nullptr, &raw, &pitch) != 0 || !raw) {
-        SDL_DestroyTexture(texture);
-        return false;
-    }
+    if (!lock.Ok()) return false;
+    TArgbWriter writer(surface->w, surface->h);
+    if (!writer.Ok()) return false;
     const SDL_Palette* palette = surface->format->palette;
     std::vector<TRgbaF> floats(static_cast<size_t>(palette->ncolors));
     for (int i = 0; i < palette->ncolors; ++i) {
@@ -372,18 +388,17 @@ bool TTexture::CreatePalettedTexture(SDL_Surface* surface)
     std::vector<uint8_t> indexes(static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h), 0);
     SDL_Color previous{0, 0, 0, 0};
     for (int y = 0; y < surface->h; ++y) {
-        uint32_t* row = reinterpret_cast<uint32_t*>(static_cast<uint8_t*>(raw) + static_cast<size_t>(y) * pitch);
+        uint32_t* row = writer.Row(y);
         for (int x = 0; x < surface->w; ++x) {
             uint32_t index = ReadPixel(surface, x, y);
             if (index < static_cast<uint32_t>(palette->ncolors)) {
                 previous = palette->colors[index];
                 indexes[static_cast<size_t>(y) * surface->w + x] = static_cast<uint8_t>(index);
             }
-            row[x] = SDL_MapRGBA(format.get(), previous.r, previous.g, previous.b, previous.a);
+            row[x] = writer.Map(previous.r, previous.g, previous.b, previous.a);
         }
     }
-    SDL_UnlockTexture(texture);
-    Adopt(texture);
+    Adopt(writer.Finish());
     mPalette.swap(floats);
     mAlphaMap.swap(indexes);
     mColors.clear();

@@ -59,6 +59,19 @@ struct DrawTransform {
 extern bool KeepTextureAlpha;
 extern bool KeepTextureColors;
 
+// Turns one of the load switches for a scope and puts it back however the scope ends.
+class TTextureSwitchScope {
+public:
+    TTextureSwitchScope(bool& flag, bool value) : mFlag(flag), mOld(flag) { mFlag = value; }
+    ~TTextureSwitchScope() { mFlag = mOld; }
+    TTextureSwitchScope(const TTextureSwitchScope&) = delete;
+    TTextureSwitchScope& operator=(const TTextureSwitchScope&) = delete;
+
+private:
+    bool& mFlag;
+    bool mOld;
+};
+
 struct TRgb {
     uint8_t r = 0;
     uint8_t g = 0;

@@ -184,7 +184,8 @@ namespace {
 // items: a damaged count must not loop or allocate its way through billions.
 bool CountFits(int32_t count, size_t itemBytes, const TBaseBuffer* b)
 {
-    return count > 0 && static_cast<uint64_t>(count) * itemBytes <= b->BytesLeft();
+    size_t left = b->ReadAtEnd() ? 0 : b->Size() - b->ReadPosition();
+    return count > 0 && static_cast<uint64_t>(count) * itemBytes <= left;
 }
 
 void ReadMilliList(TBaseBuffer* b, std::vector<float>* out)

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -25,6 +26,17 @@ TBufferBin BufferOf(const Bytes& bytes)
 }
 
 std::string UserFile(const std::string& name) { return GetSystem()->UserFolder() + "/" + name; }
+
+// Bit by bit, independent of the table the game uses.
+uint32_t SlowCrc(const std::string& bytes)
+{
+    uint32_t crc = 0;
+    for (unsigned char b : bytes) {
+        crc ^= static_cast<uint32_t>(b) << 24;
+        for (int i = 0; i < 8; ++i) crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
+    }
+    return crc;
+}
 
 }  // namespace
 
@@ -223,4 +235,29 @@ TEST(BufferFile, FailedSaveKeepsThePreviousFile)
     loaded.ReadString(text);
     EXPECT_EQ(text, "first");
     EXPECT_FALSE(PathExists(target + ".tmp"));
+}
+
+TEST(BufferFile, EveryFuzzSeedLoadsWithItsChecksum)
+{
+    const std::string folder = "../fuzz/seeds/buffer";
+    DIR* dir = opendir((std::string(BRISALO_TEST_DATA) + "/" + folder).c_str());
+    ASSERT_NE(dir, nullptr);
+    int seeds = 0;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() < 5 || name.compare(name.size() - 4, 4, ".bin") != 0) continue;
+        SCOPED_TRACE(name);
+        ++seeds;
+        std::string path = UserCopyOfTestData(folder + "/" + name);
+        std::string bytes = ReadWholeFile(UserFile(name));
+        ASSERT_GE(bytes.size(), 4u);
+        uint32_t stored = 0;
+        memcpy(&stored, bytes.data(), 4);
+        EXPECT_EQ(SlowCrc(bytes.substr(4)), stored);
+        TBufferBin buffer;
+        EXPECT_TRUE(buffer.LoadFromFile(path, true, 0));
+        EXPECT_EQ(buffer.Size(), bytes.size() - 4);
+    }
+    closedir(dir);
+    EXPECT_GE(seeds, 10);
 }

@@ -187,14 +187,3 @@ protected:
     TRenderDevice* mOldDevice = nullptr;
     int mLiveBefore = 0;
 };
-
-// Turns a load switch for one scope and puts it back whatever happens.
-class TSwitchScope {
-public:
-    TSwitchScope(bool& flag, bool value) : mFlag(flag), mOld(flag) { mFlag = value; }
-    ~TSwitchScope() { mFlag = mOld; }
-
-private:
-    bool& mFlag;
-    bool mOld;
-};

@@ -109,7 +109,7 @@ TEST_F(TextureCacheTest, LookupOrderOfPlainImages)
         {"name with extension", {{"c5/x.jpg", kRed}, {"c5/x.png", kGreen}}, "c5/x.jpg", "", kRed},
         {"absolute name", {{"c6/x.png", kBlue}}, "", "", kBlue},
     };
-    TSwitchScope colours(KeepTextureColors, true);
+    TTextureSwitchScope colours(KeepTextureColors, true);
     for (const TLookupCase& c : cases) {
         for (const auto& file : c.files) {
             std::string folder = file.first.substr(0, file.first.rfind('/'));

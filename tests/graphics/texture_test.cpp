@@ -73,7 +73,7 @@ TEST_F(TextureTest, PixelMapsOfAnRgbImage)
     auto colour = [](int x, int y) { return SDL_Color{Uint8(10 + x), Uint8(20 + y), Uint8(30 + x * y), 255}; };
     SavePng("rgb.png", MakeSurface(3, 2, SDL_PIXELFORMAT_RGB24, colour));
     {
-        TSwitchScope colours(KeepTextureColors, true);
+        TTextureSwitchScope colours(KeepTextureColors, true);
         TTexture t("rgb");
         ASSERT_TRUE(t.IsLoaded());
         for (int y = 0; y < 2; ++y)
@@ -97,7 +97,7 @@ TEST_F(TextureTest, PixelMapsOfAnRgbImage)
         EXPECT_EQ(0, t.GetAlphaAt(-1, 0));
         EXPECT_EQ(0, t.GetAlphaAt(0x7FFFFFFF, 0x7FFFFFFF));
     }
-    TSwitchScope noAlpha(KeepTextureAlpha, false);
+    TTextureSwitchScope noAlpha(KeepTextureAlpha, false);
     TTexture t("rgb");
     ASSERT_TRUE(t.IsLoaded());
     TRgb rgb;

@@ -1,0 +1,67 @@
+#!/usr/bin/python3
+# Writes the buffer seeds of `make fuzz` into tests/fuzz/seeds/buffer/, each behind a valid
+# CRC-32. Run: /usr/bin/python3 tools/make_fuzz_seeds.py
+import os
+import struct
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "fuzz", "seeds", "buffer")
+
+
+def crc32_msb(data, crc=0):
+    # Polynomial 0x04C11DB7, most significant bit first, no final XOR; bit by bit on purpose,
+    # so it checks the game's table-driven code rather than copying it.
+    for byte in data:
+        crc ^= byte << 24
+        for _ in range(8):
+            crc = ((crc << 1) ^ 0x04C11DB7) if crc & 0x80000000 else (crc << 1)
+            crc &= 0xFFFFFFFF
+    return crc if data else 0
+
+
+def int32(v):
+    return struct.pack("<i", v)
+
+
+def milli(v):
+    return int32(int(v * 1000))
+
+
+def string(s):
+    b = s.encode("utf-8")
+    return struct.pack("<H", len(b)) + b
+
+
+def block(b):
+    return int32(len(b)) + b
+
+
+def nested(b):
+    return block(b) + struct.pack("<I", crc32_msb(b))
+
+
+SEEDS = {
+    "empty": b"",
+    "byte": bytes([0x7F]),
+    "int32": int32(-1) + int32(1000),
+    "fraction": milli(0.5) + milli(0.7) + milli(-2.25),
+    "string": string("abc") + string(""),
+    "block": block(bytes([1, 2, 3, 4])),
+    "nested": nested(string("abc") + int32(7)) + int32(5),
+    "nested_twice": nested(nested(string("in")) + milli(1.5)),
+    "timer": milli(1.0) + bytes([1]) + milli(0.25) + bytes([0]),
+    "string_top_bit": bytes([0x00, 0x80]) + string("next"),
+    "block_too_long": bytes([0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3]),
+    "block_negative": bytes([0x00, 0x00, 0x00, 0x80, 9]),
+    "settings_like": int32(1000) + int32(1) + string("Player") + int32(0) + bytes([1, 0]),
+}
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    for name, data in SEEDS.items():
+        with open(os.path.join(OUT, name + ".bin"), "wb") as f:
+            f.write(struct.pack("<I", crc32_msb(data)) + data)
+
+
+if __name__ == "__main__":
+    main()

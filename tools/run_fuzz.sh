@@ -1,0 +1,36 @@
+#!/bin/sh
+# Runs the fuzz targets built in the given folder for the given seconds each, from a corpus
+# inside that folder (new inputs never land in the repository). Called by `make fuzz`.
+# Fails when a target reports anything or leaves anything in its artifacts folder.
+set -e
+BUILD="$1"
+SECONDS_EACH="${2:-60}"
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+SEEDS="$ROOT/tests/fuzz/seeds"
+
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/artifacts"
+cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
+cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
+# Every shipped XML file, flattened to one name per path.
+(cd "$ROOT/assets" && find . -name '*.xml' -type f) | while read -r f; do
+    cp "$ROOT/assets/$f" "$BUILD/corpus/xml/asset_$(echo "${f#./}" | tr '/' '_')"
+done
+
+status=0
+for target in buffer xml; do
+    echo "fuzzing $target for $SECONDS_EACH s"
+    # 16 KB keeps TinyXML's one-call-per-nesting-level recursion far from the stack's end.
+    if ! "$BUILD/${target}_fuzz" "$BUILD/corpus/$target" \
+        -max_total_time="$SECONDS_EACH" -max_len=16384 -timeout=10 \
+        -dict="$ROOT/tests/fuzz/readers.dict" -artifact_prefix="$BUILD/artifacts/$target-" \
+        -print_final_stats=1; then
+        status=1
+    fi
+done
+if [ -n "$(ls -A "$BUILD/artifacts")" ]; then
+    echo "fuzz findings in $BUILD/artifacts:"
+    ls -l "$BUILD/artifacts"
+    status=1
+fi
+[ "$status" -eq 0 ] && echo "fuzz: no findings"
+exit "$status"
