@@ -105,10 +105,9 @@ void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, c
     int distinct = 0;
     int highest = -1;
     int white = -1;
-    mRows.resize(mGrid.Height());
+    // Cells never move once made: listeners hold pointers to them.
+    mCells.reserve(mGrid.Size());
     for (int y = 0; y < mGrid.Height(); ++y) {
-        std::vector<TPaintByNumberItem>& row = mRows[y];
-        row.reserve(width);  // cells never move: listeners hold pointers to them
         for (int x = 0; x < width; ++x) {
             const int n = tex->GetAlphaAt(x, y);
             if (!seen[n]) {
@@ -116,8 +115,8 @@ void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, c
                 ++distinct;
                 highest = std::max(highest, n);
             }
-            row.emplace_back(&mShared, x, y);
-            TPaintByNumberItem& cell = row.back();
+            mCells.emplace_back(&mShared, x, y);
+            TPaintByNumberItem& cell = mCells.back();
             cell.SetPosition(static_cast<float>(x * cellSize), static_cast<float>(y * cellSize), false);
             cell.SetWidth(cellSize);
             cell.SetHeight(cellSize);
@@ -149,7 +148,7 @@ void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, c
     ComputeFit();
 
     mErrors = 0;
-    if (!mRows.empty() && FileExists(mProgressPath)) ReadProgressOrSetAside();
+    if (!mCells.empty() && FileExists(mProgressPath)) ReadProgressOrSetAside();
     SelectColor(0);
 }
 
@@ -178,7 +177,7 @@ int TPaintByNumber::PictureHeight() const
 void TPaintByNumber::ComputeFit()
 {
     float fit = 1.0f;
-    if (!mRows.empty()) {
+    if (!mCells.empty()) {
         fit = std::min(static_cast<float>(mViewportWidth) / static_cast<float>(PictureWidth()),
                        static_cast<float>(mViewportHeight) / static_cast<float>(PictureHeight()));
         // A viewport without area (or a cell size of 0) gives no usable fit.
@@ -225,7 +224,7 @@ void TPaintByNumber::LoadProgress(const std::string& path)
 bool TPaintByNumber::SaveProgress(const std::string& path)
 {
     // Without a picture there is nothing to keep; a 4-byte file would replace real progress.
-    if (mRows.empty()) return false;
+    if (mCells.empty()) return false;
     TBufferBin buffer;
     buffer.WriteInt32(mErrors);
     for (uint8_t painted : mGrid.mPainted) buffer.WriteByte(painted);
@@ -234,14 +233,14 @@ bool TPaintByNumber::SaveProgress(const std::string& path)
 
 void TPaintByNumber::ClearCells()
 {
-    mRows.clear();
+    mCells.clear();  // the storage stays for the next picture: a million cells fault in slowly
     mGrid.Clear();
 }
 
 TPaintByNumberItem* TPaintByNumber::GetCell(int column, int row)
 {
     if (!mGrid.Contains(column, row)) return nullptr;
-    return &mRows[row][column];
+    return &mCells[mGrid.IndexOf(column, row)];
 }
 
 void TPaintByNumber::SelectColor(int number)
@@ -297,7 +296,7 @@ TPaintByNumberItem* TPaintByNumber::CellAt(TMouseEvent* event)
 {
     event->mX = TruncToInt(static_cast<float>(event->mX - mOriginX) / mZoom) - mPanX;
     event->mY = TruncToInt(static_cast<float>(event->mY - mOriginY) / mZoom) - mPanY;
-    if (mCellSize <= 0 || mRows.empty()) return nullptr;
+    if (mCellSize <= 0 || mCells.empty()) return nullptr;
     // The same answer as scanning the cells in order: cells tile the picture exactly.
     const int x = event->mX, y = event->mY;
     const int column = x >= 0 ? x / mCellSize : -1;
@@ -400,7 +399,7 @@ int TPaintByNumber::FillArea(TPaintByNumberItem* cell)
 void TPaintByNumber::Draw(float alpha)
 {
     mDrawnImages = 0;
-    if (mRows.empty() || mCellSize <= 0) return;
+    if (mCells.empty() || mCellSize <= 0) return;
     SDL_Renderer* renderer = GetRenderer();
     TAppState& app = GetAppState();
     // Clip first: SDL converts the clip rectangle with the scale in force when it is set.
@@ -426,7 +425,7 @@ void TPaintByNumber::Draw(float alpha)
     const int col1 = static_cast<int>(std::min<int64_t>(GetColumnCount(), static_cast<int64_t>(col0) + cols));
     const int row1 = static_cast<int>(std::min<int64_t>(GetRowCount(), static_cast<int64_t>(row0) + rows));
     for (int r = row0; r < row1; ++r) {
-        std::vector<TPaintByNumberItem>& row = mRows[r];
+        TPaintByNumberItem* row = &mCells[mGrid.IndexOf(0, r)];
         for (int c = col0; c < col1; ++c)
             if (row[c].IsVisible()) mDrawnImages += row[c].DrawCell(fraction * alpha);
     }
@@ -444,7 +443,7 @@ void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
     if (!target.Get() || !renderer) return;
     SDL_SetRenderTarget(renderer, target->GetSdlTexture());
     SDL_RenderClear(renderer);
-    const float scale = mRows.empty() ? 0.0f
+    const float scale = mCells.empty() ? 0.0f
                                       : std::min(static_cast<float>(width) / static_cast<float>(PictureWidth()),
                                                  static_cast<float>(height) / static_cast<float>(PictureHeight()));
     if (!std::isfinite(scale) || !(scale > 0.0f)) {
@@ -460,8 +459,7 @@ void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
     SetRenderOrigin(0, 0, scale, scale);
     GetLogger()->LogMessage("RENDERER SCALE  3 %f", scale);
 
-    for (std::vector<TPaintByNumberItem>& row : mRows)
-        for (TPaintByNumberItem& cell : row) cell.DrawFlat();
+    for (TPaintByNumberItem& cell : mCells) cell.DrawFlat();
 
     ResetRenderOrigin();
     SDL_RenderPresent(renderer);

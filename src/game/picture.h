@@ -58,8 +58,8 @@ public:
     void LoadProgress(const std::string& path);
     void ClearCells();
 
-    int GetRowCount() const { return static_cast<int>(mRows.size()); }
-    int GetColumnCount() const { return mRows.empty() ? 0 : static_cast<int>(mRows[0].size()); }
+    int GetRowCount() const { return mGrid.Height(); }
+    int GetColumnCount() const { return mGrid.Width(); }
     TPaintByNumberItem* GetCell(int column, int row);
     int PictureWidth() const;
     int PictureHeight() const;
@@ -107,7 +107,7 @@ private:
     StaticImage mPaintedImage;
     StaticImage mUnpaintedImage;
     int mCellSize = 0;
-    std::vector<std::vector<TPaintByNumberItem>> mRows;
+    std::vector<TPaintByNumberItem> mCells;  // the rows one after another, from the top
     TPictureGrid mGrid;
     TPaintByNumberCellShared mShared;  // what every cell reads: images, lists, arrays
     std::string mProgressPath;
