@@ -1,7 +1,7 @@
 # Entry points: `make run` plays, `make test` runs every test under the sanitizers,
 # `make test-tsan` runs them under ThreadSanitizer (the audio thread shares the sound engine),
 # `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target,
-# `make bench` runs the benchmarks (not part of test).
+# `make bench` runs the benchmarks (not part of test) and fails when one goes beyond its bound.
 JOBS ?= $(shell nproc)
 HEADLESS = SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null
 FUZZ_SECONDS ?= 60
@@ -41,7 +41,10 @@ bench:
 	@sh tools/install_deps.sh bench
 	cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DBRISALO_TESTS=OFF -DBRISALO_SANITIZE=OFF -DBRISALO_BENCH=ON
 	cmake --build build-bench -j $(JOBS)
-	cd build-bench && $(HEADLESS) ./brisalo_bench
+	cd build-bench && status=0; \
+	$(HEADLESS) ./brisalo_bench || status=1; \
+	$(HEADLESS) ./brisalo_picture_bench || status=1; \
+	exit $$status
 
 clean:
 	rm -rf build build-test build-tsan build-fuzz build-bench

@@ -12,6 +12,7 @@
 #include <map>
 #include <string>
 
+#include "bench_support.h"
 #include "core/app_state.h"
 #include "graphics/objects_manager.h"
 #include "graphics/static_image.h"
@@ -80,27 +81,6 @@ void DrawableFrames(benchmark::State& state)
 
 BENCHMARK(RawFrames)->Arg(0)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 BENCHMARK(DrawableFrames)->Arg(0)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
-
-// Keeps the median of every benchmark, in milliseconds per frame.
-class TMedianReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        for (const Run& run : runs) {
-            if (run.aggregate_name == "median")
-                mMedians[run.run_name.function_name + "/" + run.run_name.args] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    double Median(const std::string& key) const
-    {
-        auto it = mMedians.find(key);
-        return it == mMedians.end() ? NAN : it->second;
-    }
-
-private:
-    std::map<std::string, double> mMedians;
-};
 
 // A soft-edged disc: alpha falls off toward the rim, so every sprite really blends.
 void WriteSprite(const std::string& path)

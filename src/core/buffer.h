@@ -50,6 +50,7 @@ public:
     size_t Size() const { return mBytes.size(); }
     size_t ReadPosition() const { return mReadPos; }
     bool ReadAtEnd() const { return mReadPos >= mBytes.size(); }
+    size_t BytesLeft() const { return mReadPos < mBytes.size() ? mBytes.size() - mReadPos : 0; }
     bool HasError() const { return mError; }
     void SetError(bool error) { mError = error; }
 

@@ -38,7 +38,12 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
                              {"textures/scuare26", 26, 26},
                              {"textures/scuare26white", 26, 26},
                              {"textures/scuare1", 1, 1},
-                             {"textures/scuare1white", 1, 1}};
+                             {"textures/scuare1white", 1, 1},
+                             {"textures/tilesets/basenumbers20", 26, 600},
+                             {"textures/tilesets/basenumbers20white", 40, 840},
+                             {"textures/tilesets/color", 56, 56},
+                             {"textures/tilesets/frame", 56, 56},
+                             {"textures/tilesets/complete", 56, 56}};
     for (const Expect& e : images) {
         TexturePtr t = GetTexture(e.name);
         ASSERT_TRUE(t) << e.name;
@@ -46,7 +51,7 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
         EXPECT_EQ(e.w, t->GetWidth()) << e.name;
         EXPECT_EQ(e.h, t->GetHeight()) << e.name;
     }
-    EXPECT_EQ(liveBefore + 5, GetLiveTextureCount());
+    EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])), GetLiveTextureCount());
 
     ReleaseGame();
     EXPECT_EQ(liveBefore, GetLiveTextureCount()) << "a texture would outlive the renderer";

@@ -1,0 +1,235 @@
+// What the picture model costs on the bench pictures (100, 300 and 1000 cells square) at
+// cell size 26 in a 1100 x 728 view: load, a stroke, the area fill against a plain scanline
+// fill over bytes, completion, saving, and drawing. `make bench` builds and runs it; it exits
+// non-zero when the model's fill takes more than 3 x the plain one.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <benchmark/benchmark.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench_support.h"
+#include "core/app_state.h"
+#include "core/logger.h"
+#include "core/system.h"
+#include "game/picture.h"
+
+namespace {
+
+const double kAllowedRatio = 3.0;
+const int kCellSize = 26;
+
+std::string Name(const char* kind, int n)
+{
+    return std::string("textures/bench/") + kind + std::to_string(n);
+}
+
+std::unique_ptr<TPaintByNumber> LoadModel(const char* kind, int n)
+{
+    auto model = std::make_unique<TPaintByNumber>();
+    model->mViewportX = 133;
+    model->mViewportY = 20;
+    model->mViewportWidth = 1100;
+    model->mViewportHeight = 728;
+    model->LoadPicture(kCellSize, Name(kind, n), "bench");
+    model->Draw(1.0f);  // the hit test uses the origin of the last draw
+    return model;
+}
+
+TMouseEvent Event(int x, int y, int buttons)
+{
+    TMouseEvent e;
+    e.mX = e.mScreenX = x;
+    e.mY = e.mScreenY = y;
+    e.mButtons = buttons;
+    return e;
+}
+
+void Load(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    TPaintByNumber model;
+    model.mViewportWidth = 1100;
+    model.mViewportHeight = 728;
+    for (auto _ : state) model.LoadPicture(kCellSize, Name("mosaic", n), "bench");
+}
+
+void Stroke(benchmark::State& state)
+{
+    auto model = LoadModel("mosaic", static_cast<int>(state.range(0)));
+    model->SelectColor(3);
+    const int left = model->mViewportX + 10, top = model->mViewportY + 10;
+    for (auto _ : state) {
+        model->MouseDown(Event(left, top, 1));
+        for (int i = 0; i < 100; ++i) model->MouseMove(Event(left + i * 10, top + i * 7, 1));
+        model->MouseUp(Event(left + 990, top + 693, 1));
+        state.PauseTiming();
+        model->mErrors = 0;
+        state.ResumeTiming();
+    }
+}
+
+void Fill(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    auto model = LoadModel("solid", n);
+    TPaintByNumberItem* cell = model->GetCell(n / 2, n / 2);
+    model->SelectColor(cell->GetNumber());  // its own colour: the errors stay put
+    int painted = 0;
+    for (auto _ : state) painted = model->FillArea(cell);
+    if (painted != n * n) state.SkipWithError("the fill missed cells");
+}
+
+// The floor: a plain scanline fill over a byte copy of the numbers, buffers made beforehand.
+void Floor(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    auto model = LoadModel("solid", n);
+    std::vector<uint8_t> numbers(static_cast<size_t>(n) * n);
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c) numbers[static_cast<size_t>(r) * n + c] = static_cast<uint8_t>(model->GetCell(c, r)->GetNumber());
+    model.reset();
+    std::vector<uint8_t> done(numbers.size());
+    std::vector<uint8_t> paint(numbers.size());
+    std::vector<int> stack;
+    stack.reserve(numbers.size());
+    int count = 0;
+    for (auto _ : state) {
+        std::fill(done.begin(), done.end(), 0);
+        const uint8_t key = numbers[(n / 2) * n + n / 2];
+        count = 0;
+        stack.clear();
+        stack.push_back((n / 2) * n + n / 2);
+        while (!stack.empty()) {
+            const int seed = stack.back();
+            stack.pop_back();
+            if (done[seed]) continue;
+            const int rowStart = seed - seed % n;
+            int l = seed, r = seed + 1;
+            while (l > rowStart && numbers[l - 1] == key && !done[l - 1]) --l;
+            while (r < rowStart + n && numbers[r] == key && !done[r]) ++r;
+            for (int i = l; i < r; ++i) {
+                done[i] = 1;
+                paint[i] = 7;
+            }
+            count += r - l;
+            for (int off : {-n, n}) {
+                if (l + off < 0 || l + off >= n * n) continue;
+                bool run = false;
+                for (int i = l + off; i < r + off; ++i) {
+                    const bool open = numbers[i] == key && !done[i];
+                    if (open && !run) stack.push_back(i);
+                    run = open;
+                }
+            }
+        }
+        benchmark::DoNotOptimize(count);
+    }
+    if (count != n * n) state.SkipWithError("the floor missed cells");
+}
+
+void Completion(benchmark::State& state)
+{
+    auto model = LoadModel("mosaic", static_cast<int>(state.range(0)));
+    for (auto _ : state) model->UpdateCompletion();
+}
+
+void Save(benchmark::State& state)
+{
+    const int n = static_cast<int>(state.range(0));
+    auto model = LoadModel("mosaic", n);
+    const std::string path = "user:bench/mosaic" + std::to_string(n) + ".dat";
+    for (auto _ : state) model->SaveProgress(path);
+}
+
+// Arg 0: at fit; arg 1: at max zoom.
+void Draw300(benchmark::State& state)
+{
+    auto model = LoadModel("mosaic", 300);
+    model->mZoom = state.range(0) == 0 ? model->mFitZoom : model->mMaxZoom;
+    SDL_Renderer* renderer = GetRenderer();
+    for (auto _ : state) {
+        SDL_RenderClear(renderer);
+        model->Draw(1.0f);
+        SDL_RenderFlush(renderer);
+    }
+    state.counters["draws"] = model->mDrawnImages;
+}
+
+#define PICTURE_BENCH(fn)                                                                                      \
+    BENCHMARK(fn)->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true)
+PICTURE_BENCH(Load);
+PICTURE_BENCH(Stroke);
+PICTURE_BENCH(Fill);
+PICTURE_BENCH(Floor);
+PICTURE_BENCH(Completion);
+PICTURE_BENCH(Save);
+BENCHMARK(Draw300)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    char data[] = "/tmp/brisalo-picture-bench-XXXXXX";
+    if (!mkdtemp(data)) return 2;
+    setenv("XDG_DATA_HOME", data, 1);
+    SetExeDirAsCurrent();  // assets/ lies beside the executable
+    TSystem* sys = GetSystem();
+    sys->mAppFolderName = "Brisalo5";
+    sys->mCompanyFolderName = "Korvel Games";
+    sys->MakeUserFolders();
+    mkdir((sys->UserFolder() + "/bench").c_str(), 0755);
+    GetLogger()->SetSdlOutput(false);
+
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 2;
+    IMG_Init(IMG_INIT_PNG);
+    SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Renderer* renderer = frame ? SDL_CreateSoftwareRenderer(frame) : nullptr;
+    if (!renderer) return 2;
+    TAppState& app = GetAppState();
+    app.mRenderDevice = new TRenderDevice();
+    app.mRenderDevice->mRenderer = renderer;
+
+    benchmark::Initialize(&argc, argv);
+    TMedianReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    int drawsAt[2] = {0, 0};
+    {
+        auto model = LoadModel("mosaic", 300);
+        for (int i = 0; i < 2; ++i) {
+            model->mZoom = i == 0 ? model->mFitZoom : model->mMaxZoom;
+            model->Draw(1.0f);
+            drawsAt[i] = model->mDrawnImages;
+        }
+    }
+
+    SDL_DestroyRenderer(renderer);
+    delete app.mRenderDevice;
+    app.mRenderDevice = nullptr;
+    SDL_FreeSurface(frame);
+    if (system((std::string("rm -rf ") + data).c_str()) != 0) fprintf(stderr, "cannot remove %s\n", data);
+
+    printf("\n%6s %9s %9s %9s %9s %7s %11s %9s   (ms, medians)\n", "N", "load", "stroke", "fill", "floor",
+           "ratio", "completion", "save");
+    bool within = true;
+    for (int n : {100, 300, 1000}) {
+        auto m = [&](const char* fn) { return reporter.Median(std::string(fn) + "/" + std::to_string(n)); };
+        const double ratio = m("Fill") / m("Floor");
+        printf("%6d %9.3f %9.3f %9.3f %9.3f %7.2f %11.3f %9.3f\n", n, m("Load"), m("Stroke"), m("Fill"),
+               m("Floor"), ratio, m("Completion"), m("Save"));
+        if (!(ratio <= kAllowedRatio)) within = false;
+    }
+    printf("draw of mosaic300: %.3f ms and %d texture draws at fit, %.3f ms and %d draws at max zoom\n",
+           reporter.Median("Draw300/0"), drawsAt[0], reporter.Median("Draw300/1"), drawsAt[1]);
+    printf("%s: area fill %s %.1f x the plain scanline fill at every size\n", within ? "PASS" : "FAIL",
+           within ? "within" : "beyond", kAllowedRatio);
+    return within ? 0 : 1;
+}

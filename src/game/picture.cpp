@@ -1,0 +1,470 @@
+#include "game/picture.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+
+#include "core/app_state.h"
+#include "core/buffer.h"
+#include "core/logger.h"
+#include "core/text.h"
+#include "core/virtual_files.h"
+#include "graphics/render_origin.h"
+#include "graphics/texture_cache.h"
+
+namespace {
+
+// Float to int as a C cast would, but defined for every input: a zoom gone wrong must not
+// turn a coordinate into undefined behaviour.
+int TruncToInt(float value)
+{
+    if (!(value > static_cast<float>(INT_MIN))) return std::isnan(value) ? 0 : INT_MIN;
+    if (!(value < static_cast<float>(INT_MAX))) return INT_MAX;
+    return static_cast<int>(value);
+}
+
+bool IsPureWhite(const TRgbaF& c)
+{
+    return c.r == 1.0f && c.g == 1.0f && c.b == 1.0f && c.a == 1.0f;
+}
+
+}  // namespace
+
+TPaintByNumber::TPaintByNumber()
+{
+    mNumbersImage.SetTexture("textures/tilesets/basenumbers20");
+    mShared.mNumbersImage = &mNumbersImage;
+    mShared.mFrameImage = &mFrameImage;
+    mShared.mPaintedImage = &mPaintedImage;
+    mShared.mUnpaintedImage = &mUnpaintedImage;
+    mShared.mGreyRamp = &mGreyRamp;
+    mShared.mColors = &mColors;
+    mShared.mLightness = &mLightness;
+    mShared.mGrid = &mGrid;
+}
+
+TPaintByNumber::~TPaintByNumber() = default;
+
+void TPaintByNumber::LoadCellTextures(int cellSize)
+{
+    char name[64];
+    snprintf(name, sizeof(name), "textures/scuare%d", cellSize);
+    mFrameImage.SetTexture(name);
+    snprintf(name, sizeof(name), "textures/scuare%dwhite", cellSize);
+    mPaintedImage.SetTexture(name);
+    mUnpaintedImage.SetTexture(name);
+}
+
+void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, const std::string& folder)
+{
+    LoadPicture(cellSize, pictureName, folder, TexturePtr());
+}
+
+void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, const std::string& folder,
+                                 const TexturePtr& picture)
+{
+    mMaxZoom = 3.0f;
+    mMinZoom = 0.1f;
+    mPanX = mPanY = 0;
+    mPressX = mPressY = 0;
+    mDragX = mDragY = 0;
+    mCellSize = cellSize;
+    LoadCellTextures(cellSize);
+
+    mSelectedColor = 0;
+    mProgressPath = "user:" + folder + "/" + FileNameWithoutExt(pictureName) + ".dat";
+
+    // Only the paletted getter: the cache is shared by name, and a plain texture of the same
+    // name would reach us without its palette.
+    if (picture.Get()) {
+        mPictureImage.FreeTexture();
+        mPictureImage.mTextureName = pictureName;
+        mPictureImage.mTexture = picture;
+    } else {
+        mPictureImage.SetStreamingTexture(pictureName);
+    }
+    TexturePtr texture = mPictureImage.GetTexturePtr();
+    TTexture* tex = texture.Get();
+    if (tex && !tex->GetPalette().empty()) {
+        mColors = tex->GetPalette();
+        mGreyRamp = tex->GetPalette();
+    } else {
+        GetLogger()->LogMessage("picture %s cannot be loaded", pictureName.c_str());
+        tex = nullptr;
+        mColors.clear();
+        mGreyRamp.clear();
+    }
+
+    ClearCells();
+    const int width = tex ? tex->GetWidth() : 0;
+    const int height = tex ? tex->GetHeight() : 0;
+    mGrid.Reset(width, height);
+    std::vector<bool> seen(256, false);
+    int distinct = 0;
+    int highest = -1;
+    int white = -1;
+    // Cells never move once made: listeners hold pointers to them.
+    mCells.reserve(mGrid.Size());
+    for (int y = 0; y < mGrid.Height(); ++y) {
+        for (int x = 0; x < width; ++x) {
+            const int n = tex->GetAlphaAt(x, y);
+            if (!seen[n]) {
+                seen[n] = true;
+                ++distinct;
+                highest = std::max(highest, n);
+            }
+            mCells.emplace_back(&mShared, x, y);
+            TPaintByNumberItem& cell = mCells.back();
+            cell.SetPosition(static_cast<float>(x * cellSize), static_cast<float>(y * cellSize), false);
+            cell.SetWidth(cellSize);
+            cell.SetHeight(cellSize);
+            const int index = mGrid.IndexOf(x, y);
+            mGrid.mNumbers[index] = static_cast<uint8_t>(n);
+            if (n < static_cast<int>(mColors.size()) && IsPureWhite(mColors[n])) {
+                mGrid.mVisible[index] = 0;
+                white = n;
+            }
+        }
+    }
+    if (highest >= distinct)
+        GetLogger()->LogMessage("picture %s: colour numbers have gaps", pictureName.c_str());
+
+    mColorCount = distinct;
+    if (white >= 0) {
+        // White leaves the colour list: the highest colour takes its number, so the numbers
+        // stay 0 .. count - 1.
+        const int last = mColorCount - 1;
+        mColors[white] = mColors[last];
+        if (last != white) {
+            for (uint8_t& n : mGrid.mNumbers)
+                if (n == last) n = static_cast<uint8_t>(white);
+        }
+        mColorCount = last;
+    }
+
+    ComputeRampAndLightness();
+    ComputeFit();
+
+    mErrors = 0;
+    if (!mCells.empty() && FileExists(mProgressPath)) ReadProgressOrSetAside();
+    SelectColor(0);
+}
+
+void TPaintByNumber::ComputeRampAndLightness()
+{
+    mLightness.clear();
+    if (mColorCount <= 0) return;
+    const int step = 195 / mColorCount;
+    for (int i = 0; i < mColorCount; ++i) {
+        const float v = static_cast<float>(60 + i * step) / 255.0f;
+        mGreyRamp[i] = TRgbaF{v, v, v, 1.0f};
+        mLightness.push_back(ColorLightness(mColors[i]));
+    }
+}
+
+int TPaintByNumber::PictureWidth() const
+{
+    return GetColumnCount() * mCellSize;
+}
+
+int TPaintByNumber::PictureHeight() const
+{
+    return GetRowCount() * mCellSize;
+}
+
+void TPaintByNumber::ComputeFit()
+{
+    float fit = 1.0f;
+    if (!mCells.empty()) {
+        fit = std::min(static_cast<float>(mViewportWidth) / static_cast<float>(PictureWidth()),
+                       static_cast<float>(mViewportHeight) / static_cast<float>(PictureHeight()));
+        // A viewport without area (or a cell size of 0) gives no usable fit.
+        if (!std::isfinite(fit) || !(fit > 0.0f)) fit = 1.0f;
+    }
+    mZoom = fit;
+    mFitZoom = fit;
+    mMaxZoom = std::max(3.0f, fit);
+    mMinZoom = std::max(0.1f, 0.5f * std::min(3.0f, fit));
+}
+
+bool TPaintByNumber::ReadProgressOrSetAside()
+{
+    const long expected = 4 + static_cast<long>(mGrid.Size());
+    long size = -1;
+    {
+        TFile file;
+        if (file.Open(mProgressPath, false)) size = file.Size();
+    }
+    if (size != expected) {
+        // A short file would read as cells painted with colour 0, and the next save would
+        // make that permanent: keep the file aside and start the picture afresh.
+        if (size < 0) {
+            GetLogger()->LogMessage("progress %s cannot be read", mProgressPath.c_str());
+            return false;
+        }
+        KeepBadFile(mProgressPath);
+        GetLogger()->LogMessage("progress %s: %ld bytes, %ld expected; kept as %s.bad", mProgressPath.c_str(),
+                                size, expected, mProgressPath.c_str());
+        return false;
+    }
+    LoadProgress(mProgressPath);
+    return true;
+}
+
+void TPaintByNumber::LoadProgress(const std::string& path)
+{
+    TBufferBin buffer;
+    buffer.LoadFromFile(path, false, 0);
+    mErrors = buffer.ReadInt32();
+    for (uint8_t& painted : mGrid.mPainted) painted = static_cast<uint8_t>(buffer.ReadByte());
+}
+
+bool TPaintByNumber::SaveProgress(const std::string& path)
+{
+    // Without a picture there is nothing to keep; a 4-byte file would replace real progress.
+    if (mCells.empty()) return false;
+    TBufferBin buffer;
+    buffer.WriteInt32(mErrors);
+    for (uint8_t painted : mGrid.mPainted) buffer.WriteByte(painted);
+    return buffer.SaveToFile(path, false, 0);
+}
+
+void TPaintByNumber::ClearCells()
+{
+    mCells.clear();  // the storage stays for the next picture: a million cells fault in slowly
+    mGrid.Clear();
+}
+
+TPaintByNumberItem* TPaintByNumber::GetCell(int column, int row)
+{
+    if (!mGrid.Contains(column, row)) return nullptr;
+    return &mCells[mGrid.IndexOf(column, row)];
+}
+
+void TPaintByNumber::SelectColor(int number)
+{
+    mSelectedColor = number;
+    const size_t n = mGrid.Size();
+    for (size_t i = 0; i < n; ++i) mGrid.mHighlight[i] = mGrid.mNumbers[i] == number;
+}
+
+void TPaintByNumber::UpdateCompletion()
+{
+    mGrid.ComputeCompletion(mColorCount, &mCompletion);
+}
+
+bool TPaintByNumber::AllColorsComplete() const
+{
+    return std::all_of(mCompletion.begin(), mCompletion.end(), [](bool b) { return b; });
+}
+
+int TPaintByNumber::CountCompleteColors() const
+{
+    return static_cast<int>(std::count(mCompletion.begin(), mCompletion.end(), true));
+}
+
+void TPaintByNumber::ResetView()
+{
+    mZoom = mFitZoom;
+    mPanX = mPanY = 0;
+    mDragX = mDragY = 0;
+    mPressX = mPressY = 0;
+}
+
+void TPaintByNumber::SetPanFromNavigator(float u, float v)
+{
+    mPanX = TruncToInt(static_cast<float>(PictureWidth() / 2) * (u - 0.5f) * 2.0f);
+    mPanY = TruncToInt(static_cast<float>(PictureHeight() / 2) * (v - 0.5f) * 2.0f);
+}
+
+bool TPaintByNumber::Inside(int x, int y) const
+{
+    return x >= mViewportX && x < mViewportX + mViewportWidth && y >= mViewportY &&
+           y < mViewportY + mViewportHeight;
+}
+
+// Errors never wrap: thousands of wrong fills of a huge picture would overflow an int.
+void TPaintByNumber::AddError()
+{
+    if (mErrors < INT32_MAX) ++mErrors;
+    if (mStrokeErrors < INT32_MAX) ++mStrokeErrors;
+}
+
+TPaintByNumberItem* TPaintByNumber::CellAt(TMouseEvent* event)
+{
+    event->mX = TruncToInt(static_cast<float>(event->mX - mOriginX) / mZoom) - mPanX;
+    event->mY = TruncToInt(static_cast<float>(event->mY - mOriginY) / mZoom) - mPanY;
+    if (mCellSize <= 0 || mCells.empty()) return nullptr;
+    // The same answer as scanning the cells in order: cells tile the picture exactly.
+    const int x = event->mX, y = event->mY;
+    const int column = x >= 0 ? x / mCellSize : -1;
+    const int row = y >= 0 ? y / mCellSize : -1;
+    return GetCell(column, row);
+}
+
+// The error is counted per event: moving over a cell again, or over a right cell with
+// another colour selected, counts again.
+void TPaintByNumber::ApplyPaint(TPaintByNumberItem* cell, bool notify)
+{
+    if (mSelectedColor != cell->GetNumber()) AddError();
+    if (cell->IsVisible() && cell->GetPainted() != cell->GetNumber()) {
+        cell->SetPainted(mSelectedColor);
+        if (notify && mListener) mListener->OnCellPainted(cell);
+    }
+}
+
+bool TPaintByNumber::MouseDown(const TMouseEvent& event)
+{
+    mStrokeErrors = 0;
+    mPressX = event.mX;
+    mPressY = event.mY;
+    mStrokeState = 0;
+    mDragX = mDragY = 0;
+    return false;
+}
+
+bool TPaintByNumber::MouseMove(const TMouseEvent& event)
+{
+    if (event.mButtons == 2 && mStrokeState == 0) mStrokeState = 1;
+    if (mStrokeState == 1 && event.mButtons != 0) {
+        mDragX = TruncToInt(static_cast<float>(event.mX - mPressX) / mZoom);
+        mDragY = TruncToInt(static_cast<float>(event.mY - mPressY) / mZoom);
+    }
+    if (event.mButtons == 1 && mStrokeState != 1 && Inside(event.mX, event.mY)) {
+        TMouseEvent e = event;
+        TPaintByNumberItem* cell = CellAt(&e);
+        if (!cell) return false;
+        mStrokeState = 2;
+        ApplyPaint(cell, true);
+    }
+    return false;
+}
+
+bool TPaintByNumber::MouseDrag(const TMouseEvent& /*event*/)
+{
+    return false;
+}
+
+bool TPaintByNumber::MouseUp(const TMouseEvent& event)
+{
+    if (mStrokeState != 1) {
+        const bool inside = Inside(event.mX, event.mY);
+        TMouseEvent e = event;
+        TPaintByNumberItem* cell = CellAt(&e);
+        // A release counts again: a click is one event, a stroke ends with one more.
+        if (cell && inside) ApplyPaint(cell, false);
+        SaveProgress(mProgressPath);
+        UpdateCompletion();
+        if (mStrokeErrors > 0 && mListener) mListener->OnStrokeErrors(cell, mStrokeErrors);
+        if (mListener) mListener->OnStrokeFinished();
+    }
+    mPanX += mDragX;
+    mPanY += mDragY;
+    mPressX = mPressY = 0;
+    mDragX = mDragY = 0;
+    mStrokeState = 0;
+    return false;
+}
+
+bool TPaintByNumber::DoubleClick(const TMouseEvent& event)
+{
+    if (event.mButtons != 1) return false;
+    TMouseEvent e = event;
+    TPaintByNumberItem* cell = CellAt(&e);
+    if (!cell) return false;
+    mStrokeErrors = 0;
+    const int n = FillArea(cell);
+    SaveProgress(mProgressPath);
+    if (n > 0) {
+        UpdateCompletion();
+        if (mListener) mListener->OnAreaFilled();
+    }
+    return false;
+}
+
+int TPaintByNumber::FillArea(TPaintByNumberItem* cell)
+{
+    const int count = mGrid.FillArea(cell->GetColumn(), cell->GetRow(), static_cast<uint8_t>(mSelectedColor));
+    // Every filled cell carries the start cell's number: all wrong or all right.
+    if (cell->GetNumber() != mSelectedColor) {
+        const int64_t room = INT32_MAX;
+        mErrors = static_cast<int32_t>(std::min<int64_t>(room, static_cast<int64_t>(mErrors) + count));
+        mStrokeErrors = static_cast<int32_t>(std::min<int64_t>(room, static_cast<int64_t>(mStrokeErrors) + count));
+    }
+    return count;
+}
+
+void TPaintByNumber::Draw(float alpha)
+{
+    mDrawnImages = 0;
+    if (mCells.empty() || mCellSize <= 0) return;
+    SDL_Renderer* renderer = GetRenderer();
+    TAppState& app = GetAppState();
+    // Clip first: SDL converts the clip rectangle with the scale in force when it is set.
+    SDL_Rect clip{mViewportX, mViewportY, mViewportWidth, mViewportHeight};
+    if (renderer) SDL_RenderSetClipRect(renderer, &clip);
+    mOriginX = mViewportX + mViewportWidth / 2 - TruncToInt(static_cast<float>(PictureWidth()) * mZoom * 0.5f);
+    mOriginY = mViewportY + mViewportHeight / 2 - TruncToInt(static_cast<float>(PictureHeight()) * mZoom * 0.5f);
+    app.mOffsetX = TruncToInt(static_cast<float>(mPanX + mDragX) + static_cast<float>(mOriginX) / mZoom);
+    app.mOffsetY = TruncToInt(static_cast<float>(mPanY + mDragY) + static_cast<float>(mOriginY) / mZoom);
+    SetRenderOrigin(0, 0, mZoom, mZoom);
+
+    const float fraction = mZoom / std::max(0.1f, mMaxZoom - mMinZoom);
+    // Only the cells that reach into the viewport: a 300 x 300 picture at fit would
+    // otherwise send 90,000 cells through four sprite draws each.
+    const float cell = static_cast<float>(mCellSize) * mZoom;
+    auto firstCell = [&](int view, int offset) {
+        return std::max(0, TruncToInt(std::floor((static_cast<float>(view) / mZoom - offset) / mCellSize)) - 1);
+    };
+    const int col0 = firstCell(mViewportX, app.mOffsetX);
+    const int row0 = firstCell(mViewportY, app.mOffsetY);
+    const int cols = TruncToInt(static_cast<float>(mViewportWidth) / cell) + 3;
+    const int rows = TruncToInt(static_cast<float>(mViewportHeight) / cell) + 3;
+    const int col1 = static_cast<int>(std::min<int64_t>(GetColumnCount(), static_cast<int64_t>(col0) + cols));
+    const int row1 = static_cast<int>(std::min<int64_t>(GetRowCount(), static_cast<int64_t>(row0) + rows));
+    for (int r = row0; r < row1; ++r) {
+        TPaintByNumberItem* row = &mCells[mGrid.IndexOf(0, r)];
+        for (int c = col0; c < col1; ++c)
+            if (row[c].IsVisible()) mDrawnImages += row[c].DrawCell(fraction * alpha);
+    }
+
+    app.mOffsetX = app.mOffsetY = 0;
+    if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
+    ResetRenderOrigin();
+}
+
+void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
+{
+    TexturePtr target = CreateBlankTexture(width, height, 2);
+    image->mTexture = target;
+    SDL_Renderer* renderer = GetRenderer();
+    if (!target.Get() || !renderer) return;
+    SDL_SetRenderTarget(renderer, target->GetSdlTexture());
+    SDL_RenderClear(renderer);
+    const float scale = mCells.empty() ? 0.0f
+                                      : std::min(static_cast<float>(width) / static_cast<float>(PictureWidth()),
+                                                 static_cast<float>(height) / static_cast<float>(PictureHeight()));
+    if (!std::isfinite(scale) || !(scale > 0.0f)) {
+        SDL_SetRenderTarget(renderer, nullptr);
+        return;
+    }
+
+    TAppState& app = GetAppState();
+    app.mOffsetX = TruncToInt(static_cast<float>(width / 2 - TruncToInt(static_cast<float>(PictureWidth()) * scale * 0.5f)) / scale);
+    app.mOffsetY = TruncToInt(static_cast<float>(height / 2 - TruncToInt(static_cast<float>(PictureHeight()) * scale * 0.5f)) / scale);
+    const float oldScaleX = app.mScaleX, oldScaleY = app.mScaleY;
+    app.mScaleX = app.mScaleY = 1.0f;
+    SetRenderOrigin(0, 0, scale, scale);
+    GetLogger()->LogMessage("RENDERER SCALE  3 %f", scale);
+
+    for (TPaintByNumberItem& cell : mCells) cell.DrawFlat();
+
+    ResetRenderOrigin();
+    SDL_RenderPresent(renderer);
+    SDL_SetRenderTarget(renderer, nullptr);
+    app.mScaleX = oldScaleX;
+    app.mScaleY = oldScaleY;
+    app.mOffsetX = app.mOffsetY = 0;
+}

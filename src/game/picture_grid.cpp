@@ -1,0 +1,79 @@
+#include "game/picture_grid.h"
+
+#include <algorithm>
+
+void TPictureGrid::Reset(int width, int height)
+{
+    if (width <= 0 || height <= 0) width = height = 0;
+    mWidth = width;
+    mHeight = height;
+    const size_t n = static_cast<size_t>(width) * static_cast<size_t>(height);
+    mNumbers.assign(n, 0);
+    mPainted.assign(n, kUnpainted);
+    mVisible.assign(n, 1);
+    mVisited.assign(n, 0);
+    mHighlight.assign(n, 0);
+    mSeeds.clear();
+}
+
+// A scanline fill over a stack of seeds: recursion to the depth of the area overflows the
+// stack on a one-colour picture of a million cells.
+int TPictureGrid::FillArea(int column, int row, uint8_t color)
+{
+    if (!Contains(column, row)) return 0;
+    const int start = IndexOf(column, row);
+    const uint8_t key = mNumbers[start];
+    // The cell-by-cell fill paints its start only on the way back from a same-number
+    // neighbour: an isolated cell stays as it is.
+    const bool hasTwin = (row > 0 && mNumbers[start - mWidth] == key) ||
+                         (row + 1 < mHeight && mNumbers[start + mWidth] == key) ||
+                         (column > 0 && mNumbers[start - 1] == key) ||
+                         (column + 1 < mWidth && mNumbers[start + 1] == key);
+    if (!hasTwin) return 0;
+
+    std::fill(mVisited.begin(), mVisited.end(), 0);
+    uint8_t* numbers = mNumbers.data();
+    uint8_t* painted = mPainted.data();
+    uint8_t* visited = mVisited.data();
+    int count = 0;
+    mSeeds.clear();
+    mSeeds.push_back(start);
+    while (!mSeeds.empty()) {
+        const int seed = mSeeds.back();
+        mSeeds.pop_back();
+        if (visited[seed]) continue;
+        const int rowStart = seed - seed % mWidth;
+        const int rowEnd = rowStart + mWidth;
+        int left = seed;
+        while (left > rowStart && numbers[left - 1] == key && !visited[left - 1]) --left;
+        int right = seed + 1;
+        while (right < rowEnd && numbers[right] == key && !visited[right]) ++right;
+        for (int i = left; i < right; ++i) {
+            visited[i] = 1;
+            painted[i] = color;
+        }
+        count += right - left;
+        // One seed per run of unvisited same-number cells above and below the span.
+        for (int offset : {-mWidth, mWidth}) {
+            const int first = left + offset;
+            if (first < 0 || first >= static_cast<int>(mNumbers.size())) continue;
+            bool inRun = false;
+            for (int i = first; i < right + offset; ++i) {
+                const bool open = numbers[i] == key && !visited[i];
+                if (open && !inRun) mSeeds.push_back(i);
+                inRun = open;
+            }
+        }
+    }
+    return count;
+}
+
+void TPictureGrid::ComputeCompletion(int colorCount, std::vector<bool>* bits) const
+{
+    bits->assign(std::max(colorCount, 0), true);
+    const size_t n = mNumbers.size();
+    for (size_t i = 0; i < n; ++i) {
+        const uint8_t number = mNumbers[i];
+        if (mVisible[i] && mPainted[i] != number && number < colorCount) (*bits)[number] = false;
+    }
+}

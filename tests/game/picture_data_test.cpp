@@ -1,0 +1,197 @@
+// The shipped pictures and textures of the mosaic, checked as SDL_image loads them, and one
+// whole-program pass: a level painted, drawn with its colour table and rendered flat.
+#include <gtest/gtest.h>
+
+#include <SDL_image.h>
+#include <dirent.h>
+
+#include <set>
+
+#include "core/system.h"
+#include "core/virtual_files.h"
+#include "game/color_table.h"
+#include "game/picture.h"
+#include "picture_fixture.h"
+#include "test_support.h"
+
+namespace {
+
+std::vector<std::string> PngsIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0) names.push_back(name);
+        }
+        closedir(dir);
+    }
+    return names;
+}
+
+bool IsWhite(const SDL_Color& c)
+{
+    return c.r == 255 && c.g == 255 && c.b == 255 && c.a == 255;
+}
+
+}  // namespace
+
+TEST(PictureData, LevelAndBenchPicturesArePalettedWithWhiteLast)
+{
+    std::set<std::string> baseNames;
+    int twoPages = 0, thirty = 0, noWhite = 0;
+    for (const char* folder : {"levels", "bench"}) {
+        const std::string path = std::string(BRISALO_ASSETS) + "/textures/" + folder;
+        const std::vector<std::string> files = PngsIn(path);
+        EXPECT_GE(files.size(), 6u) << folder;
+        for (const std::string& file : files) {
+            SCOPED_TRACE(file);
+            EXPECT_TRUE(baseNames.insert(file).second) << "base names are unique";
+            SDL_Surface* s = IMG_Load((path + "/" + file).c_str());
+            ASSERT_NE(s, nullptr) << IMG_GetError();
+            EXPECT_EQ(s->format->format, SDL_PIXELFORMAT_INDEX8);
+            EXPECT_NE(SDL_HasColorKey(s), SDL_TRUE);
+            ASSERT_NE(s->format->palette, nullptr);
+            const SDL_Palette* palette = s->format->palette;
+            const int n = palette->ncolors;
+            std::vector<bool> used(n, false);
+            SDL_LockSurface(s);
+            for (int y = 0; y < s->h; ++y)
+                for (int x = 0; x < s->w; ++x) {
+                    const int index = static_cast<uint8_t*>(s->pixels)[y * s->pitch + x];
+                    ASSERT_LT(index, n);
+                    used[index] = true;
+                }
+            SDL_UnlockSurface(s);
+            for (int i = 0; i < n; ++i) EXPECT_TRUE(used[i]) << "entry " << i << " unused";
+            for (int i = 0; i + 1 < n; ++i) EXPECT_FALSE(IsWhite(palette->colors[i])) << "white only last";
+            const bool white = IsWhite(palette->colors[n - 1]);
+            const int colours = white ? n - 1 : n;
+            EXPECT_GE(colours, 1);
+            EXPECT_LE(colours, 30);
+            if (std::string(folder) == "levels") {
+                EXPECT_GE(colours, 2);
+                EXPECT_GE(s->w, 8);
+                EXPECT_LE(s->w, 300);
+                if (colours > 20 && colours < 30) ++twoPages;
+                if (colours == 30) ++thirty;
+                if (!white) ++noWhite;
+            }
+            SDL_FreeSurface(s);
+        }
+    }
+    EXPECT_GE(twoPages, 1);
+    EXPECT_GE(thirty, 1);
+    EXPECT_GE(noWhite, 1);
+}
+
+TEST(PictureData, CellGlyphAndSwatchTexturesHaveTheirSizes)
+{
+    struct TCase {
+        const char* name;
+        int w, h;
+    };
+    const TCase cases[] = {
+        {"scuare26", 26, 26},
+        {"scuare26white", 26, 26},
+        {"scuare1", 1, 1},
+        {"scuare1white", 1, 1},
+        {"tilesets/basenumbers20", 26, 600},
+        {"tilesets/basenumbers20white", 40, 840},
+        {"tilesets/color", 56, 56},
+        {"tilesets/frame", 56, 56},
+        {"tilesets/complete", 56, 56},
+        {"gui/gamescreen/colortableback", 256, 314},
+    };
+    for (const TCase& c : cases) {
+        SDL_Surface* s = IMG_Load((std::string(BRISALO_ASSETS) + "/textures/" + c.name + ".png").c_str());
+        ASSERT_NE(s, nullptr) << c.name;
+        EXPECT_EQ(s->w, c.w) << c.name;
+        EXPECT_EQ(s->h, c.h) << c.name;
+        SDL_FreeSurface(s);
+    }
+}
+
+using PictureProgram = TPictureTest;
+
+TEST_F(PictureProgram, PaintedLevelDrawsWithItsTableAndRendersFlat)
+{
+    MakeUserFolder("1");
+    RemoveFile("user:1/boat.dat");
+    TPaintByNumber model;
+    model.mViewportX = 20;
+    model.mViewportY = 20;
+    model.mViewportWidth = 1040;
+    model.mViewportHeight = 728;
+    model.LoadPicture(26, "textures/levels/boat", "1");
+    ASSERT_EQ(model.GetColumnCount(), 32);
+    model.Draw(1.0f);
+
+    // Paint the first row right with its own colour, and a few cells of row 5 wrong.
+    auto centre = [&](int c, int r) {
+        TMouseEvent e;
+        e.mX = model.mOriginX + static_cast<int>((c * 26 + 13) * model.mZoom);
+        e.mY = model.mOriginY + static_cast<int>((r * 26 + 13) * model.mZoom);
+        e.mButtons = 1;
+        return e;
+    };
+    const int sky = model.GetCell(0, 0)->GetNumber();
+    model.SelectColor(sky);
+    model.MouseDown(centre(0, 0));
+    for (int c = 0; c < 32; ++c) model.MouseMove(centre(c, 0));
+    model.MouseUp(centre(31, 0));
+    model.SelectColor((sky + 1) % model.mColorCount);
+    model.MouseDown(centre(0, 5));
+    for (int c = 0; c < 6; ++c) model.MouseMove(centre(c, 5));
+    model.MouseUp(centre(5, 5));
+    EXPECT_EQ(model.GetCell(10, 0)->GetPainted(), sky);
+    EXPECT_GT(model.mErrors, 0);
+
+    TColorsTableGrid table;
+    table.SetPosition(1100.0f, 60.0f, false);
+    table.SetWidth(232);
+    table.SetHeight(290);
+    table.mBackOffsetX = table.mBackOffsetY = -12;
+    table.SetColors(model.mColors, model.mColorCount);
+    table.mItems[0].Select();
+    model.UpdateCompletion();
+    table.SetCompleted(model.mCompletion);
+    table.Update(0.5f);
+
+    SDL_Renderer* renderer = GetRenderer();
+    SDL_SetRenderDrawColor(renderer, 40, 40, 60, 255);
+    SDL_RenderClear(renderer);
+    model.Draw(1.0f);
+    table.Draw(1.0f);
+    SDL_RenderFlush(renderer);
+    const TMouseEvent right = centre(10, 0);
+    const TRgbaF& skyColor = model.mColors[sky];
+    const SDL_Color pixel = ReadPixel(right.mX, right.mY);
+    EXPECT_TRUE(SameColor(pixel, static_cast<int>(skyColor.r * 255), static_cast<int>(skyColor.g * 255),
+                          static_cast<int>(skyColor.b * 255)));
+    const std::vector<uint32_t> frame = ReadWindow();
+    SDL_Surface* shot = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<uint32_t*>(frame.data()), 1366, 768, 32,
+                                                           1366 * 4, SDL_PIXELFORMAT_ARGB8888);
+    EXPECT_EQ(IMG_SavePNG(shot, (GetSystem()->mExeFolder + "picture_board.png").c_str()), 0);
+    SDL_FreeSurface(shot);
+
+    StaticImage preview;
+    model.RenderToTexture(&preview, 320, 240);
+    ASSERT_NE(preview.GetTexture(), nullptr);
+    SDL_SetRenderTarget(renderer, preview.GetTexture()->GetSdlTexture());
+    std::vector<uint32_t> flat(320 * 240);
+    SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, flat.data(), 320 * 4);
+    // Scale 10 / 26: an unpainted cell of row 10 shows its ramp grey.
+    int column = 0;
+    while (column < 31 && !model.GetCell(column, 10)->IsVisible()) ++column;
+    const int number = model.GetCell(column, 10)->GetNumber();
+    const uint32_t grey = flat[(10 * 10 + 5) * 320 + column * 10 + 5];
+    const int expected = static_cast<int>(model.mGreyRamp[number].r * 255.0f);
+    EXPECT_EQ(static_cast<int>((grey >> 16) & 0xFF), expected);
+    EXPECT_EQ(static_cast<int>(grey & 0xFF), expected);
+    SDL_SetRenderTarget(renderer, nullptr);
+    SDL_Surface* flatShot = SDL_CreateRGBSurfaceWithFormatFrom(flat.data(), 320, 240, 32, 320 * 4,
+                                                               SDL_PIXELFORMAT_ARGB8888);
+    EXPECT_EQ(IMG_SavePNG(flatShot, (GetSystem()->mExeFolder + "picture_flat.png").c_str()), 0);
+    SDL_FreeSurface(flatShot);
+}
