@@ -122,3 +122,12 @@ std::string WithCrc(const std::string& body)
     for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((crc >> shift) & 0xFF));
     return out + body;
 }
+
+TMouseEvent PointerAt(int x, int y, int buttons)
+{
+    TMouseEvent e;
+    e.mX = e.mScreenX = x;
+    e.mY = e.mScreenY = y;
+    e.mButtons = buttons;
+    return e;
+}

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/mouse_event.h"
+
 class TTempDir {
 public:
     TTempDir();
@@ -43,3 +45,6 @@ private:
 // Copies a file of tests/data into the user folder; its "user:" path (the game's readers
 // take virtual paths only).
 std::string UserCopyOfTestData(const std::string& relative);
+
+// A pointer event at (x, y) in both the widget's and the screen's coordinates.
+TMouseEvent PointerAt(int x, int y, int buttons);

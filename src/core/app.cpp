@@ -64,7 +64,6 @@ bool InitGame()
     log->LogMessage("int start");
 
     LoadInto("ui/interface.xml", [](TiXmlElement* root) { GetInterfaceHolder()->Load(root); });
-    DeleteCurrentXmlDocument();
     log->LogMessage("load ui/interface.xml complete");
 
     GetWindowManager()->AddFader(new TFaderShadow());

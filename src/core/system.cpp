@@ -58,8 +58,7 @@ bool MakeFolders(const std::string& path)
             if (mkdir(part.c_str(), 0755) != 0 && errno != EEXIST) return false;
         }
     }
-    struct stat st;
-    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    return IsFolder(path);
 }
 
 void TSystem::MakeUserFolders() const

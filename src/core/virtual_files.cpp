@@ -6,12 +6,12 @@
 
 namespace {
 const char kUserPrefix[] = "user:";
+}
 
 bool IsFolder(const std::string& path)
 {
     struct stat st;
     return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
 }
 
 std::string MapPath(const std::string& path)

@@ -9,6 +9,8 @@
 std::string MapPath(const std::string& path);
 bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);
+// A real (already mapped) path that names a folder.
+bool IsFolder(const std::string& path);
 
 class TFile {
 public:

@@ -11,14 +11,7 @@ struct TTableRecorder : TColorTableListener {
     void OnColorCompleted(int n) override { mEvents.push_back("completed " + std::to_string(n)); }
 };
 
-TMouseEvent Release(int x, int y)
-{
-    TMouseEvent e;
-    e.mX = e.mScreenX = x;
-    e.mY = e.mScreenY = y;
-    e.mButtons = 1;
-    return e;
-}
+TMouseEvent Release(int x, int y) { return PointerAt(x, y, 1); }
 
 class ColorTable : public TPictureTest {
 protected:

@@ -35,15 +35,6 @@ struct TRecorder : TPaintByNumberListener {
     void OnAreaFilled() override { mEvents.push_back("filled"); }
 };
 
-TMouseEvent Event(int x, int y, int buttons)
-{
-    TMouseEvent e;
-    e.mX = e.mScreenX = x;
-    e.mY = e.mScreenY = y;
-    e.mButtons = buttons;
-    return e;
-}
-
 std::string Bytes(const std::vector<int>& values)
 {
     std::string s;
@@ -67,7 +58,7 @@ protected:
     }
     TMouseEvent At(int column, int row, int buttons = 1) const
     {
-        return Event(100 + column * 26 + 13, 50 + row * 26 + 13, buttons);
+        return PointerAt(100 + column * 26 + 13, 50 + row * 26 + 13, buttons);
     }
     void Click(int column, int row, int buttons = 1)
     {
@@ -203,8 +194,8 @@ TEST_F(PictureModel, BackgroundAndOutsideClicks)
 
     RemoveFile("user:3/test.dat");
     mRecorder.mEvents.clear();
-    mModel.MouseDown(Event(10, 10, 1));
-    mModel.MouseUp(Event(10, 10, 1));
+    mModel.MouseDown(PointerAt(10, 10, 1));
+    mModel.MouseUp(PointerAt(10, 10, 1));
     EXPECT_EQ(mModel.mErrors, 1);
     EXPECT_TRUE(PathExists(ProgressFile()));
     EXPECT_EQ(mRecorder.mEvents, (std::vector<std::string>{"finished"}));
@@ -222,13 +213,13 @@ TEST_F(PictureModel, RightDragPansInPicturePixelsWithoutSaving)
     const int x = mModel.mOriginX + 26 * 2 / 2, y = mModel.mOriginY + 26 * 2 / 2;
     EXPECT_TRUE(SameColor(ReadPixel(x, y), kRed.r, kRed.g, kRed.b));
 
-    mModel.MouseDown(Event(x, y, 2));
-    mModel.MouseMove(Event(x + 100, y, 2));
+    mModel.MouseDown(PointerAt(x, y, 2));
+    mModel.MouseMove(PointerAt(x + 100, y, 2));
     EXPECT_EQ(mModel.mDragX, 50);
     SetUp();
     mModel.Draw(1.0f);
     EXPECT_TRUE(SameColor(ReadPixel(x + 100, y), kRed.r, kRed.g, kRed.b));
-    mModel.MouseUp(Event(x + 100, y, 2));
+    mModel.MouseUp(PointerAt(x + 100, y, 2));
     EXPECT_EQ(mModel.mPanX, 50);
     EXPECT_EQ(mModel.mDragX, 0);
     EXPECT_FALSE(PathExists(ProgressFile()));
@@ -346,11 +337,11 @@ TEST_F(PictureModel, MissingPictureIsHarmless)
 
     const std::vector<uint32_t> before = ReadWindow();
     model.Draw(1.0f);
-    TMouseEvent e = Event(50, 50, 1);
+    TMouseEvent e = PointerAt(50, 50, 1);
     EXPECT_EQ(model.CellAt(&e), nullptr);
-    model.MouseDown(Event(50, 50, 1));
-    model.MouseUp(Event(50, 50, 1));
-    model.DoubleClick(Event(50, 50, 1));
+    model.MouseDown(PointerAt(50, 50, 1));
+    model.MouseUp(PointerAt(50, 50, 1));
+    model.DoubleClick(PointerAt(50, 50, 1));
     StaticImage image;
     model.RenderToTexture(&image, 16, 16);
     EXPECT_NE(image.GetTexture(), nullptr);
@@ -364,7 +355,7 @@ TEST_F(PictureModel, MissingPictureIsHarmless)
     flat.LoadPicture(26, "x", "3", MakePicture(2, 2, {kRed, kGreen}, {0, 1, 1, 0}));
     EXPECT_FLOAT_EQ(flat.mZoom, 1.0f);
     flat.Draw(1.0f);
-    TMouseEvent f = Event(5, 5, 1);
+    TMouseEvent f = PointerAt(5, 5, 1);
     flat.CellAt(&f);
 }
 
