@@ -218,6 +218,12 @@ void ReleaseGame()
     delete app.mApp;
     app.mApp = nullptr;
 
+    // The level tables hold textures and stage sound lists: they go while the renderer and
+    // the sound manager still exist.
+    ReleaseTilesets();
+    ReleaseLayoutDescriptors();
+    ReleaseStages();
+
     ReleaseSoundManager();
 
     SetSystemShutDown(true);
