@@ -14,13 +14,18 @@ int gCurrentTileset = -1;
 
 const TFloatColor kNoColor{};
 
-void ReadTile(TiXmlElement* element, TTile* tile)
+// Every root child of that tag becomes a tile record.
+void ReadTiles(TiXmlElement* root, const char* tag, std::vector<std::unique_ptr<TTile>>& out)
 {
-    tile->mGroup = GetAttrInt(element, "group", 0);
-    tile->mType = GetAttrInt(element, "type", 0);
-    tile->mSprite = GetAttrString(element, "sprite", "");
-    tile->mMast = GetAttrInt(element, "mast", 0);
-    tile->mOverColor = GetAttrInt(element, "overcolor", -1);
+    for (TiXmlElement* e = root->FirstChildElement(tag); e; e = e->NextSiblingElement(tag)) {
+        auto tile = std::make_unique<TTile>();
+        tile->mGroup = GetAttrInt(e, "group", 0);
+        tile->mType = GetAttrInt(e, "type", 0);
+        tile->mSprite = GetAttrString(e, "sprite", "");
+        tile->mMast = GetAttrInt(e, "mast", 0);
+        tile->mOverColor = GetAttrInt(e, "overcolor", -1);
+        out.push_back(std::move(tile));
+    }
 }
 
 void ReadTilesetFile(const std::string& path, TTileset* tileset)
@@ -28,16 +33,8 @@ void ReadTilesetFile(const std::string& path, TTileset* tileset)
     TiXmlDocument* doc = nullptr;
     TiXmlElement* root = LoadXmlFile(path, &doc);
     if (root) {
-        for (TiXmlElement* e = root->FirstChildElement("tile"); e; e = e->NextSiblingElement("tile")) {
-            auto tile = std::make_unique<TTile>();
-            ReadTile(e, tile.get());
-            tileset->mTiles.push_back(std::move(tile));
-        }
-        for (TiXmlElement* e = root->FirstChildElement("numbershapes"); e; e = e->NextSiblingElement("numbershapes")) {
-            auto shape = std::make_unique<TTile>();
-            ReadTile(e, shape.get());
-            tileset->mNumberShapes.push_back(std::move(shape));
-        }
+        ReadTiles(root, "tile", tileset->mTiles);
+        ReadTiles(root, "numbershapes", tileset->mNumberShapes);
         std::vector<std::string> numbers;
         GetAttrList(root, "numbers", ',', numbers);
         tileset->mNumbers.insert(numbers.begin(), numbers.end());
