@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "core/settings.h"
-#include "core/user_info.h"
+#include "app/settings.h"
+#include "game/user_info.h"
 #include "core/xml_document.h"
 #include "game/difficulty.h"
 #include "game/stages.h"
