@@ -22,6 +22,7 @@
 #include "game/rewards.h"
 #include "game/stages.h"
 #include "game/tilesets.h"
+#include "game/user_info.h"
 #include "game/user_name_window.h"
 #include "graphics/font_manager.h"
 #include "graphics/resource_preloader.h"
@@ -30,6 +31,7 @@
 #include "rooms/room_factory.h"
 #include "sound/sound_manager.h"
 #include "ui/cursors.h"
+#include "ui/tutorial_window.h"
 #include "ui/ui_info_holder.h"
 #include "ui/window_manager.h"
 
@@ -45,6 +47,18 @@ public:
 };
 
 TSoundManagerSink gSoundManagerSink;
+
+// The tutorial hint remembers its tips in the current player's profile.
+class TUserInfoPairs : public TTutorialProfile {
+public:
+    bool HasPair(const std::string& key, const std::string& value) const override
+    {
+        return GetUserInfo()->HasPair(key, value);
+    }
+    void AddPair(const std::string& key, const std::string& value) override { GetUserInfo()->AddPair(key, value); }
+};
+
+TUserInfoPairs gUserInfoPairs;
 
 // Loads one XML file, hands its root to the reader and drops the document again.
 template <class Reader>
@@ -200,6 +214,8 @@ void ReleaseGame()
     }
     // Windows point into fonts, textures, sounds and the board: they go before all of those.
     DestroyWindowManager();
+    // Not auto-delete: the manager deletes the hint only while it is listed.
+    DestroyTutorialWindow();
     DestroyMessageManager();
 
     if (TResourcePreloader* preloader = TResourcePreloader::Instance()) preloader->Clear();
@@ -233,6 +249,7 @@ void ReleaseGame()
     ReleaseSoundManager();
     SetSoundSink(nullptr);
     SetInputHost(nullptr);
+    SetTutorialProfile(nullptr);
 
     SetSystemShutDown(true);
     DestroySystem();
@@ -266,6 +283,7 @@ int RunGame()
     GetLocalization()->Load("termins.xml");
 
     SetSoundSink(&gSoundManagerSink);
+    SetTutorialProfile(&gUserInfoPairs);
     SetInputHost(GetAppInputHost());
 
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
