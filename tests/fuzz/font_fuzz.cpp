@@ -67,7 +67,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     SDL_Renderer* renderer = screen ? SDL_CreateSoftwareRenderer(screen) : nullptr;
     if (!renderer) abort();
     TAppState& app = GetAppState();
-    app.mRenderDevice = new TRenderDevice();
+    app.mRenderDevice.reset(new TRenderDevice());
     app.mRenderDevice->mRenderer = renderer;
     app.mScaleX = app.mScaleY = 1.0f;
     return 0;

@@ -217,6 +217,34 @@ TEST_F(ImageFontTest, ScaledLayersDrawFromTheirAtlas)
     ExpectPixel(0, 0, 0, 0, 255);
 }
 
+TEST_F(ImageFontTest, AtlasBuiltWhileDrawingIntoATextureKeepsThatTarget)
+{
+    auto font = MakeFont(std::wstring(kTwoLayers) + L"LayerSetPointSize main 10; SetDefaultPointSize 10;");
+    SDL_Texture* target = SDL_CreateTexture(mRenderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, 40, 40);
+    ASSERT_NE(nullptr, target);
+    ASSERT_EQ(0, SDL_SetRenderTarget(mRenderer, target));
+    SDL_RenderSetScale(mRenderer, 2.0f, 2.0f);
+    SDL_Rect viewport{2, 3, 10, 12};
+    SDL_RenderSetViewport(mRenderer, &viewport);
+    SDL_SetRenderDrawColor(mRenderer, 1, 2, 3, 4);
+    font->SetPointSize(20);
+    font->EnsureActive();
+    ASSERT_TRUE(font->GetActiveLayers()[0]->mTexture);
+    EXPECT_EQ(target, SDL_GetRenderTarget(mRenderer));
+    float sx = 0, sy = 0;
+    SDL_RenderGetScale(mRenderer, &sx, &sy);
+    EXPECT_EQ(2.0f, sx);
+    EXPECT_EQ(2.0f, sy);
+    SDL_Rect now{0, 0, 0, 0};
+    SDL_RenderGetViewport(mRenderer, &now);
+    EXPECT_EQ(viewport, now);
+    Uint8 r, g, b, a;
+    SDL_GetRenderDrawColor(mRenderer, &r, &g, &b, &a);
+    EXPECT_EQ((std::vector<int>{1, 2, 3, 4}), (std::vector<int>{r, g, b, a}));
+    SDL_SetRenderTarget(mRenderer, nullptr);
+    SDL_DestroyTexture(target);
+}
+
 TEST_F(ImageFontTest, OversizedAtlasIsNotBuilt)
 {
     const int before = GetLiveTextureCount();
