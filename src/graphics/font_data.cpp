@@ -6,6 +6,7 @@
 #include "core/logger.h"
 #include "core/text.h"
 #include "graphics/texture_cache.h"
+#include "graphics/tweens.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 
 #include "graphics/desc_parser.h"
 #include "graphics/texture.h"
-#include "graphics/tweens.h"
 
 struct CharData {
     int mX = 0;

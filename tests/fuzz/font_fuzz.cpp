@@ -9,7 +9,6 @@
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "core/app_state.h"
 #include "graphics/image_font.h"
@@ -18,6 +17,11 @@
 namespace {
 
 volatile long gSink;  // keeps the results alive
+// Absolute, so that libFuzzer's own relative paths keep meaning the caller's folder.
+std::string gDescriptor;
+// Live for the whole run; held here as well, where the leak check looks at exit.
+SDL_Surface* gScreen = nullptr;
+SDL_Renderer* gRenderer = nullptr;
 const char* const kAtlases[] = {"sans16", "sans20", "sansbold22", "sansbold30", "sansbold40"};
 
 void Silent(void*, int, SDL_LogPriority, const char*) {}
@@ -52,7 +56,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     SDL_LogSetOutputFunction(Silent, nullptr);
     std::string work = std::string(getenv("XDG_DATA_HOME")) + "/work";
     std::string fonts = work + "/assets/fonts";
-    if (system(("mkdir -p '" + fonts + "'").c_str()) != 0 || chdir(work.c_str()) != 0) abort();
+    if (system(("mkdir -p '" + fonts + "'").c_str()) != 0) abort();
+    gDescriptor = fonts + "/f.txt";
     for (const char* name : kAtlases)
         CopyFile(std::string(BRISALO_ASSETS) + "/fonts/" + name + ".png", fonts + "/" + name + ".png");
 
@@ -63,12 +68,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     if (IMG_SavePNG(glyphs, (fonts + "/a.png").c_str()) != 0) abort();
     SDL_FreeSurface(glyphs);
 
-    SDL_Surface* screen = SDL_CreateRGBSurfaceWithFormat(0, 256, 64, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Renderer* renderer = screen ? SDL_CreateSoftwareRenderer(screen) : nullptr;
-    if (!renderer) abort();
+    gScreen = SDL_CreateRGBSurfaceWithFormat(0, 256, 64, 32, SDL_PIXELFORMAT_ARGB8888);
+    gRenderer = gScreen ? SDL_CreateSoftwareRenderer(gScreen) : nullptr;
+    if (!gRenderer) abort();
     TAppState& app = GetAppState();
     app.mRenderDevice.reset(new TRenderDevice());
-    app.mRenderDevice->mRenderer = renderer;
+    app.mRenderDevice->mRenderer = gRenderer;
     app.mScaleX = app.mScaleY = 1.0f;
     return 0;
 }
@@ -76,13 +81,13 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     {
-        FILE* f = fopen("assets/fonts/f.txt", "wb");
+        FILE* f = fopen(gDescriptor.c_str(), "wb");
         if (!f) abort();
         if (size > 0 && fwrite(data, size, 1, f) != 1) abort();
         fclose(f);
     }
     const std::wstring text = L"Ag V\u00E9\u00FF\u0416\uFFFF\U00010041";
-    auto font = std::make_unique<ImageFont>("fonts/f.txt");
+    auto font = std::make_unique<ImageFont>(gDescriptor);
     const int sizes[] = {7, 40, font->GetDefaultPointSize()};
     for (int size : sizes)
         for (float scale : {1.0f, 0.5f})
