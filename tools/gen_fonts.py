@@ -112,7 +112,7 @@ class Glyph:
 
 def build(name, ttf, size, title, shadow, codes):
     font = ImageFont.truetype(ttf, size, layout_engine=ImageFont.Layout.RAQM)
-    ascent, descent = font.getmetrics()
+    ascent, _ = font.getmetrics()
     glyphs = []
     for code in codes:
         ch = chr(code)
@@ -162,7 +162,6 @@ def build(name, ttf, size, title, shadow, codes):
                     sys.exit("kerned pair %r holds a quote or a backslash" % pair)
                 pairs.append((pair, k))
 
-    chars = " ".join(quote(g.ch) for g in glyphs)
     lines = [
         "# %s %d px, made by tools/gen_fonts.py" % (title, size),
         "SetDefaultPointSize %d;" % size,
@@ -193,12 +192,13 @@ def build(name, ttf, size, title, shadow, codes):
             "LayerSetCharOffsets %s CHARS OFFSETS;" % layer,
             "LayerSetKerningPairs %s PAIRS KERNS;" % layer,
         ]
-    del chars
     text = "\n".join(lines) + "\n"
     with open(os.path.join(OUT, name + ".txt"), "wb") as f:
         f.write(b"\xff\xfe" + text.encode("utf-16-le"))
-    print("%s: %dx%d, ascent %d, height %d, %d kerned pairs" % (name, atlas.width, atlas.height, ascent,
-                                                                 ascent + descent, len(pairs)))
+    # The height the game computes: the lowest glyph bottom below the line top.
+    height = max(g.box[3] + g.offset[1] for g in glyphs)
+    print("%s: %dx%d, ascent %d, height %d, %d kerned pairs" % (name, atlas.width, atlas.height, ascent, height,
+                                                                 len(pairs)))
 
 
 def main():
