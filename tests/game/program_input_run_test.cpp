@@ -48,10 +48,7 @@ void PushAltF4()
 bool HasPauseWindow()
 {
     TMyWindowManager* windows = GetAppState().mWindowManager;
-    if (!windows) return false;
-    for (const auto& w : windows->Windows())
-        if (w->mId == 304) return true;
-    return false;
+    return windows && windows->FindWindow(304);
 }
 
 // Runs the game to its end and gives back its exit code and what it logged.
