@@ -8,69 +8,11 @@
 #include "graphics/drawing_fixture.h"
 #include "log_watch.h"
 #include "ui/cursors.h"
+#include "ui/widget_spy.h"
 
 namespace {
 
 const float kStep = 1.0f / 16;
-
-using TLog = std::vector<std::string>;
-
-std::string Point(const TMouseEvent& e) { return std::to_string(e.mX) + "," + std::to_string(e.mY); }
-
-// Writes every call it gets into the test's log.
-struct TSpy : TMyWindow {
-    TLog* mLog;
-    std::function<void()> mOnUpdate;
-    TSpy(TLog* log, const char* name, int x, int y, int w, int h) : mLog(log)
-    {
-        mName = name;
-        SetRect(x, y, w, h);
-    }
-    ~TSpy() override { Note("deleted"); }
-    void Note(const std::string& what) { mLog->push_back(mName + " " + what); }
-    bool Update(float dt) override
-    {
-        Note("update");
-        if (mOnUpdate) mOnUpdate();
-        return TMyWindow::Update(dt);
-    }
-    void Draw() override { Note("draw"); }
-    void OnMouseDown(const TMouseEvent& e) override { Note("down " + Point(e) + " b" + std::to_string(e.mButtons)); }
-    void OnMouseUp(const TMouseEvent& e) override { Note("up " + Point(e) + " b" + std::to_string(e.mButtons)); }
-    void OnMouseMove(const TMouseEvent& e) override { Note("move " + Point(e)); }
-    void OnMouseDrag(const TMouseEvent& e) override { Note("drag " + Point(e) + " b" + std::to_string(e.mButtons)); }
-    void OnMouseWheel(const TMouseEvent& e) override
-    {
-        Note("wheel " + Point(e) + " b" + std::to_string(e.mButtons));
-    }
-    void OnDoubleClick(const TMouseEvent& e) override { Note("double " + Point(e)); }
-    void OnMouseEnter() override
-    {
-        TMyWindow::OnMouseEnter();
-        Note("enter");
-        if (mHandCursor) GetCursors()->Select("text");  // the flag's "hand" must win over this
-    }
-    void OnMouseLeave() override
-    {
-        Note("leave");
-        TMyWindow::OnMouseLeave();  // last: its listener may delete this widget
-    }
-    void Show() override
-    {
-        TMyWindow::Show();
-        Note("shown");
-    }
-    void Hide() override
-    {
-        TMyWindow::Hide();
-        Note("hidden");
-    }
-    bool OnKeyDown(const TKeyEvent* key) override
-    {
-        Note("key " + std::to_string(key->mKey));
-        return true;
-    }
-};
 
 struct TLifeListener : TMyWindowListener {
     TLog* mLog;
@@ -288,16 +230,19 @@ TEST_F(WindowManagerTest, FaderSwapsScreensAtFullCover)
     old->mAutoDelete = true;
     old->mListener = &life;
     mManager->ShowScreen(old, false, 0);
+    old->mNoteDraws = true;
     TSpy* next = Spy("next");
     next->mId = 6;
+    next->mNoteDraws = true;
     mManager->ShowScreen(next, true, 1);
     mManager->ShowScreen(old, true, 1);  // already a screen: nothing
     Take();
     Updates(7);
     EXPECT_EQ(mManager->FindWindow(6), nullptr);
+    Take();
     mManager->Draw();
     mManager->OnMouseDown(PointerAt(5, 5, 1));
-    EXPECT_EQ(Take().back(), "old down 5,5 b1");
+    EXPECT_EQ(Take(), (TLog{"old draw", "old down 5,5 b1"}));
     Updates(1);
     EXPECT_EQ(Take(), (TLog{"old update", "old hidden", "next shown", "old removed", "old deleted"}));
     EXPECT_EQ(mManager->TopScreen(), next);
