@@ -196,6 +196,9 @@ TEST_F(WidgetCanvas, ChildDrawsWithItsAncestorsAlphaAtItsParentsOffset)
     plate->mAlpha = 0.5f;
     window.AddChild(plate);
     EXPECT_FLOAT_EQ(plate->GetInheritedAlpha(), 0.5f);
+    TMyWindow* opaque = new TMyWindow();
+    plate->AddChild(opaque);
+    EXPECT_FLOAT_EQ(opaque->GetInheritedAlpha(), 0.25f);
     window.Draw();
     EXPECT_EQ(DrawnBox(0, 0, 0), (SDL_Rect{110, 110, 20, 20}));
     ExpectPixel(115, 115, 64, 64, 64, 1);
