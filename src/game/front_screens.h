@@ -25,12 +25,14 @@ public:
     TMainMenu() : TFrontScreen(5) {}
 };
 
+const int kPauseWindowId = 304;
+
 // Shown over everything while the game window has lost the focus.
 class TPauseWindow : public TMyWindow {
 public:
     TPauseWindow()
     {
-        mId = 304;
+        mId = kPauseWindowId;
         mWidth = 1366;
         mHeight = 768;
     }

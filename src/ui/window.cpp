@@ -130,7 +130,7 @@ TMyWindow::~TMyWindow()
     }
     if (mHover) SetHoverCursor(false);
     // The manager may still hover, capture or wait on this widget.
-    if (TMyWindowManager* manager = GetAppState().mWindowManager) manager->ForgetWidget(this);
+    if (TMyWindowManager* manager = GetAppState().mWindowManager.get()) manager->ForgetWidget(this);
 }
 
 void TMyWindow::AddChild(TMyWindow* child)

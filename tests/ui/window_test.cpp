@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "graphics/drawing_fixture.h"
-#include "sound/sound_manager.h"
+#include "core/display.h"
 #include "ui/cursors.h"
 
 namespace {
@@ -205,29 +205,27 @@ TEST_F(WidgetCanvas, ChildDrawsWithItsAncestorsAlphaAtItsParentsOffset)
     EXPECT_EQ(plate->mDrawOffsetX, 0);
 }
 
-struct TPressLog : TMyWindowListener {
+struct TPressLog : TMyWindowListener, TSoundSink {
     std::vector<std::string> mSeen;
     void OnWindowMouseDown(TMyWindow* w, const TMouseEvent& e) override
     {
-        mSeen.push_back(w->mName + " heard " + std::to_string(e.mX) + "," + std::to_string(e.mY) +
-                        (FindSoundManager() ? " after the sound" : " before the sound"));
+        mSeen.push_back(w->mName + " heard " + std::to_string(e.mX) + "," + std::to_string(e.mY));
     }
+    void PlayByName(const std::string& name) override { mSeen.push_back("sound " + name); }
 };
 
 struct TPressedParent : TMyWindow {
     std::vector<std::string>* mSeen;
     void OnMouseDown(const TMouseEvent& e) override
     {
-        mSeen->push_back("parent " + std::to_string(e.mX) + "," + std::to_string(e.mY) +
-                         (FindSoundManager() ? " after the sound" : " before the sound"));
+        mSeen->push_back("parent " + std::to_string(e.mX) + "," + std::to_string(e.mY));
     }
 };
 
 TEST(WidgetTree, PressPassedToTheParentAfterListenerAndSound)
 {
-    ReleaseSoundManager();
-    RearmSoundManagerForTests();
     TPressLog log;
+    SetSoundSink(&log);
     TPressedParent parent;
     parent.mSeen = &log.mSeen;
     TMyWindow* child = Child(&parent, "child", 10, 10, 50, 50);
@@ -236,9 +234,8 @@ TEST(WidgetTree, PressPassedToTheParentAfterListenerAndSound)
     child->mPassToParent = 2;
     child->OnMouseDown(PointerAt(7, 8, 1));
     child->OnMouseUp(PointerAt(7, 8, 1));  // bit 4 is not set: the parent hears no release
-    EXPECT_EQ(log.mSeen, (std::vector<std::string>{"child heard 7,8 before the sound", "parent 7,8 after the sound"}));
-    ReleaseSoundManager();
-    RearmSoundManagerForTests();
+    SetSoundSink(nullptr);
+    EXPECT_EQ(log.mSeen, (std::vector<std::string>{"child heard 7,8", "sound btnmousedown", "parent 7,8"}));
 }
 
 struct TCounted : TMyWindow {
