@@ -1,6 +1,8 @@
 #include "ui/cursors.h"
 
+#include <algorithm>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <tinyxml.h>
 
@@ -14,16 +16,21 @@ namespace {
 
 TGameCursors* gCursors = nullptr;
 
+// Far beyond any picture, and small enough that positions computed from it stay in range.
+const long kCoordinateLimit = 1 << 20;
+
 // Reads up to `count` integers separated by commas; the ones the text lacks stay as they are.
-void ReadIntList(const std::string& text, int* values[], int count)
+void ReadIntList(const std::string& text, const char* what, int* values[], int count)
 {
     const char* p = text.c_str();
     for (int i = 0; i < count && *p; ++i) {
         char* end = nullptr;
         long v = std::strtol(p, &end, 10);
         if (end == p) return;
-        if (v > INT_MAX) v = INT_MAX;
-        if (v < INT_MIN) v = INT_MIN;
+        if (v > kCoordinateLimit || v < -kCoordinateLimit) {
+            GetLogger()->LogMessage("cursors: %s \"%s\" is out of range, clamped", what, text.c_str());
+            v = v > 0 ? kCoordinateLimit : -kCoordinateLimit;
+        }
         *values[i] = static_cast<int>(v);
         p = end;
         if (*p != ',') return;
@@ -38,9 +45,9 @@ void TGameCursor::ReadAttributes(const TiXmlElement* element)
     mName = GetAttrString(element, "name");
     mFileName = GetAttrString(element, "filename");
     int* rect[] = {&mRectX, &mRectY, &mRectW, &mRectH};
-    ReadIntList(GetAttrString(element, "rect"), rect, 4);
+    ReadIntList(GetAttrString(element, "rect"), "rect", rect, 4);
     int* hotspot[] = {&mHotX, &mHotY};
-    ReadIntList(GetAttrString(element, "hotspot"), hotspot, 2);
+    ReadIntList(GetAttrString(element, "hotspot"), "hotspot", hotspot, 2);
     mFrames = GetAttrInt(element, "frames", 1);
     mSpeed = GetAttrFloat(element, "speed", 0.0f);
     std::string system = GetAttrString(element, "system");
@@ -67,7 +74,9 @@ SDL_Rect TGameCursor::FrameRect(int frame) const
     const int textureH = texture ? texture->GetHeight() : 0;
     if (FrameCount() > 1) {
         const int perRow = textureW / mRectW;
-        return SDL_Rect{mRectW * (frame % perRow), mRectH * (frame / perRow), mRectW, mRectH};
+        // A long sheet may put late frames of a huge count past any row: keep the int range.
+        const int64_t y = std::min<int64_t>(int64_t{mRectH} * (frame / perRow), INT_MAX);
+        return SDL_Rect{mRectW * (frame % perRow), static_cast<int>(y), mRectW, mRectH};
     }
     if (mRectW > 0 && mRectH > 0) return SDL_Rect{mRectX, mRectY, mRectW, mRectH};
     return SDL_Rect{0, 0, textureW, textureH};
@@ -116,10 +125,17 @@ TSystemGameCursor::~TSystemGameCursor() { FreeCursorHandle(mHandle); }
 
 void TSystemGameCursor::Activate()
 {
-    if (mHandle)
+    if (mHandle) {
         SetCursorHandle(mHandle);
-    else
-        mHandle = SetCursorImage(mFileName, mHotX, mHotY);
+        return;
+    }
+    mHandle = SetCursorImage(mFileName, mHotX, mHotY);
+    // Tried again at the next activation; said once.
+    if (!mHandle && !mFailureLogged) {
+        GetLogger()->LogMessage("system cursor %s from %s could not be made: %s", mName.c_str(), mFileName.c_str(),
+                                SDL_GetError());
+        mFailureLogged = true;
+    }
 }
 
 std::unique_ptr<TGameCursor> CreateGameCursor(bool system)

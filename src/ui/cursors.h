@@ -57,6 +57,7 @@ public:
 
     // Made at the first activation and set again at the later ones; freed with the cursor.
     SDL_Cursor* mHandle = nullptr;
+    bool mFailureLogged = false;
 };
 
 std::unique_ptr<TGameCursor> CreateGameCursor(bool system);

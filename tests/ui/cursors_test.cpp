@@ -128,6 +128,19 @@ TEST_F(CursorsTest, HotspotLiesOnThePointer)
     EXPECT_EQ(DrawnBox(0, 0, 0), (SDL_Rect{95, 97, 20, 20}));
 }
 
+TEST_F(CursorsTest, OutOfRangeNumbersAreClampedAndSaid)
+{
+    SolidPng("cur/dot.png", 20, 20, kWhite);
+    TLogWatch log;
+    TGameCursors* set = Load("<cursor name=\"default\" filename=\"cur/dot\" hotspot=\"99999999999,-3000000\"/>\n");
+    EXPECT_TRUE(log.Has("cursors: hotspot \"99999999999,-3000000\" is out of range, clamped")) << log.Text();
+    EXPECT_EQ(set->Current()->mHotX, 1 << 20);
+    EXPECT_EQ(set->Current()->mHotY, -(1 << 20));
+    set->SetMousePosition(100, 100);
+    set->DrawCurrent();  // far off the canvas, and no overflow on the way
+    EXPECT_EQ(DrawnBox(0, 0, 0).w, 0);
+}
+
 TEST_F(CursorsTest, SelectingTheCurrentCursorKeepsItsFrameSelectDefaultRestarts)
 {
     QuarterSheet("cur/sheet.png");
@@ -264,6 +277,7 @@ TEST_F(CursorsTest, SystemCursorIsMadeOnceAndFreedWithTheSet)
     } cases[] = {{CountMake, 3, 1, 3, 1}, {FailMake, 2, 2, 0, 0}};
     for (const Case& c : cases) {
         gMade = gSet = gFreed = 0;
+        TLogWatch log;
         TCursorCalls calls;
         calls.mMake = c.make;
         calls.mSet = CountSet;
@@ -277,6 +291,12 @@ TEST_F(CursorsTest, SystemCursorIsMadeOnceAndFreedWithTheSet)
         EXPECT_EQ(gMade, c.made);
         EXPECT_EQ(gSet, c.set);
         EXPECT_EQ(gFreed, 0);
+        const bool failed = c.make == FailMake;
+        // Said once, however often it is tried.
+        const std::string text = log.Text(), line = "system cursor hand from cur/dot could not be made";
+        size_t said = 0;
+        for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++said;
+        EXPECT_EQ(said, failed ? 1u : 0u);
         DestroyCursors();
         EXPECT_EQ(gFreed, c.freed);
     }
