@@ -7,6 +7,13 @@
 #include "ui/cursors.h"
 #include "ui/window_manager.h"
 
+namespace {
+
+// a - b kept inside the int range: positions come from layout files.
+int Minus(int a, int b) { return static_cast<int>(std::clamp<int64_t>(int64_t{a} - b, INT32_MIN, INT32_MAX)); }
+
+}  // namespace
+
 TMyWindowContainer::TMyWindowContainer(const TMyWindowContainer& other)
     : mName(other.mName),
       mId(other.mId),
@@ -248,7 +255,7 @@ bool TMyWindow::IsInside(int x, int y) const
 
 bool TMyWindow::HitTest(int x, int y) const
 {
-    return IsInside(x, y) && HitTestLocal(static_cast<int>(int64_t{x} - GetX()), static_cast<int>(int64_t{y} - GetY()));
+    return IsInside(x, y) && HitTestLocal(Minus(x, GetX()), Minus(y, GetY()));
 }
 
 void TMyWindow::MoveBy(int dx, int dy)
@@ -270,7 +277,7 @@ void TMyWindow::TrackChildHover(int x, int y)
 {
     for (size_t i = 0; i < mChildren.size(); ++i) {
         TMyWindow* child = mChildren[i];
-        if (!child->mHover || child->HitTest(x - GetX(), y - GetY())) continue;
+        if (!child->mHover || child->HitTest(Minus(x, GetX()), Minus(y, GetY()))) continue;
         child->mHover = false;
         child->OnMouseLeave();
         if (child->mHandCursor) child->SetHoverCursor(false);
@@ -295,12 +302,12 @@ void TMyWindow::Align(int x, int y, int* left, int* top) const
 
 TMyWindow* TMyWindow::FindWidgetAt(int x, int y, int* localX, int* localY)
 {
-    const int lx = x - GetX(), ly = y - GetY();
+    const int lx = Minus(x, GetX()), ly = Minus(y, GetY());
     for (size_t i = mChildren.size(); i-- > 0;) {
         TMyWindow* child = mChildren[i];
         if (!child->mVisible || !child->AcceptsMouse() || child->mAlpha == 0.0f) continue;
         if (TMyWindow* found = child->FindWidgetAt(lx, ly, localX, localY)) return found;
-        const int cx = lx - child->GetX(), cy = ly - child->GetY();
+        const int cx = Minus(lx, child->GetX()), cy = Minus(ly, child->GetY());
         if (child->HitTest(lx, ly) && (!child->mListener || child->mListener->HitTestWindow(child, lx, ly)) &&
             child->HitTestLocal(cx, cy)) {
             *localX = cx;
