@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "core/input.h"
 #include "core/messages.h"
 #include "graphics/drawing_fixture.h"
 #include "log_watch.h"
@@ -169,6 +170,41 @@ TEST_F(WindowManagerTest, DoubleClickWheelAndHoverCursor)
     mManager->OnMouseMove(PointerAt(700, 600, 0));
     EXPECT_EQ(Take(), (TLog{"button leave", "screen enter", "screen move 700,600"}));
     EXPECT_EQ(CursorName(), "default");
+}
+
+TEST_F(WindowManagerTest, InputEventsBecomeOneCallEach)
+{
+    TSpy* screen = Spy("screen");
+    mManager->ShowScreen(screen, false, 0);
+    SpyChild(screen, "button", 100, 50, 200, 100);
+    mManager->OnMouseMove(PointerAt(110, 60, 0));
+    Take();
+    struct Case {
+        int type, param;
+        TLog expected;
+    } cases[] = {
+        {kInputRightButton, 1, {"button down 10,10 b2"}},
+        {kInputRightButton, 7, {}},
+        {kInputRightButton, 0, {"button up 10,10 b2"}},
+        {kInputLeftDown, 1, {"button down 10,10 b1"}},
+        {kInputLeftUp, 1, {"button up 10,10 b1"}},
+        {kInputWheel, 3, {"button wheel 10,10 b1"}},
+        {kInputKeyDown, 'x', {"screen key 120", "button key 120"}},
+        {kInputKeyUp, 'x', {"screen keyup 120", "button keyup 120"}},
+        {kInputText, 0xE9, {"screen text 233", "button text 233"}},
+        {kInputLeave, 0, {}},
+        {kInputFocus, 0, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        TInputEvent event;
+        event.mType = c.type;
+        event.mParam = c.param;
+        event.mX = 110;
+        event.mY = 60;
+        mManager->HandleEvent(event);
+        EXPECT_EQ(Take(), c.expected);
+    }
 }
 
 TEST_F(WindowManagerTest, UpdateWalkShowsDelayedWindowsAndSurvivesClosingAndAdding)
