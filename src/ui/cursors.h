@@ -89,7 +89,6 @@ public:
     }
     int MouseX() const { return mMouseX; }
     int MouseY() const { return mMouseY; }
-    void SetShown(bool shown) { mShown = shown; }
     bool IsVisible() const { return mShown; }
     bool HasCurrent() const { return mCurrent != nullptr; }
     TGameCursor* Current() const { return mCurrent; }
