@@ -3,6 +3,8 @@
 #include <SDL_image.h>
 #include <tinyxml.h>
 
+#include <dirent.h>
+
 #include <set>
 
 #include "core/xml_document.h"
@@ -124,6 +126,27 @@ TEST_F(ShippedFontsTest, EveryFontLoadsWithItsMetrics)
     }
     ImageFont* font = TFontManager::Instance()->GetFont("default");
     EXPECT_EQ(font->WCharWidth('A') + font->WCharWidth('V') - 1, font->WStringWidth(L"AV"));
+}
+
+TEST_F(ShippedFontsTest, EveryFontALayoutNamesIsRegistered)
+{
+    const std::string folder = BRISALO_ASSETS "/ui";
+    DIR* dir = opendir(folder.c_str());
+    ASSERT_NE(nullptr, dir);
+    int named = 0;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.size() < 4 || name.compare(name.size() - 4, 4, ".xml") != 0) continue;
+        const std::string text = ReadWholeFile(folder + "/" + name);
+        for (size_t at = text.find(" font=\""); at != std::string::npos; at = text.find(" font=\"", at + 1)) {
+            size_t begin = at + 7;
+            std::string id = text.substr(begin, text.find('"', begin) - begin);
+            EXPECT_NE(nullptr, TFontManager::Instance()->GetFont(id)) << name << " names font " << id;
+            ++named;
+        }
+    }
+    closedir(dir);
+    EXPECT_GT(named, 0);
 }
 
 TEST_F(ShippedFontsTest, GlyphsDrawTheirAtlasCoverage)
