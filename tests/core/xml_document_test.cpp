@@ -67,17 +67,6 @@ TEST(XmlParseText, ConvertedTextThenOnlyZerosAtLeastFourOfThem)
     }
 }
 
-TEST(XmlParseText, TextInMemoryParsesLikeAFile)
-{
-    TiXmlDocument doc;
-    EXPECT_TRUE(ParseXmlText(&doc, "<a>\r\n<b c='1'/>\r</a>"));
-    EXPECT_STREQ(doc.RootElement()->FirstChildElement("b")->Attribute("c"), "1");
-    EXPECT_FALSE(ParseXmlText(&doc, "<a>\r\n<b>\r\n</a>"));
-    EXPECT_EQ(doc.ErrorRow(), 3);
-    EXPECT_FALSE(ParseXmlText(&doc, ""));
-    EXPECT_STREQ(doc.ErrorDesc(), "Error document empty.");
-}
-
 TEST(XmlDocumentFile, EmptyMissingAndCrLfFiles)
 {
     TUserFolderScope scope;
