@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/app_state.h"
 #include "core/display.h"
 #include "core/logger.h"
 #include "graphics/render_origin.h"
