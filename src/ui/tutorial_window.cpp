@@ -208,12 +208,6 @@ void TMyTutorialWindow::OnButtonClick(int, TMyWindow*, int, TMyButton* button)
     if (button && button == mSkipButton) Close(0);
 }
 
-void TMyTutorialWindow::SetOwnerId(int id)
-{
-    mHasOwner = true;
-    mOwnerId = id;
-}
-
 TMyWindow* TMyTutorialWindow::FindOwner() const
 {
     if (!mHasOwner) return nullptr;
@@ -364,11 +358,10 @@ void ShowTutorial(const std::string& name, bool remember, int ownerId, const std
     manager->AddWindow(window, 0.0f);
     window->mRemember = remember;
     manager->BringTopWindowToFront(window);
+    // Without a window holding the id now, the hint has no owner at all, even if one comes.
     const int id = ownerId == -1 ? 4 : ownerId;
-    if (manager->FindListedWindow(id))
-        window->SetOwnerId(id);
-    else
-        window->mHasOwner = false;
+    window->mOwnerId = id;
+    window->mHasOwner = manager->FindListedWindow(id) != nullptr;
 }
 
 void DestroyTutorialWindow() { delete gTutorial; }

@@ -86,7 +86,6 @@ public:
     // The window that takes the clicks through, looked up by its id at each event: the
     // manager deletes replaced screens, so no pointer to it is kept.
     TMyWindow* FindOwner() const;
-    void SetOwnerId(int id);
 
     TMyTutorialWindowListener* mTutorialListener = nullptr;
     std::vector<std::unique_ptr<TTutorialArrow>> mArrows;
