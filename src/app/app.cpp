@@ -268,7 +268,7 @@ void QuitGame()
     SDL_Quit();
 }
 
-int RunGame()
+bool StartGame()
 {
     TAppState& app = GetAppState();
     SetExeDirAsCurrent();
@@ -287,7 +287,7 @@ int RunGame()
     SetInputHost(GetAppInputHost());
 
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return 1;
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return false;
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
     SDL_SetHint("SDL_FRAMEBUFFER_ACCELERATION", "1");
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
@@ -311,7 +311,7 @@ int RunGame()
                                    SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
     GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", GetWindowWidth(),
                             GetWindowHeight());
-    if (!app.mWindow) return 1;
+    if (!app.mWindow) return false;
 
     RecreateRenderer();
     sys->mWindow = app.mWindow;
@@ -323,10 +323,16 @@ int RunGame()
         IMG_Quit();
         SDL_Quit();
         app.mApp.reset();
-        return 1;
+        return false;
     }
-
     app.mLastFrameTicks = GetTicks();
+    return true;
+}
+
+int RunGame()
+{
+    if (!StartGame()) return 1;
+    TAppState& app = GetAppState();
     while (!app.mQuit) RunFrame();
     QuitGame();
     return 0;
