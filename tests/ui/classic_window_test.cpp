@@ -4,6 +4,7 @@
 #include "ui/classic_window.h"
 
 #include "ui/dialog_fixture.h"
+#include "ui/ui_elements.h"
 
 namespace {
 
@@ -33,6 +34,21 @@ TEST_F(ClassicWindowTest, SizeRuleTakesElementThenLayoutThenImage)
     EXPECT_NE(log.Text().find("File not found"), std::string::npos) << log.Text();
     EXPECT_TRUE(missing.mChildren.empty());
     EXPECT_EQ(missing.mElement, nullptr);
+}
+
+TEST_F(ClassicWindowTest, ElementNameWindowBorrowsTheGlobalDescription)
+{
+    const auto* board = dynamic_cast<const TUIClassicWindow*>(GetInterfaceHolder()->Find("board"));
+    ASSERT_NE(board, nullptr);
+    {
+        TClassicWindow window(std::string("board"));
+        EXPECT_EQ(window.mElement, board);
+        EXPECT_EQ(window.mId, 4);
+        EXPECT_FALSE(window.mAutoDelete);
+        EXPECT_TRUE(window.mChildren.empty());
+        EXPECT_EQ(window.Holder(), nullptr);
+    }
+    EXPECT_EQ(GetInterfaceHolder()->Find("board"), board) << "the global holder keeps it";
 }
 
 TEST_F(ClassicWindowTest, EveryCreatedKindBecomesAChildInFileOrder)

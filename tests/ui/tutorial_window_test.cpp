@@ -90,6 +90,18 @@ TEST_F(TutorialTest, ClickIsRememberedAndReachesTheControlBeneath)
     EXPECT_EQ(GetTutorialWindow()->GetState(), TFlyWindow::kShown) << "left without a fly-out";
 }
 
+TEST_F(TutorialTest, ClickOnTheHintsTextActsAsAClickOnTheHint)
+{
+    TMyTutorialWindow* hint = Show("TipFixPlain");
+    ASSERT_NE(hint->mText1, nullptr);
+    int x = 0, y = 0;
+    hint->mText1->GetAbsolutePosition(&x, &y);
+    Click(x + 100, y + 20);
+    const std::string at = std::to_string(x + 100) + "," + std::to_string(y + 20);
+    EXPECT_EQ(Pointer(), (TLog{"screen move " + at, "screen down " + at + " b1", "screen up " + at + " b1"}));
+    EXPECT_EQ(mProfile.mPairs.count(Shown("TipFixPlain")), 1u);
+}
+
 // D2: where no control lies beneath, the screen itself hears each event once.
 TEST_F(TutorialTest, BarePointHearsEachEventOnce)
 {
