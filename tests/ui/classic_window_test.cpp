@@ -208,6 +208,24 @@ TEST_F(ClassicWindowTest, FadingDialogLeavesOnlyWhenFlightAndFadeHaveEnded)
     EXPECT_EQ(deaths, 1);
 }
 
+TEST_F(ClassicWindowTest, DurationThatIsNotANumberIsRefused)
+{
+    WriteWholeFile(AssetPath("nan.xml"), "<l><object name=\"window\" type=\"flywindow\" w=\"400\" h=\"300\" "
+                                         "x1=\"10\" y1=\"20\" x2=\"683\" y2=\"1000\" time=\"nan\" "
+                                         "alphatime=\"nan\" fade=\"1\" stay=\"-1\"/></l>");
+    TLogWatch log;
+    TFlyWindow* window = new TFlyWindow(&mFly, true, "nan.xml");
+    EXPECT_TRUE(log.Has("window: \"time\" is not a number, taken as 0")) << log.Text();
+    EXPECT_TRUE(log.Has("window: \"alphatime\" is not a number, taken as 0")) << log.Text();
+    mManager->AddWindow(window, 0);
+    Updates(1);
+    EXPECT_EQ(window->GetState(), TFlyWindow::kShown);
+    EXPECT_EQ(window->GetX() + 200, 10);
+    window->Close(5);
+    Updates(2);
+    EXPECT_EQ(mManager->TopWindowCount(), 0);
+}
+
 TEST_F(ClassicWindowTest, DialogButtonTellsTheListenerAndClosesWithItsId)
 {
     struct THooked : TFlyWindow {
