@@ -101,7 +101,7 @@ TMyWindow* TClassicWindow::CreateControl(TUIBaseBox* d)
     }
     case kUIKindEdit: {
         TMyEditWindow* edit = CreateEditWindow(static_cast<TUIEdit*>(d), this);
-        edit->mEditListener = this;
+        edit->SetEditListener(this);
         return edit;
     }
     case kUIKindImage:

@@ -9,7 +9,8 @@
 #include "graphics/tweens.h"
 #include "ui/button.h"
 #include "ui/image_widgets.h"
-#include "ui/text_widgets.h"
+#include "ui/edit_window.h"
+#include "ui/text_image.h"
 #include "ui/window.h"
 
 class TUIBaseBox;
