@@ -1,4 +1,4 @@
-#include "ui/image_widgets.h"
+#include "ui/image.h"
 
 #include "graphics/texture.h"
 #include "ui/ui_elements.h"
@@ -36,24 +36,4 @@ TMyImage* CreateImage(const TUIMyImage* d, TMyWindow* parent)
     TMyImage* image = new TMyImage(parent);
     image->ApplyInfo(d);
     return image;
-}
-
-TBaseSlider::TBaseSlider(TMyWindow* parent)
-{
-    if (parent) parent->AddChild(this);
-}
-
-void TBaseSlider::ApplyInfo(const TUIBaseSlider* d)
-{
-    if (!d) return;
-    SetRect(d->mX, d->mY, d->mWidth, d->mHeight);
-    mId = d->mId;
-    mName = d->mName;
-}
-
-TBaseSlider* CreateSlider(const TUIBaseSlider* d, TMyWindow* parent)
-{
-    TBaseSlider* slider = new TBaseSlider(parent);
-    slider->ApplyInfo(d);
-    return slider;
 }

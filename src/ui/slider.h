@@ -1,23 +1,9 @@
-// Image widgets and sliders as windows build them from "image" and "slider" descriptions.
+// Sliders as windows build them from "slider" descriptions, and the listener of their values.
 #pragma once
-#include "graphics/static_image.h"
 #include "ui/window.h"
 
-class TUIMyImage;
 class TUIBaseSlider;
 class TBaseSlider;
-
-class TMyImage : public TMyWindow {
-public:
-    explicit TMyImage(TMyWindow* parent);
-    int GetKind() const override { return kKindImage; }
-    void ApplyInfo(const TUIMyImage* d);
-    void DrawSelf() override;
-
-    StaticImage mImage;
-};
-
-TMyImage* CreateImage(const TUIMyImage* d, TMyWindow* parent);
 
 class TBaseSliderListener {
 public:
