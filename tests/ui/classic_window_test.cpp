@@ -309,7 +309,7 @@ TEST_F(MessageBoxTest, ShippedQuestionAnswersWithTheClickedButton)
     EXPECT_EQ(Pointer(mScreenLog), TLog{});
 }
 
-// D1: a dialog takes no clicks while it flies, in either direction; the screen beneath gets none.
+// A dialog takes no clicks while it flies, in either direction; the screen beneath gets none.
 TEST_F(MessageBoxTest, ClicksDuringTheFlightsAndBesideTheBoxReachNothing)
 {
     auto* box = new TMessageBoxOkCancelWindow(&mFly, "quit", "sureexit", 20);

@@ -102,7 +102,7 @@ TEST_F(TutorialTest, ClickOnTheHintsTextActsAsAClickOnTheHint)
     EXPECT_EQ(mProfile.mPairs.count(Shown("TipFixPlain")), 1u);
 }
 
-// D2: where no control lies beneath, the screen itself hears each event once.
+// Where no control lies beneath, the screen itself hears each event once.
 TEST_F(TutorialTest, BarePointHearsEachEventOnce)
 {
     Show("TipFixPlain");
@@ -184,7 +184,7 @@ TEST_F(TutorialTest, ShippedHintComesBackAfterAClose)
     for (const std::string& line : Take()) EXPECT_NE(line.compare(0, 6, "sound "), 0) << line;
 }
 
-// D3: the owner is found by id at each event, never through a kept pointer.
+// The owner is found by id at each event, never through a kept pointer.
 TEST_F(TutorialTest, ClicksReachOnlyAScreenHoldingTheOwnersId)
 {
     Show("TipFixPlain", 4, false);
