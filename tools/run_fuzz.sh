@@ -8,8 +8,9 @@ SECONDS_EACH="${2:-60}"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 SEEDS="$ROOT/tests/fuzz/seeds"
 
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/trajectories" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
+cp "$SEEDS"/trajectories/* "$ROOT/assets/trajectories.dat" "$BUILD/corpus/trajectories/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
 # Every shipped XML file, flattened to one name per path.
 (cd "$ROOT/assets" && find . -name '*.xml' -type f) | while read -r f; do
@@ -17,7 +18,7 @@ cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/dat
 done
 
 status=0
-for target in buffer xml; do
+for target in buffer xml trajectories; do
     echo "fuzzing $target for $SECONDS_EACH s"
     # 16 KB keeps TinyXML's one-call-per-nesting-level recursion far from the stack's end.
     if ! "$BUILD/${target}_fuzz" "$BUILD/corpus/$target" \
