@@ -97,6 +97,7 @@ TEST(ProgramRun, StartsLoadsInOrderAndEndsCleanlyOnSigterm)
         lines.push_back(c.firstScreen);
         ExpectLinesInOrder(run.log, lines);
         EXPECT_EQ(run.log.find("File not found"), std::string::npos) << run.log;
+        EXPECT_EQ(run.log.find("unknown level type"), std::string::npos) << run.log;
         EXPECT_NE(run.log.find("renderer driver "), std::string::npos) << run.log;
     }
 }
