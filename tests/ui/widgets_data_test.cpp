@@ -9,6 +9,7 @@
 
 #include "graphics/drawing_fixture.h"
 #include "graphics/static_image.h"
+#include "ui/button.h"
 #include "ui/slider.h"
 #include "ui/ui_elements.h"
 #include "ui/ui_test_layout.h"
@@ -58,6 +59,30 @@ protected:
     std::list<TUIInfoHolder> mHolders;
     TMyWindow mScreen;
 };
+
+TEST_F(WidgetsDataTest, EveryButtonStyleDrawsFourDifferentLooks)
+{
+    std::vector<std::string> buttons = {"style=\"btnlarge\"", "style=\"btnsmall\"", "style=\"btncheck\"",
+                                        "style=\"btnradio\""};
+    for (const char* icon : {"iconprev", "iconnext", "iconup", "icondown", "iconclose", "iconmenu", "iconfit"}) {
+        buttons.push_back("style=\"btnicon\" image=\"textures/gui/buttons/" + std::string(icon) + "\"");
+    }
+    for (const std::string& attributes : buttons) {
+        SCOPED_TRACE(attributes);
+        const TUIMyButton* info = Describe<TUIMyButton>("type=\"button\" x=\"0\" y=\"0\" " + attributes);
+        ASSERT_NE(info, nullptr);
+        TMyButton* button = CreateButton(const_cast<TUIMyButton*>(info), &mScreen);
+        ASSERT_GT(button->GetWidth(), 0);
+        ASSERT_GT(button->GetHeight(), 0);
+        std::set<std::vector<uint32_t>> looks;
+        for (int look = 0; look < 4; ++look) {
+            Clear(0, 0, 0);
+            button->DrawStateImage(look, 0);
+            looks.insert(Region(button->GetWidth(), button->GetHeight()));
+        }
+        EXPECT_EQ(looks.size(), 4u);
+    }
+}
 
 TEST_F(WidgetsDataTest, SliderKeepsItsThumbInsideTheTrack)
 {
