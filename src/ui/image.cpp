@@ -84,10 +84,10 @@ void TMyImage::DrawSelf()
         if (mDrawMode != 1 || overlay->GetWidth() > 0) overlay->SetScale(scale);
     }
     float alpha = GetInheritedAlpha() * mAlpha;
-    auto channel = [](float v) { return static_cast<float>(TruncToInt(v * 255.0f) & 0xFF) / 255.0f; };
-    mImage.mTransform.mRed = channel(mColor.r);
-    mImage.mTransform.mGreen = channel(mColor.g);
-    mImage.mTransform.mBlue = channel(mColor.b);
+    // The texture truncates each channel to 8 bits as it draws.
+    mImage.mTransform.mRed = mColor.r;
+    mImage.mTransform.mGreen = mColor.g;
+    mImage.mTransform.mBlue = mColor.b;
     DrawLayer(mImage, mDraw1X, mDraw1Y, alpha);
     if (mImage2.GetWidth() > 0 && mChecked) DrawLayer(mImage2, mCheckedX, mCheckedY, alpha);
     if (mImage3.GetWidth() > 0 && mDrawThird) DrawLayer(mImage3, mDraw2X, mDraw2Y, alpha);

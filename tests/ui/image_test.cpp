@@ -74,6 +74,15 @@ TEST_F(ImageTest, OverlayNamesCross)
     image->mDrawThird = true;
     EXPECT_EQ(DrawScreen(), (SDL_Rect{400, 20, 4, 4}));
     ExpectPixel(401, 21, 0, 0, 255);
+
+    // The colour tints the main picture only.
+    image->mImage.SetVisible(true);
+    image->mColor = TFloatColor{0.5f, 1.0f, 0.0f, 1.0f};
+    image->mDrawThird = false;
+    image->mChecked = true;
+    DrawScreen();
+    ExpectPixel(10, 10, 127, 0, 0, 1);
+    ExpectPixel(301, 11, 0, 255, 0);
 }
 
 TEST_F(ImageTest, FitModeWithoutAMainPictureDrawsTheOverlaysAtNaturalSize)
