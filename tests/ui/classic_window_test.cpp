@@ -321,6 +321,7 @@ TEST_F(MessageBoxTest, ClicksDuringTheFlightsAndBesideTheBoxReachNothing)
     Click(100, 100);
     EXPECT_TRUE(Take().empty());
     Updates(3);
+    ASSERT_EQ(mManager->TopWindowCount(), 1) << "the box answered during its flight";
     ASSERT_EQ(box->GetState(), TFlyWindow::kShown);
     EXPECT_EQ(Take(), (TLog{"fly shown 20"}));
     Click(100, 100);
