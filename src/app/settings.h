@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "game/user_list.h"
+
 class TSettings {
 public:
     virtual ~TSettings() = default;
@@ -106,3 +108,6 @@ public:
 TSettings* CreateSettings(const std::string& name);
 // The current player's volumes to the sound manager.
 void ApplyUserVolumes();
+// The players list of whatever settings the process holds at the time of each call (none:
+// no players), for the host to register with the profile screens.
+TUserList* GetSettingsUserList();
