@@ -119,6 +119,10 @@ TEST_F(RewardsTest, PercentCountsTheStagesListWhateverTheMode)
     EXPECT_FALSE(Collects(stats));
     stats.mLevelsFirstCompleted = 20;
     EXPECT_TRUE(Collects(stats));
+    // The count times 100 stays inside the arithmetic however large the count.
+    ASSERT_NE(Only("percent", 50), nullptr);
+    stats.mLevelsFirstCompleted = 2147483647;
+    EXPECT_TRUE(Collects(stats));
 }
 
 TEST_F(RewardsTest, PercentWithoutAnyLevelIsNeverEarned)
