@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "app/settings.h"
@@ -169,6 +170,7 @@ TEST_F(RoomWindowTest, AttachSwapsAnActiveGameForTheHookedOne)
     room.AttachGame();
     EXPECT_EQ(Take(), (TLog{"game deactivate active=0", "other activate", "other setup"}));
     EXPECT_FALSE(mGame.mActive);
+    EXPECT_EQ(mGame.mListener, nullptr);
     EXPECT_TRUE(other.mActive);
     EXPECT_EQ(room.GetGame(), &other);
     EXPECT_EQ(other.mListener, &room);
@@ -205,6 +207,11 @@ TEST_F(RoomWindowTest, FinishedGameMovesTheProgressOnAndStartsAgain)
     ASSERT_TRUE(saved.Load("user:user" + settings.CurrentUserIdText()));
     EXPECT_EQ(saved.CurrentModeProgress().mStage, 2);
     EXPECT_EQ(saved.CurrentModeProgress().mLevel, 4);
+
+    // A level index at the end of the int range stays there.
+    progress.mLevel = INT32_MAX;
+    room->OnGameFinished(&mGame);
+    EXPECT_EQ(progress.mLevel, INT32_MAX);
 }
 
 TEST_F(RoomWindowTest, PausedGameFreezesTheWidgetsAndTheFade)
