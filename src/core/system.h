@@ -34,7 +34,20 @@ void SetSystemShutDown(bool down);
 std::string GetAppDataFolder();
 std::string GetExecutableFolder();
 void SetExeDirAsCurrent();
-void SetCursorImage(const std::string& name, int hotX, int hotY);
+// Makes an operating-system colour cursor from the image and sets it; the caller owns the
+// answer (FreeCursorHandle) and sets it again with SetCursorHandle. Null when the image or
+// the cursor cannot be made: the cursor on screen stays as it was.
+SDL_Cursor* SetCursorImage(const std::string& name, int hotX, int hotY);
+void SetCursorHandle(SDL_Cursor* cursor);
+void FreeCursorHandle(SDL_Cursor* cursor);
+// The three SDL cursor calls behind those, replaceable: SDL's dummy video driver makes no
+// cursors, so tests count them through fakes. Null members restore SDL's own.
+struct TCursorCalls {
+    SDL_Cursor* (*mMake)(SDL_Surface* surface, int hotX, int hotY) = nullptr;
+    void (*mSet)(SDL_Cursor* cursor) = nullptr;
+    void (*mFree)(SDL_Cursor* cursor) = nullptr;
+};
+void SetCursorCalls(const TCursorCalls& calls);
 void ShellOpen(const std::string& text);
 // Creates every missing folder of the path; true when it exists afterwards.
 bool MakeFolders(const std::string& path);

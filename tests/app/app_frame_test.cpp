@@ -16,7 +16,11 @@ struct TCountingWindow : TMyWindow {
     int* mUpdates;
     int* mDraws;
     TCountingWindow(int* u, int* d) : mUpdates(u), mDraws(d) {}
-    void Update(float) override { ++*mUpdates; }
+    bool Update(float) override
+    {
+        ++*mUpdates;
+        return false;
+    }
     void Draw() override { ++*mDraws; }
 };
 
