@@ -1,6 +1,6 @@
-# Writes the fader shadow of assets/resources.xml and the mouse cursors with their
-# assets/cursors.xml as RGBA PNGs (the cell, glyph and swatch images come from
-# tools/gen_pictures.py).
+# Writes the fader shadow of assets/resources.xml, the mouse cursors with their
+# assets/cursors.xml and the help pages' pictures (tools/help_pictures.py) as RGBA PNGs
+# (the cell, glyph and swatch images come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import os
 
@@ -134,3 +134,9 @@ def write_cursors():
 
 save("textures/gui/sh1", Image.new("RGBA", (1366, 768), (0, 0, 0, 255)))
 write_cursors()
+
+
+from help_pictures import help_pictures  # noqa: E402  (tools/ is the script's own folder)
+
+for name, picture in help_pictures().items():
+    save("textures/help/" + name, picture)
