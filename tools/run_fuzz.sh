@@ -8,21 +8,25 @@ SECONDS_EACH="${2:-60}"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 SEEDS="$ROOT/tests/fuzz/seeds"
 
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/font" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
 # Every shipped XML file, flattened to one name per path.
 (cd "$ROOT/assets" && find . -name '*.xml' -type f) | while read -r f; do
     cp "$ROOT/assets/$f" "$BUILD/corpus/xml/asset_$(echo "${f#./}" | tr '/' '_')"
 done
+cp "$SEEDS"/font/* "$ROOT"/assets/fonts/*.txt "$BUILD/corpus/font/"
 
 status=0
-for target in buffer xml; do
+for target in buffer xml font; do
+    # A target with its own dictionary of tokens uses it; the readers share one.
+    dict="$ROOT/tests/fuzz/$target.dict"
+    [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"
     echo "fuzzing $target for $SECONDS_EACH s"
     # 16 KB keeps TinyXML's one-call-per-nesting-level recursion far from the stack's end.
     if ! "$BUILD/${target}_fuzz" "$BUILD/corpus/$target" \
         -max_total_time="$SECONDS_EACH" -max_len=16384 -timeout=10 \
-        -dict="$ROOT/tests/fuzz/readers.dict" -artifact_prefix="$BUILD/artifacts/$target-" \
+        -dict="$dict" -artifact_prefix="$BUILD/artifacts/$target-" \
         -print_final_stats=1; then
         status=1
     fi

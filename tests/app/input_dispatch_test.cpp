@@ -106,6 +106,15 @@ TEST_F(InputDispatchTest, FocusLossPausesEverythingUntilItReturns)
     EXPECT_EQ(windows->FindWindow(kPauseWindowId), nullptr);
     EXPECT_EQ(windows->TopWindowCount(), 1);
     EXPECT_FALSE(dialog->IsPaused());
+
+    // Two losses in a row show one pause window, and one gain takes it away again.
+    ASSERT_TRUE(DispatchEvent(lost));
+    ASSERT_TRUE(DispatchEvent(lost));
+    EXPECT_EQ(windows->TopWindowCount(), 2);
+    ASSERT_TRUE(DispatchEvent(gained));
+    EXPECT_EQ(windows->FindWindow(kPauseWindowId), nullptr);
+    EXPECT_EQ(windows->TopWindowCount(), 1);
+    EXPECT_FALSE(dialog->IsPaused());
 }
 
 namespace {

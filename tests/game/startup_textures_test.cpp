@@ -47,7 +47,10 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
                              {"textures/tilesets/basenumbers20white", 40, 840},
                              {"textures/tilesets/color", 56, 56},
                              {"textures/tilesets/frame", 56, 56},
-                             {"textures/tilesets/complete", 56, 56}};
+                             {"textures/tilesets/complete", 56, 56},
+                             {"textures/gui/gamescreen/tableback", 151, 101},
+                             {"textures/gui/gamescreen/tablepoint", 11, 11},
+                             {"textures/gui/windows/hint", 1100, 110}};
     for (const Expect& e : images) {
         TexturePtr t = GetTexture(e.name);
         ASSERT_TRUE(t) << e.name;
@@ -65,13 +68,16 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
     for (const auto& tile : tilesets[1]->mTiles) EXPECT_EQ(tile->mImage.GetTexture(), nullptr) << tile->mSprite;
     const int levelTextures = 2 + 2;  // the previews and the first tileset's two tiles
     const int cursorImages = 6;       // arrow, hand, hand sheet, I-beam, four arrows, arrow with star
-    EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])) + levelTextures + cursorImages,
+    const int fontAtlases = 5;        // one per descriptor under assets/fonts/, shared by the ids naming it
+    EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])) + levelTextures + cursorImages +
+                  fontAtlases,
               GetLiveTextureCount());
 
     // What a level start adds: the frames and another tileset, the first one left loaded.
     LoadFrameTextures();
     SelectTileset("pastel");
-    EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])) + levelTextures + cursorImages + 4,
+    EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])) + levelTextures + cursorImages +
+                  fontAtlases + 4,
               GetLiveTextureCount());
     ASSERT_NE(FindSoundManager(), nullptr);
     ASSERT_TRUE(FindSoundManager()->FindSoundList("stage1snd"));

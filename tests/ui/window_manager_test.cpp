@@ -304,7 +304,9 @@ TEST_F(WindowManagerTest, FadeBetweenEqualValuesIsFullAtOnce)
     shadow.FadeBetween(0.3f, 0.3f, 1.0f);
     for (log.mUpdate = 1; log.mUpdate <= 8; ++log.mUpdate) {
         shadow.Update(kStep);
-        if (log.mUpdate == 2) EXPECT_EQ(shadow.mState, TFaderShadow::kWaiting);
+        if (log.mUpdate == 2) {
+            EXPECT_EQ(shadow.mState, TFaderShadow::kWaiting);
+        }
     }
     EXPECT_EQ(log.mSeen, (std::vector<std::string>{"started 0", "full 1", "done 6"}));
 
