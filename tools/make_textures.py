@@ -1,7 +1,8 @@
 # Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml, the
 # mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
-# points) and the help pages' pictures (tools/help_pictures.py) as RGBA PNGs (the cell,
-# glyph and swatch images come from tools/gen_pictures.py).
+# points), the spark sheet with the particle descriptions of assets/particles/ and the help
+# pages' pictures (tools/help_pictures.py) as RGBA PNGs (the cell, glyph and swatch images
+# come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import os
 
@@ -161,6 +162,93 @@ def draw_hint():
     return image
 
 
+SPARK = 32
+# Four white shapes side by side, for the descriptions' colour ramps to tint.
+SPARK_SHEET = (4 * SPARK, SPARK)
+
+
+def draw_sparks():
+    image = Image.new("RGBA", SPARK_SHEET, (255, 255, 255, 0))
+    px = image.load()
+    c = (SPARK - 1) / 2.0
+    for y in range(SPARK):
+        for x in range(SPARK):
+            d = ((x - c) ** 2 + (y - c) ** 2) ** 0.5
+            # soft dot: opaque middle fading to nothing at the cell's edge
+            px[x, y] = (255, 255, 255, max(0, min(255, int(255 * (1.0 - d / 15.0) ** 1.5 if d < 15 else 0))))
+            # thin ring: a two-pixel band at radius 12
+            ring = max(0.0, 1.0 - abs(d - 12.0) / 1.5)
+            px[2 * SPARK + x, y] = (255, 255, 255, int(255 * ring))
+    draw = ImageDraw.Draw(image)
+    # four-point star
+    o = SPARK
+    draw.polygon([(o + 16, 1), (o + 19, 13), (o + 31, 16), (o + 19, 19), (o + 16, 31), (o + 13, 19), (o + 1, 16),
+                  (o + 13, 13)], fill=(255, 255, 255, 255))
+    # short streak: a horizontal bar, brighter in the middle
+    o = 3 * SPARK
+    for x in range(4, 28):
+        a = int(255 * (1.0 - abs(x - 15.5) / 12.0))
+        for y in range(14, 18):
+            px[o + x, y] = (255, 255, 255, a if y in (15, 16) else a // 2)
+    return image
+
+
+PARTICLES = {
+    "sparkle": [
+        ("fLifetime", "-1"), ("nEmission", "12"), ("fParticleLifeMin", "0.8"), ("fParticleLifeMax", "1.6"),
+        ("fDirection", "0"), ("fSpread", "6.2831855"), ("fSpeedMin", "0.2"), ("fSpeedMax", "0.6"),
+        ("fSizeStart", "0.6"), ("fSizeEnd", "0.1"), ("fSizeVar", "0.2"),
+        ("colColorStart", (1, 0.95, 0.8, 1)), ("colColorEnd", (1, 0.9, 0.6, 0)), ("fColorVar", "0"),
+        ("fAlphaVar", "0"), ("iDrawMode", "1"), ("bUseRandomRect", "1"), ("rects", [0, 1]),
+        ("SrcAreaType", "1"), ("SrcAreaSizeX", "200"), ("SrcAreaSizeY", "60"),
+    ],
+    "trail": [
+        ("fLifetime", "-1"), ("nEmission", "30"), ("fParticleLifeMin", "0.4"), ("fParticleLifeMax", "0.8"),
+        ("fDirection", "3.1415927"), ("fSpread", "0.8"), ("fSpeedMin", "0.1"), ("fSpeedMax", "0.3"),
+        ("fGravityMin", "2"), ("fGravityMax", "4"), ("fSizeStart", "0.5"), ("fSizeEnd", "0"), ("fSizeVar", "0.1"),
+        ("colColorStart", (0.75, 0.85, 1, 0.9)), ("colColorEnd", (0.6, 0.75, 1, 0)), ("fColorVar", "0"),
+        ("fAlphaVar", "0"), ("iDrawMode", "0"), ("bUseRandomRect", "1"), ("rects", [0]),
+        ("SrcAreaType", "0"),
+    ],
+    "burst": [
+        ("fLifetime", "0.3"), ("nEmission", "400"), ("fParticleLifeMin", "0.6"), ("fParticleLifeMax", "1.2"),
+        ("fDirection", "0"), ("fSpread", "6.2831855"), ("fSpeedMin", "1.5"), ("fSpeedMax", "3"),
+        ("fTangentialAccelMin", "2"), ("fTangentialAccelMax", "4"), ("fSpinStart", "200"), ("fSpinEnd", "600"),
+        ("fSpinVar", "0.5"), ("fSizeStart", "0.8"), ("fSizeEnd", "0.2"), ("fSizeVar", "0.2"),
+        ("colColorStart", (1, 0.85, 0.4, 1)), ("colColorEnd", (1, 0.5, 0.2, 0)), ("fColorVar", "0.3"),
+        ("fAlphaVar", "0"), ("iDrawMode", "1"), ("bUseRandomRect", "0"), ("rects", [0, 1, 2, 3]),
+        ("SrcAreaType", "2"), ("SrcAreaSizeX", "24"), ("SrcAreaSizeY", "24"),
+    ],
+}
+
+
+def particle_lines(keys):
+    lines = ["[Default]", "ImageFile=textures/fx/sparks"]
+    for key, value in keys:
+        if key == "rects":
+            for i, cell in enumerate(value):
+                rect = (cell * SPARK, 0, SPARK, SPARK)
+                # The game skips a rectangle that leaves the sheet: catch it here instead.
+                assert rect[0] >= 0 and rect[0] + rect[2] <= SPARK_SHEET[0] and rect[3] <= SPARK_SHEET[1], rect
+                lines.append("TextureRect%d=%d,%d,%d,%d" % ((i,) + rect))
+        elif key.startswith("col"):
+            for channel, v in zip("RGBA", value):
+                lines.append("%s%s=%g" % (key, channel, v))
+        else:
+            lines.append("%s=%s" % (key, value))
+    return lines
+
+
+def write_particles():
+    save("textures/fx/sparks", draw_sparks())
+    folder = os.path.join(ROOT, "particles")
+    os.makedirs(folder, exist_ok=True)
+    for name, keys in PARTICLES.items():
+        # The game's INI reader splits lines at CR LF only.
+        with open(os.path.join(folder, name + ".ini"), "w", newline="\r\n") as out:
+            out.write("\n".join(particle_lines(keys)) + "\n")
+
+
 save("textures/gui/sh1", Image.new("RGBA", (1366, 768), (0, 0, 0, 255)))
 save("textures/gui/gamescreen/tableback", draw_tableback())
 save("textures/gui/gamescreen/tablepoint", draw_tablepoint())
@@ -268,6 +356,40 @@ for icon in ("iconprev", "iconnext", "iconup", "icondown", "iconclose", "iconmen
 save("textures/gui/slider/track", slider_track())
 save("textures/gui/slider/thumb", slider_thumb())
 save("textures/gui/map/pagepoints", page_points())
+
+
+# Dialog and tutorial panels: a dark rounded panel with a light two-pixel edge, opaque
+# everywhere inside the edge so white texts read on it.
+PANEL_FILL = (36, 44, 66, 255)
+PANEL_EDGE = (220, 226, 240, 255)
+
+
+def panel(w, h, radius=18):
+    from PIL import ImageDraw
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.rounded_rectangle((0, 0, w - 1, h - 1), radius=radius, fill=PANEL_EDGE)
+    draw.rounded_rectangle((2, 2, w - 3, h - 3), radius=radius - 2, fill=PANEL_FILL)
+    return image
+
+
+def tutorial_arrow(w, h):
+    from PIL import ImageDraw
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    shaft = w // 6
+    draw.rectangle((w // 2 - shaft, 0, w // 2 + shaft - 1, h // 2), fill=(255, 214, 64, 255))
+    draw.polygon([(0, h // 2), (w - 1, h // 2), (w // 2, h - 1)], fill=(255, 214, 64, 255))
+    return image
+
+
+save("textures/gui/windows/dlgsmall", panel(520, 260))
+save("textures/gui/tutorial/panel", panel(460, 170))
+save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
+# The large dialogs (help, difficulty) share one panel.
+save("textures/gui/windows/dlglarge", panel(900, 600))
+
+write_particles()
 
 
 from help_pictures import help_pictures  # noqa: E402  (tools/ is the script's own folder)
