@@ -6,7 +6,7 @@
 
 class THelpWindow : public TFlyWindow {
 public:
-    static const int kId = 333;
+    static constexpr int kId = 333;
     enum { kButtonPrev = 1, kButtonClose = 2, kButtonNext = 3 };
 
     explicit THelpWindow(TFlyWindowListener* listener);

@@ -217,3 +217,71 @@ TEST_F(HelpWindowTest, BookWithoutPagesOpensAndCloses)
 }
 
 }  // namespace
+
+namespace {
+
+// The centre colour of a shipped picture, read from its file.
+SDL_Color FileCentre(const std::string& path)
+{
+    SDL_Color c{0, 0, 0, 0};
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded) return c;
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!s) return c;
+    uint32_t v;
+    memcpy(&v, static_cast<uint8_t*>(s->pixels) + (s->h / 2) * s->pitch + (s->w / 2) * 4, 4);
+    SDL_FreeSurface(s);
+    c.r = (v >> 16) & 0xFF;
+    c.g = (v >> 8) & 0xFF;
+    c.b = v & 0xFF;
+    c.a = 255;
+    return c;
+}
+
+TEST_F(HelpWindowTest, ShippedPagesThroughRealClicks)
+{
+    ASSERT_EQ(0, symlink(BRISALO_ASSETS "/help.xml", AssetPath("help.xml").c_str()));
+    THelpWindow* help = Open();
+    EXPECT_EQ(THelpWindow::kId, help->mId);
+    // The page area starts at (40, 76) of the dialog; the pictures are 400 x 260.
+    const struct {
+        const char* button;
+        int page;
+        const char* picture;
+        int x;
+    } steps[] = {{nullptr, 0, "page1", 0}, {"help_next", 1, "page2", 420}, {"help_next", 2, "page3", 0},
+                 {"help_prev", 1, "page2", 420}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.page);
+        if (step.button) ClickButton(help, step.button);
+        EXPECT_EQ(step.page, help->GetPages().GetCurrent());
+        Clear(0, 0, 0);
+        help->Draw();
+        SDL_Color want = FileCentre(std::string(BRISALO_ASSETS) + "/textures/help/" + step.picture + ".png");
+        ExpectPixel(help->GetX() + 40 + step.x + 200, help->GetY() + 76 + 54 + 130, want.r, want.g, want.b);
+    }
+    // Back to the first page: its animation's centre changes within half a second.
+    ClickButton(help, "help_prev");
+    ASSERT_EQ(0, help->GetPages().GetCurrent());
+    const int cx = help->GetX() + 40 + 152 + 48, cy = help->GetY() + 76 + 334 + 48;
+    Clear(0, 0, 0);
+    help->Draw();
+    TPixel first = Pixel(cx, cy);
+    bool changed = false;
+    for (int i = 0; i < 3 && !changed; ++i) {  // 0.125 s more each, after the click's own update
+        Updates(1);
+        Clear(0, 0, 0);
+        help->Draw();
+        TPixel now = Pixel(cx, cy);
+        changed = now.r != first.r || now.g != first.g || now.b != first.b;
+    }
+    EXPECT_TRUE(changed);
+
+    ClickButton(help, "help_close");
+    Updates(20);
+    EXPECT_EQ(TLog({"sound flywindow", "fly closing 333", "fly closed 333 result 0", "window hidden 333"}), Take());
+    EXPECT_EQ(1, mDeleted);
+}
+
+}  // namespace
