@@ -8,7 +8,7 @@ SECONDS_EACH="${2:-60}"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 SEEDS="$ROOT/tests/fuzz/seeds"
 
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/font" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/font" "$BUILD/corpus/movie" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
 # Every shipped XML file, flattened to one name per path.
@@ -16,9 +16,16 @@ cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/dat
     cp "$ROOT/assets/$f" "$BUILD/corpus/xml/asset_$(echo "${f#./}" | tr '/' '_')"
 done
 cp "$SEEDS"/font/* "$ROOT"/assets/fonts/*.txt "$BUILD/corpus/font/"
+# Movie inputs start with three bytes the target reads as loops, mask and mask offset; the
+# shipped movies are cut to the length limit.
+for f in "$SEEDS"/movie/*.ogv "$ROOT"/assets/textures/movies/*.ogv; do
+    for mode in 00 05; do
+        { printf "\\$mode\\000\\000"; head -c 16381 "$f"; } > "$BUILD/corpus/movie/$mode-$(basename "$f")"
+    done
+done
 
 status=0
-for target in buffer xml font; do
+for target in buffer xml font movie; do
     # A target with its own dictionary of tokens uses it; the readers share one.
     dict="$ROOT/tests/fuzz/$target.dict"
     [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"
