@@ -1,5 +1,5 @@
-# Writes the fader shadow of assets/resources.xml and the mouse cursors with their
-# assets/cursors.xml as RGBA PNGs (the cell, glyph and swatch images come from
+# Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml and
+# the mouse cursors with their assets/cursors.xml as RGBA PNGs (the cell, glyph and swatch images come from
 # tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import os
@@ -132,5 +132,36 @@ def write_cursors():
         out.writelines(lines)
 
 
+def draw_tableback():
+    # Odd on purpose: the point of a 151 x 101 panel lands at (75, 50).
+    image = Image.new("RGBA", (151, 101), (0, 0, 0, 0))
+    d = ImageDraw.Draw(image)
+    d.rounded_rectangle([0, 0, 150, 100], radius=8, fill=(40, 52, 70, 190), outline=(210, 220, 235, 255), width=2)
+    d.rectangle([10, 10, 140, 90], outline=(120, 135, 160, 200))
+    d.line([(75, 12), (75, 88)], fill=(120, 135, 160, 140))
+    d.line([(12, 50), (138, 50)], fill=(120, 135, 160, 140))
+    return image
+
+
+def draw_tablepoint():
+    image = canvas(11, 11)
+    d = ImageDraw.Draw(image)
+    d.ellipse([0, 0, 10, 10], outline=(250, 214, 90, 255), width=2)
+    d.point((5, 5), fill=(250, 214, 90, 255))
+    return image
+
+
+def draw_hint():
+    # The tip is drawn in black inside (37, 37)..(1062, 81): the panel is opaque there.
+    image = canvas(1100, 110)
+    d = ImageDraw.Draw(image)
+    d.rounded_rectangle([4, 4, 1095, 105], radius=24, fill=(255, 250, 226, 255), outline=(70, 62, 40, 255),
+                        width=2)
+    return image
+
+
 save("textures/gui/sh1", Image.new("RGBA", (1366, 768), (0, 0, 0, 255)))
+save("textures/gui/gamescreen/tableback", draw_tableback())
+save("textures/gui/gamescreen/tablepoint", draw_tablepoint())
+save("textures/gui/windows/hint", draw_hint())
 write_cursors()
