@@ -259,7 +259,8 @@ bool TVideoWindow::NextPacketLooping()
 
 bool TVideoWindow::DecodeUntil(float time)
 {
-    if (!mPlaying) return false;
+    // ResetPlayback turns playing on again even when Close left no movie to decode.
+    if (!mPlaying || !mDecoder) return false;
     mTargetTime = time;
     while (NextPacketLooping()) {
         if (mPpStep != 0) {
