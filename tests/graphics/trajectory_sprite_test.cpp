@@ -66,7 +66,9 @@ TEST_F(TrajectorySpriteTest, SpriteWithoutPathStandsAtItsOffsetsAndIsAlwaysDone)
 TEST_F(TrajectorySpriteTest, NamedCurveMovesAndTurnsTheAnimation)
 {
     TrajectoryMoverCadrImage2& sprite =
-        Load(kSheet + "trtype=\"0\" tr=\"menuloop\" movetime=\"120\" offx=\"5\" offy=\"-7\" addangle=\"90\"");
+        Load(kSheet + "trtype=\"0\" tr=\"menuloop\" movetime=\"120\" offx=\"5\" offy=\"-7\" addangle=\"90\"",
+             "<object particle=\"trail.ini\" z=\"-1\"/>");
+    ASSERT_EQ(1u, sprite.mParticles.mItems.size());
     MoveObj_t alongside(120.0f, FindTrajectory("menuloop"), TMoveOwnerRecord());
     alongside.mNoRotation = false;
     for (int i = 0; i < 12; ++i) {
@@ -76,6 +78,8 @@ TEST_F(TrajectorySpriteTest, NamedCurveMovesAndTurnsTheAnimation)
         EXPECT_FLOAT_EQ(std::trunc(5.0f + alongside.GetX()), sprite.mSheet.GetImage().mX) << i;
         EXPECT_FLOAT_EQ(std::trunc(-7.0f + alongside.GetY()), sprite.mSheet.GetImage().mY) << i;
         EXPECT_NEAR(90.0f * 0.017453292f - alongside.GetAngle(), sprite.mSheet.GetAngle(), 1e-5f) << i;
+        // The particles travel with the sprite, unrounded.
+        EXPECT_FLOAT_EQ(5.0f + alongside.GetX(), sprite.mParticles.mItems[0]->mShiftX) << i;
     }
     EXPECT_NE(0.0f, alongside.GetAngle()) << "the curve turns the sprite";
 }
