@@ -1,218 +1,30 @@
 // Whole-program check under a real X server: the game's start-up and frame loop in its real
 // window, an empty screen, and the quit question over it. Prints where its buttons are once
 // it has arrived and which one closed it; tests/x11/message_box_click.sh clicks them.
-// With the argument "profiles" it shows the profile window instead and reports its players,
-// lines and name field as they change; tests/x11/profiles_click.sh drives it.
-#include <SDL.h>
-
 #include <cstdio>
-#include <string>
-#include <vector>
 
-#include "app/app.h"
-#include "app/task.h"
-#include "core/app_state.h"
-#include "core/display.h"
-#include "core/text.h"
-#include "game/select_user_window.h"
-#include "game/user_list.h"
-#include "game/user_name_window.h"
-#include "ui/classic_window.h"
-#include "ui/window_manager.h"
-
-// Last: the X11 headers it pulls in define macros that clash with our names.
-#include <SDL_syswm.h>
+#include "probe_support.h"
 
 namespace {
 
-bool gScreenPressed = false;
-
-// The only screen: a press that reaches it went past the dialog.
-class TProbeScreen : public TClassicWindow {
-public:
-    TProbeScreen() : TClassicWindow("", false) { SetRect(0, 0, 1366, 768); }
-    void OnMouseDown(const TMouseEvent&) override { gScreenPressed = true; }
-};
-
-struct TProbeListener : TFlyWindowListener {
-    bool mShown = false;
-    bool mClosed = false;
-    int mId = 0;
-    int mResult = -1;
-    TFlyWindow* mBox = nullptr;
-    void OnFlyShown(TFlyWindow* window, int) override
-    {
-        mShown = true;
-        mBox = window;
-    }
-    void OnFlyClosed(TFlyWindow*, int id, int result) override
-    {
-        mClosed = true;
-        mBox = nullptr;
-        mId = id;
-        mResult = result;
-    }
-};
-
-// Design pixels to the window's pixels, through the game's scale and letterbox offsets.
-void ToWindow(int x, int y, int* wx, int* wy)
-{
-    const TAppState& app = GetAppState();
-    *wx = static_cast<int>((x + app.mOffsetX) * app.mScaleX);
-    *wy = static_cast<int>((y + app.mOffsetY) * app.mScaleY);
-}
-
-struct TProbeColor {
-    int r = 0, g = 0, b = 0;
-};
-
-// Draws one frame as the loop does and reads the two pixels before it is presented.
+// Draws one frame and reads a pixel of the panel and one beside the box.
 bool ReadFramePixels(TProbeColor* panel, TProbeColor* outside)
 {
-    SDL_Renderer* renderer = GetRenderer();
-    if (!renderer) return false;
-    SDL_RenderClear(renderer);
-    RenderGame();
-    int w = 0, h = 0;
-    SDL_GetRendererOutputSize(renderer, &w, &h);
-    std::vector<Uint32> pixels(static_cast<size_t>(w) * h);
-    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
-    const bool read = SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), w * 4) == 0;
-    SDL_RenderPresent(renderer);
-    if (!read) {
-        std::fprintf(stderr, "cannot read the frame: %s\n", SDL_GetError());
-        return false;
-    }
-    auto at = [&](int x, int y, TProbeColor* out) {
-        int wx = 0, wy = 0;
-        ToWindow(x, y, &wx, &wy);
-        if (wx < 0 || wy < 0 || wx >= w || wy >= h) return false;
-        const Uint32 v = pixels[static_cast<size_t>(wy) * w + wx];
-        out->r = (v >> 16) & 0xFF;
-        out->g = (v >> 8) & 0xFF;
-        out->b = v & 0xFF;
-        return true;
-    };
-    return at(683, 329, panel) && at(200, 600, outside);
-}
-
-void ButtonCentre(TFlyWindow* box, const char* name, int* x, int* y)
-{
-    TMyWindow* button = box->FindChild(name);
-    int ax = 0, ay = 0;
-    if (button) button->GetAbsolutePosition(&ax, &ay);
-    ToWindow(ax + (button ? button->GetWidth() / 2 : 0), ay + (button ? button->GetHeight() / 2 : 0), x, y);
-}
-
-unsigned long X11WindowId()
-{
-    SDL_SysWMinfo info;
-    SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(GetAppState().mWindow, &info) || info.subsystem != SDL_SYSWM_X11) return 0;
-    return static_cast<unsigned long>(info.info.x11.window);
-}
-
-// Start-up, then an empty screen alone: the scene's windows go over it.
-bool StartOverEmptyScreen()
-{
-    if (!StartGame()) {
-        std::fprintf(stderr, "start-up failed\n");
-        return false;
-    }
-    TMyWindowManager* manager = GetWindowManager();
-    manager->DeleteTopWindows();
-    while (TMyWindow* screen = manager->TopScreen()) delete manager->RemoveWindow(screen);
-    manager->ShowScreen(new TProbeScreen(), false, 0);
-    return true;
-}
-
-struct TProfilesListener : TFlyWindowListener {
-    bool mClosed = false;
-    std::string mLine;
-    void OnFlyClosed(TFlyWindow* window, int id, int result) override
-    {
-        const TSelectUserWindow* profiles = dynamic_cast<TSelectUserWindow*>(window);
-        if (!profiles) return;
-        mClosed = true;
-        mLine = FormatString("closed id=%d result=%d choice=%d selected=%d", id, result, profiles->mChoiceMade ? 1 : 0,
-                             profiles->mSelectedIndex);
-    }
-};
-
-std::string UsersLine(const TSelectUserWindow* window)
-{
-    std::string lines;
-    for (int i = 0; i < TSelectUserWindow::kLines; ++i) {
-        if (i) lines += "|";
-        if (window->mLines[i]) lines += ToUtf8(window->mLines[i]->mText);
-    }
-    const int users = GetUserList() ? GetUserList()->UserCount() : 0;
-    return FormatString("users=%d lines=%s selected=%d", users, lines.c_str(), window->mSelectedIndex);
-}
-
-int RunProfiles()
-{
-    if (!StartOverEmptyScreen()) return 2;
-    TAppState& app = GetAppState();
-    TMyWindowManager* manager = GetWindowManager();
-    TProfilesListener listener;
-    auto* window = new TSelectUserWindow(&listener);
-    manager->AddWindow(window, 0);
-
-    int status = 0;
-    bool shown = false;
-    std::string users, field;
-    const TUserNameWindow* named = nullptr;  // the name window last reported as shown
-    const Uint32 start = SDL_GetTicks();
-    while (!app.mQuit) {
-        RunFrame();
-        if (listener.mClosed) {
-            std::printf("%s\n", listener.mLine.c_str());
-            break;
-        }
-        const std::string nowUsers = UsersLine(window);
-        if (nowUsers != users) std::printf("%s\n", nowUsers.c_str());
-        users = nowUsers;
-        if (!shown && window->mAlpha >= 1.0f) {
-            shown = true;
-            int createX = 0, createY = 0, okX = 0, okY = 0;
-            ButtonCentre(window, "create", &createX, &createY);
-            ButtonCentre(window, "ok", &okX, &okY);
-            std::printf("shown window=%lu create=%d,%d ok=%d,%d\n", X11WindowId(), createX, createY, okX, okY);
-        }
-        const TUserNameWindow* name = dynamic_cast<TUserNameWindow*>(manager->FindTopModal());
-        if (name && name->mEdit && name != named && name->GetState() == TFlyWindow::kShown && name->mAlpha >= 1.0f) {
-            named = name;
-            field = ToUtf8(name->mEdit->mText);
-            int confirmX = 0, confirmY = 0;
-            ButtonCentre(const_cast<TUserNameWindow*>(name), "ok", &confirmX, &confirmY);
-            std::printf("name shown confirm=%d,%d field=%s\n", confirmX, confirmY, field.c_str());
-        } else if (name && name == named && ToUtf8(name->mEdit->mText) != field) {
-            field = ToUtf8(name->mEdit->mText);
-            std::printf("field=%s\n", field.c_str());
-        }
-        if (!name) named = nullptr;
-        std::fflush(stdout);
-        if (SDL_GetTicks() - start > 30000) {
-            std::printf("no answer after 30 s\n");
-            status = 1;
-            break;
-        }
-        SDL_Delay(5);
-    }
-    std::fflush(stdout);
-    QuitGame();
-    return status;
+    TProbeFrame frame;
+    return frame.Read() && frame.At(683, 329, panel) && frame.At(200, 600, outside);
 }
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
-    if (argc > 1 && std::string(argv[1]) == "profiles") return RunProfiles();
-    if (!StartOverEmptyScreen()) return 2;
+    if (!StartGame()) {
+        std::fprintf(stderr, "start-up failed\n");
+        return 2;
+    }
     TAppState& app = GetAppState();
     TMyWindowManager* manager = GetWindowManager();
+    ShowProbeScreen();
     TProbeListener listener;
     manager->AddWindow(new TMessageBoxOkCancelWindow(&listener, "quit", "sureexit", 20), 0);
 
@@ -221,7 +33,7 @@ int main(int argc, char** argv)
     const Uint32 start = SDL_GetTicks();
     while (!app.mQuit) {
         RunFrame();
-        if (gScreenPressed) {
+        if (ProbeScreenPressed()) {
             std::printf("a press reached the screen beneath the box\n");
             status = 1;
             break;
@@ -239,17 +51,15 @@ int main(int argc, char** argv)
                 status = 1;
                 break;
             }
-            const unsigned long windowId = X11WindowId();
-            if (!windowId) {
-                std::printf("no X11 window: %s\n", SDL_GetError());
+            const unsigned long window = ProbeWindowId();
+            if (!window) {
                 status = 1;
                 break;
             }
             int okX = 0, okY = 0, cancelX = 0, cancelY = 0;
             ButtonCentre(listener.mBox, "ok", &okX, &okY);
             ButtonCentre(listener.mBox, "cancel", &cancelX, &cancelY);
-            std::printf("shown window=%lu ok=%d,%d cancel=%d,%d\n", windowId,
-                        okX, okY, cancelX, cancelY);
+            std::printf("shown window=%lu ok=%d,%d cancel=%d,%d\n", window, okX, okY, cancelX, cancelY);
             std::fflush(stdout);
         }
         if (listener.mClosed) {

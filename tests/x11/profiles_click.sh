@@ -37,7 +37,7 @@ start() {
     OUT="$WORK/probe-$1.txt"
     xdotool mousemove 1300 700
     env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null XDG_DATA_HOME="$DATA" \
-        ASAN_OPTIONS=detect_leaks=0 "$PROBE" profiles >"$OUT" 2>"$OUT.err" &
+        ASAN_OPTIONS=detect_leaks=0 "$PROBE" >"$OUT" 2>"$OUT.err" &
     PID=$!
 }
 
