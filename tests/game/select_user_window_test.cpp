@@ -53,6 +53,8 @@ TEST_F(SelectUserWindowTest, OpensOnTheCurrentUserOrNone)
     EXPECT_EQ(three->mSelectedIndex, 1);
     EXPECT_FALSE(DeleteDisabled(three));
     EXPECT_EQ(Line(three, 1), L"Boris");
+    three->mLines[1]->RefreshText();  // as a change of language does: a name is no key
+    EXPECT_EQ(Line(three, 1), L"Boris");
     for (int i = 0; i < 3; ++i) EXPECT_EQ(three->mLines[i]->mSelected, i == 1) << i;
     mManager->DeleteTopWindows();
 
