@@ -58,7 +58,7 @@ enum { kHintDefault = 0, kHintNone = 1, kHintShow = 2 };
 class TObject : public DrawObject {
 public:
     // "Unlimited" clicks and tool uses.
-    static const int32_t kNoLimit = 99999999;
+    static constexpr int32_t kNoLimit = 99999999;
 
     TObject();
     TObject(const TObject&) = delete;
