@@ -327,6 +327,13 @@ TEST_F(SceneCanvasTest, ClipRectanglePutsBackTheClipItFound)
     clipped->Draw(1.0f);
     EXPECT_FALSE(SDL_RenderIsClipEnabled(mRenderer));
     EXPECT_EQ(DrawnBox(0, 0, 0), (SDL_Rect{0, 0, 16, 16}));
+
+    // Three numbers leave the height at 0: nothing shows.
+    std::unique_ptr<TObject> flat = LoadObjectFrom("<object name='pic' cliprect='0.0.16'/>");
+    flat->LoadResources();
+    Clear(0, 0, 0);
+    flat->Draw(1.0f);
+    EXPECT_EQ(DrawnBox(0, 0, 0), (SDL_Rect{0, 0, 0, 0}));
 }
 
 TEST(SceneObjectRecord, PlainAndRichRecordsMatchTheirBytes)
