@@ -8,17 +8,23 @@ SECONDS_EACH="${2:-60}"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 SEEDS="$ROOT/tests/fuzz/seeds"
 
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/font" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" "$BUILD/corpus/particles" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
+cp "$SEEDS"/trajectories/* "$ROOT/assets/trajectories.dat" "$BUILD/corpus/trajectories/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
 # Every shipped XML file, flattened to one name per path.
 (cd "$ROOT/assets" && find . -name '*.xml' -type f) | while read -r f; do
     cp "$ROOT/assets/$f" "$BUILD/corpus/xml/asset_$(echo "${f#./}" | tr '/' '_')"
 done
 cp "$SEEDS"/font/* "$ROOT"/assets/fonts/*.txt "$BUILD/corpus/font/"
+cp "$SEEDS"/particles/* "$BUILD/corpus/particles/"
+# Every shipped INI file, flattened the same way.
+(cd "$ROOT/assets" && find . -name '*.ini' -type f) | while read -r f; do
+    cp "$ROOT/assets/$f" "$BUILD/corpus/particles/asset_$(echo "${f#./}" | tr '/' '_')"
+done
 
 status=0
-for target in buffer xml font; do
+for target in buffer xml font trajectories particles; do
     # A target with its own dictionary of tokens uses it; the readers share one.
     dict="$ROOT/tests/fuzz/$target.dict"
     [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"
