@@ -6,7 +6,7 @@
 #include <string>
 
 #include "core/SharedPtr.h"
-#include "graphics/repeater.h"
+#include "graphics/repeaters.h"
 #include "graphics/tweens.h"
 
 class DrawObject;
@@ -31,7 +31,7 @@ struct TEffectorChannelSlot {
     TEffectorChannel mChannel;
 };
 
-class TEffector : public TRepeaterClient {
+class TEffector : public TPlayable {
 public:
     TEffector() = default;
     TEffector(const TEffector&) = delete;

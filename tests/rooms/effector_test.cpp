@@ -193,7 +193,7 @@ TEST(Effector, PlayFlagRepeatersAndReset)
         h.Bind(std::string("<effector play='0'>") + kXKeys + "<repeater stime='1'/></effector>");
     Steps(*never, &h.target->mX, 8);
     EXPECT_FLOAT_EQ(h.target->mX, 7.0f);
-    EXPECT_FLOAT_EQ(static_cast<TVariousTimeRepeater*>(never->mRepeater.Get())->mTimer.GetElapsed(), 0.0f);
+    EXPECT_FLOAT_EQ(static_cast<TVariousTimeRepeater*>(never->mRepeater.Get())->GetTimer().GetElapsed(), 0.0f);
 
     TTrackFixture k;
     std::unique_ptr<TEffector> unknown =
