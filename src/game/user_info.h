@@ -121,6 +121,8 @@ class TProfileSaver {
 public:
     virtual ~TProfileSaver() = default;
     virtual bool SaveCurrentUser() = 0;
+    // The folder name of the current player's own files ("" when there is none).
+    virtual std::string CurrentUserIdText() const { return std::string(); }
 };
 void SetProfileSaver(TProfileSaver* saver);
 TProfileSaver* GetProfileSaver();
