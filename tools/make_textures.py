@@ -356,6 +356,37 @@ for icon in ("iconprev", "iconnext", "iconup", "icondown", "iconclose", "iconmen
 save("textures/gui/slider/track", slider_track())
 save("textures/gui/slider/thumb", slider_thumb())
 save("textures/gui/map/pagepoints", page_points())
+
+
+# Dialog and tutorial panels: a dark rounded panel with a light two-pixel edge, opaque
+# everywhere inside the edge so white texts read on it.
+PANEL_FILL = (36, 44, 66, 255)
+PANEL_EDGE = (220, 226, 240, 255)
+
+
+def panel(w, h, radius=18):
+    from PIL import ImageDraw
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.rounded_rectangle((0, 0, w - 1, h - 1), radius=radius, fill=PANEL_EDGE)
+    draw.rounded_rectangle((2, 2, w - 3, h - 3), radius=radius - 2, fill=PANEL_FILL)
+    return image
+
+
+def tutorial_arrow(w, h):
+    from PIL import ImageDraw
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    shaft = w // 6
+    draw.rectangle((w // 2 - shaft, 0, w // 2 + shaft - 1, h // 2), fill=(255, 214, 64, 255))
+    draw.polygon([(0, h // 2), (w - 1, h // 2), (w // 2, h - 1)], fill=(255, 214, 64, 255))
+    return image
+
+
+save("textures/gui/windows/dlgsmall", panel(520, 260))
+save("textures/gui/tutorial/panel", panel(460, 170))
+save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
+
 write_particles()
 CAPTION_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
