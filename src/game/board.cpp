@@ -208,7 +208,7 @@ TBoardMahjong::TBoardMahjong()
 // The window manager is gone before the board at shutdown: the widgets are never touched here.
 TBoardMahjong::~TBoardMahjong()
 {
-    if (GetUserInfo() && GetUserInfo()->mListener == this) GetUserInfo()->SetListener(nullptr);
+    if (GetUserInfo()->GetListener() == this) GetUserInfo()->SetListener(nullptr);
 }
 
 void TBoardMahjong::Activate()

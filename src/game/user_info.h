@@ -43,6 +43,7 @@ public:
     virtual void WriteExtra(TBaseBuffer& /*buffer*/) const {}
 
     void SetListener(TBaseUserInfoListener* listener) { mListener = listener; }
+    TBaseUserInfoListener* GetListener() const { return mListener; }
     const std::vector<std::pair<std::string, std::string>>& Pairs() const { return mPairs; }
 
     uint8_t mFlag = 0;
