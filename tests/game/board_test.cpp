@@ -464,3 +464,87 @@ TEST_F(BoardTest, LevelCompleteWindowResults)
 }
 
 }  // namespace
+
+namespace {
+
+class BoardSetupTest : public BoardTest {
+protected:
+    void SetUp() override
+    {
+        BoardTest::SetUp();
+        auto* room = new TMyWindow();
+        room->mId = 4;
+        room->mWidth = 1366;
+        room->mHeight = 768;
+        GetWindowManager()->AddWindow(room, 0.0f);
+        mRoom = room;
+    }
+    TMyWindow* mRoom = nullptr;
+};
+
+TEST_F(BoardSetupTest, ShippedLayoutGivesTheControlsAndMarksOncePerSetup)
+{
+    GetUserInfo()->mViewValue = 0.4f;
+    GetUserInfo()->mPreset->maxerrorscount = 3;
+    mBoard->Setup();
+    const TMyWindow* controls[] = {mBoard->mScaleSlider,   mBoard->mBackSlider, mBoard->mRescaleButton,
+                                   mBoard->mPageUpButton,  mBoard->mPageDownButton, mBoard->mFillButton,
+                                   mBoard->mMenuButton};
+    for (const TMyWindow* control : controls) EXPECT_NE(control, nullptr);
+    ASSERT_EQ(mBoard->mErrorMarks.size(), 15u);
+    int shown = 0;
+    for (TMyImage* mark : mBoard->mErrorMarks) shown += mark->mVisible ? 1 : 0;
+    EXPECT_EQ(shown, 3);
+    EXPECT_FALSE(mBoard->mFillButton->mMouseAllowed);
+    EXPECT_FLOAT_EQ(mBoard->mBackColor[0], 0.4f);
+    EXPECT_FLOAT_EQ(GetUserInfo()->mViewValue, 0.4f);
+    EXPECT_NE(ReadWholeFile(GetSystem()->UserFolder() + "/log.txt").find("hint regeneration time 30.000000"),
+              std::string::npos);
+
+    const size_t children = mRoom->mChildren.size();
+    mBoard->Setup();
+    EXPECT_EQ(mRoom->mChildren.size(), children);
+
+    // A profile change re-reads the recharge time and the marks.
+    GetUserInfo()->mPreset->fillcolorrecharge = 12;
+    GetUserInfo()->mPreset->maxerrorscount = 5;
+    mBoard->OnUserInfoChanged();
+    EXPECT_FLOAT_EQ(mBoard->mFillButton->mRechargeTime, 12.0f);
+    shown = 0;
+    for (TMyImage* mark : mBoard->mErrorMarks) shown += mark->mVisible ? 1 : 0;
+    EXPECT_EQ(shown, 5);
+
+    mBoard->Deactivate();
+    EXPECT_TRUE(mRoom->mChildren.empty());
+    EXPECT_EQ(mBoard->mFillButton, nullptr);
+    EXPECT_TRUE(mBoard->mErrorMarks.empty());
+}
+
+TEST_F(BoardSetupTest, MenuButtonIsRefusedUnderTheMenuOrTheTimeOverBox)
+{
+    mBoard->Setup();
+    TMyButton* menu = mBoard->mMenuButton;
+    ASSERT_NE(menu, nullptr);
+    mBoard->OnButtonClick(4, mRoom, menu->mId, menu);
+    TMyWindow* first = GetWindowManager()->FindWindow(10);
+    ASSERT_NE(first, nullptr);
+    mBoard->OnButtonClick(4, mRoom, menu->mId, menu);
+    EXPECT_EQ(GetWindowManager()->FindWindow(10), first);
+    EXPECT_EQ(GetWindowManager()->TopWindowCount() + GetWindowManager()->PendingCount(), 2);
+}
+
+TEST_F(BoardSetupTest, NextLevelIsDisabledAfterTheLastLevelOfTheLastStage)
+{
+    GetUserInfo()->CurrentModeProgress().mStage = 1;
+    GetUserInfo()->CurrentModeProgress().mLevel = 0;
+    mBoard->Setup();
+    GetUserInfo()->CurrentModeProgress().mLevel = 1;  // the last level of the last stage
+    PaintAll();
+    EXPECT_EQ(mBoard->mStageAdvance, 2);
+    StepUntil([this] { return mBoard->mLevelCompleteWindow != nullptr; });
+    ASSERT_NE(mBoard->mLevelCompleteWindow, nullptr);
+    ASSERT_NE(mBoard->mLevelCompleteWindow->mNextButton, nullptr);
+    EXPECT_TRUE(mBoard->mLevelCompleteWindow->mNextButton->mDisabled);
+}
+
+}  // namespace
