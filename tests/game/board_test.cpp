@@ -548,3 +548,24 @@ TEST_F(BoardSetupTest, NextLevelIsDisabledAfterTheLastLevelOfTheLastStage)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BoardSetupTest, FirstStageTipsOnAFreshProfile)
+{
+    GetUserInfo()->ResetDefaults();
+    GetUserInfo()->mProgress[0].Reset(4);
+    GetUserInfo()->CurrentModeProgress().mLevel = 1;
+    mBoard->Setup();
+    EXPECT_EQ(mBoard->mTipNumber, 5);  // tip 1 was scheduled first and replaced
+    auto log = [] { return ReadWholeFile(GetSystem()->UserFolder() + "/log.txt"); };
+    const int steps = StepUntil([&log] { return log().find("show tutorial TipUseRightMouse") != std::string::npos; });
+    EXPECT_EQ(steps, 32);  // 0.5 s
+    EXPECT_EQ(log().find("show tutorial TipMoveToPaint"), std::string::npos);
+
+    mBoard->OnTutorialClosed("TipMoveToPaint");
+    EXPECT_EQ(mBoard->mTipNumber, 2);
+    EXPECT_NE(log().find("tutorial window done = TipMoveToPaint"), std::string::npos);
+}
+
+}  // namespace
