@@ -1,7 +1,7 @@
 # Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml, the
 # mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
-# points), the spark sheet with the particle descriptions of assets/particles/, the board's two
-# captions and the hint's dot as RGBA PNGs (the cell, glyph and swatch images come from
+# points), the spark sheet with the particle descriptions of assets/particles/, the board's
+# two captions and the hint's dot, as RGBA PNGs (the cell, glyph and swatch images come from
 # tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import os
@@ -388,6 +388,8 @@ save("textures/gui/tutorial/panel", panel(460, 170))
 save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
 
 write_particles()
+
+
 CAPTION_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 
