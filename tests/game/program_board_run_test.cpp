@@ -215,7 +215,9 @@ TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < columns; ++c) {
             TPaintByNumberItem* cell = picture.GetCell(c, r);
-            if (cell->IsVisible()) EXPECT_EQ(cell->GetPainted(), cell->GetNumber()) << c << "," << r;
+            if (cell->IsVisible()) {
+                EXPECT_EQ(cell->GetPainted(), cell->GetNumber()) << c << "," << r;
+            }
         }
 
     TMyWindow* next = window->FindChild("nextlevel");
