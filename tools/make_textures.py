@@ -1,8 +1,8 @@
 # Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml, the
 # mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
 # points), the spark sheet with the particle descriptions of assets/particles/, the board's
-# two captions and the hint's dot, as RGBA PNGs (the cell, glyph and swatch images come from
-# tools/gen_pictures.py).
+# two captions, the hint's dot and the help pages' pictures (tools/help_pictures.py), as
+# RGBA PNGs (the cell, glyph and swatch images come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import os
 
@@ -386,6 +386,8 @@ def tutorial_arrow(w, h):
 save("textures/gui/windows/dlgsmall", panel(520, 260))
 save("textures/gui/tutorial/panel", panel(460, 170))
 save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
+# The large dialogs (help, difficulty) share one panel.
+save("textures/gui/windows/dlglarge", panel(900, 600))
 
 write_particles()
 
@@ -459,3 +461,9 @@ def fill_sheet():
 save("textures/gui/gamescreen/back", game_back())
 save("textures/gui/gamescreen/errormark", error_mark())
 save("textures/gui/buttons/fill", fill_sheet())
+
+
+from help_pictures import help_pictures  # noqa: E402  (tools/ is the script's own folder)
+
+for name, picture in help_pictures().items():
+    save("textures/help/" + name, picture)

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "graphics/repeaters.h"
 #include "rooms/game_space.h"
 
 class TRoom : public TGameSpace {};
@@ -17,9 +18,12 @@ public:
     TRoom* Create(const std::string& type) override;
 };
 
-class TEffector {
+// The keyframe effector; its repeater restarts it through Play.
+class TEffector : public TPlayable {
 public:
-    virtual ~TEffector() = default;
+    ~TEffector() override = default;
+    // Restarts nothing yet: the effector's channels come with the effector itself.
+    void Play() override {}
 };
 
 class TBaseEffectorsFactory {

@@ -58,23 +58,35 @@ TEST_F(BoardEffectsTest, CaptionRunsItsPhasesOnOneTimer)
             list.Update(kStep);
             if (update == 160) break;
             ASSERT_FALSE(deleted);
-            if (update == 16) EXPECT_FLOAT_EQ(go->GetAlphaValue(), 0.625f);
+            if (update == 16) {
+                EXPECT_FLOAT_EQ(go->GetAlphaValue(), 0.625f);
+            }
             if (update == 40) {
                 EXPECT_FLOAT_EQ(go->GetAlphaValue(), 1.0f);
                 EXPECT_FLOAT_EQ(go->GetScaleValue(), 1.0f);
             }
-            if (update == 63 && withListener) EXPECT_TRUE(log.mEvents.empty());
-            if (update == 64 && withListener) EXPECT_EQ(log.mEvents, std::vector<std::string>{"shown 2"});
+            if (update == 63 && withListener) {
+                EXPECT_TRUE(log.mEvents.empty());
+            }
+            if (update == 64 && withListener) {
+                EXPECT_EQ(log.mEvents, std::vector<std::string>{"shown 2"});
+            }
             if (update == 88) {
                 EXPECT_FLOAT_EQ(go->GetAlphaValue(), 0.75f);
                 EXPECT_FLOAT_EQ(go->GetScaleValue(), 1.05f);
             }
-            if (update >= 112) EXPECT_FLOAT_EQ(go->GetScaleValue(), 1.1f);
-            if (update == 159 && withListener) EXPECT_EQ(log.mEvents.size(), 1u);
+            if (update >= 112) {
+                EXPECT_FLOAT_EQ(go->GetScaleValue(), 1.1f);
+            }
+            if (update == 159 && withListener) {
+                EXPECT_EQ(log.mEvents.size(), 1u);
+            }
         }
         EXPECT_TRUE(deleted);
         EXPECT_EQ(list.Count(), 0u);
-        if (withListener) EXPECT_EQ(log.mEvents, (std::vector<std::string>{"shown 2", "finished 2"}));
+        if (withListener) {
+            EXPECT_EQ(log.mEvents, (std::vector<std::string>{"shown 2", "finished 2"}));
+        }
         else EXPECT_TRUE(log.mEvents.empty());
     }
 }
