@@ -33,7 +33,20 @@ class ProgramBoardRun : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        ReleaseGame();
+        if (mStarted) ReleaseGame();
+        Restore();
+    }
+    bool Start()
+    {
+        SetTickSource(FakeTicks);
+        DestroyLogger();  // reopened in this player's folder by the start-up
+        mStarted = StartGame();
+        return mStarted;
+    }
+    // What the shutdown closed for good comes back for the next test.
+    void Restore()
+    {
+        mStarted = false;
         SetTickSource(nullptr);
         SetLoggerShutDown(false);
         SetSystemShutDown(false);
@@ -129,13 +142,12 @@ protected:
     }
 
     TUserFolderScope mUser;
+    bool mStarted = false;
 };
 
 TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
 {
-    SetTickSource(FakeTicks);
-    DestroyLogger();  // reopened in this player's folder by the start-up
-    ASSERT_TRUE(StartGame());
+    ASSERT_TRUE(Start());
     TSettings* settings = GetAppState().mSettings.get();
     settings->AddUser("Jo");
     TModeProgress& progress = GetUserInfo()->CurrentModeProgress();
@@ -241,6 +253,25 @@ TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
     EXPECT_NE(log.find("hint regeneration time 30.000000"), std::string::npos);
     EXPECT_NE(log.find("show tutorial TipMoveToPaint"), std::string::npos);
     EXPECT_EQ(log.find("no level"), std::string::npos);
+}
+
+// The shutdown deletes the windows before the board, whatever the level is doing.
+TEST_F(ProgramBoardRun, ShutdownDuringTheCaptionAndUnderTheLevelCompleteWindowIsClean)
+{
+    for (int withWindow = 0; withWindow < 2; ++withWindow) {
+        ASSERT_TRUE(Start());
+        GetAppState().mSettings->AddUser("Jo");
+        GetUserInfo()->CurrentModeProgress().mLevel = 0;
+        GetWindowManager()->ShowScreen(new TRoomWindow(), true, 1);
+        for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
+        ASSERT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+        Board()->FinishNow();
+        Frames(withWindow ? 200 : 30);
+        EXPECT_EQ(Board()->mLevelCompleteWindow != nullptr, withWindow == 1);
+        ReleaseGame();
+        EXPECT_EQ(GetAppState().mBoard.get(), nullptr);
+        Restore();
+    }
 }
 
 }  // namespace
