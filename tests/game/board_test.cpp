@@ -569,3 +569,26 @@ TEST_F(BoardSetupTest, FirstStageTipsOnAFreshProfile)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BoardSetupTest, ChargeBarCoversTheChargedShareOfTheFillButton)
+{
+    mBoard->Setup();
+    TStandartRegenerateButton* fill = mBoard->mFillButton;
+    ASSERT_NE(fill, nullptr);
+    ASSERT_EQ(fill->GetWidth(), 232);
+    fill->mRechargeTime = 2.0f;
+    fill->StartRecharge();
+    fill->Update(1.0f);  // half charged: 116 px
+    ASSERT_TRUE(fill->mDisabled);
+    Clear(0, 0, 0);
+    fill->DrawSelf();
+    const int y = fill->GetY() + 28;
+    ExpectPixel(fill->GetX() + 60, y, 255, 190, 40);    // the normal look
+    ExpectPixel(fill->GetX() + 115, y, 255, 190, 40);
+    ExpectPixel(fill->GetX() + 117, y, 150, 150, 150);  // the disabled look
+    ExpectPixel(fill->GetX() + 180, y, 150, 150, 150);
+}
+
+}  // namespace
