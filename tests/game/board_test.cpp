@@ -592,3 +592,51 @@ TEST_F(BoardSetupTest, ChargeBarCoversTheChargedShareOfTheFillButton)
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(BoardSetupTest, StrokesSwatchesAndTheWheelOverTheTable)
+{
+    mBoard->Setup();
+    TPaintByNumber& picture = mBoard->mPicture;
+
+    // A swatch click selects its colour; after a resume the first click is not play.
+    const TColorsTableItem& red = mBoard->mColorTable.mItems[1];
+    const TMouseEvent swatch = PointerAt(static_cast<int>(red.mX) + 10, static_cast<int>(red.mY) + 10, 1);
+    mBoard->SetPaused(true);
+    mBoard->SetPaused(false);
+    mBoard->MouseDown(swatch);
+    mBoard->MouseUp(swatch);
+    EXPECT_EQ(picture.mSelectedColor, 0);
+    mBoard->MouseDown(swatch);
+    mBoard->MouseUp(swatch);
+    EXPECT_EQ(picture.mSelectedColor, 1);
+
+    // A drag over three cells of row 0 paints the three.
+    TMouseEvent e = AtCell(0, 0);
+    mBoard->MouseDown(e);
+    for (int column = 0; column < 3; ++column) {
+        e = AtCell(column, 0);
+        mBoard->MouseMove(e);
+    }
+    mBoard->MouseUp(e);
+    EXPECT_TRUE(Right(0, 0) && Right(1, 0) && Right(2, 0));
+    EXPECT_FALSE(Right(3, 0));
+
+    // A charged fill from a right cell paints the rest of its area and uses the charge.
+    mBoard->DoubleClick(AtCell(0, 0));
+    EXPECT_TRUE(Right(3, 0) && Right(0, 1));
+    EXPECT_TRUE(mBoard->mFillButton->mArmed);
+
+    // The wheel over the table on its only page leaves it there, "up" disabled.
+    const TMouseEvent overTable = PointerAt(static_cast<int>(mBoard->mColorTable.mX) + 5,
+                                            static_cast<int>(mBoard->mColorTable.mY) + 5, 1);
+    const float zoom = picture.mZoom;
+    mBoard->MouseWheel(overTable);
+    EXPECT_EQ(mBoard->mColorTable.mCurrentPage, 0);
+    EXPECT_TRUE(mBoard->mPageUpButton->mDisabled);
+    EXPECT_TRUE(mBoard->mPageDownButton->mDisabled);
+    EXPECT_FLOAT_EQ(picture.mZoom, zoom);
+}
+
+}  // namespace
