@@ -542,14 +542,17 @@ void TBoardMahjong::MakeResults()
     if (mGameTypeLabel) mGameTypeLabel->ClearText();
     if (mTimerLabel) mTimerLabel->ClearText();
 
+    TMyWindowManager* manager = GetWindowManager();
+    if (!manager) {
+        // Only during the shutdown: no window can show the results any more.
+        mState = kStateIdle;
+        return;
+    }
     auto* window = new TLevelCompleteWindow(mResult, mLevel, mStats, this);
     mLevelCompleteWindow = window;
     if (mStageAdvance == 2 && window->mNextButton) window->mNextButton->mDisabled = true;
     window->mRewardsEarned = !earned.empty();
-    if (TMyWindowManager* manager = GetWindowManager())
-        manager->AddWindow(window, 0.0f);
-    else
-        delete window;
+    manager->AddWindow(window, 0.0f);
 }
 
 void TBoardMahjong::ShowShadow(float alpha)
