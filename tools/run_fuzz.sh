@@ -8,8 +8,10 @@ SECONDS_EACH="${2:-60}"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 SEEDS="$ROOT/tests/fuzz/seeds"
 
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/font" "$BUILD/corpus/particles" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" \
+    "$BUILD/corpus/particles" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
+cp "$SEEDS"/trajectories/* "$ROOT/assets/trajectories.dat" "$BUILD/corpus/trajectories/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
 # Every shipped XML file, flattened to one name per path.
 (cd "$ROOT/assets" && find . -name '*.xml' -type f) | while read -r f; do
@@ -23,7 +25,7 @@ cp "$SEEDS"/particles/* "$BUILD/corpus/particles/"
 done
 
 status=0
-for target in buffer xml font particles; do
+for target in buffer xml font trajectories particles; do
     # A target with its own dictionary of tokens uses it; the readers share one.
     dict="$ROOT/tests/fuzz/$target.dict"
     [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "ui/button.h"
+
 class TMyTask {
 public:
     TMyTask();
@@ -27,11 +29,11 @@ public:
 };
 
 // Button clicks reach the application as a listener; it ignores them.
-class TGameAppBase {
+class TGameAppBase : public TMyButtonListener {
 public:
     TGameAppBase();
-    virtual ~TGameAppBase() = default;
-    virtual void OnButtonClick(void* /*button*/) {}
+    ~TGameAppBase() override = default;
+    void OnButtonClick(int /*parentId*/, TMyWindow* /*parent*/, int /*buttonId*/, TMyButton* /*button*/) override {}
     virtual void Tick(int unused);
     TMyAppTask* Task() const { return mTask.get(); }
 
