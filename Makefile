@@ -31,7 +31,7 @@ test-tsan: deps
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DBRISALO_TSAN=ON
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && $(HEADLESS) TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp" \
-		setarch "$$(uname -m)" -R ctest --output-on-failure -j $(JOBS)
+		setarch "$$(uname -m)" -R ctest --output-on-failure -j $(JOBS) -LE x11
 
 fuzz:
 	@sh tools/install_deps.sh fuzz

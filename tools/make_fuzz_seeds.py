@@ -132,6 +132,23 @@ FONT_SEEDS = {
 }
 
 
+def curve(name, points, n=None):
+    out = int32(len(points) if n is None else n) + name.ljust(20, b"\0")[:20]
+    for x, y, length in points:
+        out += struct.pack("<iifffff", x, y, 1.0, 0.0, 0.0, 0.0, length)
+    return out
+
+
+TWO_POINTS = [(0, 0, 100.0), (100, 0, 0.0)]
+TRAJECTORY_SEEDS = {
+    "two_curves": int32(2) + curve(b"line", TWO_POINTS) + curve(b"bend", [(0, 0, 50.0), (30, 40, 60.0), (90, 40, 0.0)]),
+    "truncated": (int32(2) + curve(b"line", TWO_POINTS) + curve(b"cut", TWO_POINTS))[:-9],
+    "huge_count": int32(0x7FFFFFFF) + curve(b"line", TWO_POINTS),
+    "negative_n": int32(2) + curve(b"line", TWO_POINTS) + curve(b"minus", [], n=-1),
+    "name_20_bytes": int32(1) + curve(b"abcdefghijklmnopqrst", TWO_POINTS),
+    "one_point": int32(1) + curve(b"dot", [(5, 5, 0.0)]),
+    "no_points": int32(1) + curve(b"none", []),
+}
 PARTICLE_KEYS = [
     "nEmission", "fLifetime", "fParticleLifeMin", "fParticleLifeMax", "fDirection", "fSpread", "bRelative",
     "fSpeedMin", "fSpeedMax", "fGravityMin", "fGravityMax", "fRadialAccelMin", "fRadialAccelMax",
@@ -194,25 +211,6 @@ def particle_dictionary():
     return "\n".join(lines) + "\n"
 
 
-def curve(name, points, n=None):
-    out = int32(len(points) if n is None else n) + name.ljust(20, b"\0")[:20]
-    for x, y, length in points:
-        out += struct.pack("<iifffff", x, y, 1.0, 0.0, 0.0, 0.0, length)
-    return out
-
-
-TWO_POINTS = [(0, 0, 100.0), (100, 0, 0.0)]
-TRAJECTORY_SEEDS = {
-    "two_curves": int32(2) + curve(b"line", TWO_POINTS) + curve(b"bend", [(0, 0, 50.0), (30, 40, 60.0), (90, 40, 0.0)]),
-    "truncated": (int32(2) + curve(b"line", TWO_POINTS) + curve(b"cut", TWO_POINTS))[:-9],
-    "huge_count": int32(0x7FFFFFFF) + curve(b"line", TWO_POINTS),
-    "negative_n": int32(2) + curve(b"line", TWO_POINTS) + curve(b"minus", [], n=-1),
-    "name_20_bytes": int32(1) + curve(b"abcdefghijklmnopqrst", TWO_POINTS),
-    "one_point": int32(1) + curve(b"dot", [(5, 5, 0.0)]),
-    "no_points": int32(1) + curve(b"none", []),
-}
-
-
 def main():
     os.makedirs(OUT, exist_ok=True)
     for name, data in SEEDS.items():
@@ -222,17 +220,17 @@ def main():
     for name, data in FONT_SEEDS.items():
         with open(os.path.join(FONT_OUT, name + ".txt"), "wb") as f:
             f.write(data)
+    trajectories = os.path.join(SEEDS_DIR, "trajectories")
+    os.makedirs(trajectories, exist_ok=True)
+    for name, data in TRAJECTORY_SEEDS.items():
+        with open(os.path.join(trajectories, name + ".dat"), "wb") as f:
+            f.write(data)
     os.makedirs(PARTICLES_OUT, exist_ok=True)
     for name, data in particle_seeds().items():
         with open(os.path.join(PARTICLES_OUT, name + ".ini"), "wb") as f:
             f.write(data)
     with open(PARTICLES_DICT, "w", newline="\n") as f:
         f.write(particle_dictionary())
-    trajectories = os.path.join(SEEDS_DIR, "trajectories")
-    os.makedirs(trajectories, exist_ok=True)
-    for name, data in TRAJECTORY_SEEDS.items():
-        with open(os.path.join(trajectories, name + ".dat"), "wb") as f:
-            f.write(data)
 
 
 if __name__ == "__main__":

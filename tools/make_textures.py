@@ -1,8 +1,8 @@
 # Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml, the
 # mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
-# points), the spark sheet with the particle descriptions of assets/particles/, and the level
-# complete dialog's panel, mats, frames, stars and burst rings, as RGBA PNGs (the cell, glyph
-# and swatch images come from tools/gen_pictures.py).
+# points), the dialog panels, the spark sheet with the particle descriptions of
+# assets/particles/, and the level complete dialog's panel, mats, frames, stars and burst
+# rings, as RGBA PNGs (the cell, glyph and swatch images come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import math
 import os
@@ -135,6 +135,34 @@ def write_cursors():
         out.writelines(lines)
 
 
+def draw_tableback():
+    # Odd on purpose: the point of a 151 x 101 panel lands at (75, 50).
+    image = Image.new("RGBA", (151, 101), (0, 0, 0, 0))
+    d = ImageDraw.Draw(image)
+    d.rounded_rectangle([0, 0, 150, 100], radius=8, fill=(40, 52, 70, 190), outline=(210, 220, 235, 255), width=2)
+    d.rectangle([10, 10, 140, 90], outline=(120, 135, 160, 200))
+    d.line([(75, 12), (75, 88)], fill=(120, 135, 160, 140))
+    d.line([(12, 50), (138, 50)], fill=(120, 135, 160, 140))
+    return image
+
+
+def draw_tablepoint():
+    image = canvas(11, 11)
+    d = ImageDraw.Draw(image)
+    d.ellipse([0, 0, 10, 10], outline=(250, 214, 90, 255), width=2)
+    d.point((5, 5), fill=(250, 214, 90, 255))
+    return image
+
+
+def draw_hint():
+    # The tip is drawn in black inside (37, 37)..(1062, 81): the panel is opaque there.
+    image = canvas(1100, 110)
+    d = ImageDraw.Draw(image)
+    d.rounded_rectangle([4, 4, 1095, 105], radius=24, fill=(255, 250, 226, 255), outline=(70, 62, 40, 255),
+                        width=2)
+    return image
+
+
 SPARK = 32
 # Four white shapes side by side, for the descriptions' colour ramps to tint.
 SPARK_SHEET = (4 * SPARK, SPARK)
@@ -222,105 +250,11 @@ def write_particles():
             out.write("\n".join(particle_lines(keys)) + "\n")
 
 
-SMOOTH = 4  # shapes are drawn this many times larger, then scaled down for soft edges
-
-
-def smooth(w, h, paint):
-    big = Image.new("RGBA", (w * SMOOTH, h * SMOOTH), (0, 0, 0, 0))
-    paint(ImageDraw.Draw(big), SMOOTH)
-    return big.resize((w, h), Image.LANCZOS)
-
-
-def star_points(cx, cy, outer, inner):
-    points = []
-    for i in range(10):
-        r = outer if i % 2 == 0 else inner
-        a = math.pi * i / 5.0 - math.pi / 2.0
-        points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
-    return points
-
-
-def draw_panel(w, h):
-    def paint(d, k):
-        d.rounded_rectangle((0, 0, w * k - 1, h * k - 1), radius=28 * k, fill=(52, 58, 92, 255))
-        d.rounded_rectangle((4 * k, 4 * k, (w - 4) * k - 1, (h - 4) * k - 1), radius=24 * k,
-                            outline=(214, 186, 118, 255), width=3 * k)
-        d.rounded_rectangle((14 * k, 14 * k, (w - 14) * k - 1, (h - 14) * k - 1), radius=18 * k,
-                            fill=(66, 74, 114, 255))
-    return smooth(w, h, paint)
-
-
-def draw_frame(w, h):
-    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
-    d = ImageDraw.Draw(image)
-    border = 12
-    for i in range(border):
-        # light outside, darker towards the picture: a gilded moulding
-        t = i / (border - 1)
-        shade = 1.0 - 0.45 * abs(t - 0.35)
-        d.rectangle((i, i, w - 1 - i, h - 1 - i), outline=(int(232 * shade), int(190 * shade), int(92 * shade), 255))
-    return image
-
-
-def draw_star(size, fill, outline):
-    def paint(d, k):
-        c = size * k / 2.0
-        points = star_points(c, c, size * k * 0.47, size * k * 0.2)
-        if fill:
-            d.polygon(points, fill=fill)
-        if outline:
-            d.line(points + [points[0]], fill=outline, width=2 * k, joint="curve")
-    return smooth(size, size, paint)
-
-
-def draw_ring(colour):
-    def paint(d, k):
-        d.ellipse((4 * k, 4 * k, 92 * k - 1, 92 * k - 1), outline=colour, width=3 * k)
-    return smooth(96, 96, paint)
-
-
-LEVEL_COMPLETE_SIZES = {"": (264, 264), "big": (344, 344), "big15": (384, 294)}
-
-
-def write_level_complete():
-    folder = "textures/gui/levelcomplete/"
-    save(folder + "back", draw_panel(760, 600))
-    for suffix, size in LEVEL_COMPLETE_SIZES.items():
-        save(folder + "frameback" + suffix, Image.new("RGBA", size, (24, 26, 34, 255)))
-        save(folder + "frame" + suffix, draw_frame(*size))
-    save(folder + "starshape", draw_star(56, None, (150, 150, 176, 150)))
-    save(folder + "star", draw_star(56, (255, 206, 64, 255), (255, 244, 170, 255)))
-    for name, colour in (("ringyellow", (255, 220, 90, 255)), ("ringblue", (110, 170, 255, 255)),
-                         ("ringgreen", (120, 230, 140, 255))):
-        save("textures/rings/" + name, draw_ring(colour))
-
-
-def draw_tableback():
-    # Odd on purpose: the point of a 151 x 101 panel lands at (75, 50).
-    image = Image.new("RGBA", (151, 101), (0, 0, 0, 0))
-    d = ImageDraw.Draw(image)
-    d.rounded_rectangle([0, 0, 150, 100], radius=8, fill=(40, 52, 70, 190), outline=(210, 220, 235, 255), width=2)
-    d.rectangle([10, 10, 140, 90], outline=(120, 135, 160, 200))
-    d.line([(75, 12), (75, 88)], fill=(120, 135, 160, 140))
-    d.line([(12, 50), (138, 50)], fill=(120, 135, 160, 140))
-    return image
-
-
-def draw_tablepoint():
-    image = canvas(11, 11)
-    d = ImageDraw.Draw(image)
-    d.ellipse([0, 0, 10, 10], outline=(250, 214, 90, 255), width=2)
-    d.point((5, 5), fill=(250, 214, 90, 255))
-    return image
-
-
-def draw_hint():
-    # The tip is drawn in black inside (37, 37)..(1062, 81): the panel is opaque there.
-    image = canvas(1100, 110)
-    d = ImageDraw.Draw(image)
-    d.rounded_rectangle([4, 4, 1095, 105], radius=24, fill=(255, 250, 226, 255), outline=(70, 62, 40, 255),
-                        width=2)
-    return image
+save("textures/gui/sh1", Image.new("RGBA", (1366, 768), (0, 0, 0, 255)))
+save("textures/gui/gamescreen/tableback", draw_tableback())
+save("textures/gui/gamescreen/tablepoint", draw_tablepoint())
+save("textures/gui/windows/hint", draw_hint())
+write_cursors()
 
 
 # Widget sheets: looks stacked top to bottom in the order normal, over, down (= ticked),
@@ -414,13 +348,6 @@ def page_points():
     return image
 
 
-save("textures/gui/sh1", Image.new("RGBA", (1366, 768), (0, 0, 0, 255)))
-save("textures/gui/gamescreen/tableback", draw_tableback())
-save("textures/gui/gamescreen/tablepoint", draw_tablepoint())
-save("textures/gui/windows/hint", draw_hint())
-write_cursors()
-write_particles()
-write_level_complete()
 save("textures/gui/buttons/large", button_sheet(240, 56, 14))
 save("textures/gui/buttons/small", button_sheet(150, 44, 11))
 save("textures/gui/buttons/check", check_sheet(False))
@@ -430,3 +357,101 @@ for icon in ("iconprev", "iconnext", "iconup", "icondown", "iconclose", "iconmen
 save("textures/gui/slider/track", slider_track())
 save("textures/gui/slider/thumb", slider_thumb())
 save("textures/gui/map/pagepoints", page_points())
+
+
+# Dialog and tutorial panels: a dark rounded panel with a light two-pixel edge, opaque
+# everywhere inside the edge so white texts read on it.
+PANEL_FILL = (36, 44, 66, 255)
+PANEL_EDGE = (220, 226, 240, 255)
+
+
+def panel(w, h, radius=18):
+    from PIL import ImageDraw
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.rounded_rectangle((0, 0, w - 1, h - 1), radius=radius, fill=PANEL_EDGE)
+    draw.rounded_rectangle((2, 2, w - 3, h - 3), radius=radius - 2, fill=PANEL_FILL)
+    return image
+
+
+def tutorial_arrow(w, h):
+    from PIL import ImageDraw
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    shaft = w // 6
+    draw.rectangle((w // 2 - shaft, 0, w // 2 + shaft - 1, h // 2), fill=(255, 214, 64, 255))
+    draw.polygon([(0, h // 2), (w - 1, h // 2), (w // 2, h - 1)], fill=(255, 214, 64, 255))
+    return image
+
+
+save("textures/gui/windows/dlgsmall", panel(520, 260))
+save("textures/gui/tutorial/panel", panel(460, 170))
+save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
+
+write_particles()
+
+
+SMOOTH = 4  # shapes are drawn this many times larger, then scaled down for soft edges
+
+
+def smooth(w, h, paint):
+    big = Image.new("RGBA", (w * SMOOTH, h * SMOOTH), (0, 0, 0, 0))
+    paint(ImageDraw.Draw(big), SMOOTH)
+    return big.resize((w, h), Image.LANCZOS)
+
+
+def star_points(cx, cy, outer, inner):
+    points = []
+    for i in range(10):
+        r = outer if i % 2 == 0 else inner
+        a = math.pi * i / 5.0 - math.pi / 2.0
+        points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    return points
+
+
+def draw_frame(w, h):
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    d = ImageDraw.Draw(image)
+    border = 12
+    for i in range(border):
+        # light outside, darker towards the picture: a gilded moulding
+        t = i / (border - 1)
+        shade = 1.0 - 0.45 * abs(t - 0.35)
+        d.rectangle((i, i, w - 1 - i, h - 1 - i), outline=(int(232 * shade), int(190 * shade), int(92 * shade), 255))
+    return image
+
+
+def draw_star(size, fill, outline):
+    def paint(d, k):
+        c = size * k / 2.0
+        points = star_points(c, c, size * k * 0.47, size * k * 0.2)
+        if fill:
+            d.polygon(points, fill=fill)
+        if outline:
+            d.line(points + [points[0]], fill=outline, width=2 * k, joint="curve")
+    return smooth(size, size, paint)
+
+
+def draw_ring(colour):
+    def paint(d, k):
+        d.ellipse((4 * k, 4 * k, 92 * k - 1, 92 * k - 1), outline=colour, width=3 * k)
+    return smooth(96, 96, paint)
+
+
+LEVEL_COMPLETE_SIZES = {"": (264, 264), "big": (344, 344), "big15": (384, 294)}
+
+
+def write_level_complete():
+    folder = "textures/gui/levelcomplete/"
+    save(folder + "back", panel(760, 600, radius=24))
+    for suffix, size in LEVEL_COMPLETE_SIZES.items():
+        save(folder + "frameback" + suffix, Image.new("RGBA", size, (24, 26, 34, 255)))
+        save(folder + "frame" + suffix, draw_frame(*size))
+    save(folder + "starshape", draw_star(56, None, (150, 150, 176, 150)))
+    save(folder + "star", draw_star(56, (255, 206, 64, 255), (255, 244, 170, 255)))
+    for name, colour in (("ringyellow", (255, 220, 90, 255)), ("ringblue", (110, 170, 255, 255)),
+                         ("ringgreen", (120, 230, 140, 255))):
+        save("textures/rings/" + name, draw_ring(colour))
+
+
+write_level_complete()

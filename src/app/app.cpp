@@ -22,6 +22,7 @@
 #include "game/rewards.h"
 #include "game/stages.h"
 #include "game/tilesets.h"
+#include "game/user_info.h"
 #include "game/user_name_window.h"
 #include "graphics/font_manager.h"
 #include "graphics/resource_preloader.h"
@@ -30,6 +31,7 @@
 #include "rooms/room_factory.h"
 #include "sound/sound_manager.h"
 #include "ui/cursors.h"
+#include "ui/tutorial_window.h"
 #include "ui/ui_info_holder.h"
 #include "ui/window_manager.h"
 
@@ -45,6 +47,18 @@ public:
 };
 
 TSoundManagerSink gSoundManagerSink;
+
+// The tutorial hint remembers its tips in the current player's profile.
+class TUserInfoPairs : public TTutorialProfile {
+public:
+    bool HasPair(const std::string& key, const std::string& value) const override
+    {
+        return GetUserInfo()->HasPair(key, value);
+    }
+    void AddPair(const std::string& key, const std::string& value) override { GetUserInfo()->AddPair(key, value); }
+};
+
+TUserInfoPairs gUserInfoPairs;
 
 // Loads one XML file, hands its root to the reader and drops the document again.
 template <class Reader>
@@ -200,6 +214,8 @@ void ReleaseGame()
     }
     // Windows point into fonts, textures, sounds and the board: they go before all of those.
     DestroyWindowManager();
+    // Not auto-delete: the manager deletes the hint only while it is listed.
+    DestroyTutorialWindow();
     DestroyMessageManager();
 
     if (TResourcePreloader* preloader = TResourcePreloader::Instance()) preloader->Clear();
@@ -233,6 +249,7 @@ void ReleaseGame()
     ReleaseSoundManager();
     SetSoundSink(nullptr);
     SetInputHost(nullptr);
+    SetTutorialProfile(nullptr);
 
     SetSystemShutDown(true);
     DestroySystem();
@@ -251,7 +268,7 @@ void QuitGame()
     SDL_Quit();
 }
 
-int RunGame()
+bool StartGame()
 {
     TAppState& app = GetAppState();
     SetExeDirAsCurrent();
@@ -266,10 +283,11 @@ int RunGame()
     GetLocalization()->Load("termins.xml");
 
     SetSoundSink(&gSoundManagerSink);
+    SetTutorialProfile(&gUserInfoPairs);
     SetInputHost(GetAppInputHost());
 
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return 1;
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return false;
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
     SDL_SetHint("SDL_FRAMEBUFFER_ACCELERATION", "1");
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
@@ -293,7 +311,7 @@ int RunGame()
                                    SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
     GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", GetWindowWidth(),
                             GetWindowHeight());
-    if (!app.mWindow) return 1;
+    if (!app.mWindow) return false;
 
     RecreateRenderer();
     sys->mWindow = app.mWindow;
@@ -305,10 +323,16 @@ int RunGame()
         IMG_Quit();
         SDL_Quit();
         app.mApp.reset();
-        return 1;
+        return false;
     }
-
     app.mLastFrameTicks = GetTicks();
+    return true;
+}
+
+int RunGame()
+{
+    if (!StartGame()) return 1;
+    TAppState& app = GetAppState();
     while (!app.mQuit) RunFrame();
     QuitGame();
     return 0;

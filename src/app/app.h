@@ -5,6 +5,8 @@
 class TUserNameWindowListener;
 
 int RunGame();
+// Everything before the frame loop: false when the game cannot run (already cleaned up).
+bool StartGame();
 bool InitGame();
 void RunFrame();
 void UpdateGame(float dt);

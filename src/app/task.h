@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ui/button.h"
+#include "ui/classic_window.h"
 
 class TMyTask {
 public:
@@ -41,7 +42,8 @@ private:
     std::unique_ptr<TMyAppTask> mTask;
 };
 
-class TGameApp : public TGameAppBase {};
+// Hears the dialogs it opens; it opens none, so every notification keeps its default.
+class TGameApp : public TGameAppBase, public TFlyWindowListener {};
 
 // The tick source of the frame loop and of the tasks; tests replace it.
 using TTickSource = uint32_t (*)();
