@@ -84,6 +84,7 @@ TObject* TBaseRoom::FindObject(const std::string& name) const
 bool TBaseRoom::Update(float dt)
 {
     for (auto& object : mObjects) object->Update(dt);
+    mOverlay.Update(dt);
     return false;
 }
 
@@ -99,6 +100,7 @@ void TBaseRoom::Draw()
         for (auto& object : mObjects) {
             if (object->mLayer == 0) object->Draw(1.0f);
         }
+        mOverlay.Draw();
     }
     if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
 }
@@ -153,6 +155,11 @@ void TRoom::OnShow()
         if (sound) sound->PlaySound(id);
     }
     if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
+    // Taking the marker out of a list that owns it would lose it: it goes for good.
+    if (DrawObject* marker = mOverlay.FindReservedName()) {
+        mOverlay.Remove(marker);
+        delete marker;
+    }
     if (!sound) return;
     const bool anyway = mAnywayStartMusicAfterShowCount > 0 && mShowCount >= mAnywayStartMusicAfterShowCount;
     if (!mMusic.empty() && (mStartMusicNow || anyway)) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/objects_manager.h"
 #include "rooms/game_space.h"
 
 class TiXmlElement;
@@ -49,6 +50,7 @@ public:
     bool mShowRequest = false;
     bool mInputEnabled = true;
     bool mResourcesLoaded = false;
+    ObjectsManager mOverlay;  // drawn over the objects; owns its entries
 };
 
 class TRoom : public TBaseRoom {

@@ -87,6 +87,7 @@ void TSoundManager::RemoveSoundList(const std::string& name) { mSoundLists.erase
 
 bool TSoundManager::PlaySound(const std::string& id)
 {
+    if (mCallObserver) mCallObserver->OnSoundCall("play", id);
     if (id.empty()) return false;
     for (auto& entry : mSoundLists)
         if (entry.second->mOpen && entry.second->Play(id)) return true;
@@ -95,6 +96,7 @@ bool TSoundManager::PlaySound(const std::string& id)
 
 void TSoundManager::StopSound(const std::string& id)
 {
+    if (mCallObserver) mCallObserver->OnSoundCall("stop", id);
     for (auto& entry : mSoundLists) {
         if (SharedPtr<TAlSoundInfo> sound = entry.second->FindSound(id)) {
             sound->Stop();
@@ -112,6 +114,7 @@ bool TSoundManager::IsSoundPlaying(const std::string& id)
 
 bool TSoundManager::PlayMusic(const std::string& id)
 {
+    if (mCallObserver) mCallObserver->OnSoundCall("music", id);
     for (auto& entry : mMusicLists)
         if (entry.second->mOpen && entry.second->Play(id)) return true;
     return false;
@@ -125,6 +128,7 @@ bool TSoundManager::PlayMusicList(const std::string& name, bool random)
 
 void TSoundManager::StopAllMusic()
 {
+    if (mCallObserver) mCallObserver->OnSoundCall("stopallmusic", std::string());
     for (auto& entry : mMusicLists) entry.second->StopAll();
 }
 

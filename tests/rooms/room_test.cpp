@@ -1,18 +1,21 @@
 // Rooms read from their file: the common attributes, the object tree, the first layer drawn
 // inside the clip, frame sheets advanced by the room itself, and the shipped main menu scene.
 #include <SDL.h>
+#include <SDL_image.h>
 #include <tinyxml.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
 #include "objects/object.h"
 #include "rooms/room.h"
+#include "sound/sound_manager.h"
 
 namespace {
 
@@ -193,6 +196,136 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         SDL_FreeSurface(before);
         room->FreeObjectResources();
     }
+}
+
+}  // namespace
+
+namespace {
+
+struct TSoundCalls : TSoundCallObserver {
+    std::vector<std::string> mCalls;
+    TSoundCalls() { GetSoundManager()->SetCallObserver(this); }
+    ~TSoundCalls() override { GetSoundManager()->SetCallObserver(nullptr); }
+    void OnSoundCall(const char* call, const std::string& id) override
+    {
+        mCalls.push_back(id.empty() ? std::string(call) : std::string(call) + " " + id);
+    }
+};
+
+using TCalls = std::vector<std::string>;
+
+TEST_F(RoomTest, ShowPlaysItsSoundsAndFollowsTheMusicRule)
+{
+    struct Case {
+        const char* common;
+        TCalls first, second;
+    } cases[] = {
+        {R"(music="m" showsound="s" runsounds="a,b")", {"play s", "play a", "play b", "music m"}, {"play s", "play a", "play b", "music m"}},
+        {R"(music="m" StartMusicNow="0" AnywayStartMusicAfterShowCount="2")", {"stopallmusic"}, {"music m"}},
+        {"", {"stopallmusic"}, {"stopallmusic"}},
+        {R"(StopPrevMusic="0")", {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.common);
+        auto room = Room(std::string("<room><Common name=\"r\" ") + c.common + "/></room>");
+        TSoundCalls calls;
+        room->OnShow();
+        EXPECT_EQ(calls.mCalls, c.first);
+        calls.mCalls.clear();
+        room->OnShow();
+        EXPECT_EQ(calls.mCalls, c.second);
+        EXPECT_EQ(room->mShowCount, 2);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The marker entry leaves the overlay on show and is deleted, not leaked (LeakSanitizer).
+TEST_F(RoomTest, ShowDeletesTheOverlayMarker)
+{
+    auto room = Room(R"(<room><Common name="r" StopPrevMusic="0"/></room>)");
+    auto* marker = new DrawObject();
+    marker->SetName("909090");
+    auto* kept = new DrawObject();
+    room->mOverlay.Add(0.0f, kept);
+    room->mOverlay.Add(0.0f, marker);
+    room->OnShow();
+    ASSERT_EQ(room->mOverlay.Count(), 1u);
+    EXPECT_EQ(room->mOverlay.At(0), kept);
+}
+
+}  // namespace
+
+namespace {
+
+// Each opening of the menu: the breeze and the birds once, and the menu's own music goes on.
+TEST_F(ShippedMainMenu, ShowPlaysBreezeBirdsAndKeepsTheMenuMusic)
+{
+    TRoom room;
+    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
+    room.LoadObjectResources(0);
+    TSoundCalls calls;
+    room.mShowRequest = true;
+    room.OnShow();
+    EXPECT_EQ(room.mShowCount, 1);
+    EXPECT_EQ(calls.mCalls, (TCalls{"play scene_breeze", "play scene_birds", "music mainmenu"}));
+    room.FreeObjectResources();
+}
+
+// The scene's ids are one-shot entries of the "sound" list and its music a "music" track;
+// its sheets fit their images.
+TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
+{
+    TiXmlDocument sounds;
+    ASSERT_TRUE(sounds.LoadFile((std::string(BRISALO_ASSETS) + "/sounds.xml").c_str()));
+    auto entry = [&](const char* tag, const std::string& id) -> TiXmlElement* {
+        for (TiXmlElement* e = sounds.RootElement()->FirstChildElement(tag); e; e = e->NextSiblingElement(tag)) {
+            if (e->Attribute("id") && id == e->Attribute("id")) return e;
+        }
+        return nullptr;
+    };
+    for (const char* id : {"scene_breeze", "scene_birds"}) {
+        TiXmlElement* e = entry("sound", id);
+        ASSERT_NE(e, nullptr) << id;
+        EXPECT_STREQ(e->Attribute("loop"), "1") << id;
+    }
+    EXPECT_NE(entry("music", "mainmenu"), nullptr);
+    EXPECT_EQ(sounds.RootElement()->FirstChildElement("mainmenu"), nullptr);
+
+    TiXmlDocument scene;
+    ASSERT_TRUE(scene.LoadFile((std::string(BRISALO_ASSETS) + "/mainmenu.xml").c_str()));
+    for (const char* excluded : {"pockets", "lists", "tools", "globaltools"}) {
+        EXPECT_EQ(scene.RootElement()->FirstChildElement(excluded), nullptr) << excluded;
+    }
+    EXPECT_EQ(scene.RootElement()->FirstChildElement("Common")->Attribute("animfiles"), nullptr);
+    std::vector<TiXmlElement*> pending{scene.RootElement()->FirstChildElement("Objects")};
+    int sheets = 0;
+    while (!pending.empty()) {
+        TiXmlElement* parent = pending.back();
+        pending.pop_back();
+        for (TiXmlElement* e = parent->FirstChildElement("object"); e; e = e->NextSiblingElement("object")) {
+            pending.push_back(e);
+            const std::string name = e->Attribute("name");
+            EXPECT_EQ(e->Attribute("drawz"), nullptr) << name;
+            const std::string png = AssetPath("textures/mainmenu/" + name + ".png");
+            EXPECT_EQ(access(png.c_str(), R_OK), 0) << png;
+            EXPECT_NE(access(AssetPath("textures/mainmenu/" + name + ".jpg").c_str(), F_OK), 0) << name;
+            if (!e->Attribute("frames")) continue;
+            ++sheets;
+            SDL_Surface* image = IMG_Load(png.c_str());
+            ASSERT_NE(image, nullptr) << png;
+            const int w = std::atoi(e->Attribute("w")), h = std::atoi(e->Attribute("h"));
+            ASSERT_GT(w, 0);
+            ASSERT_GT(h, 0);
+            EXPECT_EQ(std::atoi(e->Attribute("texw")), image->w) << name;
+            EXPECT_LE(std::atoi(e->Attribute("frames")), (image->w / w) * (image->h / h)) << name;
+            EXPECT_EQ(std::string(e->Attribute("texrects")), "0.0." + std::to_string(w) + "." + std::to_string(h));
+            SDL_FreeSurface(image);
+        }
+    }
+    EXPECT_EQ(sheets, 2);
 }
 
 }  // namespace
