@@ -195,6 +195,7 @@ void ReleaseGame()
     TResourcePreloader::Destroy();
     DestroyCursors();
     DestroyLocalization();
+    SetLocalizationShutDown(true);
     DeleteRewards();
     delete app.mBoard;
     app.mBoard = nullptr;

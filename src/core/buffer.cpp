@@ -190,8 +190,11 @@ void TBaseBuffer::ReadBlock(std::vector<uint8_t>& out)
 bool TBufferBin::SaveToFile(const std::string& path, bool withChecksum, uint32_t seed)
 {
     std::string target = MapPath(path);
-    std::string temp = target + ".tmp";
     TLogger* log = GetLogger();
+    if (target.empty()) {
+        log->LogMessage("cannot save %s: %s", path.c_str(), "no folder for it");
+        return false;
+    }
 
     // One write of the whole file: it runs after every paint stroke.
     std::vector<uint8_t> file;
@@ -203,22 +206,28 @@ bool TBufferBin::SaveToFile(const std::string& path, bool withChecksum, uint32_t
     }
     file.insert(file.end(), mBytes.begin(), mBytes.begin() + static_cast<std::ptrdiff_t>(count));
 
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A name of its own for every save: two running copies of the game may save the same
+    // file at once. Beside the target, so the rename stays within one file system.
+    std::vector<char> temp(target.begin(), target.end());
+    const char suffix[] = ".tmp.XXXXXX";
+    temp.insert(temp.end(), suffix, suffix + sizeof(suffix));
+    int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         log->LogMessage("cannot save %s: %s", target.c_str(), strerror(errno));
         return false;
     }
+    fchmod(fd, 0644);
     struct stat st;
     bool ok = WriteAll(fd, file.data(), file.size()) && fsync(fd) == 0 && fstat(fd, &st) == 0 &&
               st.st_size == static_cast<off_t>(file.size());
     int savedErrno = errno;
     if (close(fd) != 0) ok = false;
-    if (ok && rename(temp.c_str(), target.c_str()) != 0) {
+    if (ok && rename(temp.data(), target.c_str()) != 0) {
         ok = false;
         savedErrno = errno;
     }
     if (!ok) {
-        unlink(temp.c_str());
+        unlink(temp.data());
         log->LogMessage("cannot save %s: %s", target.c_str(), strerror(savedErrno));
         return false;
     }

@@ -39,10 +39,11 @@ bool UserFolderExists(int32_t id)
 }
 }  // namespace
 
-void TSettings::ResetCurrentUser()
+bool TSettings::ResetCurrentUser()
 {
     mStoredValue = 3;
     GetUserInfo()->ResetDefaults();
+    return true;
 }
 
 void TSettings::ResetUserInfo() { GetUserInfo()->ResetDefaults(); }
@@ -77,10 +78,10 @@ void TMySettings::AddUser(const std::string& name)
     ResetCurrentUser();
 }
 
-void TMySettings::ResetCurrentUser()
+bool TMySettings::ResetCurrentUser()
 {
     TSettings::ResetCurrentUser();
-    SaveCurrentUser();
+    return SaveCurrentUser();
 }
 
 void TMySettings::RenameCurrentUser(const std::string& name)

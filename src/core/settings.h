@@ -12,7 +12,8 @@ public:
 
     virtual void Apply() {}
     virtual void AddUser(const std::string& /*name*/) {}
-    virtual void ResetCurrentUser();
+    // False when the profile could not be saved.
+    virtual bool ResetCurrentUser();
     virtual void ResetUserInfo();
     virtual void RenameCurrentUser(const std::string& /*name*/) {}
     virtual std::string CurrentUserIdText() const { return std::string(); }
@@ -35,7 +36,7 @@ public:
     virtual bool LoadSettings() { return true; }
     virtual bool SaveCurrentUser() { return true; }
     virtual bool SaveSettings() { return true; }
-    virtual void CommitUser() {}
+    virtual bool CommitUser() { return true; }
     virtual void UpdateDisplay(bool /*fullscreen*/, bool /*apply*/) {}
 
     // Stored and reloaded with the settings; nothing else reads them.
@@ -53,7 +54,7 @@ class TMySettings : public TSettings {
 public:
     void Apply() override;
     void AddUser(const std::string& name) override;
-    void ResetCurrentUser() override;
+    bool ResetCurrentUser() override;
     void RenameCurrentUser(const std::string& name) override;
     std::string CurrentUserIdText() const override;
     std::string CurrentUserName() const override;
@@ -76,7 +77,7 @@ public:
     bool LoadSettings() override;
     bool SaveCurrentUser() override;
     bool SaveSettings() override;
-    void CommitUser() override { SaveCurrentUser(); }
+    bool CommitUser() override { return SaveCurrentUser(); }
 
     const std::vector<TUserRecord>& Users() const { return mUsers; }
     int32_t LastUserId() const { return mLastUserId; }

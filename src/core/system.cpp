@@ -15,6 +15,8 @@ TSystem* gSystem = nullptr;
 bool gSystemShutDown = false;
 }
 
+void TSdlCursorDeleter::operator()(SDL_Cursor* cursor) const { SDL_FreeCursor(cursor); }
+
 TSystem::TSystem() { gSystem = this; }
 
 TSystem::~TSystem()
@@ -38,8 +40,9 @@ void SetSystemShutDown(bool down) { gSystemShutDown = down; }
 
 std::string GetAppDataFolder()
 {
+    // A relative value is ignored, as the XDG base directory rules say.
     const char* xdg = getenv("XDG_DATA_HOME");
-    if (xdg && *xdg) return xdg;
+    if (xdg && xdg[0] == '/') return xdg;
     const char* home = getenv("HOME");
     if (home && *home) return std::string(home) + "/.local/share";
     return std::string();
@@ -96,8 +99,16 @@ void SetCursorImage(const std::string& name, int hotX, int hotY)
     if (path.find('.') == std::string::npos) path += ".png";
     SDL_Surface* surface = FileExists(path) ? IMG_Load(path.c_str()) : nullptr;
     if (!surface) return;
-    if (SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX, hotY)) SDL_SetCursor(cursor);
+    SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX, hotY);
     SDL_FreeSurface(surface);
+    TSystem* sys = GetSystem();
+    if (!cursor || !sys) {
+        if (cursor) SDL_FreeCursor(cursor);
+        return;
+    }
+    SDL_SetCursor(cursor);
+    // The replaced cursor is freed only once it is no longer the one in use.
+    sys->mColorCursor.reset(cursor);
 }
 
 void ShellOpen(const std::string& text)

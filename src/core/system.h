@@ -1,11 +1,17 @@
 // The platform object: where the executable and the player's folders are, and the few
 // operating-system services the game asks for (colour cursor, web pages, keep-awake).
 #pragma once
+#include <memory>
 #include <string>
 
 #include "core/display.h"
 
 struct SDL_Window;
+struct SDL_Cursor;
+
+struct TSdlCursorDeleter {
+    void operator()(SDL_Cursor* cursor) const;
+};
 
 class TSystem {
 public:
@@ -24,6 +30,8 @@ public:
     std::string mAppFolderName;
     std::string mCompanyFolderName;
     SDL_Window* mWindow = nullptr;
+    // The colour cursor in use; it goes with the platform object, before SDL quits.
+    std::unique_ptr<SDL_Cursor, TSdlCursorDeleter> mColorCursor;
 };
 
 TSystem* GetSystem();

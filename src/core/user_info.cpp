@@ -61,8 +61,7 @@ bool TBaseUserInfo::Save(const std::string& path)
     buffer.WriteInt32(kFileStamp);
     WriteBody(buffer);
     WriteExtra(buffer);
-    buffer.SaveToFile(path, true, 0);
-    return true;
+    return buffer.SaveToFile(path, true, 0);
 }
 
 bool TBaseUserInfo::HasKey(const std::string& key) const

@@ -192,9 +192,21 @@ TEST_F(SettingsTest, RenameAndResetGoThroughTheFiles)
 
     settings.mStoredValue = 9;
     GetUserInfo()->mCounter = 5;
-    settings.ResetCurrentUser();
+    EXPECT_TRUE(settings.ResetCurrentUser());
     EXPECT_EQ(settings.mStoredValue, 3);
     EXPECT_EQ(GetUserInfo()->mCounter, 0);
+    EXPECT_TRUE(settings.CommitUser());
+}
+
+// With the user folder gone nothing can be written, and every step up says so.
+TEST_F(SettingsTest, FailedProfileSaveReachesTheCallers)
+{
+    TMySettings settings;
+    settings.AddUser("Jo");
+    ASSERT_EQ(system(("rm -rf '" + mScope.UserFolder() + "'").c_str()), 0);
+    EXPECT_FALSE(settings.SaveCurrentUser());
+    EXPECT_FALSE(settings.CommitUser());
+    EXPECT_FALSE(settings.ResetCurrentUser());
 }
 
 TEST_F(SettingsTest, SelectingAUserLoadsTheProfileAndAppliesItsVolumes)

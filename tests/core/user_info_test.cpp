@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "core/buffer.h"
 #include "core/system.h"
 #include "game/rewards.h"
@@ -154,6 +159,28 @@ TEST_F(UserInfoTest, MissingOrDamagedFileKeepsTheProfile)
     EXPECT_FALSE(mInfo->Load("user:damaged_profile"));
     EXPECT_EQ(mInfo->mCounter, 13);
     EXPECT_EQ(ReadWholeFile(UserPath("damaged_profile.bad")), bytes);
+}
+
+// A profile that was not written answers false, whether the folder is missing or the
+// file size limit stops the write.
+TEST_F(UserInfoTest, FailedSaveAnswersFalse)
+{
+    EXPECT_FALSE(mInfo->Save("user:no_such_folder/profile"));
+    EXPECT_FALSE(PathExists(UserPath("no_such_folder/profile")));
+
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = {64, 64};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(11);
+        _exit(mInfo->Save("user:limited_profile") ? 12 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(PathExists(UserPath("limited_profile")));
 }
 
 TEST_F(UserInfoTest, PairsNotifyOnlyRealChanges)

@@ -9,6 +9,7 @@
 #include "core/app.h"
 #include "core/app_state.h"
 #include "core/display.h"
+#include "core/localization.h"
 #include "core/logger.h"
 #include "core/system.h"
 #include "graphics/texture_cache.h"
@@ -60,6 +61,7 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
     app.mWindow = nullptr;
     SetSystemShutDown(false);
     SetLoggerShutDown(false);
+    SetLocalizationShutDown(false);
     ResetAppState();
     EXPECT_EQ(0, chdir(oldCwd.c_str()));
 }
