@@ -1,13 +1,19 @@
 #!/bin/sh
 # Runs the fuzz targets built in the given folder for the given seconds each, from a corpus
 # inside that folder (new inputs never land in the repository). Called by `make fuzz`.
-# Fails when a target reports anything or leaves anything in its artifacts folder.
+# Fails when a target reports anything or leaves anything in its artifacts folder during
+# this run; the findings of an earlier run are moved to "<build>/artifacts-previous" first.
 set -e
 BUILD="$1"
 SECONDS_EACH="${2:-60}"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 SEEDS="$ROOT/tests/fuzz/seeds"
 
+if [ -d "$BUILD/artifacts" ] && [ -n "$(ls -A "$BUILD/artifacts")" ]; then
+    rm -rf "$BUILD/artifacts-previous"
+    mv "$BUILD/artifacts" "$BUILD/artifacts-previous"
+    echo "earlier findings moved to $BUILD/artifacts-previous"
+fi
 mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"

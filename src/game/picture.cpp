@@ -438,11 +438,16 @@ void TPaintByNumber::Draw(float alpha)
 void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
 {
     TexturePtr target = CreateBlankTexture(width, height, 2);
-    image->mTexture = target;
     SDL_Renderer* renderer = GetRenderer();
+    // Without a new target the preview keeps the texture it had.
     if (!target.Get() || !renderer) return;
+    image->mTexture = target;
     SDL_SetRenderTarget(renderer, target->GetSdlTexture());
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+    SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
     SDL_RenderClear(renderer);
+    SDL_SetRenderDrawColor(renderer, r, g, b, a);
     const float scale = mCells.empty() ? 0.0f
                                       : std::min(static_cast<float>(width) / static_cast<float>(PictureWidth()),
                                                  static_cast<float>(height) / static_cast<float>(PictureHeight()));

@@ -1,5 +1,7 @@
 #include "graphics/tweens.h"
 
+#include <climits>
+
 #include <cmath>
 #include <limits>
 
@@ -138,7 +140,8 @@ bool PulseValue::Update(float dt)
     if (mTween.Update(dt) && mPhase == 0) {
         if (++mSegmentIndex == 4) {
             mSegmentIndex = 0;
-            ++mCyclesDone;
+            // An endless pulse counts on for as long as it runs: the count stops at its top.
+            if (mCyclesDone < INT32_MAX) ++mCyclesDone;
         }
         if ((mCycleLimit != -1 && mCyclesDone == mCycleLimit && mSegmentIndex == 0) ||
             (mStopAtLow && mSegmentIndex == 2)) {
@@ -225,7 +228,8 @@ void PulseValue::LoadState(TBaseBuffer* b)
             mSegments.push_back(s);
         }
     }
-    if (mSegments.size() != 4 || mSegmentIndex < 0 || mSegmentIndex > 3) {
+    bool cyclesDone = mCyclesDone < 0 || (mCycleLimit >= 0 && mCyclesDone >= mCycleLimit);
+    if (cyclesDone || mSegments.size() != 4 || mSegmentIndex < 0 || mSegmentIndex > 3) {
         mFinished = true;
         mActive = false;
     }
