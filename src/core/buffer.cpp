@@ -123,9 +123,22 @@ int32_t TBaseBuffer::ReadInt32()
     return static_cast<int32_t>(v);
 }
 
+void TBaseBuffer::WriteInt16(int32_t value)
+{
+    WriteByte(value & 0xFF);
+    WriteByte((value >> 8) & 0xFF);
+}
+
+int16_t TBaseBuffer::ReadInt16()
+{
+    int low = ReadByte();
+    int high = ReadByte();
+    return static_cast<int16_t>(static_cast<uint16_t>(low | (high << 8)));
+}
+
 void TBaseBuffer::WriteMilli(float value)
 {
-    // Computed in float, as the files have always held it (0.7 is 700, not 699).
+    // Computed in float: 0.7 is stored as 700, not 699.
     float product = value * 1000.0f;
     int32_t stored;
     if (std::isnan(product)) {
