@@ -1,7 +1,6 @@
 #include "core/settings.h"
 
 #include <algorithm>
-#include <sys/stat.h>
 
 #include "core/app_state.h"
 #include "core/buffer.h"
@@ -21,11 +20,7 @@ const size_t kSmallestUserBytes = 4;  // the id and the name's length
 
 std::string UserFile(int32_t id) { return "user:user" + std::to_string(id); }
 
-bool UserFolderExists(int32_t id)
-{
-    struct stat st;
-    return stat(MapPath("user:" + std::to_string(id)).c_str(), &st) == 0;
-}
+bool UserFolderExists(int32_t id) { return IsFolder(MapPath("user:" + std::to_string(id))); }
 
 bool NameFits(const std::string& name)
 {

@@ -9,21 +9,13 @@
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/virtual_files.h"
 #include "graphics/render_origin.h"
 #include "graphics/texture_cache.h"
 
 namespace {
-
-// Float to int as a C cast would, but defined for every input: a zoom gone wrong must not
-// turn a coordinate into undefined behaviour.
-int TruncToInt(float value)
-{
-    if (!(value > static_cast<float>(INT_MIN))) return std::isnan(value) ? 0 : INT_MIN;
-    if (!(value < static_cast<float>(INT_MAX))) return INT_MAX;
-    return static_cast<int>(value);
-}
 
 bool IsPureWhite(const TRgbaF& c)
 {

@@ -328,10 +328,3 @@ float RandomFloat(float a, float b)
     return a + static_cast<float>(GameRand() % 32767) / 32767.0f * (b - a);
 }
 
-int TruncToInt(double v)
-{
-    if (std::isnan(v)) return 0;
-    if (v >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
-}

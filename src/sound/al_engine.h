@@ -86,5 +86,5 @@ void SetAlEngineShutDown(bool down);
 bool CheckAlError();
 const char* AlErrorText(ALenum code);
 
-// Body of the "audio" thread.
+// Body of the "audio" thread: steps the process's engine every 100 ms until it is asked to stop; the argument is unused.
 int AudioThreadMain(void* data);

@@ -22,7 +22,7 @@ void ReleaseAtExit()
 
 TSoundManager::TSoundManager()
 {
-    mThread = SDL_CreateThread(AudioThreadMain, "audio", GetAlEngine());
+    mThread = SDL_CreateThread(AudioThreadMain, "audio", nullptr);
 }
 
 TSoundManager::~TSoundManager()

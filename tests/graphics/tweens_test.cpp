@@ -232,7 +232,9 @@ TEST(SavedState, DamagedChannelsAndPulsesLoadSafely)
         // looping without end.
         bool endsAtOnce = std::string(c.label) != "lists of different lengths";
         EXPECT_EQ(ch.mFinished, endsAtOnce) << c.label;
-        if (endsAtOnce) EXPECT_TRUE(ch.Update(0.1f)) << c.label;
+        if (endsAtOnce) {
+            EXPECT_TRUE(ch.Update(0.1f)) << c.label;
+        }
     }
 
     const std::vector<Case> pulses = {
