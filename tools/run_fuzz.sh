@@ -14,8 +14,9 @@ if [ -d "$BUILD/artifacts" ] && [ -n "$(ls -A "$BUILD/artifacts")" ]; then
     mv "$BUILD/artifacts" "$BUILD/artifacts-previous"
     echo "earlier findings moved to $BUILD/artifacts-previous"
 fi
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
+cp "$SEEDS"/saves/* "$BUILD/corpus/save/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
 # Every shipped XML file, flattened to one name per path.
 (cd "$ROOT/assets" && find . -name '*.xml' -type f) | while read -r f; do
@@ -23,7 +24,7 @@ cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/dat
 done
 
 status=0
-for target in buffer xml; do
+for target in buffer xml save; do
     echo "fuzzing $target for $SECONDS_EACH s"
     # 16 KB keeps TinyXML's one-call-per-nesting-level recursion far from the stack's end.
     if ! "$BUILD/${target}_fuzz" "$BUILD/corpus/$target" \
