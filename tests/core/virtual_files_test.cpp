@@ -174,33 +174,3 @@ TEST(XmlDocumentFile, LoadXmlFileLogsAndLeavesSlotEmpty)
     DeleteCurrentXmlDocument();
     EXPECT_EQ(CurrentXmlDocument(), nullptr);
 }
-
-TEST(Logger, LinesEndWithOneNewlineAndPercentIsNotReinterpreted)
-{
-    TUserFolderScope scope;
-    {
-        TLogger log;
-        log.SetSdlOutput(false);
-        log.LogMessage("%s", "value %d here");
-        log.LogMessage("n=%d", 5);
-    }
-    EXPECT_EQ(ReadWholeFile(scope.UserFolder() + "/log.txt"), "value %d here\nn=5\n");
-    {
-        TLogger log;  // a new start truncates the file
-        log.SetSdlOutput(false);
-    }
-    EXPECT_EQ(ReadWholeFile(scope.UserFolder() + "/log.txt"), "");
-}
-
-TEST(Logger, OverlongLineIsCutAtTheBuffer)
-{
-    TUserFolderScope scope;
-    {
-        TLogger log;
-        log.SetSdlOutput(false);
-        log.LogMessage("%s", std::string(20000, 'x').c_str());
-    }
-    std::string text = ReadWholeFile(scope.UserFolder() + "/log.txt");
-    EXPECT_EQ(text.size(), 10239u + 1u);
-    EXPECT_EQ(text.back(), '\n');
-}
