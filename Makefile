@@ -1,4 +1,5 @@
-# Entry points: `make run` plays, `make test` runs every test under the sanitizers,
+# Entry points: `make run` plays, `make test` checks the floors (tools/check_layers.py) and
+# runs every test under the sanitizers,
 # `make test-tsan` runs them under ThreadSanitizer (the audio thread shares the sound engine),
 # `make fuzz` runs the file readers against generated input for FUZZ_SECONDS per target,
 # `make bench` runs the benchmarks (not part of test) and fails when one goes beyond its bound.
@@ -19,6 +20,7 @@ run: build
 	./build/brisalo5
 
 test: deps
+	/usr/bin/python3 tools/check_layers.py
 	cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DBRISALO_SANITIZE=ON
 	cmake --build build-test -j $(JOBS)
 	cd build-test && $(HEADLESS) ctest --output-on-failure -j $(JOBS)

@@ -111,7 +111,7 @@ int main(int argc, char** argv)
     gRenderer = gFrame ? SDL_CreateSoftwareRenderer(gFrame) : nullptr;
     if (!gRenderer) return 2;
     TAppState& app = GetAppState();
-    app.mRenderDevice = new TRenderDevice();
+    app.mRenderDevice.reset(new TRenderDevice());
     app.mRenderDevice->mRenderer = gRenderer;
     TexturePtr keep = GetTexture("sprite");  // one texture for both paths, loaded once
     if (!keep) {
@@ -126,8 +126,7 @@ int main(int argc, char** argv)
 
     keep.Reset();
     SDL_DestroyRenderer(gRenderer);
-    delete app.mRenderDevice;
-    app.mRenderDevice = nullptr;
+    app.mRenderDevice.reset();
     SDL_FreeSurface(gFrame);
     if (system((std::string("rm -rf ") + folder).c_str()) != 0) fprintf(stderr, "cannot remove %s\n", folder);
 

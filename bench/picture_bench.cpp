@@ -193,7 +193,7 @@ int main(int argc, char** argv)
     SDL_Renderer* renderer = frame ? SDL_CreateSoftwareRenderer(frame) : nullptr;
     if (!renderer) return 2;
     TAppState& app = GetAppState();
-    app.mRenderDevice = new TRenderDevice();
+    app.mRenderDevice.reset(new TRenderDevice());
     app.mRenderDevice->mRenderer = renderer;
 
     benchmark::Initialize(&argc, argv);
@@ -212,8 +212,7 @@ int main(int argc, char** argv)
     }
 
     SDL_DestroyRenderer(renderer);
-    delete app.mRenderDevice;
-    app.mRenderDevice = nullptr;
+    app.mRenderDevice.reset();
     SDL_FreeSurface(frame);
     if (system((std::string("rm -rf ") + data).c_str()) != 0) fprintf(stderr, "cannot remove %s\n", data);
 

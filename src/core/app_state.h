@@ -1,8 +1,9 @@
 // The engine's process-wide state: window, renderer, frame clock, flags, scaling, sizes,
-// the current XML document and the singleton pointers that the shutdown frees in order.
+// the current XML document and the singletons that the shutdown frees in order.
 #pragma once
 #include <SDL.h>
 #include <cstdint>
+#include <memory>
 
 class TiXmlDocument;
 class TGameApp;
@@ -24,10 +25,29 @@ struct TRenderDevice {
     void FillRect(const SDL_Rect& rect, float r, float g, float b, float a) const;
 };
 
+// The owners below hold classes of higher floors, which this floor only names. Each floor
+// defines DeleteOwned for its own classes beside their code, so deleting one here runs its
+// real destructor without this header including theirs.
+void DeleteOwned(TiXmlDocument* document);
+void DeleteOwned(TGameApp* app);
+void DeleteOwned(TSettings* settings);
+void DeleteOwned(TBoard* board);
+void DeleteOwned(TMyWindowManager* windows);
+void DeleteOwned(TObjectFactory* factory);
+void DeleteOwned(TRoomFactory* factory);
+void DeleteOwned(TEffectorsFactory* factory);
+
+struct TOwnedDelete {
+    template <class T>
+    void operator()(T* owned) const { DeleteOwned(owned); }
+};
+template <class T>
+using TOwned = std::unique_ptr<T, TOwnedDelete>;
+
 struct TAppState {
     SDL_Window* mWindow = nullptr;
-    TRenderDevice* mRenderDevice = nullptr;
-    TGameApp* mApp = nullptr;
+    std::unique_ptr<TRenderDevice> mRenderDevice;
+    TOwned<TGameApp> mApp;
 
     uint32_t mLastFrameTicks = 0;
     bool mQuit = false;
@@ -52,14 +72,14 @@ struct TAppState {
     int32_t mLargestModeHeight = 768;
     bool mPortrait = false;
 
-    TiXmlDocument* mXmlDocument = nullptr;
+    TOwned<TiXmlDocument> mXmlDocument;
 
-    TSettings* mSettings = nullptr;
-    TBoard* mBoard = nullptr;
-    TMyWindowManager* mWindowManager = nullptr;
-    TObjectFactory* mObjectFactory = nullptr;
-    TRoomFactory* mRoomFactory = nullptr;
-    TEffectorsFactory* mEffectorsFactory = nullptr;
+    TOwned<TSettings> mSettings;
+    TOwned<TBoard> mBoard;
+    TOwned<TMyWindowManager> mWindowManager;
+    TOwned<TObjectFactory> mObjectFactory;
+    TOwned<TRoomFactory> mRoomFactory;
+    TOwned<TEffectorsFactory> mEffectorsFactory;
 };
 
 TAppState& GetAppState();

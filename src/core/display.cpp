@@ -7,9 +7,10 @@
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "core/system.h"
-#include "sound/sound_manager.h"
 
 namespace {
+
+TSoundSink* gSoundSink = nullptr;
 
 // An unclamped colour (a data file may say "300.0.0.255") must not overflow a channel.
 Uint8 ColorByte(float component)
@@ -224,8 +225,7 @@ void DestroyRenderer()
     TAppState& app = GetAppState();
     if (app.mRenderDevice) {
         if (app.mRenderDevice->mRenderer) SDL_DestroyRenderer(app.mRenderDevice->mRenderer);
-        delete app.mRenderDevice;
-        app.mRenderDevice = nullptr;
+        app.mRenderDevice.reset();
     }
 }
 
@@ -233,7 +233,7 @@ bool RecreateRenderer()
 {
     TAppState& app = GetAppState();
     DestroyRenderer();
-    app.mRenderDevice = new TRenderDevice();
+    app.mRenderDevice.reset(new TRenderDevice());
     if (!app.mWindow) return false;
     SDL_Renderer* renderer = SDL_CreateRenderer(
         app.mWindow, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC | SDL_RENDERER_TARGETTEXTURE);
@@ -263,7 +263,7 @@ void TRenderDevice::FillRect(const SDL_Rect& rect, float r, float g, float b, fl
 
 void DrawRectOutline(int x, int y, int w, int h, float r, float g, float b, float a)
 {
-    const TRenderDevice* device = GetAppState().mRenderDevice;
+    const TRenderDevice* device = GetAppState().mRenderDevice.get();
     if (!device) return;
     if (x >= 0 && y >= 0) device->FillRect(SDL_Rect{x, y, w, 1}, r, g, b, a);
     if (x >= 0 && y + h - 1 >= 0) device->FillRect(SDL_Rect{x, y + h - 1, w, 1}, r, g, b, a);
@@ -271,10 +271,12 @@ void DrawRectOutline(int x, int y, int w, int h, float r, float g, float b, floa
     if (y >= 0 && x + w - 1 >= 0) device->FillRect(SDL_Rect{x + w - 1, y, 1, h}, r, g, b, a);
 }
 
-// After shutdown there is no manager: a late caller plays nothing rather than start a new one.
+void SetSoundSink(TSoundSink* sink) { gSoundSink = sink; }
+
+// Before start-up and after shutdown there is no sink: a late caller plays nothing.
 void PlaySoundByName(const std::string& name)
 {
-    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound(name);
+    if (gSoundSink) gSoundSink->PlayByName(name);
 }
 
 void PlaySoundIfNamed(const std::string& name)

@@ -56,6 +56,14 @@ void DestroyRenderer();
 // A one-pixel outline with the render device's FillRect; sides off the canvas are skipped.
 void DrawRectOutline(int x, int y, int w, int h, float r, float g, float b, float a);
 
+// The display knows that something plays a sound by name, not what: the host sets the sink
+// at start-up and clears it at shutdown.
+struct TSoundSink {
+    virtual ~TSoundSink() = default;
+    virtual void PlayByName(const std::string& name) = 0;
+};
+void SetSoundSink(TSoundSink* sink);
+
 // Sound conveniences of the screens.
 void PlaySoundByName(const std::string& name);
 void PlaySoundIfNamed(const std::string& name);

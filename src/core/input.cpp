@@ -6,20 +6,14 @@
 
 #include "core/app_state.h"
 #include "core/logger.h"
-#include "core/settings.h"
 #include "core/text.h"
-#include "game/front_screens.h"
-#include "sound/sound_manager.h"
-#include "ui/cursors.h"
-#include "ui/window_manager.h"
 
 namespace {
 
-bool SettingsAreFullscreen()
-{
-    TSettings* settings = GetAppState().mSettings;
-    return !settings || settings->IsFullscreen();
-}
+TInputHost* gInputHost = nullptr;
+
+// Without settings the game counts as fullscreen.
+bool SettingsAreFullscreen() { return !gInputHost || gInputHost->IsFullscreenChosen(); }
 
 void HandleWindowEvent(const SDL_WindowEvent& window)
 {
@@ -80,6 +74,8 @@ int32_t ToDesign(int32_t value, float scale, int32_t offset)
 }
 
 }  // namespace
+
+void SetInputHost(TInputHost* host) { gInputHost = host; }
 
 bool TranslateSdlEvent(const SDL_Event& sdl, std::vector<TInputEvent>* out)
 {
@@ -151,7 +147,7 @@ bool TranslateSdlEvent(const SDL_Event& sdl, std::vector<TInputEvent>* out)
     }
     case SDL_RENDER_TARGETS_RESET:
         log->LogMessage("SDL_RENDER_TARGETS_RESET");
-        if (app.mActive && app.mWindowManager) app.mWindowManager->ReloadTextures();
+        if (app.mActive && gInputHost) gInputHost->ReloadTextures();
         break;
     case SDL_RENDER_DEVICE_RESET:
         log->LogMessage("SDL_RENDER_DEVICE_RESET");
@@ -167,43 +163,4 @@ void MapToDesign(TInputEvent* event)
     const TAppState& app = GetAppState();
     event->mX = ToDesign(event->mX, app.mScaleX, app.mOffsetX);
     event->mY = ToDesign(event->mY, app.mScaleY, app.mOffsetY);
-}
-
-bool DispatchEvent(const TInputEvent& original)
-{
-    TAppState& app = GetAppState();
-    TInputEvent event = original;
-    if (app.mApp) MapToDesign(&event);
-    TGameCursors* cursors = GetCursors();
-
-    if (event.mType == kInputLeave && cursors) cursors->SetInside(false);
-    if (event.mType == kInputQuit) {
-        SDL_Event quit;
-        SDL_zero(quit);
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
-        return false;
-    }
-    if (event.mType == kInputMove && cursors) {
-        cursors->SetInside(true);
-        cursors->SetMousePosition(event.mX, event.mY);
-    }
-    if (event.mType == kInputFocus) {
-        app.mActive = event.mParam != 0;
-        GetLogger()->LogMessage(app.mActive ? "Got Focus" : "Lost Focus");
-        if (TSoundManager* sound = GetSoundManager()) sound->PauseAll(!app.mActive);
-        TMyWindowManager* windows = GetWindowManager();
-        if (!app.mActive) {
-            windows->SetAllPaused(true);
-            windows->AddWindow(new TPauseWindow(), 0.0f);
-        } else {
-            windows->CloseWindow(kPauseWindowId);  // handed back and deleted here
-            windows->SetAllPaused(false);
-        }
-    }
-    // Drawn cursors follow every move; the system cursor is told on clicks as well.
-    if (cursors && !cursors->IsCustomMode() && (event.mType == kInputLeftDown || event.mType == kInputLeftUp))
-        cursors->SetMousePosition(event.mX, event.mY);
-    GetWindowManager()->HandleEvent(event);
-    return true;
 }

@@ -1,6 +1,6 @@
-// The engine's own input record, made from SDL events, and its dispatch: positions are
-// mapped to the design canvas, quit and focus are handled here, the rest goes to the
-// window manager. Window-management events are handled while they are translated.
+// The engine's own input record, made from SDL events: positions are mapped to the design
+// canvas by the dispatch above this floor. Window-management events are handled while they
+// are translated.
 #pragma once
 #include <SDL_events.h>
 #include <cstdint>
@@ -29,12 +29,19 @@ enum TInputType {
     kInputFocus = 14,
 };
 
-const int kPauseWindowId = 304;
+// What the translation needs from the floors above: whether the settings chose fullscreen
+// (a manual resize of a window is undone) and new textures after the render targets were
+// lost. The host sets it at start-up; without one the game counts as fullscreen.
+class TInputHost {
+public:
+    virtual ~TInputHost() = default;
+    virtual bool IsFullscreenChosen() const = 0;
+    virtual void ReloadTextures() = 0;
+};
+void SetInputHost(TInputHost* host);
 
 // Appends the input events the SDL event makes (text input makes one per character);
 // true when there is at least one.
 bool TranslateSdlEvent(const SDL_Event& sdl, std::vector<TInputEvent>* out);
 // Window pixels to design pixels, with the render scale and the letterbox offset.
 void MapToDesign(TInputEvent* event);
-// False when the program must quit.
-bool DispatchEvent(const TInputEvent& event);

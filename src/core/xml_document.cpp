@@ -58,22 +58,21 @@ TiXmlElement* LoadXmlFile(const std::string& path, TiXmlDocument** slot)
     return nullptr;
 }
 
+void DeleteOwned(TiXmlDocument* document) { delete document; }
+
 TiXmlElement* LoadXmlDocument(const std::string& path)
 {
     TAppState& app = GetAppState();
-    delete app.mXmlDocument;
-    app.mXmlDocument = nullptr;
-    return LoadXmlFile(path, &app.mXmlDocument);
+    app.mXmlDocument.reset();
+    TiXmlDocument* document = nullptr;
+    TiXmlElement* root = LoadXmlFile(path, &document);
+    app.mXmlDocument.reset(document);
+    return root;
 }
 
-TiXmlDocument* CurrentXmlDocument() { return GetAppState().mXmlDocument; }
+TiXmlDocument* CurrentXmlDocument() { return GetAppState().mXmlDocument.get(); }
 
-void DeleteCurrentXmlDocument()
-{
-    TAppState& app = GetAppState();
-    delete app.mXmlDocument;
-    app.mXmlDocument = nullptr;
-}
+void DeleteCurrentXmlDocument() { GetAppState().mXmlDocument.reset(); }
 
 TiXmlElement* FirstChildElement(TiXmlNode* node, const char* name)
 {

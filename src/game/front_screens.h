@@ -5,8 +5,10 @@
 class TLogosWindow : public TMyWindow {};
 class TMainMenu : public TMyWindow {};
 
+const int kPauseWindowId = 304;
+
 // Shown over everything while the game window has lost the focus.
 class TPauseWindow : public TMyWindow {
 public:
-    TPauseWindow() { mId = 304; }
+    TPauseWindow() { mId = kPauseWindowId; }
 };

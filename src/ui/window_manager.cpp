@@ -47,16 +47,13 @@ void TMyWindowManager::Draw()
     for (auto& w : mWindows) w->Draw();
 }
 
+void DeleteOwned(TMyWindowManager* windows) { delete windows; }
+
 TMyWindowManager* GetWindowManager()
 {
     TAppState& app = GetAppState();
-    if (!app.mWindowManager) app.mWindowManager = new TMyWindowManager();
-    return app.mWindowManager;
+    if (!app.mWindowManager) app.mWindowManager.reset(new TMyWindowManager());
+    return app.mWindowManager.get();
 }
 
-void DestroyWindowManager()
-{
-    TAppState& app = GetAppState();
-    delete app.mWindowManager;
-    app.mWindowManager = nullptr;
-}
+void DestroyWindowManager() { GetAppState().mWindowManager.reset(); }

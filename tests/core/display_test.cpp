@@ -17,8 +17,9 @@ SDL_DisplayMode Mode(int w, int h, uint32_t format = SDL_PIXELFORMAT_RGB888)
 // Every test leaves the application state as it found it.
 class DisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override { mSaved = GetAppState(); }
-    void TearDown() override { GetAppState() = mSaved; }
+    // Its owners are empty here; what a test leaves in them goes with the restore.
+    void SetUp() override { mSaved = std::move(GetAppState()); }
+    void TearDown() override { GetAppState() = std::move(mSaved); }
 
     void Choose(int screenW, int screenH, std::initializer_list<SDL_DisplayMode> list)
     {
@@ -114,15 +115,16 @@ protected:
         DisplayTest::SetUp();
         mSurface = SDL_CreateRGBSurfaceWithFormat(0, 32, 16, 32, SDL_PIXELFORMAT_ARGB8888);
         ASSERT_NE(mSurface, nullptr);
-        mDevice.mRenderer = SDL_CreateSoftwareRenderer(mSurface);
-        ASSERT_NE(mDevice.mRenderer, nullptr);
-        SDL_SetRenderDrawColor(mDevice.mRenderer, 0, 0, 0, 0);
-        SDL_RenderClear(mDevice.mRenderer);
-        GetAppState().mRenderDevice = &mDevice;
+        GetAppState().mRenderDevice.reset(new TRenderDevice());
+        mDevice = GetAppState().mRenderDevice.get();
+        mDevice->mRenderer = SDL_CreateSoftwareRenderer(mSurface);
+        ASSERT_NE(mDevice->mRenderer, nullptr);
+        SDL_SetRenderDrawColor(mDevice->mRenderer, 0, 0, 0, 0);
+        SDL_RenderClear(mDevice->mRenderer);
     }
     void TearDown() override
     {
-        SDL_DestroyRenderer(mDevice.mRenderer);
+        SDL_DestroyRenderer(mDevice->mRenderer);
         SDL_FreeSurface(mSurface);
         DisplayTest::TearDown();
     }
@@ -140,7 +142,7 @@ protected:
         return points;
     }
     SDL_Surface* mSurface = nullptr;
-    TRenderDevice mDevice;
+    TRenderDevice* mDevice = nullptr;  // owned by the application state
 };
 
 TEST_F(DrawingTest, OutlineDrawsExactlyItsFourSides)
@@ -163,11 +165,11 @@ TEST_F(DrawingTest, OutlineLeftOfTheCanvasDrawsOnlyItsRightSide)
 
 TEST_F(DrawingTest, FillClampsComponentsAndRestoresTheDrawColour)
 {
-    SDL_SetRenderDrawColor(mDevice.mRenderer, 1, 2, 3, 4);
-    mDevice.FillRect(SDL_Rect{0, 0, 2, 2}, 1.5f, -0.2f, 0.5f, 1.0f);
+    SDL_SetRenderDrawColor(mDevice->mRenderer, 1, 2, 3, 4);
+    mDevice->FillRect(SDL_Rect{0, 0, 2, 2}, 1.5f, -0.2f, 0.5f, 1.0f);
     EXPECT_EQ(Pixel(1, 1), 0xFFFF007Fu);  // a r g b: 255, 255, 0, 127
     Uint8 r, g, b, a;
-    SDL_GetRenderDrawColor(mDevice.mRenderer, &r, &g, &b, &a);
+    SDL_GetRenderDrawColor(mDevice->mRenderer, &r, &g, &b, &a);
     EXPECT_EQ((std::vector<int>{r, g, b, a}), (std::vector<int>{1, 2, 3, 4}));
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app.h"
+#include "app/app.h"
 #include "core/buffer.h"
 #include "core/messages.h"
 

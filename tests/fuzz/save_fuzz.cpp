@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "app/settings.h"
 #include "core/buffer.h"
-#include "core/settings.h"
-#include "core/user_info.h"
 #include "fuzz_support.h"
+#include "game/user_info.h"
 
 namespace {
 

@@ -40,7 +40,7 @@ inline bool SameColor(SDL_Color c, int r, int g, int b)
 
 namespace picture_fixture {
 inline SDL_Window* gWindow = nullptr;
-inline TRenderDevice gDevice;
+inline TRenderDevice* gDevice = nullptr;  // owned by the application state
 }  // namespace picture_fixture
 
 inline void TPictureTest::SetUpTestSuite()
@@ -49,26 +49,27 @@ inline void TPictureTest::SetUpTestSuite()
     SDL_Init(SDL_INIT_VIDEO);
     IMG_Init(IMG_INIT_PNG);
     picture_fixture::gWindow = SDL_CreateWindow("pictures", 0, 0, 1366, 768, SDL_WINDOW_HIDDEN);
-    picture_fixture::gDevice.mRenderer = SDL_CreateRenderer(picture_fixture::gWindow, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
+    GetAppState().mRenderDevice.reset(new TRenderDevice());
+    picture_fixture::gDevice = GetAppState().mRenderDevice.get();
+    picture_fixture::gDevice->mRenderer = SDL_CreateRenderer(picture_fixture::gWindow, -1, SDL_RENDERER_SOFTWARE | SDL_RENDERER_TARGETTEXTURE);
     GetAppState().mWindow = picture_fixture::gWindow;
-    GetAppState().mRenderDevice = &picture_fixture::gDevice;
 }
 
 inline void TPictureTest::TearDownTestSuite()
 {
-    GetAppState().mRenderDevice = nullptr;
     GetAppState().mWindow = nullptr;
-    if (picture_fixture::gDevice.mRenderer) SDL_DestroyRenderer(picture_fixture::gDevice.mRenderer);
-    picture_fixture::gDevice.mRenderer = nullptr;
+    if (picture_fixture::gDevice->mRenderer) SDL_DestroyRenderer(picture_fixture::gDevice->mRenderer);
+    GetAppState().mRenderDevice.reset();
+    picture_fixture::gDevice = nullptr;
     if (picture_fixture::gWindow) SDL_DestroyWindow(picture_fixture::gWindow);
     picture_fixture::gWindow = nullptr;
 }
 
 inline void TPictureTest::SetUp()
 {
-    ASSERT_NE(picture_fixture::gDevice.mRenderer, nullptr) << SDL_GetError();
-    SDL_SetRenderDrawColor(picture_fixture::gDevice.mRenderer, 0, 0, 0, 255);
-    SDL_RenderClear(picture_fixture::gDevice.mRenderer);
+    ASSERT_NE(picture_fixture::gDevice->mRenderer, nullptr) << SDL_GetError();
+    SDL_SetRenderDrawColor(picture_fixture::gDevice->mRenderer, 0, 0, 0, 255);
+    SDL_RenderClear(picture_fixture::gDevice->mRenderer);
 }
 
 inline TexturePtr TPictureTest::MakePicture(int width, int height, const std::vector<SDL_Color>& palette,
@@ -94,7 +95,7 @@ inline SDL_Color TPictureTest::ReadPixel(int x, int y)
 {
     uint32_t pixel = 0;
     SDL_Rect r{x, y, 1, 1};
-    SDL_RenderReadPixels(picture_fixture::gDevice.mRenderer, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+    SDL_RenderReadPixels(picture_fixture::gDevice->mRenderer, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
     return SDL_Color{static_cast<uint8_t>(pixel >> 16), static_cast<uint8_t>(pixel >> 8),
                      static_cast<uint8_t>(pixel), 255};
 }
@@ -102,7 +103,7 @@ inline SDL_Color TPictureTest::ReadPixel(int x, int y)
 inline std::vector<uint32_t> TPictureTest::ReadWindow()
 {
     std::vector<uint32_t> pixels(1366 * 768);
-    SDL_RenderReadPixels(picture_fixture::gDevice.mRenderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), 1366 * 4);
+    SDL_RenderReadPixels(picture_fixture::gDevice->mRenderer, nullptr, SDL_PIXELFORMAT_ARGB8888, pixels.data(), 1366 * 4);
     return pixels;
 }
 

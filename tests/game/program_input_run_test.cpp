@@ -4,13 +4,16 @@
 
 #include <functional>
 
-#include "core/app.h"
+#include "app/app.h"
+#include "app/settings.h"
+#include "app/task.h"
 #include "core/app_state.h"
+#include "core/display.h"
 #include "core/localization.h"
 #include "core/logger.h"
 #include "core/system.h"
-#include "core/task.h"
 #include "game/front_screens.h"
+#include "sound/sound_manager.h"
 #include "test_support.h"
 #include "ui/window_manager.h"
 
@@ -48,10 +51,10 @@ void PushAltF4()
 
 bool HasPauseWindow()
 {
-    TMyWindowManager* windows = GetAppState().mWindowManager;
+    TMyWindowManager* windows = GetAppState().mWindowManager.get();
     if (!windows) return false;
     for (const auto& w : windows->Windows())
-        if (w->mId == 304) return true;
+        if (w->mId == kPauseWindowId) return true;
     return false;
 }
 
@@ -150,4 +153,32 @@ TEST(ProgramInputRun, NewPlayerStartsFullscreenWithTheCanvasStretched)
         ASSERT_NE(found, std::string::npos) << "missing or out of order: " << line << "\n" << log;
         pos = found + 1;
     }
+}
+
+// The engine's floor reaches the game's sound and settings through what the start-up plugs in.
+TEST(ProgramInputRun, RunningGamePlaysScreenSoundsAndUndoesResizesOfItsWindow)
+{
+    bool played = false;
+    std::string log;
+    int code = RunScripted(
+        [&](uint32_t call) {
+            if (call == 20) {
+                PlaySoundByName("hint");
+                played = GetSoundManager()->IsSoundPlaying("hint");
+                GetAppState().mSettings->UpdateDisplay(false, true);
+                SDL_Event e;
+                SDL_zero(e);
+                e.type = SDL_WINDOWEVENT;
+                e.window.event = SDL_WINDOWEVENT_RESIZED;
+                e.window.windowID = SDL_GetWindowID(GetAppState().mWindow);
+                e.window.data1 = 700;
+                e.window.data2 = 500;
+                SDL_PushEvent(&e);
+            }
+            if (call == 60) PushAltF4();
+        },
+        &log);
+    EXPECT_EQ(code, 0) << log;
+    EXPECT_TRUE(played);
+    EXPECT_NE(log.find(" moved to 700,500\n"), std::string::npos) << log;
 }

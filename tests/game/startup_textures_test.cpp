@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "core/app.h"
+#include "app/app.h"
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/localization.h"

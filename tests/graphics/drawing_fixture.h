@@ -46,8 +46,8 @@ protected:
         mRenderer = SDL_CreateSoftwareRenderer(mSurface);
         ASSERT_NE(nullptr, mRenderer);
         TAppState& app = GetAppState();
-        mOldDevice = app.mRenderDevice;
-        app.mRenderDevice = new TRenderDevice();
+        mOldDevice = std::move(app.mRenderDevice);
+        app.mRenderDevice.reset(new TRenderDevice());
         app.mRenderDevice->mRenderer = mRenderer;
         app.mScaleX = app.mScaleY = 1.0f;
         app.mOffsetX = app.mOffsetY = 0;
@@ -59,8 +59,7 @@ protected:
         // No texture may outlive the renderer that made it.
         EXPECT_EQ(mLiveBefore, GetLiveTextureCount());
         TAppState& app = GetAppState();
-        delete app.mRenderDevice;
-        app.mRenderDevice = mOldDevice;
+        app.mRenderDevice = std::move(mOldDevice);
         app.mScaleX = app.mScaleY = 1.0f;
         app.mOffsetX = app.mOffsetY = 0;
         if (mRenderer) SDL_DestroyRenderer(mRenderer);
@@ -184,6 +183,6 @@ protected:
     std::string mOldCwd;
     SDL_Surface* mSurface = nullptr;
     SDL_Renderer* mRenderer = nullptr;
-    TRenderDevice* mOldDevice = nullptr;
+    std::unique_ptr<TRenderDevice> mOldDevice;
     int mLiveBefore = 0;
 };

@@ -7,8 +7,8 @@
 #include <SDL_timer.h>
 #include <tinyxml.h>
 
+#include "app/input_dispatch.h"
 #include "core/app_state.h"
-#include "core/input.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
 #include "sound/al_engine.h"
@@ -130,7 +130,7 @@ TEST_F(SoundManagerTest, PauseAllHoldsAndResumesPlayingSounds)
 
 TEST_F(SoundManagerTest, FocusChangePausesAndResumesSound)
 {
-    TAppState saved = GetAppState();
+    TAppState saved = std::move(GetAppState());
     ASSERT_TRUE(Manager()->PlaySound("endless"));
     unsigned source = Sound("sound", "endless")->mSource;
     auto focus = [](Uint8 which) {
@@ -149,7 +149,7 @@ TEST_F(SoundManagerTest, FocusChangePausesAndResumesSound)
     EXPECT_TRUE(Engine()->IsPlaying(source));
     EXPECT_GT(Rms(RenderSeconds(Engine(), 0.2f)), 1000.0);
     DestroyWindowManager();
-    GetAppState() = saved;
+    GetAppState() = std::move(saved);
 }
 
 TEST_F(SoundManagerTest, MusicListsPlayByNameAndFadeOnStop)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/task.h"
+#include "app/task.h"
 
 namespace {
 uint32_t gNow = 0;

@@ -1,4 +1,4 @@
-#include "core/settings.h"
+#include "app/settings.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/system.h"
-#include "core/user_info.h"
 #include "core/virtual_files.h"
 #include "game/stages.h"
+#include "game/user_info.h"
 #include "sound/sound_manager.h"
 #include "log_watch.h"
 #include "test_support.h"
@@ -332,13 +332,12 @@ TEST_F(SettingsTest, CreateSettingsByName)
 {
     TAppState& app = GetAppState();
     TSettings* other = CreateSettings("other");
-    EXPECT_EQ(app.mSettings, other);
+    EXPECT_EQ(app.mSettings.get(), other);
     EXPECT_EQ(other->CurrentUserName(), "cheater");
     EXPECT_EQ(other->UserCount(), 1);
     TSettings* mine = CreateSettings("mysettings");
     EXPECT_NE(dynamic_cast<TMySettings*>(mine), nullptr);
-    delete app.mSettings;
-    app.mSettings = nullptr;
+    app.mSettings.reset();
 }
 
 TEST_F(SettingsTest, FullscreenFollowsTheWindowAndIsSaved)

@@ -3,9 +3,9 @@
 
 #include <SDL.h>
 
-#include "core/app.h"
+#include "app/app.h"
+#include "app/task.h"
 #include "core/app_state.h"
-#include "core/task.h"
 #include "ui/window_manager.h"
 
 namespace {
@@ -30,7 +30,7 @@ protected:
         TAppState& app = GetAppState();
         app.mQuit = false;
         app.mLastFrameTicks = gNow;
-        app.mApp = new TGameApp();
+        app.mApp.reset(new TGameApp());
         GetWindowManager()->AddWindow(new TCountingWindow(&mUpdates, &mDraws), 0);
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     }
@@ -38,8 +38,7 @@ protected:
     {
         TAppState& app = GetAppState();
         DestroyWindowManager();
-        delete app.mApp;
-        app.mApp = nullptr;
+        app.mApp.reset();
         app.mQuit = false;
         SetTickSource(nullptr);
         SDL_Quit();

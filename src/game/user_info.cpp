@@ -1,4 +1,4 @@
-#include "core/user_info.h"
+#include "game/user_info.h"
 
 #include <algorithm>
 #include <climits>

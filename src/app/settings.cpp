@@ -1,4 +1,4 @@
-#include "core/settings.h"
+#include "app/settings.h"
 
 #include <algorithm>
 
@@ -8,8 +8,8 @@
 #include "core/logger.h"
 #include "core/system.h"
 #include "core/text.h"
-#include "core/user_info.h"
 #include "core/virtual_files.h"
+#include "game/user_info.h"
 #include "sound/sound_manager.h"
 
 namespace {
@@ -30,6 +30,8 @@ bool NameFits(const std::string& name)
     return false;
 }
 }  // namespace
+
+void DeleteOwned(TSettings* settings) { delete settings; }
 
 bool TSettings::ResetCurrentUser()
 {
@@ -263,10 +265,10 @@ void TDummySettings::Apply()
 TSettings* CreateSettings(const std::string& name)
 {
     TAppState& app = GetAppState();
-    delete app.mSettings;
+    app.mSettings.reset();
     if (name == "mysettings")
-        app.mSettings = new TMySettings();
+        app.mSettings.reset(new TMySettings());
     else
-        app.mSettings = new TDummySettings();
-    return app.mSettings;
+        app.mSettings.reset(new TDummySettings());
+    return app.mSettings.get();
 }

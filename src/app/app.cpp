@@ -1,17 +1,18 @@
-#include "core/app.h"
+#include "app/app.h"
 
 #include <SDL.h>
 #include <SDL_image.h>
 
+#include "app/input_dispatch.h"
+#include "app/settings.h"
+#include "app/task.h"
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/input.h"
 #include "core/localization.h"
 #include "core/logger.h"
 #include "core/messages.h"
-#include "core/settings.h"
 #include "core/system.h"
-#include "core/task.h"
 #include "core/text.h"
 #include "core/virtual_files.h"
 #include "core/xml_document.h"
@@ -33,6 +34,17 @@
 #include "ui/window_manager.h"
 
 namespace {
+
+// After shutdown there is no manager: a late caller plays nothing rather than start a new one.
+class TSoundManagerSink : public TSoundSink {
+public:
+    void PlayByName(const std::string& name) override
+    {
+        if (TSoundManager* sound = GetSoundManager()) sound->PlaySound(name);
+    }
+};
+
+TSoundManagerSink gSoundManagerSink;
 
 // Loads one XML file, hands its root to the reader and drops the document again.
 template <class Reader>
@@ -81,14 +93,14 @@ bool InitGame()
 
     GetTrajectoryList().Load("trajectories.dat");
 
-    if (!app.mObjectFactory) app.mObjectFactory = new TObjectFactory();
-    if (!app.mRoomFactory) app.mRoomFactory = new TRoomFactory();
-    if (!app.mEffectorsFactory) app.mEffectorsFactory = new TEffectorsFactory();
+    if (!app.mObjectFactory) app.mObjectFactory.reset(new TObjectFactory());
+    if (!app.mRoomFactory) app.mRoomFactory.reset(new TRoomFactory());
+    if (!app.mEffectorsFactory) app.mEffectorsFactory.reset(new TEffectorsFactory());
 
     if (TSoundManager* sound = GetSoundManager()) sound->LoadSounds("sounds.xml");
     log->LogMessage("load sounds complete");
 
-    TSettings* settings = app.mSettings;
+    TSettings* settings = app.mSettings.get();
     if (settings) settings->LoadSettings();
     log->LogMessage("load settings complete");
     if (settings) settings->LoadCurrentUser();
@@ -184,8 +196,7 @@ void ReleaseGame()
 
     if (app.mSettings) {
         app.mSettings->SaveSettings();
-        delete app.mSettings;
-        app.mSettings = nullptr;
+        app.mSettings.reset();
     }
     // Windows point into fonts, textures, sounds and the board: they go before all of those.
     DestroyWindowManager();
@@ -197,15 +208,11 @@ void ReleaseGame()
     DestroyLocalization();
     SetLocalizationShutDown(true);
     DeleteRewards();
-    delete app.mBoard;
-    app.mBoard = nullptr;
+    app.mBoard.reset();
 
-    delete app.mEffectorsFactory;
-    app.mEffectorsFactory = nullptr;
-    delete app.mObjectFactory;
-    app.mObjectFactory = nullptr;
-    delete app.mRoomFactory;
-    app.mRoomFactory = nullptr;
+    app.mEffectorsFactory.reset();
+    app.mObjectFactory.reset();
+    app.mRoomFactory.reset();
 
     DestroyDifficultyRanges();
     TOverColors::Destroy();
@@ -216,10 +223,11 @@ void ReleaseGame()
     SetMessageManagerShutDown(true);
 
     SetKeepAwake(false);
-    delete app.mApp;
-    app.mApp = nullptr;
+    app.mApp.reset();
 
     ReleaseSoundManager();
+    SetSoundSink(nullptr);
+    SetInputHost(nullptr);
 
     SetSystemShutDown(true);
     DestroySystem();
@@ -252,13 +260,16 @@ int RunGame()
 
     GetLocalization()->Load("termins.xml");
 
+    SetSoundSink(&gSoundManagerSink);
+    SetInputHost(GetAppInputHost());
+
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return 1;
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
     SDL_SetHint("SDL_FRAMEBUFFER_ACCELERATION", "1");
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
 
-    app.mApp = new TGameApp();
+    app.mApp.reset(new TGameApp());
     app.mActive = true;
 
     app.mBaseWidth = kDesignWidth;
@@ -288,8 +299,7 @@ int RunGame()
         app.mWindow = nullptr;
         IMG_Quit();
         SDL_Quit();
-        delete app.mApp;
-        app.mApp = nullptr;
+        app.mApp.reset();
         return 1;
     }
 

@@ -1,4 +1,4 @@
-#include "core/task.h"
+#include "app/task.h"
 
 #include <SDL.h>
 
@@ -43,10 +43,12 @@ bool TMyAppTask::Execute()
 {
     uint32_t now = GetTicks();
     mLastStep = (now - mPreviousTick) / 1000.0f;
-    if (TMyWindowManager* wm = GetAppState().mWindowManager) wm->Update(mLastStep);
+    if (TMyWindowManager* wm = GetAppState().mWindowManager.get()) wm->Update(mLastStep);
     mPreviousTick = now;
     return true;
 }
+
+void DeleteOwned(TGameApp* app) { delete app; }
 
 TGameAppBase::TGameAppBase()
 {

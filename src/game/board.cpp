@@ -1,0 +1,5 @@
+#include "game/board.h"
+
+#include "core/app_state.h"
+
+void DeleteOwned(TBoard* board) { delete board; }
