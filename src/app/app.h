@@ -3,8 +3,11 @@
 #include <vector>
 
 class TUserNameWindowListener;
+struct SDL_Window;
 
 int RunGame();
+// The game's window, titled with the "GameName" text.
+SDL_Window* CreateGameWindow(int width, int height);
 bool InitGame();
 void RunFrame();
 void UpdateGame(float dt);
