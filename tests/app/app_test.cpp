@@ -58,7 +58,10 @@ TEST(Shutdown, WindowsGoFirstAndLateCallersFindNothing)
             ReleaseGame();
             if (TWitnessWindow::gSeen != 15) exit(10 + TWitnessWindow::gSeen);
             if (GetSystem()) exit(2);
-            if (GetLogger()->HasFile()) exit(3);
+            TLogger* late = GetLogger();
+            if (late->HasFile()) exit(3);
+            DestroyLogger();
+            if (GetLogger() != late) exit(7);  // the same file-less logger, never a new one
             GetLogger()->LogMessage("late line");
             if (ReadWholeFile(scope.UserFolder() + "/log.txt").find("before shutdown\n") != 0) exit(4);
             if (ReadWholeFile(scope.UserFolder() + "/log.txt").find("late line") != std::string::npos) exit(5);
