@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,10 +51,35 @@ bool WriteAll(int fd, const uint8_t* data, size_t length)
     return true;
 }
 
-void SyncFolderOf(const std::string& path)
+std::string FolderOf(const std::string& path)
 {
     size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+// Temporaries are "<target>.tmp.<pid>.XXXXXX": one that a killed game left behind is removed
+// by the next save of the same file, once its process no longer runs.
+void RemoveStaleTemporaries(const std::string& target)
+{
+    const std::string folder = FolderOf(target);
+    const std::string prefix = target.substr(target.rfind('/') + 1) + ".tmp.";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        char* end = nullptr;
+        long pid = strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || pid > INT32_MAX || *end != '.') continue;
+        if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        unlink((folder + "/" + name).c_str());
+    }
+    closedir(dir);
+}
+
+void SyncFolderOf(const std::string& path)
+{
+    std::string folder = FolderOf(path);
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
@@ -221,9 +249,10 @@ bool TBufferBin::SaveToFile(const std::string& path, bool withChecksum, uint32_t
 
     // A name of its own for every save: two running copies of the game may save the same
     // file at once. Beside the target, so the rename stays within one file system.
-    std::vector<char> temp(target.begin(), target.end());
-    const char suffix[] = ".tmp.XXXXXX";
-    temp.insert(temp.end(), suffix, suffix + sizeof(suffix));
+    RemoveStaleTemporaries(target);
+    const std::string pattern = target + ".tmp." + std::to_string(getpid()) + ".XXXXXX";
+    std::vector<char> temp(pattern.begin(), pattern.end());
+    temp.push_back('\0');
     int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         log->LogMessage("cannot save %s: %s", target.c_str(), strerror(errno));

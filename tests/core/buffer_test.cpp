@@ -289,6 +289,27 @@ TEST(BufferFile, ConcurrentSavesOfOneFileAllSucceedAndReadersSeeWholeFiles)
     EXPECT_FALSE(HasTemporaryFile(GetSystem()->UserFolder()));
 }
 
+// A temporary whose game no longer runs goes with the next save of its file; one of a
+// running game, and those of other files, stay.
+TEST(BufferFile, SaveRemovesTemporariesOfGamesThatNoLongerRun)
+{
+    pid_t dead = fork();
+    ASSERT_GE(dead, 0);
+    if (dead == 0) _exit(0);
+    ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+    const std::string stale = "stale.dat.tmp." + std::to_string(dead) + ".AbCdEf";
+    const std::string running = "stale.dat.tmp." + std::to_string(getppid()) + ".AbCdEf";
+    const std::string other = "other.dat.tmp." + std::to_string(dead) + ".AbCdEf";
+    for (const std::string& name : {stale, running, other}) ASSERT_TRUE(WriteWholeFile(UserFile(name), "half"));
+    TBufferBin buffer;
+    buffer.WriteByte(1);
+    ASSERT_TRUE(buffer.SaveToFile("user:stale.dat", true, 0));
+    EXPECT_FALSE(PathExists(UserFile(stale)));
+    EXPECT_TRUE(PathExists(UserFile(running)));
+    EXPECT_TRUE(PathExists(UserFile(other)));
+    for (const std::string& name : {running, other}) remove(UserFile(name).c_str());
+}
+
 TEST(BufferFile, EveryFuzzSeedLoadsWithItsChecksum)
 {
     const std::string folder = "../fuzz/seeds/buffer";
