@@ -187,8 +187,7 @@ namespace {
 // items: a damaged count must not loop or allocate its way through billions.
 bool CountFits(int32_t count, size_t itemBytes, const TBaseBuffer* b)
 {
-    size_t left = b->ReadAtEnd() ? 0 : b->Size() - b->ReadPosition();
-    return count > 0 && static_cast<uint64_t>(count) * itemBytes <= left;
+    return count > 0 && static_cast<uint64_t>(count) * itemBytes <= b->BytesLeft();
 }
 
 void ReadMilliList(TBaseBuffer* b, std::vector<float>* out)
