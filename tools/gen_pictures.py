@@ -1,6 +1,8 @@
 #!/usr/bin/python3
-# Writes the level and bench pictures, the cell, glyph and swatch textures and the colour
-# table panel under assets/textures/. Run from anywhere: /usr/bin/python3 tools/gen_pictures.py
+# Writes the level and bench pictures, the cell, glyph, swatch, tileset and frame textures and
+# the colour table panel under assets/textures/; assets/stages.xml from the LEVELS table and the
+# tileset lists under assets/tilesets/ from the TILESETS table.
+# Run from anywhere: /usr/bin/python3 tools/gen_pictures.py
 #
 # Level pictures are written by hand (zlib + struct): PIL packs small palettes into fewer
 # bits and pads a forced 8-bit PLTE to 256 entries, and the game wants exactly one PLTE
@@ -282,26 +284,94 @@ def butterfly(w, h):
     return img
 
 
+def star(w, h):
+    img, d = new_canvas(w, h)
+    d.polygon([(5, 0), (6, 3), (9, 3), (7, 5), (8, 9), (5, 7), (2, 9), (3, 5), (0, 3), (3, 3)], fill=1)
+    d.rectangle([4, 4, 5, 5], fill=3)
+    return img
+
+
+def apple(w, h):
+    img, d = new_canvas(w, h)
+    d.ellipse([1, 3, w - 2, h - 1], fill=5)
+    d.line([(7, 0), (7, 3)], fill=18)
+    d.ellipse([8, 0, 12, 3], fill=8)
+    d.point((4, 6), 29)
+    return img
+
+
+def cat(w, h):
+    img, d = new_canvas(w, h)
+    d.polygon([(2, 1), (6, 5), (2, 6)], fill=3)
+    d.polygon([(w - 3, 1), (w - 7, 5), (w - 3, 6)], fill=3)
+    d.ellipse([1, 3, w - 2, h - 1], fill=3)
+    d.ellipse([4, 7, 6, 9], fill=8)
+    d.ellipse([w - 7, 7, w - 5, 9], fill=8)
+    d.polygon([(7, 10), (8, 11), (9, 10)], fill=23)
+    d.line([(5, 12), (10, 12)], fill=0)
+    return img
+
+
+def snail(w, h):
+    img, d = new_canvas(w, h)
+    d.rectangle([0, h - 2, w - 1, h - 1], fill=8)
+    d.rectangle([1, h - 5, w - 2, h - 3], fill=6)
+    d.ellipse([5, 1, 19, h - 4], fill=14)
+    d.ellipse([9, 5, 15, h - 8], fill=11)
+    d.ellipse([11, 7, 13, h - 10], fill=14)
+    d.line([(w - 4, h - 5), (w - 2, 3)], fill=6)
+    d.point((w - 2, 2), 0)
+    return img
+
+
+def castle(w, h):
+    img, d = new_canvas(w, h)
+    d.rectangle([0, 0, w - 1, 47], fill=4)
+    d.ellipse([21, 3, 29, 11], fill=1)
+    d.rectangle([0, 48, w - 1, h - 1], fill=8)
+    d.rectangle([10, 20, 49, 49], fill=7)
+    for x in range(10, 50, 6):
+        d.rectangle([x, 17, x + 2, 19], fill=7)
+    d.rectangle([4, 10, 14, 49], fill=7)
+    d.rectangle([45, 10, 55, 49], fill=7)
+    d.polygon([(3, 10), (9, 2), (15, 10)], fill=5)
+    d.polygon([(44, 10), (50, 2), (56, 10)], fill=5)
+    d.rectangle([25, 34, 34, 49], fill=18)
+    d.ellipse([25, 30, 34, 38], fill=18)
+    d.rectangle([7, 18, 11, 22], fill=0)
+    d.rectangle([48, 18, 52, 22], fill=0)
+    d.rectangle([22, 54, 37, h - 1], fill=6)
+    d.rectangle([0, 44, w - 1, 47], fill=10)
+    return img
+
+
 LEVELS = [
-    # name, width, height, motif, expected non-white colours
-    ("heart", 8, 8, heart, 2),
-    ("tree", 12, 12, tree, 4),
-    ("kite", 16, 16, kite, 4),
-    ("house", 20, 15, house, 6),
-    ("owl", 20, 20, owl, 6),
-    ("flower", 24, 24, flower, 5),
-    ("boat", 32, 24, boat, 8),
-    ("butterfly", 32, 28, butterfly, 5),
-    ("fish", 40, 30, fish, 11),
-    ("quilt", 36, 36, quilt, 24),
-    ("balloons", 48, 36, balloons, 30),
-    ("lighthouse", 100, 100, lighthouse, 11),
-    ("mountains", 300, 300, mountains, 15),
+    # name, width, height, motif, expected non-white colours, mode, stage, tileset.
+    # Mode 0 climbs from small pictures to the largest; its first stage keeps to 16 x 16 and
+    # at most five colours for the first tips and fly hints.
+    ("heart", 8, 8, heart, 2, 0, 0, "classic"),
+    ("star", 10, 10, star, 2, 0, 0, "classic"),
+    ("tree", 12, 12, tree, 4, 0, 0, "classic"),
+    ("apple", 14, 14, apple, 4, 0, 0, "classic"),
+    ("kite", 16, 16, kite, 4, 0, 0, "classic"),
+    ("house", 20, 15, house, 6, 0, 1, "classic"),
+    ("owl", 20, 20, owl, 6, 0, 1, "classic"),
+    ("flower", 24, 24, flower, 5, 0, 1, "classic"),
+    ("quilt", 36, 36, quilt, 24, 0, 1, "classic"),
+    ("fish", 40, 30, fish, 11, 0, 2, "pastel"),
+    ("balloons", 48, 36, balloons, 30, 0, 2, "pastel"),
+    ("lighthouse", 100, 100, lighthouse, 11, 0, 2, "pastel"),
+    ("cat", 16, 16, cat, 4, 1, 0, "pastel"),
+    ("snail", 24, 18, snail, 5, 1, 0, "pastel"),
+    ("boat", 32, 24, boat, 8, 1, 1, "pastel"),
+    ("butterfly", 32, 28, butterfly, 5, 1, 1, "pastel"),
+    ("castle", 60, 60, castle, 9, 1, 2, "pastel"),
+    ("mountains", 300, 300, mountains, 15, 1, 2, "pastel"),
 ]
 
 
 def write_levels():
-    for name, w, h, motif, expected in LEVELS:
+    for name, w, h, motif, expected, _mode, _stage, _tileset in LEVELS:
         count = save_motif(os.path.join(ROOT, "levels", name + ".png"), motif(w, h), COLORS)
         if count != expected:
             raise SystemExit("%s: %d colours, %d expected" % (name, count, expected))
@@ -388,12 +458,123 @@ def write_swatches():
     save_rgba(smooth((256, 314), back, 2), "gui/gamescreen/colortableback.png")
 
 
+# The tilesets of assets/tilesets/tilesets.xml: name -> (rounded, cell colour, edge colour).
+TILESETS = {
+    "classic": (False, (250, 250, 250, 255), (70, 70, 70, 255)),
+    "pastel": (True, (255, 244, 236, 255), (214, 170, 190, 255)),
+}
+
+
+def tile_image(rounded, fill, edge, size=26):
+    if not rounded:
+        img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+        d = ImageDraw.Draw(img)
+        d.rectangle([0, 0, size - 1, size - 1], fill=edge)
+        d.rectangle([1, 1, size - 2, size - 2], fill=fill)
+        return img
+
+    def draw(d, f):
+        d.rounded_rectangle([0, 0, size * f - 1, size * f - 1], radius=6 * f, fill=edge)
+        d.rounded_rectangle([2 * f, 2 * f, (size - 2) * f - 1, (size - 2) * f - 1], radius=5 * f, fill=fill)
+    return smooth((size, size), draw)
+
+
+def shaded(colour, factor):
+    return tuple(min(255, int(c * factor)) for c in colour[:3]) + (colour[3],)
+
+
+def write_tilesets():
+    for name, (rounded, fill, edge) in TILESETS.items():
+        tile1 = tile_image(rounded, fill, edge)
+        save_rgba(tile1, "tilesets/%s/tile1.png" % name)
+        save_rgba(tile_image(rounded, shaded(fill, 0.9), shaded(edge, 0.8)), "tilesets/%s/tile2.png" % name)
+        preview = Image.new("RGBA", (160, 100), shaded(edge, 0.6))
+        for row in range(3):
+            for col in range(5):
+                cell = tile_image(rounded, COLORS[(row * 5 + col * 3) % len(COLORS)] + (255,), edge)
+                preview.alpha_composite(cell, (8 + col * 30, 11 + row * 27))
+        save_rgba(preview, "tilesets/preview%s.png" % name)
+        write_text("tilesets/%s.xml" % name, [
+            '<?xml version="1.0" encoding="UTF-8"?>',
+            '<tileset numbers="1,2,3,4,5,6,7,8,9,10">',
+            '  <tile group="0" type="0" sprite="textures/tilesets/%s/tile1"/>' % name,
+            '  <tile group="1" type="1" mast="1" overcolor="0" sprite="textures/tilesets/%s/tile2"/>' % name,
+            '  <numbershapes group="0"/>',
+            "</tileset>"])
+    # The first one is what start-up loads.
+    write_text("tilesets/tilesets.xml", ['<?xml version="1.0" encoding="UTF-8"?>', "<tilesets>"] + [
+        '  <tileset name="%s" path="tilesets/%s.xml" preview="textures/tilesets/preview%s"/>' % (n, n, n)
+        for n in TILESETS] + ["</tilesets>"])
+
+
+def write_text(rel, lines):
+    """A text file under assets/, LF line ends."""
+    with open(os.path.join(ROOT, "..", rel), "w", newline="\n") as f:
+        f.write("\n".join(lines + [""]))
+
+
+def write_frames():
+    ring = Image.new("RGBA", (64, 64), (0, 0, 0, 0))
+    d = ImageDraw.Draw(ring)
+    d.rectangle([0, 0, 63, 63], fill=(90, 70, 50, 255))
+    d.rectangle([4, 4, 59, 59], fill=(0, 0, 0, 0))
+    save_rgba(ring, "frames/plain.png")
+    save_rgba(Image.new("RGBA", (64, 64), (245, 240, 228, 255)), "frames/plainback.png")
+
+
+STAGE_LISTS = [("stages", "stage"), ("stagesusual", "usual")]
+STARS = ("complete,4error,90time;complete,2error,85time;complete,0error,75time;"
+         "complete,2error,85time;complete,4error,90time")
+SECRET_LEVEL = "kite"  # the level that the one secret record reaches
+
+
+def preview_type(w, h):
+    if w != h:
+        return 2
+    return 0 if w <= 16 else 1
+
+
+def write_stages_xml():
+    out = ['<?xml version="1.0" encoding="UTF-8"?>', "<stagesfile>", "  <frames>",
+           '    <frame id="plain" frame="textures/frames/plain" back="textures/frames/plainback"'
+           ' x="0" y="0" xback="4" yback="4"/>', "  </frames>"]
+    for mode, (tag, prefix) in enumerate(STAGE_LISTS):
+        out.append('  <%s folder="levels/">' % tag)
+        stages = sorted({row[6] for row in LEVELS if row[5] == mode})
+        for stage in stages:
+            rows = [row for row in LEVELS if row[5] == mode and row[6] == stage]
+            sound_id = "%s%ddone" % (prefix, stage + 1)
+            out.append('    <stage soundlist="%s%dsnd">' % (prefix, stage + 1))
+            out.append('      <sound id="%s" name="sounds/stagechime" volume="0.8"/>' % sound_id)
+            for i, (name, w, h, _motif, _colours, _mode, _stage, tileset) in enumerate(rows):
+                attrs = 'filename="%s.png" name="%s" laytype="0" maxerrors="0" tileset="%s" previewtype="%d"' % (
+                    name, name, tileset, preview_type(w, h))
+                if i == len(rows) - 1:
+                    attrs += ' sound="%s"' % sound_id
+                if mode == 0 and name == SECRET_LEVEL:
+                    attrs += ' secretidx="0"'
+                out.append('      <level %s' % attrs)
+                out.append('             stars="%s"/>' % STARS)
+            out.append("    </stage>")
+        if mode == 0:
+            out.append('    <tilesets gametype="0" canchange="1" needreshuffle="0" tilesets="%s"/>'
+                       % ",".join(TILESETS))
+        out.append("  </%s>" % tag)
+    out += ["  <secrets>",
+            '    <level secrettileset="pastel" secrets="kite,boat" secretpoints="2,3;5,1" framepocket="plain"'
+            ' info="hidden"/>', "  </secrets>", '  <mosaicinfo id="0"/>', "</stagesfile>", ""]
+    write_text("stages.xml", out[:-1])
+
+
 def main():
     write_levels()
     write_bench()
     write_cells()
     write_glyphs()
     write_swatches()
+    write_tilesets()
+    write_frames()
+    write_stages_xml()
 
 
 if __name__ == "__main__":

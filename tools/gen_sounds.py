@@ -47,6 +47,8 @@ EFFECTS = {
     "gamename": [["synth", "0.18", "pluck", "C5"], ["synth", "0.18", "pluck", "G5"],
                  ["synth", "0.18", "pluck", "E5"], ["synth", "0.18", "pluck", "A5"],
                  ["synth", "0.7", "pluck", "C6"]],
+    # Named by the stages' own lists in stages.xml, not by sounds.xml.
+    "stagechime": [["synth", "0.25", "pluck", "E5"], ["synth", "0.45", "pluck", "B5"]],
 }
 
 # assets/sounds.xml, in this order: (element, id, file under assets/, loop, volume).

@@ -225,6 +225,12 @@ void ReleaseGame()
     SetKeepAwake(false);
     app.mApp.reset();
 
+    // The level tables hold textures and stage sound lists: they go while the renderer and
+    // the sound manager still exist.
+    ReleaseTilesets();
+    ReleaseLayoutDescriptors();
+    ReleaseStages();
+
     ReleaseSoundManager();
     SetSoundSink(nullptr);
     SetInputHost(nullptr);

@@ -14,6 +14,14 @@ class TGameCursors;
 class TObjectFactory;
 class TRoomFactory;
 class TEffectorsFactory;
+class TSpacesRegistry;
+class TInventoryPanel;
+class TTipPanel;
+class TPocketFactory;
+class ToolFactory;
+class ItemsListItemFactory;
+class TCollectionsCatalog;
+class TFrameObject;
 
 // The renderer record: the one SDL renderer of the window.
 struct TRenderDevice {
@@ -80,6 +88,17 @@ struct TAppState {
     TOwned<TObjectFactory> mObjectFactory;
     TOwned<TRoomFactory> mRoomFactory;
     TOwned<TEffectorsFactory> mEffectorsFactory;
+
+    // Services of the scene that this game never creates: every user tests for presence
+    // and takes its "none" path. Not owned.
+    TSpacesRegistry* mSpacesRegistry = nullptr;
+    TInventoryPanel* mInventoryPanel = nullptr;
+    TTipPanel* mTipPanel = nullptr;
+    TPocketFactory* mPocketFactory = nullptr;
+    ToolFactory* mToolFactory = nullptr;
+    ItemsListItemFactory* mItemsListItemFactory = nullptr;
+    TCollectionsCatalog* mCollectionsCatalog = nullptr;
+    TFrameObject* mFrameObject = nullptr;
 };
 
 TAppState& GetAppState();

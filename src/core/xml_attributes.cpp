@@ -12,8 +12,6 @@
 
 #include "core/text.h"
 
-namespace {
-
 int ClampToInt(long long v)
 {
     if (v > INT_MAX) return INT_MAX;
@@ -21,12 +19,13 @@ int ClampToInt(long long v)
     return static_cast<int>(v);
 }
 
+int ParseIntClamped(const char* text) { return text ? ClampToInt(strtol(text, nullptr, 10)) : 0; }
+
+namespace {
+
 // atoi without its undefined overflow: leading white space, a sign, digits, else 0;
 // clamped to int, so that a sum of two never overflows either.
-long long ReadLong(const char* text)
-{
-    return ClampToInt(strtol(text, nullptr, 10));
-}
+long long ReadLong(const char* text) { return ParseIntClamped(text); }
 
 // A double beyond the float range becomes an infinity instead of an undefined conversion.
 float ToFloat(double v)

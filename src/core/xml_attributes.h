@@ -23,6 +23,10 @@ struct TFloatPoint {
     float y = 0.0f;
 };
 
+// atoi without its undefined overflow: the number clamped to the int range, 0 for no number.
+int ParseIntClamped(const char* text);
+int ClampToInt(long long v);
+
 // "a+b" (split at the last '+') or "a-b" (the last '-' that is not the first character).
 int ParseIntSum(const char* text);
 float ParseFloatSum(const char* text);

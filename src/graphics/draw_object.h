@@ -55,4 +55,7 @@ public:
     float mScaleY = 1.0f;
     float mAngle = 0.0f;  // radians
     DrawObject* mParent = nullptr;
+    float mTag = 0.0f;  // free for the kinds that need one more number
+    int32_t mTcx = 0;   // transform centre: scene objects shift their drawn position by it
+    int32_t mTcy = 0;
 };

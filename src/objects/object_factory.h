@@ -2,10 +2,7 @@
 #pragma once
 #include <string>
 
-class TObject {
-public:
-    virtual ~TObject() = default;
-};
+#include "objects/object.h"
 
 class TBaseObjectFactory {
 public:

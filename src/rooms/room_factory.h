@@ -2,10 +2,9 @@
 #pragma once
 #include <string>
 
-class TRoom {
-public:
-    virtual ~TRoom() = default;
-};
+#include "rooms/game_space.h"
+
+class TRoom : public TGameSpace {};
 
 class TBaseRoomFactory {
 public:

@@ -97,6 +97,7 @@ TEST(ProgramRun, StartsLoadsInOrderAndEndsCleanlyOnSigterm)
         lines.push_back(c.firstScreen);
         ExpectLinesInOrder(run.log, lines);
         EXPECT_EQ(run.log.find("File not found"), std::string::npos) << run.log;
+        EXPECT_EQ(run.log.find("unknown level type"), std::string::npos) << run.log;
         EXPECT_NE(run.log.find("renderer driver "), std::string::npos) << run.log;
     }
 }
@@ -112,6 +113,29 @@ TEST(ProgramRun, FirstRunWithBrokenTextsLogsTheErrorToTheFile)
     TRun run = RunGameProcess(root, dataHome / "new/share", "int complete");
     EXPECT_EQ(run.exitCode, 0) << run.log;
     EXPECT_NE(run.log.find("File not found termins.xml error="), std::string::npos) << run.log;
+    ExpectLinesInOrder(run.log, kStartLines);
+}
+
+TEST(ProgramRun, BrokenInterfaceLayoutIsLoggedAndTheGameRunsOn)
+{
+    TTempDir root;
+    TTempDir dataHome;
+    ASSERT_TRUE(Copy(BRISALO_EXE, root / "brisalo5"));
+    ASSERT_TRUE(Copy(BRISALO_ASSETS, root / "assets"));
+    std::string layout = ReadWholeFile(root / "assets/ui/interface.xml");
+    size_t at = layout.find("name=\"board\"");
+    ASSERT_NE(at, std::string::npos);
+    layout.insert(at, "name=\"twice\" ");
+    ASSERT_TRUE(WriteWholeFile(root / "assets/ui/interface.xml", layout));
+    TRun run = RunGameProcess(root, dataHome.Path(), "int complete");
+    EXPECT_EQ(run.exitCode, 0) << run.log;
+    size_t error = run.log.find("File not found ui/interface.xml error=");
+    size_t missing = run.log.find("File not found ui/interface.xml \n");
+    size_t complete = run.log.find("load ui/interface.xml complete\n");
+    ASSERT_NE(error, std::string::npos) << run.log;
+    EXPECT_NE(run.log.find(" line = ", error), std::string::npos) << run.log;
+    EXPECT_LT(error, missing) << run.log;
+    EXPECT_LT(missing, complete) << run.log;
     ExpectLinesInOrder(run.log, kStartLines);
 }
 

@@ -1,5 +1,6 @@
-// Whole-program test: the start-up loader preloads the shipped images of resources.xml and
-// the shutdown lets every texture go before the renderer.
+// Whole-program test: the start-up loader preloads the shipped images of resources.xml, the
+// tileset previews and the first tileset's tiles, and the shutdown lets every texture go
+// before the renderer.
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -12,7 +13,10 @@
 #include "core/localization.h"
 #include "core/logger.h"
 #include "core/system.h"
+#include "game/stages.h"
+#include "game/tilesets.h"
 #include "graphics/texture_cache.h"
+#include "sound/sound_manager.h"
 
 namespace {
 
@@ -52,10 +56,36 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
         EXPECT_EQ(e.w, t->GetWidth()) << e.name;
         EXPECT_EQ(e.h, t->GetHeight()) << e.name;
     }
-    EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])), GetLiveTextureCount());
+    const TTilesetList& tilesets = GetTilesets();
+    ASSERT_EQ(tilesets.size(), 2u);
+    EXPECT_EQ(CurrentTilesetIndex(), 0);
+    for (const auto& tileset : tilesets) EXPECT_NE(tileset->mPreview.GetTexture(), nullptr) << tileset->mName;
+    for (const auto& tile : tilesets[0]->mTiles) EXPECT_NE(tile->mImage.GetTexture(), nullptr) << tile->mSprite;
+    for (const auto& tile : tilesets[1]->mTiles) EXPECT_EQ(tile->mImage.GetTexture(), nullptr) << tile->mSprite;
+    const int levelTextures = 2 + 2;  // the previews and the first tileset's two tiles
+    EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])) + levelTextures,
+              GetLiveTextureCount());
+
+    // What a level start adds: the frames and another tileset, the first one left loaded.
+    LoadFrameTextures();
+    SelectTileset("pastel");
+    EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])) + levelTextures + 4,
+              GetLiveTextureCount());
+    ASSERT_NE(FindSoundManager(), nullptr);
+    ASSERT_TRUE(FindSoundManager()->FindSoundList("stage1snd"));
 
     ReleaseGame();
     EXPECT_EQ(liveBefore, GetLiveTextureCount()) << "a texture would outlive the renderer";
+    EXPECT_NE(GetRenderer(), nullptr);
+    EXPECT_TRUE(GetTilesets().empty());
+    EXPECT_TRUE(GetLayoutDescriptors().empty());
+    EXPECT_TRUE(GetStageList(false).empty());
+    EXPECT_TRUE(GetStageList(true).empty());
+    EXPECT_TRUE(GetFrames().empty());
+    EXPECT_TRUE(GetSecrets().empty());
+    EXPECT_TRUE(GetStageTilesets().empty());
+    ReleaseStages();  // a second release finds nothing to do
+    ReleaseTilesets();
     DestroyRenderer();
     SDL_DestroyWindow(app.mWindow);
     app.mWindow = nullptr;

@@ -1,0 +1,180 @@
+// The scene object: the base of every picture, button and puzzle piece a room or pocket
+// shows. It holds what its "object" element says (targets, sounds, hints, reaction lists,
+// tasks, flags, states, tool records, executers, frame sheet) and owns its image, its
+// effect and its children.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "graphics/draw_object.h"
+#include "graphics/static_image.h"
+#include "objects/object_refs.h"
+
+class TiXmlElement;
+class TObjectListener;
+class TGameSpace;
+class TExecuter;
+class TEffector;
+
+// The reaction lists, in the order they are declared and saved.
+enum TReactionList {
+    kUnlockAfterClick,
+    kUnlockAfterTool,
+    kUnlockAfterEvent,
+    kLockAfterClick,
+    kLockAfterTool,
+    kLockAfterEvent,
+    kActivateAfterClick,
+    kActivateAfterTool,
+    kActivateAfterEvent,
+    kVisibleAfterTool,
+    kVisibleAfterClick,
+    kVisibleAfterEvent,
+    kHideAfterTool,
+    kHideAfterClick,
+    kHideAfterEvent,
+    kVisibleAfterToolCf,
+    kVisibleAfterClickCf,
+    kHideAfterToolCf,
+    kHideAfterClickCf,
+    kEffAfterTool,
+    kEffAfterClick,
+    kEffAfterEvent,
+    kEffsAfterEvent,
+    kEffsAfterTool,
+    kEffsAfterClick,
+    kDeactivateAfterClick,
+    kDeactivateAfterTool,
+    kDeactivateAfterEvent,
+    kReactionListCount
+};
+
+// Hint modes of "hint_mod".
+enum { kHintDefault = 0, kHintNone = 1, kHintShow = 2 };
+
+class TObject : public DrawObject {
+public:
+    // "Unlimited" clicks and tool uses.
+    static const int32_t kNoLimit = 99999999;
+
+    TObject();
+    TObject(const TObject&) = delete;
+    TObject& operator=(const TObject&) = delete;
+    ~TObject() override;
+
+    float GetX() const override;
+    float GetY() const override;
+    int GetXInt() const;
+    int GetYInt() const;
+    float GetOwnerOffsetX() const;
+    float GetOwnerOffsetY() const;
+
+    virtual int GetTypeCode() const { return 0; }
+    virtual void LoadXml(TiXmlElement* element, const std::string& dataFolder);
+    virtual void OnLoaded() {}
+    virtual void DestroyContents();
+    // "default", "no_hint" or "show_hint"; another text leaves the mode as it is.
+    void SetHintMode(const std::string& mode);
+
+    TObjectListener* mListener = nullptr;  // not owned
+    int32_t mRefX = 0;  // drawn position recorded at the end of loading; movers measure from it
+    int32_t mRefY = 0;
+    bool mMoveable = false;
+    std::string mCursorName;
+    std::string mTypeName;
+    std::string mStateKey;
+    bool mHideAfterTakeTool = true;
+    bool mLocked = false;
+    bool mActive = false;
+    bool mClickEnabled = true;
+    bool mDummy = false;
+    int32_t mClickCounter = -1;
+    int32_t mToolCounter = -1;
+    int32_t mFreezeClicks = 0;
+    int32_t mFreezeToolClicks = 0;
+    int32_t mMaxClicks = kNoLimit;
+    int32_t mMaxToolUses = kNoLimit;
+    int32_t mDrawType = 0;
+    int32_t mAlphaThreshold = 25;
+    std::vector<std::string> mNeededTools;
+    bool mGoalReached = false;
+    bool mCheckOnlyBounds = false;
+    bool mCacheColours = false;
+    bool mWrongClickCountsForXo = true;
+    bool mToolApplied = false;
+    int32_t mHoldToolAfterUse = 0;
+    bool mVisibleAfterTempTool = false;
+    int32_t mBlendMode = kBlendAlpha;
+    TGameSpace* mOwnerSpace = nullptr;  // not owned
+    TObject* mHitDescendant = nullptr;
+    bool mIgnoreSubObjects = false;
+    std::string mActivationKind;
+    bool mHovered = false;
+    TObjectRefList mReactions[kReactionListCount];
+    std::string mImagePath;
+    std::vector<std::string> mHints;
+    std::vector<std::string> mLockedHints;
+    std::vector<std::string> mToolHints;
+    std::vector<TWrongToolHint> mWrongToolHints;
+    int32_t mHintCycle = 0;
+    int32_t mReservedState = 0;
+    TToolRecordList mToolRecords;
+    TToolRecordList mAfterEventToolRecords;
+    std::vector<std::unique_ptr<TObject>> mChildren;
+    std::string mRoom, mRoomXo, mPocket, mMinigame, mDialog, mDialog2;
+    TNameList mTasks, mTasksRemove;
+    std::string mRoomAfterTool, mRoomXoAfterTool, mPocketAfterTool, mMinigameAfterTool, mDialogAfterTool,
+        mDialogAfterTool2;
+    TNameList mToolTasks, mToolTasksRemove, mEventTasks, mEventTasksRemove;
+    TNameGroup mRobjAfterClick, mRobjAfterTool, mRobjAfterEvent;
+    TNameGroup mAobjAfterClick, mAobjAfterTool, mAobjAfterEvent;
+    TNameGroup mCobjAfterClick, mCobjAfterTool, mCobjAfterEvent;
+    std::vector<std::string> mPocketTools;
+    std::vector<std::string> mMinigameTools;
+    bool mHideOnClick = false;
+    TFlagRefList mToolFlags, mFlags, mEventFlags;
+    TStateRefList mStates, mToolStates, mEventStates;
+    std::unique_ptr<StaticImage> mImage;
+    float mBlink = 0.0f;
+    float mBlinkTimer = 0.0f;
+    std::unique_ptr<DrawObject> mEffect;
+    int32_t mBlinkOffsetX = 0;
+    int32_t mBlinkOffsetY = 0;
+    bool mLastHit = false;
+    TExecuter* mClickExecuter = nullptr;  // shared prototypes of the registry
+    TExecuter* mHintExecuter = nullptr;
+    float mToolPower = 0.0f;
+    bool mWrongToolPressed = false;
+    std::string mParam1, mParam2;
+    std::string mSound, mSoundTool, mSoundNeedTool, mSoundMouseEnter, mSoundMouseLeave;
+    std::vector<std::string> mActivationSounds;
+    std::string mEffectorName;
+    TEffector* mEffector = nullptr;  // not owned
+    float mClickDelay = 0.0f;
+    float mClickDelayCountdown = 0.0f;
+    std::vector<TFrameRect> mFrames;
+    float mFrameDelay = 0.0f;
+    int32_t mCurrentFrame = 0;
+    float mFrameTimer = 0.0f;
+    int32_t mAnimMode = 0;  // 1 "loop", 2 "noloop"
+    TObject* mParentObject = nullptr;  // not owned
+    bool mHintFromParent = true;
+    int32_t mHintMode = kHintDefault;
+    bool mHighlight = false;
+    int32_t mHintPointX = 0;
+    int32_t mHintPointY = 0;
+    bool mSkipOwnerOffset = false;
+    int32_t mClipX = 0, mClipY = 0, mClipW = 0, mClipH = 0;
+    bool mCanRunXoEffect = false;
+    bool mDrawChildrenFirst = false;
+    int32_t mLayer = 0;
+    bool mAllowClickWithTool = false;
+    static constexpr bool kCentreShiftsPosition = true;  // a transform centre moves the drawn position
+
+private:
+    void ReadToolRecords(const std::string& text);
+    void ReadAfterEventToolRecords(const std::string& text);
+    void ReadFrameSheet(TiXmlElement* element);
+};

@@ -1,0 +1,20 @@
+// Scene objects read from XML text, as a space's loader would hand them their element.
+#pragma once
+#include <memory>
+#include <string>
+
+#include <tinyxml.h>
+
+#include "objects/object.h"
+
+template <class Kind = TObject>
+std::unique_ptr<Kind> LoadObjectFrom(const std::string& xml, const std::string& folder = "scene/",
+                                     TGameSpace* owner = nullptr)
+{
+    TiXmlDocument doc;
+    doc.Parse(xml.c_str());
+    auto object = std::make_unique<Kind>();
+    object->mOwnerSpace = owner;
+    object->LoadXml(doc.RootElement(), folder);
+    return object;
+}
