@@ -1,13 +1,15 @@
 #!/usr/bin/python3
 # Writes the seeds of `make fuzz`: tests/fuzz/seeds/buffer/, each behind a valid CRC-32, and
 # tests/fuzz/seeds/saves/, the bytes after the checksum of a default and a golden settings file
-# and profile. Run: /usr/bin/python3 tools/make_fuzz_seeds.py
+# and profile, and tests/fuzz/seeds/font/, small font descriptors.
+# Run: /usr/bin/python3 tools/make_fuzz_seeds.py
 import os
 import struct
 
 SEEDS_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "fuzz", "seeds")
 OUT = os.path.join(SEEDS_DIR, "buffer")
 SAVES_OUT = os.path.join(SEEDS_DIR, "saves")
+FONT_OUT = os.path.join(SEEDS_DIR, "font")
 
 
 def crc32_msb(data, crc=0):
@@ -101,6 +103,75 @@ SAVE_SEEDS = {
 }
 
 
+# Descriptors for the font target; the fuzzer's folder holds a 32x32 "a.png" to map from.
+FONT_COMMANDS = """# every command once
+SetDefaultPointSize 20;
+Define CH ('A' 'B' 'g');
+Define R ((0 0 8 10) (8 0 8 10) (16 0 8 12));
+CreateHorzSpanRectList S (0 12 0 10) (4 5 6);
+SetCharMap ('a' 'b') ('A' 'B');
+CreateLayer main;
+LayerSetImage main "a.png";
+LayerSetPointSize main 20;
+LayerSetAscent main 10;
+LayerSetAscentPadding main 1;
+LayerSetLineSpacingOffset main 2;
+LayerSetDrawMode main 1;
+LayerSetColorMult main (1 1 1 1);
+LayerSetColorAdd main (0 0.25 0 0);
+LayerSetSpacing main 1;
+LayerSetOffset main (0 -1);
+LayerPointRange main 5 -1;
+LayerExcludeTags main ('thin');
+LayerSetImageMap main CH R;
+LayerSetCharWidths main CH (9 9 9);
+LayerSetCharOffsets main CH ((0 0) (0 1) (0 -2));
+LayerSetKerningPairs main ('AB' 'BA') (-1 2);
+LayerSetCharOrders main ('A') (3);
+LayerSetBaseOrder main 0;
+CreateLayerFrom shadow main;
+LayerSetOffset shadow (2 2);
+LayerSetColorMult shadow (0 0 0 0.5);
+LayerSetBaseOrder shadow -1;
+LayerRequireTags shadow ('bold');
+LayerSetImageMap shadow CH S;
+LayerSetCharWidths shadow CH (9 9 9);
+LayerSetCharOffsets shadow CH ((0 0) (0 1) (0 -2));
+LayerSetKerningPairs shadow ('AB') (-1);
+"""
+
+FONT_QUOTING = """Define Q ("'" '"' '\\\\' ';' '#' ',' '(' ' ' 5 "'\\"" '' 0x1F -3);
+Define W Q;
+Define N 'name';
+CreateLayer m; LayerSetImage m N;
+"""
+
+FONT_SCALED = """SetDefaultPointSize 40;
+CreateLayer big; LayerSetImage big 'a.png'; LayerSetPointSize big 10; LayerSetAscent big 8;
+LayerSetImageMap big ('A' 'V' 'Ж') ((0 0 8 8) (8 0 8 8) (16 16 16 16));
+LayerSetCharWidths big ('A' 'V' 'Ж') (8 8 16);
+LayerSetKerningPairs big ('AV' 'ЖA') (-2 1);
+CreateLayer small; LayerSetImage small 'a.png'; LayerPointRange small 1 20; LayerSetAscent small 4;
+LayerSetImageMap small ('A') ((0 0 4 4)); LayerSetCharWidths small ('A') (4);
+"""
+
+FONT_ORDER_MAX = """CreateLayer m; LayerSetImage m 'a.png'; LayerSetAscent m 4;
+LayerSetImageMap m ('A' 'g') ((0 0 4 4) (4 0 4 4));
+LayerSetCharWidths m ('A' 'g') (5 5);
+LayerSetCharOrders m ('A' 'g') (2147483647 -2147483648);
+"""
+
+FONT_SEEDS = {
+    "commands": FONT_COMMANDS.encode("latin-1"),
+    "commands_utf16le": b"\xff\xfe" + FONT_COMMANDS.encode("utf-16-le"),
+    "commands_utf16be": b"\xfe\xff" + FONT_COMMANDS.encode("utf-16-be"),
+    "quoting": FONT_QUOTING.encode("latin-1"),
+    "scaled_utf16le": b"\xff\xfe" + FONT_SCALED.encode("utf-16-le"),
+    "order_max": FONT_ORDER_MAX.encode("latin-1"),
+    "errors": b"Define X (1 2; Frob; CreateLayer a; CreateLayer A;",
+}
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     for name, data in SEEDS.items():
@@ -109,6 +180,10 @@ def main():
     os.makedirs(SAVES_OUT, exist_ok=True)
     for name, data in SAVE_SEEDS.items():
         with open(os.path.join(SAVES_OUT, name + ".bin"), "wb") as f:
+            f.write(data)
+    os.makedirs(FONT_OUT, exist_ok=True)
+    for name, data in FONT_SEEDS.items():
+        with open(os.path.join(FONT_OUT, name + ".txt"), "wb") as f:
             f.write(data)
 
 

@@ -14,7 +14,7 @@ if [ -d "$BUILD/artifacts" ] && [ -n "$(ls -A "$BUILD/artifacts")" ]; then
     mv "$BUILD/artifacts" "$BUILD/artifacts-previous"
     echo "earlier findings moved to $BUILD/artifacts-previous"
 fi
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/corpus/font" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
 cp "$SEEDS"/saves/* "$BUILD/corpus/save/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
@@ -22,14 +22,18 @@ cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/dat
 (cd "$ROOT/assets" && find . -name '*.xml' -type f) | while read -r f; do
     cp "$ROOT/assets/$f" "$BUILD/corpus/xml/asset_$(echo "${f#./}" | tr '/' '_')"
 done
+cp "$SEEDS"/font/* "$ROOT"/assets/fonts/*.txt "$BUILD/corpus/font/"
 
 status=0
-for target in buffer xml save; do
+for target in buffer xml save font; do
+    # A target with its own dictionary of tokens uses it; the readers share one.
+    dict="$ROOT/tests/fuzz/$target.dict"
+    [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"
     echo "fuzzing $target for $SECONDS_EACH s"
     # 16 KB keeps TinyXML's one-call-per-nesting-level recursion far from the stack's end.
     if ! "$BUILD/${target}_fuzz" "$BUILD/corpus/$target" \
         -max_total_time="$SECONDS_EACH" -max_len=16384 -timeout=10 \
-        -dict="$ROOT/tests/fuzz/readers.dict" -artifact_prefix="$BUILD/artifacts/$target-" \
+        -dict="$dict" -artifact_prefix="$BUILD/artifacts/$target-" \
         -print_final_stats=1; then
         status=1
     fi

@@ -55,7 +55,9 @@ bool DispatchEvent(const TInputEvent& original)
         TMyWindowManager* windows = GetWindowManager();
         if (!app.mActive) {
             windows->SetAllPaused(true);
-            windows->AddWindow(new TPauseWindow(), 0.0f);
+            // A second loss without a gain in between (the desktop can send both) must not
+            // stack another pause window: one gain closes only one, and the other would stay.
+            if (!windows->FindWindow(kPauseWindowId)) windows->AddWindow(new TPauseWindow(), 0.0f);
         } else {
             windows->CloseWindow(kPauseWindowId);  // handed back and deleted here
             windows->SetAllPaused(false);

@@ -15,8 +15,6 @@ TSystem* gSystem = nullptr;
 bool gSystemShutDown = false;
 }
 
-void TSdlCursorDeleter::operator()(SDL_Cursor* cursor) const { SDL_FreeCursor(cursor); }
-
 TSystem::TSystem() { gSystem = this; }
 
 TSystem::~TSystem()
@@ -93,22 +91,41 @@ void SetExeDirAsCurrent()
     if (TSystem* sys = GetSystem()) sys->mExeFolder = folder;
 }
 
-void SetCursorImage(const std::string& name, int hotX, int hotY)
+namespace {
+TCursorCalls gCursorCalls;
+}
+
+void SetCursorCalls(const TCursorCalls& calls) { gCursorCalls = calls; }
+
+SDL_Cursor* SetCursorImage(const std::string& name, int hotX, int hotY)
 {
     std::string path = "assets/" + name;
     if (path.find('.') == std::string::npos) path += ".png";
     SDL_Surface* surface = FileExists(path) ? IMG_Load(path.c_str()) : nullptr;
-    if (!surface) return;
-    SDL_Cursor* cursor = SDL_CreateColorCursor(surface, hotX, hotY);
+    if (!surface) return nullptr;
+    SDL_Cursor* cursor = gCursorCalls.mMake ? gCursorCalls.mMake(surface, hotX, hotY)
+                                            : SDL_CreateColorCursor(surface, hotX, hotY);
     SDL_FreeSurface(surface);
-    TSystem* sys = GetSystem();
-    if (!cursor || !sys) {
-        if (cursor) SDL_FreeCursor(cursor);
-        return;
-    }
-    SDL_SetCursor(cursor);
-    // The replaced cursor is freed only once it is no longer the one in use.
-    sys->mColorCursor.reset(cursor);
+    SetCursorHandle(cursor);
+    return cursor;
+}
+
+void SetCursorHandle(SDL_Cursor* cursor)
+{
+    if (!cursor) return;
+    if (gCursorCalls.mSet)
+        gCursorCalls.mSet(cursor);
+    else
+        SDL_SetCursor(cursor);
+}
+
+void FreeCursorHandle(SDL_Cursor* cursor)
+{
+    if (!cursor) return;
+    if (gCursorCalls.mFree)
+        gCursorCalls.mFree(cursor);
+    else
+        SDL_FreeCursor(cursor);
 }
 
 void ShellOpen(const std::string& text)

@@ -1,17 +1,11 @@
 // The platform object: where the executable and the player's folders are, and the few
 // operating-system services the game asks for (colour cursor, web pages, keep-awake).
 #pragma once
-#include <memory>
 #include <string>
 
 #include "core/display.h"
 
 struct SDL_Window;
-struct SDL_Cursor;
-
-struct TSdlCursorDeleter {
-    void operator()(SDL_Cursor* cursor) const;
-};
 
 class TSystem {
 public:
@@ -30,8 +24,6 @@ public:
     std::string mAppFolderName;
     std::string mCompanyFolderName;
     SDL_Window* mWindow = nullptr;
-    // The colour cursor in use; it goes with the platform object, before SDL quits.
-    std::unique_ptr<SDL_Cursor, TSdlCursorDeleter> mColorCursor;
 };
 
 TSystem* GetSystem();
@@ -42,7 +34,20 @@ void SetSystemShutDown(bool down);
 std::string GetAppDataFolder();
 std::string GetExecutableFolder();
 void SetExeDirAsCurrent();
-void SetCursorImage(const std::string& name, int hotX, int hotY);
+// Makes an operating-system colour cursor from the image and sets it; the caller owns the
+// answer (FreeCursorHandle) and sets it again with SetCursorHandle. Null when the image or
+// the cursor cannot be made: the cursor on screen stays as it was.
+SDL_Cursor* SetCursorImage(const std::string& name, int hotX, int hotY);
+void SetCursorHandle(SDL_Cursor* cursor);
+void FreeCursorHandle(SDL_Cursor* cursor);
+// The three SDL cursor calls behind those, replaceable: SDL's dummy video driver makes no
+// cursors, so tests count them through fakes. Null members restore SDL's own.
+struct TCursorCalls {
+    SDL_Cursor* (*mMake)(SDL_Surface* surface, int hotX, int hotY) = nullptr;
+    void (*mSet)(SDL_Cursor* cursor) = nullptr;
+    void (*mFree)(SDL_Cursor* cursor) = nullptr;
+};
+void SetCursorCalls(const TCursorCalls& calls);
 void ShellOpen(const std::string& text);
 // Creates every missing folder of the path; true when it exists afterwards.
 bool MakeFolders(const std::string& path);

@@ -1,11 +1,39 @@
 #include "core/xml_document.h"
 
-#include <memory>
-#include <vector>
+#include <algorithm>
+#include <cstddef>
+#include <utility>
 
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "core/virtual_files.h"
+
+std::string MakeXmlParseText(std::string bytes)
+{
+    const size_t length = bytes.size();
+    bytes.resize(length + kXmlTextPadding);
+    size_t out = 0;
+    for (size_t i = 0; i < length; ++i) {
+        char c = bytes[i];
+        if (c == '\r') {
+            bytes[out++] = '\n';
+            if (i + 1 < length && bytes[i + 1] == '\n') ++i;
+        } else {
+            bytes[out++] = c;
+        }
+    }
+    // Compacting leaves a copy of the file's last bytes behind the text; a parser that steps
+    // over the end must find zeros there, not a tail that reads as more of the document.
+    std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(out), bytes.end(), '\0');
+    return bytes;
+}
+
+bool ParseXmlText(TiXmlDocument* doc, std::string bytes)
+{
+    const std::string text = MakeXmlParseText(std::move(bytes));
+    doc->Parse(text.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
+    return !doc->Error();
+}
 
 bool ReadXmlDocumentFile(TiXmlDocument* doc, const std::string& path)
 {
@@ -24,25 +52,15 @@ bool ReadXmlDocumentFile(TiXmlDocument* doc, const std::string& path)
         if (!doc->Error()) doc->SetError(TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
         return false;
     }
-    std::vector<char> buf(static_cast<size_t>(length) + 1);
-    if (file.Read(buf.data(), static_cast<size_t>(length)) != 1) {
+    std::string bytes;
+    // Room for the padding now, so that building the parse buffer copies nothing.
+    bytes.reserve(static_cast<size_t>(length) + kXmlTextPadding);
+    bytes.resize(static_cast<size_t>(length));
+    if (file.Read(&bytes[0], static_cast<size_t>(length)) != 1) {
         if (!doc->Error()) doc->SetError(TiXmlBase::TIXML_ERROR_OPENING_FILE, nullptr, nullptr, TIXML_ENCODING_UNKNOWN);
         return false;
     }
-    // CR LF and lone CR both become LF, so line numbers match whatever the file's line ends.
-    size_t out = 0;
-    for (long i = 0; i < length; ++i) {
-        char c = buf[i];
-        if (c == '\r') {
-            buf[out++] = '\n';
-            if (i + 1 < length && buf[i + 1] == '\n') ++i;
-        } else {
-            buf[out++] = c;
-        }
-    }
-    buf[out] = '\0';
-    doc->Parse(buf.data(), nullptr, TIXML_DEFAULT_ENCODING);
-    return !doc->Error();
+    return ParseXmlText(doc, std::move(bytes));
 }
 
 TiXmlElement* LoadXmlFile(const std::string& path, TiXmlDocument** slot)

@@ -9,6 +9,12 @@ public:
 
 class TUserNameWindow : public TMyWindow {
 public:
-    explicit TUserNameWindow(TUserNameWindowListener* listener) : mListener(listener) {}
-    TUserNameWindowListener* mListener;
+    explicit TUserNameWindow(TUserNameWindowListener* listener) : mNameListener(listener)
+    {
+        mId = 101;
+        mWidth = 1366;
+        mHeight = 768;
+    }
+    int GetKind() const override { return kKindFlyWindow; }
+    TUserNameWindowListener* mNameListener;
 };

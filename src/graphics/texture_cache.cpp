@@ -56,13 +56,13 @@ TexturePtr GetStreamingTexture(const std::string& name)
     return Lookup(name, [&](TTexture* t) { t->LoadPaletted(name); });
 }
 
-TexturePtr CreateBlankTexture(int width, int height, int access)
+TexturePtr CreateBlankTexture(int width, int height, int access, uint32_t format)
 {
     SDL_Renderer* renderer = GetRenderer();
     if (!renderer) return TexturePtr();
     int sdlAccess = access == 1 ? SDL_TEXTUREACCESS_STREAMING
                                 : access == 2 ? SDL_TEXTUREACCESS_TARGET : SDL_TEXTUREACCESS_STATIC;
-    SDL_Texture* raw = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, sdlAccess, width, height);
+    SDL_Texture* raw = SDL_CreateTexture(renderer, format, sdlAccess, width, height);
     if (!raw) return TexturePtr();
     TexturePtr handle(new TTexture());
     handle->Adopt(raw);

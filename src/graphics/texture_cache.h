@@ -21,6 +21,6 @@ TexturePtr GetTexture(const std::string& name);
 TexturePtr GetMaskedTexture(const std::string& colorName, const std::string& maskName, bool bothRequired);
 TexturePtr GetStreamingTexture(const std::string& name);
 // access: 1 streaming, 2 render target, anything else static. Not cached.
-TexturePtr CreateBlankTexture(int width, int height, int access);
+TexturePtr CreateBlankTexture(int width, int height, int access, uint32_t format = SDL_PIXELFORMAT_RGB888);
 // Names with "_" are colour-plus-mask pairs.
 TexturePtr GetTextureByName(const std::string& name, bool bothRequired);

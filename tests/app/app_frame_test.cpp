@@ -19,10 +19,11 @@ struct TCountingWindow : TMyWindow {
     int* mDraws;
     float* mLastStep;
     TCountingWindow(int* u, int* d, float* step) : mUpdates(u), mDraws(d), mLastStep(step) {}
-    void Update(float dt) override
+    bool Update(float dt) override
     {
         ++*mUpdates;
         *mLastStep = dt;
+        return false;
     }
     void Draw() override { ++*mDraws; }
 };

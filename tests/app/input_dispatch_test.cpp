@@ -84,31 +84,37 @@ TEST_F(InputDispatchTest, FocusLossPausesEverythingUntilItReturns)
 {
     TLogWatch log;
     TMyWindowManager* windows = GetWindowManager();
-    windows->AddWindow(new TMyWindow(), 0.0f);
+    TMyWindow* dialog = new TMyWindow();
+    windows->AddWindow(dialog, 0.0f);
     const TInputEvent lost = Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)).at(0);
     const TInputEvent gained = Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED)).at(0);
-    auto pauseWindows = [&] {
-        int n = 0;
-        for (const auto& w : windows->Windows()) n += w->mId == kPauseWindowId;
-        return n;
-    };
 
     ASSERT_TRUE(DispatchEvent(lost));
-    ASSERT_TRUE(DispatchEvent(lost));
     EXPECT_FALSE(GetAppState().mActive);
-    EXPECT_EQ(log.Count("Lost Focus"), 2u) << log.Text();
-    EXPECT_EQ(pauseWindows(), 2);
-    ASSERT_EQ(windows->Windows().size(), 3u);
+    EXPECT_EQ(log.Count("Lost Focus"), 1u) << log.Text();
+    TMyWindow* pause = windows->FindWindow(kPauseWindowId);
+    ASSERT_NE(pause, nullptr);
+    ASSERT_EQ(windows->TopWindowCount(), 2);
     // The pause window added last is the one that runs; everything under it is paused.
-    EXPECT_TRUE(windows->Windows()[0]->IsPaused());
-    EXPECT_TRUE(windows->Windows()[1]->IsPaused());
-    EXPECT_FALSE(windows->Windows()[2]->IsPaused());
+    EXPECT_EQ(windows->FindTopModal(), pause);
+    EXPECT_TRUE(dialog->IsPaused());
+    EXPECT_FALSE(pause->IsPaused());
 
     ASSERT_TRUE(DispatchEvent(gained));
     EXPECT_TRUE(GetAppState().mActive);
     EXPECT_TRUE(log.Has("Got Focus")) << log.Text();
-    EXPECT_EQ(pauseWindows(), 1);
-    for (const auto& w : windows->Windows()) EXPECT_FALSE(w->IsPaused());
+    EXPECT_EQ(windows->FindWindow(kPauseWindowId), nullptr);
+    EXPECT_EQ(windows->TopWindowCount(), 1);
+    EXPECT_FALSE(dialog->IsPaused());
+
+    // Two losses in a row show one pause window, and one gain takes it away again.
+    ASSERT_TRUE(DispatchEvent(lost));
+    ASSERT_TRUE(DispatchEvent(lost));
+    EXPECT_EQ(windows->TopWindowCount(), 2);
+    ASSERT_TRUE(DispatchEvent(gained));
+    EXPECT_EQ(windows->FindWindow(kPauseWindowId), nullptr);
+    EXPECT_EQ(windows->TopWindowCount(), 1);
+    EXPECT_FALSE(dialog->IsPaused());
 }
 
 namespace {

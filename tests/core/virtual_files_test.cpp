@@ -4,7 +4,6 @@
 #include "core/system.h"
 #include "core/virtual_files.h"
 #include "core/buffer.h"
-#include "core/xml_document.h"
 #include "log_watch.h"
 #include "test_support.h"
 
@@ -135,42 +134,4 @@ TEST(VirtualFiles, RemoveFileAlwaysSucceeds)
     EXPECT_TRUE(RemoveFile("user:gone"));
     EXPECT_FALSE(FileExists("user:gone"));
     EXPECT_TRUE(RemoveFile("user:gone"));
-}
-
-TEST(XmlDocumentFile, EmptyMissingAndCrLfFiles)
-{
-    TUserFolderScope scope;
-    WriteWholeFile(scope.UserFolder() + "/empty.xml", "");
-    TiXmlDocument empty;
-    EXPECT_FALSE(ReadXmlDocumentFile(&empty, "user:empty.xml"));
-    EXPECT_STREQ(empty.ErrorDesc(), "Error document empty.");
-
-    TiXmlDocument missing;
-    EXPECT_FALSE(ReadXmlDocumentFile(&missing, "user:missing.xml"));
-    EXPECT_STREQ(missing.ErrorDesc(), "Failed to open file");
-    EXPECT_EQ(missing.ErrorRow(), 0);
-
-    // The same broken document with LF, CR LF and lone CR line ends reports one line.
-    for (const char* eol : {"\n", "\r\n", "\r"}) {
-        std::string text = std::string("<a>") + eol + "<b>" + eol + "</a>" + eol;
-        WriteWholeFile(scope.UserFolder() + "/broken.xml", text);
-        TiXmlDocument doc;
-        EXPECT_FALSE(ReadXmlDocumentFile(&doc, "user:broken.xml"));
-        EXPECT_EQ(doc.ErrorRow(), 3) << "line ends " << (eol[0] == '\n' ? "LF" : eol[1] ? "CRLF" : "CR");
-    }
-}
-
-TEST(XmlDocumentFile, LoadXmlFileLogsAndLeavesSlotEmpty)
-{
-    TUserFolderScope scope;
-    TiXmlDocument* slot = reinterpret_cast<TiXmlDocument*>(1);
-    EXPECT_EQ(LoadXmlFile("user:none.xml", &slot), nullptr);
-    EXPECT_EQ(slot, nullptr);
-
-    WriteWholeFile(scope.UserFolder() + "/ok.xml", "<root><x/></root>");
-    TiXmlElement* root = LoadXmlDocument("user:ok.xml");
-    ASSERT_NE(root, nullptr);
-    EXPECT_STREQ(root->Value(), "root");
-    DeleteCurrentXmlDocument();
-    EXPECT_EQ(CurrentXmlDocument(), nullptr);
 }

@@ -15,7 +15,7 @@ namespace {
 
 struct TParsed {
     TiXmlDocument doc;
-    explicit TParsed(const char* text) { doc.Parse(text); }
+    explicit TParsed(const char* text) { ParseXmlText(&doc, text); }
     const TiXmlElement* Root() const { return doc.RootElement(); }
 };
 

@@ -52,10 +52,7 @@ void PushAltF4()
 bool HasPauseWindow()
 {
     TMyWindowManager* windows = GetAppState().mWindowManager.get();
-    if (!windows) return false;
-    for (const auto& w : windows->Windows())
-        if (w->mId == kPauseWindowId) return true;
-    return false;
+    return windows && windows->FindWindow(kPauseWindowId);
 }
 
 // Runs the game to its end and gives back its exit code and what it logged.

@@ -99,6 +99,8 @@ TEST(ProgramRun, StartsLoadsInOrderAndEndsCleanlyOnSigterm)
         EXPECT_EQ(run.log.find("File not found"), std::string::npos) << run.log;
         EXPECT_EQ(run.log.find("unknown level type"), std::string::npos) << run.log;
         EXPECT_NE(run.log.find("renderer driver "), std::string::npos) << run.log;
+        EXPECT_EQ(run.log.find("error load font file"), std::string::npos) << run.log;
+        EXPECT_EQ(run.log.find("font descriptor"), std::string::npos) << run.log;
     }
 }
 

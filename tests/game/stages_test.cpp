@@ -55,7 +55,7 @@ protected:
 TLevelInfoMosaic ReadMosaic(const std::string& attributes, const std::string& folder = "")
 {
     TiXmlDocument doc;
-    doc.Parse(("<level " + attributes + "/>").c_str());
+    ParseXmlText(&doc, "<level " + attributes + "/>");
     TLevelInfoMosaic level;
     level.LoadXml(doc.RootElement(), folder);
     return level;
@@ -257,7 +257,7 @@ TEST_F(StagesTest, StageSoundListLivesUnopenedAsLongAsItsStage)
     // A list removed beforehand: the stage's release must leave a new one of that name alone.
     sound->RemoveSoundList("s3");
     TiXmlDocument doc;
-    doc.Parse("<r><sound id=\"other\" name=\"sounds/short\"/></r>");
+    ParseXmlText(&doc, "<r><sound id=\"other\" name=\"sounds/short\"/></r>");
     sound->AddSoundList("keep", doc.RootElement(), "sound", true, 0);
 
     ClearStages();

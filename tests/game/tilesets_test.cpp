@@ -14,7 +14,7 @@ namespace {
 
 struct TParsed {
     TiXmlDocument doc;
-    explicit TParsed(const char* text) { doc.Parse(text); }
+    explicit TParsed(const char* text) { ParseXmlText(&doc, text); }
     TiXmlElement* Root() { return doc.RootElement(); }
 };
 

@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "core/xml_document.h"
 #include "graphics/static_image.h"
 
 namespace {
@@ -9,7 +10,7 @@ namespace {
 StaticImage ReadFrom(const char* xml, int presetBlend = kBlendMod)
 {
     TiXmlDocument doc;
-    doc.Parse(xml);
+    ParseXmlText(&doc, xml);
     StaticImage image;
     image.mTransform.mBlendMode = presetBlend;
     ReadStaticImageAttrs(doc.RootElement(), &image, "objects/");

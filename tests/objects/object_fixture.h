@@ -5,6 +5,7 @@
 
 #include <tinyxml.h>
 
+#include "core/xml_document.h"
 #include "objects/object.h"
 
 template <class Kind = TObject>
@@ -12,7 +13,7 @@ std::unique_ptr<Kind> LoadObjectFrom(const std::string& xml, const std::string& 
                                      TGameSpace* owner = nullptr)
 {
     TiXmlDocument doc;
-    doc.Parse(xml.c_str());
+    ParseXmlText(&doc, xml);
     auto object = std::make_unique<Kind>();
     object->mOwnerSpace = owner;
     object->LoadXml(doc.RootElement(), folder);

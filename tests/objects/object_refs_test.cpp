@@ -2,6 +2,7 @@
 
 #include <tinyxml.h>
 
+#include "core/xml_document.h"
 #include "objects/object_refs.h"
 
 namespace {
@@ -106,7 +107,7 @@ TEST(ObjectRefs, StateItemsNeedExactlyTwoParts)
 TEST(ObjectRefs, WrongToolHintReadsToolAndHints)
 {
     TiXmlDocument doc;
-    doc.Parse("<wrongtoolhint tool='saw' hints='a, b,'/>");
+    ParseXmlText(&doc, "<wrongtoolhint tool='saw' hints='a, b,'/>");
     TWrongToolHint hint;
     EXPECT_TRUE(hint.LoadXml(doc.RootElement()));
     EXPECT_EQ(hint.mTool, "saw");

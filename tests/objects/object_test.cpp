@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "core/logger.h"
+#include "core/xml_document.h"
 #include "log_watch.h"
 #include "objects/object.h"
 #include "objects/object_fixture.h"
@@ -388,7 +389,7 @@ TEST(SceneObject, ImagePathAndConvertedValues)
     EXPECT_FLOAT_EQ(scaled->mScaleY, 3.0f);
 
     TiXmlDocument doc;
-    doc.Parse("<object cliprect='1.2.3'/>");
+    ParseXmlText(&doc, "<object cliprect='1.2.3'/>");
     TObject clipped;
     clipped.mClipH = 44;
     clipped.LoadXml(doc.RootElement(), "scene/");
@@ -511,7 +512,7 @@ TEST(SceneObject, LoadingDropsImageEffectAndChildren)
     o.mChildren.back().reset();
     o.mChildren.push_back(std::make_unique<TKindWithDefaults>());
     TiXmlDocument doc;
-    doc.Parse("<object/>");
+    ParseXmlText(&doc, "<object/>");
     o.LoadXml(doc.RootElement(), "scene/");
     EXPECT_EQ(o.mImage, nullptr);
     EXPECT_EQ(o.mEffect, nullptr);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include "core/xml_document.h"
 #include "ui/ui_info_holder.h"
 
 // Reads "<layout>" + children + "</layout>" into the holder; false when the text does not parse.
@@ -12,7 +13,7 @@ inline bool LoadLayoutText(TUIInfoHolder& holder, const std::string& children)
 {
     TiXmlDocument doc;
     std::string text = "<layout>" + children + "</layout>";
-    doc.Parse(text.c_str());
+    ParseXmlText(&doc, text);
     if (doc.Error()) return false;
     return holder.Load(doc.RootElement());
 }
