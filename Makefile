@@ -31,12 +31,12 @@ test-tsan: deps
 	cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=Debug -DBRISALO_TSAN=ON
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && $(HEADLESS) TSAN_OPTIONS="suppressions=$(CURDIR)/tests/tsan.supp" \
-		setarch "$$(uname -m)" -R ctest --output-on-failure -j $(JOBS)
+		setarch "$$(uname -m)" -R ctest --output-on-failure -j $(JOBS) -LE x11
 
 fuzz:
 	@sh tools/install_deps.sh fuzz
 	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE= -DBRISALO_FUZZ=ON -DBRISALO_TESTS=OFF
-	cmake --build build-fuzz -j $(JOBS) --target buffer_fuzz xml_fuzz save_fuzz font_fuzz
+	cmake --build build-fuzz -j $(JOBS) --target buffer_fuzz xml_fuzz save_fuzz font_fuzz trajectories_fuzz particles_fuzz
 	sh tools/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
 bench:

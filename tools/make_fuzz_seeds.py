@@ -1,7 +1,9 @@
 #!/usr/bin/python3
-# Writes the seeds of `make fuzz`: tests/fuzz/seeds/buffer/, each behind a valid CRC-32, and
+# Writes the seeds of `make fuzz`: tests/fuzz/seeds/buffer/, each behind a valid CRC-32,
 # tests/fuzz/seeds/saves/, the bytes after the checksum of a default and a golden settings file
-# and profile, and tests/fuzz/seeds/font/, small font descriptors.
+# and profile, tests/fuzz/seeds/font/, small font descriptors, tests/fuzz/seeds/trajectories/,
+# and tests/fuzz/seeds/particles/, particle descriptions, with the particle target's dictionary
+# tests/fuzz/particles.dict.
 # Run: /usr/bin/python3 tools/make_fuzz_seeds.py
 import os
 import struct
@@ -10,6 +12,8 @@ SEEDS_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "test
 OUT = os.path.join(SEEDS_DIR, "buffer")
 SAVES_OUT = os.path.join(SEEDS_DIR, "saves")
 FONT_OUT = os.path.join(SEEDS_DIR, "font")
+PARTICLES_OUT = os.path.join(SEEDS_DIR, "particles")
+PARTICLES_DICT = os.path.join(SEEDS_DIR, "..", "particles.dict")
 
 
 def crc32_msb(data, crc=0):
@@ -172,6 +176,85 @@ FONT_SEEDS = {
 }
 
 
+def curve(name, points, n=None):
+    out = int32(len(points) if n is None else n) + name.ljust(20, b"\0")[:20]
+    for x, y, length in points:
+        out += struct.pack("<iifffff", x, y, 1.0, 0.0, 0.0, 0.0, length)
+    return out
+
+
+TWO_POINTS = [(0, 0, 100.0), (100, 0, 0.0)]
+TRAJECTORY_SEEDS = {
+    "two_curves": int32(2) + curve(b"line", TWO_POINTS) + curve(b"bend", [(0, 0, 50.0), (30, 40, 60.0), (90, 40, 0.0)]),
+    "truncated": (int32(2) + curve(b"line", TWO_POINTS) + curve(b"cut", TWO_POINTS))[:-9],
+    "huge_count": int32(0x7FFFFFFF) + curve(b"line", TWO_POINTS),
+    "negative_n": int32(2) + curve(b"line", TWO_POINTS) + curve(b"minus", [], n=-1),
+    "name_20_bytes": int32(1) + curve(b"abcdefghijklmnopqrst", TWO_POINTS),
+    "one_point": int32(1) + curve(b"dot", [(5, 5, 0.0)]),
+    "no_points": int32(1) + curve(b"none", []),
+}
+PARTICLE_KEYS = [
+    "nEmission", "fLifetime", "fParticleLifeMin", "fParticleLifeMax", "fDirection", "fSpread", "bRelative",
+    "fSpeedMin", "fSpeedMax", "fGravityMin", "fGravityMax", "fRadialAccelMin", "fRadialAccelMax",
+    "fTangentialAccelMin", "fTangentialAccelMax", "fSizeStart", "fSizeEnd", "fSizeVar", "fSpinStart", "fSpinEnd",
+    "fSpinVar", "colColorStartR", "colColorStartG", "colColorStartB", "colColorStartA", "colColorEndR",
+    "colColorEndG", "colColorEndB", "colColorEndA", "fColorVar", "fAlphaVar", "iDrawMode", "ImageFile",
+    "bUseRandomRect", "TextureRect0", "TextureRect1", "TextureRect2", "TextureRect3", "SrcAreaSizeX",
+    "SrcAreaSizeY", "SrcAreaType",
+]
+PARTICLE_BASE = ["nEmission=200", "fParticleLifeMin=0.5", "fParticleLifeMax=2", "fSpeedMin=0.5", "fSpeedMax=2",
+                 "fGravityMin=1", "fGravityMax=3", "fRadialAccelMin=-1", "fRadialAccelMax=2", "fSpinStart=50",
+                 "fSpinEnd=300", "colColorStartR=1", "colColorStartG=1", "colColorStartB=1", "colColorStartA=1",
+                 "colColorEndR=0.5", "colColorEndG=0.5", "colColorEndB=1", "colColorEndA=0",
+                 "ImageFile=textures/fx/sparks", "TextureRect0=0,0,32,32", "TextureRect1=32,0,32,32"]
+
+
+def particles(*lines, base=True, eol="\r\n", section="[Default]"):
+    body = [section] + (PARTICLE_BASE if base else []) + list(lines)
+    return (eol.join(body) + eol).encode("latin-1")
+
+
+def padded_to(data, remainder):
+    # The target picks its area mask by the input length mod 5: comment lines steer it.
+    while len(data) % 5 != remainder:
+        data += b";\r\n"
+    return data
+
+
+def particle_seeds():
+    seeds = {}
+    for area in range(5):
+        seeds["area%d" % area] = particles("SrcAreaType=%d" % area, "SrcAreaSizeX=60", "SrcAreaSizeY=30")
+    # An odd length gives the outline of the input's first bytes.
+    polygon = particles("SrcAreaType=4", "SrcAreaSizeX=40", "SrcAreaSizeY=40")
+    seeds["area4_outline"] = polygon if len(polygon) % 2 else polygon + b";"
+    for name, size in (("zero", "0"), ("nan", "nan"), ("tiny", "1e-45"), ("huge", "1e30")):
+        seeds["ellipse_" + name] = particles("SrcAreaType=2", "SrcAreaSizeX=" + size, "SrcAreaSizeY=" + size)
+        seeds["outline_" + name] = particles("SrcAreaType=4", "SrcAreaSizeX=" + size, "SrcAreaSizeY=" + size)
+    seeds["rate_max"] = particles("nEmission=2147483647", "fParticleLifeMin=100", "fParticleLifeMax=100")
+    seeds["rects_edge"] = particles("bUseRandomRect=0", "TextureRect0=96,0,32,32", "TextureRect1=97,0,32,32",
+                                    "TextureRect2=0,1,32,32", "TextureRect3=0,0,128,32", base=False)
+    seeds["overflow"] = particles("nEmission=99999999999", "fSpeedMax=1e999", "fSizeStart=-1e40", "fSpinVar=inf",
+                                  "TextureRect0=0,0,99999999999,1", "TextureRect1=-2147483648,0,1,1",
+                                  "fLifetime=1e-40", "SrcAreaType=-2147483648")
+    seeds["two_commas"] = particles("TextureRect0=0,0,32", "TextureRect1=1,,2,3,4", "TextureRect2=0 ,0,8,8")
+    seeds["lf_only"] = particles("SrcAreaType=1", "SrcAreaSizeX=100", eol="\n")
+    seeds["no_section"] = particles("SrcAreaType=1", section="[Other]")
+    seeds["mask_1x1"] = padded_to(particles("SrcAreaType=3"), 1)
+    seeds["mask_1x8"] = padded_to(particles("SrcAreaType=3"), 2)
+    return seeds
+
+
+def particle_dictionary():
+    words = PARTICLE_KEYS + ["[Default]", "=", ",", "\r\n", "nan", "inf", "-1", "2147483647", "1e30",
+                             "textures/fx/sparks"]
+    lines = ["# Tokens of the particle descriptions (written by tools/make_fuzz_seeds.py)."]
+    for i, word in enumerate(words):
+        text = "".join("\\x%02X" % ord(c) if c in "\r\n\\\"" else c for c in word)
+        lines.append('kw%d="%s"' % (i, text))
+    return "\n".join(lines) + "\n"
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     for name, data in SEEDS.items():
@@ -185,6 +268,17 @@ def main():
     for name, data in FONT_SEEDS.items():
         with open(os.path.join(FONT_OUT, name + ".txt"), "wb") as f:
             f.write(data)
+    trajectories = os.path.join(SEEDS_DIR, "trajectories")
+    os.makedirs(trajectories, exist_ok=True)
+    for name, data in TRAJECTORY_SEEDS.items():
+        with open(os.path.join(trajectories, name + ".dat"), "wb") as f:
+            f.write(data)
+    os.makedirs(PARTICLES_OUT, exist_ok=True)
+    for name, data in particle_seeds().items():
+        with open(os.path.join(PARTICLES_OUT, name + ".ini"), "wb") as f:
+            f.write(data)
+    with open(PARTICLES_DICT, "w", newline="\n") as f:
+        f.write(particle_dictionary())
 
 
 if __name__ == "__main__":

@@ -1,6 +1,7 @@
-# Writes the fader shadow of assets/resources.xml and the mouse cursors with their
-# assets/cursors.xml as RGBA PNGs (the cell, glyph and swatch images come from
-# tools/gen_pictures.py).
+# Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml, the
+# mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
+# points), and the spark sheet with the particle descriptions of assets/particles/, as RGBA
+# PNGs (the cell, glyph and swatch images come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import os
 
@@ -132,5 +133,257 @@ def write_cursors():
         out.writelines(lines)
 
 
+def draw_tableback():
+    # Odd on purpose: the point of a 151 x 101 panel lands at (75, 50).
+    image = Image.new("RGBA", (151, 101), (0, 0, 0, 0))
+    d = ImageDraw.Draw(image)
+    d.rounded_rectangle([0, 0, 150, 100], radius=8, fill=(40, 52, 70, 190), outline=(210, 220, 235, 255), width=2)
+    d.rectangle([10, 10, 140, 90], outline=(120, 135, 160, 200))
+    d.line([(75, 12), (75, 88)], fill=(120, 135, 160, 140))
+    d.line([(12, 50), (138, 50)], fill=(120, 135, 160, 140))
+    return image
+
+
+def draw_tablepoint():
+    image = canvas(11, 11)
+    d = ImageDraw.Draw(image)
+    d.ellipse([0, 0, 10, 10], outline=(250, 214, 90, 255), width=2)
+    d.point((5, 5), fill=(250, 214, 90, 255))
+    return image
+
+
+def draw_hint():
+    # The tip is drawn in black inside (37, 37)..(1062, 81): the panel is opaque there.
+    image = canvas(1100, 110)
+    d = ImageDraw.Draw(image)
+    d.rounded_rectangle([4, 4, 1095, 105], radius=24, fill=(255, 250, 226, 255), outline=(70, 62, 40, 255),
+                        width=2)
+    return image
+
+
+SPARK = 32
+# Four white shapes side by side, for the descriptions' colour ramps to tint.
+SPARK_SHEET = (4 * SPARK, SPARK)
+
+
+def draw_sparks():
+    image = Image.new("RGBA", SPARK_SHEET, (255, 255, 255, 0))
+    px = image.load()
+    c = (SPARK - 1) / 2.0
+    for y in range(SPARK):
+        for x in range(SPARK):
+            d = ((x - c) ** 2 + (y - c) ** 2) ** 0.5
+            # soft dot: opaque middle fading to nothing at the cell's edge
+            px[x, y] = (255, 255, 255, max(0, min(255, int(255 * (1.0 - d / 15.0) ** 1.5 if d < 15 else 0))))
+            # thin ring: a two-pixel band at radius 12
+            ring = max(0.0, 1.0 - abs(d - 12.0) / 1.5)
+            px[2 * SPARK + x, y] = (255, 255, 255, int(255 * ring))
+    draw = ImageDraw.Draw(image)
+    # four-point star
+    o = SPARK
+    draw.polygon([(o + 16, 1), (o + 19, 13), (o + 31, 16), (o + 19, 19), (o + 16, 31), (o + 13, 19), (o + 1, 16),
+                  (o + 13, 13)], fill=(255, 255, 255, 255))
+    # short streak: a horizontal bar, brighter in the middle
+    o = 3 * SPARK
+    for x in range(4, 28):
+        a = int(255 * (1.0 - abs(x - 15.5) / 12.0))
+        for y in range(14, 18):
+            px[o + x, y] = (255, 255, 255, a if y in (15, 16) else a // 2)
+    return image
+
+
+PARTICLES = {
+    "sparkle": [
+        ("fLifetime", "-1"), ("nEmission", "12"), ("fParticleLifeMin", "0.8"), ("fParticleLifeMax", "1.6"),
+        ("fDirection", "0"), ("fSpread", "6.2831855"), ("fSpeedMin", "0.2"), ("fSpeedMax", "0.6"),
+        ("fSizeStart", "0.6"), ("fSizeEnd", "0.1"), ("fSizeVar", "0.2"),
+        ("colColorStart", (1, 0.95, 0.8, 1)), ("colColorEnd", (1, 0.9, 0.6, 0)), ("fColorVar", "0"),
+        ("fAlphaVar", "0"), ("iDrawMode", "1"), ("bUseRandomRect", "1"), ("rects", [0, 1]),
+        ("SrcAreaType", "1"), ("SrcAreaSizeX", "200"), ("SrcAreaSizeY", "60"),
+    ],
+    "trail": [
+        ("fLifetime", "-1"), ("nEmission", "30"), ("fParticleLifeMin", "0.4"), ("fParticleLifeMax", "0.8"),
+        ("fDirection", "3.1415927"), ("fSpread", "0.8"), ("fSpeedMin", "0.1"), ("fSpeedMax", "0.3"),
+        ("fGravityMin", "2"), ("fGravityMax", "4"), ("fSizeStart", "0.5"), ("fSizeEnd", "0"), ("fSizeVar", "0.1"),
+        ("colColorStart", (0.75, 0.85, 1, 0.9)), ("colColorEnd", (0.6, 0.75, 1, 0)), ("fColorVar", "0"),
+        ("fAlphaVar", "0"), ("iDrawMode", "0"), ("bUseRandomRect", "1"), ("rects", [0]),
+        ("SrcAreaType", "0"),
+    ],
+    "burst": [
+        ("fLifetime", "0.3"), ("nEmission", "400"), ("fParticleLifeMin", "0.6"), ("fParticleLifeMax", "1.2"),
+        ("fDirection", "0"), ("fSpread", "6.2831855"), ("fSpeedMin", "1.5"), ("fSpeedMax", "3"),
+        ("fTangentialAccelMin", "2"), ("fTangentialAccelMax", "4"), ("fSpinStart", "200"), ("fSpinEnd", "600"),
+        ("fSpinVar", "0.5"), ("fSizeStart", "0.8"), ("fSizeEnd", "0.2"), ("fSizeVar", "0.2"),
+        ("colColorStart", (1, 0.85, 0.4, 1)), ("colColorEnd", (1, 0.5, 0.2, 0)), ("fColorVar", "0.3"),
+        ("fAlphaVar", "0"), ("iDrawMode", "1"), ("bUseRandomRect", "0"), ("rects", [0, 1, 2, 3]),
+        ("SrcAreaType", "2"), ("SrcAreaSizeX", "24"), ("SrcAreaSizeY", "24"),
+    ],
+}
+
+
+def particle_lines(keys):
+    lines = ["[Default]", "ImageFile=textures/fx/sparks"]
+    for key, value in keys:
+        if key == "rects":
+            for i, cell in enumerate(value):
+                rect = (cell * SPARK, 0, SPARK, SPARK)
+                # The game skips a rectangle that leaves the sheet: catch it here instead.
+                assert rect[0] >= 0 and rect[0] + rect[2] <= SPARK_SHEET[0] and rect[3] <= SPARK_SHEET[1], rect
+                lines.append("TextureRect%d=%d,%d,%d,%d" % ((i,) + rect))
+        elif key.startswith("col"):
+            for channel, v in zip("RGBA", value):
+                lines.append("%s%s=%g" % (key, channel, v))
+        else:
+            lines.append("%s=%s" % (key, value))
+    return lines
+
+
+def write_particles():
+    save("textures/fx/sparks", draw_sparks())
+    folder = os.path.join(ROOT, "particles")
+    os.makedirs(folder, exist_ok=True)
+    for name, keys in PARTICLES.items():
+        # The game's INI reader splits lines at CR LF only.
+        with open(os.path.join(folder, name + ".ini"), "w", newline="\r\n") as out:
+            out.write("\n".join(particle_lines(keys)) + "\n")
+
+
 save("textures/gui/sh1", Image.new("RGBA", (1366, 768), (0, 0, 0, 255)))
+save("textures/gui/gamescreen/tableback", draw_tableback())
+save("textures/gui/gamescreen/tablepoint", draw_tablepoint())
+save("textures/gui/windows/hint", draw_hint())
 write_cursors()
+
+
+# Widget sheets: looks stacked top to bottom in the order normal, over, down (= ticked),
+# disabled, each clearly its own colour so a wrong row shows at a glance.
+LOOKS = [
+    ((52, 92, 170, 255), (190, 210, 245, 255)),   # normal: blue
+    ((72, 140, 230, 255), (235, 245, 255, 255)),  # over: lighter blue
+    ((30, 60, 120, 255), (255, 214, 90, 255)),    # down: dark with a gold edge
+    ((120, 120, 120, 255), (170, 170, 170, 255)), # disabled: grey
+]
+
+
+def button_sheet(w, row_h, radius):
+    image = Image.new("RGBA", (w, row_h * 4), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    for i, (fill, edge) in enumerate(LOOKS):
+        top = i * row_h
+        draw.rounded_rectangle([0, top, w - 1, top + row_h - 1], radius=radius, fill=fill, outline=edge, width=3)
+    return image
+
+
+def icon_glyph(draw, name, top, colour):
+    cx, cy = 28, top + 28
+    if name == "iconprev":
+        draw.polygon([(cx + 8, cy - 12), (cx + 8, cy + 12), (cx - 10, cy)], fill=colour)
+    elif name == "iconnext":
+        draw.polygon([(cx - 8, cy - 12), (cx - 8, cy + 12), (cx + 10, cy)], fill=colour)
+    elif name == "iconup":
+        draw.polygon([(cx - 12, cy + 8), (cx + 12, cy + 8), (cx, cy - 10)], fill=colour)
+    elif name == "icondown":
+        draw.polygon([(cx - 12, cy - 8), (cx + 12, cy - 8), (cx, cy + 10)], fill=colour)
+    elif name == "iconclose":
+        draw.line([(cx - 10, cy - 10), (cx + 10, cy + 10)], fill=colour, width=5)
+        draw.line([(cx - 10, cy + 10), (cx + 10, cy - 10)], fill=colour, width=5)
+    elif name == "iconmenu":
+        for dy in (-9, 0, 9):
+            draw.rectangle([cx - 12, cy + dy - 2, cx + 12, cy + dy + 2], fill=colour)
+    elif name == "iconfit":
+        draw.rectangle([cx - 12, cy - 12, cx + 12, cy + 12], outline=colour, width=3)
+        draw.rectangle([cx - 5, cy - 5, cx + 5, cy + 5], fill=colour)
+
+
+def icon_sheet(name):
+    image = button_sheet(56, 56, 12)
+    draw = ImageDraw.Draw(image)
+    for i, (_, edge) in enumerate(LOOKS):
+        icon_glyph(draw, name, i * 56, edge)
+    return image
+
+
+def check_sheet(round_box):
+    image = Image.new("RGBA", (36, 144), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    boxes = [((250, 250, 250, 255), (52, 92, 170, 255), False),   # empty
+             ((225, 240, 255, 255), (72, 140, 230, 255), False),   # lit
+             ((250, 250, 250, 255), (30, 60, 120, 255), True),     # ticked
+             ((190, 190, 190, 255), (120, 120, 120, 255), False)]  # greyed
+    for i, (fill, edge, ticked) in enumerate(boxes):
+        top = i * 36
+        box = [3, top + 3, 32, top + 32]
+        if round_box:
+            draw.ellipse(box, fill=fill, outline=edge, width=3)
+            if ticked:
+                draw.ellipse([11, top + 11, 24, top + 24], fill=edge)
+        else:
+            draw.rounded_rectangle(box, radius=5, fill=fill, outline=edge, width=3)
+            if ticked:
+                draw.line([(9, top + 18), (15, top + 25), (27, top + 10)], fill=edge, width=4)
+    return image
+
+
+def slider_track():
+    # As tall as the thumb, so the whole thumb lies inside the slider.
+    image = Image.new("RGBA", (232, 28), (0, 0, 0, 0))
+    ImageDraw.Draw(image).rounded_rectangle([0, 9, 231, 18], radius=5, fill=(52, 92, 170, 255),
+                                            outline=(190, 210, 245, 255))
+    return image
+
+
+def slider_thumb():
+    image = Image.new("RGBA", (28, 28), (0, 0, 0, 0))
+    ImageDraw.Draw(image).ellipse([1, 1, 26, 26], fill=(240, 240, 240, 255), outline=(30, 60, 120, 255), width=3)
+    return image
+
+
+def page_points():
+    image = Image.new("RGBA", (48, 24), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.ellipse([7, 7, 16, 16], fill=(120, 130, 150, 255))
+    draw.ellipse([27, 3, 44, 20], fill=(255, 214, 90, 255))
+    return image
+
+
+save("textures/gui/buttons/large", button_sheet(240, 56, 14))
+save("textures/gui/buttons/small", button_sheet(150, 44, 11))
+save("textures/gui/buttons/check", check_sheet(False))
+save("textures/gui/buttons/radio", check_sheet(True))
+for icon in ("iconprev", "iconnext", "iconup", "icondown", "iconclose", "iconmenu", "iconfit"):
+    save("textures/gui/buttons/" + icon, icon_sheet(icon))
+save("textures/gui/slider/track", slider_track())
+save("textures/gui/slider/thumb", slider_thumb())
+save("textures/gui/map/pagepoints", page_points())
+
+
+# Dialog and tutorial panels: a dark rounded panel with a light two-pixel edge, opaque
+# everywhere inside the edge so white texts read on it.
+PANEL_FILL = (36, 44, 66, 255)
+PANEL_EDGE = (220, 226, 240, 255)
+
+
+def panel(w, h, radius=18):
+    from PIL import ImageDraw
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    draw.rounded_rectangle((0, 0, w - 1, h - 1), radius=radius, fill=PANEL_EDGE)
+    draw.rounded_rectangle((2, 2, w - 3, h - 3), radius=radius - 2, fill=PANEL_FILL)
+    return image
+
+
+def tutorial_arrow(w, h):
+    from PIL import ImageDraw
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
+    shaft = w // 6
+    draw.rectangle((w // 2 - shaft, 0, w // 2 + shaft - 1, h // 2), fill=(255, 214, 64, 255))
+    draw.polygon([(0, h // 2), (w - 1, h // 2), (w // 2, h - 1)], fill=(255, 214, 64, 255))
+    return image
+
+
+save("textures/gui/windows/dlgsmall", panel(520, 260))
+save("textures/gui/tutorial/panel", panel(460, 170))
+save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
+
+write_particles()

@@ -14,18 +14,24 @@ if [ -d "$BUILD/artifacts" ] && [ -n "$(ls -A "$BUILD/artifacts")" ]; then
     mv "$BUILD/artifacts" "$BUILD/artifacts-previous"
     echo "earlier findings moved to $BUILD/artifacts-previous"
 fi
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/corpus/font" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" "$BUILD/corpus/particles" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
 cp "$SEEDS"/saves/* "$BUILD/corpus/save/"
+cp "$SEEDS"/trajectories/* "$ROOT/assets/trajectories.dat" "$BUILD/corpus/trajectories/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
 # Every shipped XML file, flattened to one name per path.
 (cd "$ROOT/assets" && find . -name '*.xml' -type f) | while read -r f; do
     cp "$ROOT/assets/$f" "$BUILD/corpus/xml/asset_$(echo "${f#./}" | tr '/' '_')"
 done
 cp "$SEEDS"/font/* "$ROOT"/assets/fonts/*.txt "$BUILD/corpus/font/"
+cp "$SEEDS"/particles/* "$BUILD/corpus/particles/"
+# Every shipped INI file, flattened the same way.
+(cd "$ROOT/assets" && find . -name '*.ini' -type f) | while read -r f; do
+    cp "$ROOT/assets/$f" "$BUILD/corpus/particles/asset_$(echo "${f#./}" | tr '/' '_')"
+done
 
 status=0
-for target in buffer xml save font; do
+for target in buffer xml save font trajectories particles; do
     # A target with its own dictionary of tokens uses it; the readers share one.
     dict="$ROOT/tests/fuzz/$target.dict"
     [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"

@@ -22,6 +22,7 @@
 #include "game/rewards.h"
 #include "game/stages.h"
 #include "game/tilesets.h"
+#include "game/user_info.h"
 #include "game/user_name_window.h"
 #include "graphics/font_manager.h"
 #include "graphics/resource_preloader.h"
@@ -30,6 +31,7 @@
 #include "rooms/room_factory.h"
 #include "sound/sound_manager.h"
 #include "ui/cursors.h"
+#include "ui/tutorial_window.h"
 #include "ui/ui_info_holder.h"
 #include "ui/window_manager.h"
 
@@ -45,6 +47,18 @@ public:
 };
 
 TSoundManagerSink gSoundManagerSink;
+
+// The tutorial hint remembers its tips in the current player's profile.
+class TUserInfoPairs : public TTutorialProfile {
+public:
+    bool HasPair(const std::string& key, const std::string& value) const override
+    {
+        return GetUserInfo()->HasPair(key, value);
+    }
+    void AddPair(const std::string& key, const std::string& value) override { GetUserInfo()->AddPair(key, value); }
+};
+
+TUserInfoPairs gUserInfoPairs;
 
 // Loads one XML file, hands its root to the reader and drops the document again.
 template <class Reader>
@@ -200,6 +214,8 @@ void ReleaseGame()
     }
     // Windows point into fonts, textures, sounds and the board: they go before all of those.
     DestroyWindowManager();
+    // Not auto-delete: the manager deletes the hint only while it is listed.
+    DestroyTutorialWindow();
     DestroyMessageManager();
 
     if (TResourcePreloader* preloader = TResourcePreloader::Instance()) preloader->Clear();
@@ -234,6 +250,7 @@ void ReleaseGame()
     ReleaseSoundManager();
     SetSoundSink(nullptr);
     SetInputHost(nullptr);
+    SetTutorialProfile(nullptr);
 
     SetSystemShutDown(true);
     DestroySystem();
@@ -260,7 +277,7 @@ SDL_Window* CreateGameWindow(int width, int height)
                             SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
 }
 
-int RunGame()
+bool StartGame()
 {
     TAppState& app = GetAppState();
     SetExeDirAsCurrent();
@@ -275,10 +292,11 @@ int RunGame()
     GetLocalization()->Load("termins.xml");
 
     SetSoundSink(&gSoundManagerSink);
+    SetTutorialProfile(&gUserInfoPairs);
     SetInputHost(GetAppInputHost());
 
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
-    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return 1;
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return false;
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
     SDL_SetHint("SDL_FRAMEBUFFER_ACCELERATION", "1");
     IMG_Init(IMG_INIT_JPG | IMG_INIT_PNG);
@@ -298,7 +316,7 @@ int RunGame()
     app.mWindow = CreateGameWindow(app.mRealResolutionWidth, app.mRealResolutionHeight);
     GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", GetWindowWidth(),
                             GetWindowHeight());
-    if (!app.mWindow) return 1;
+    if (!app.mWindow) return false;
 
     RecreateRenderer();
     sys->mWindow = app.mWindow;
@@ -310,10 +328,16 @@ int RunGame()
         IMG_Quit();
         SDL_Quit();
         app.mApp.reset();
-        return 1;
+        return false;
     }
-
     app.mLastFrameTicks = GetTicks();
+    return true;
+}
+
+int RunGame()
+{
+    if (!StartGame()) return 1;
+    TAppState& app = GetAppState();
     while (!app.mQuit) RunFrame();
     QuitGame();
     return 0;

@@ -8,6 +8,8 @@ struct SDL_Window;
 int RunGame();
 // The game's window, titled with the "GameName" text.
 SDL_Window* CreateGameWindow(int width, int height);
+// Everything before the frame loop: false when the game cannot run (already cleaned up).
+bool StartGame();
 bool InitGame();
 void RunFrame();
 void UpdateGame(float dt);

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "ui/button.h"
+#include "ui/classic_window.h"
+
 class TMyTask {
 public:
     TMyTask();
@@ -27,11 +30,11 @@ public:
 };
 
 // Button clicks reach the application as a listener; it ignores them.
-class TGameAppBase {
+class TGameAppBase : public TMyButtonListener {
 public:
     TGameAppBase();
-    virtual ~TGameAppBase() = default;
-    virtual void OnButtonClick(void* /*button*/) {}
+    ~TGameAppBase() override = default;
+    void OnButtonClick(int /*parentId*/, TMyWindow* /*parent*/, int /*buttonId*/, TMyButton* /*button*/) override {}
     virtual void Tick(int unused);
     TMyAppTask* Task() const { return mTask.get(); }
 
@@ -39,7 +42,8 @@ private:
     std::unique_ptr<TMyAppTask> mTask;
 };
 
-class TGameApp : public TGameAppBase {};
+// Hears the dialogs it opens; it opens none, so every notification keeps its default.
+class TGameApp : public TGameAppBase, public TFlyWindowListener {};
 
 // The tick source of the frame loop and of the tasks; tests replace it.
 using TTickSource = uint32_t (*)();

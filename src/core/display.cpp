@@ -12,15 +12,6 @@ namespace {
 
 TSoundSink* gSoundSink = nullptr;
 
-// An unclamped colour (a data file may say "300.0.0.255") must not overflow a channel.
-Uint8 ColorByte(float component)
-{
-    float v = component * 255.0f;
-    if (!(v >= 0.0f)) return 0;
-    if (v > 255.0f) return 255;
-    return static_cast<Uint8>(v);
-}
-
 bool FitsWindowed(const TDisplayMode& mode)
 {
     const TAppState& app = GetAppState();
@@ -29,6 +20,14 @@ bool FitsWindowed(const TDisplayMode& mode)
 }
 
 }  // namespace
+
+Uint8 ColorByte(float component)
+{
+    float v = component * 255.0f;
+    if (!(v >= 0.0f)) return 0;
+    if (v > 255.0f) return 255;
+    return static_cast<Uint8>(v);
+}
 
 int GetLayoutWidth() { return kDesignWidth; }
 

@@ -53,6 +53,10 @@ void UpdateDisplayState(bool fullscreen, bool apply);
 bool RecreateRenderer();
 void DestroyRenderer();
 
+// A colour component (0-1) as a byte: clamped to 0..255, NaN to 0, then truncated. An
+// unclamped colour (a data file may say "300.0.0.255") must not wrap or overflow a channel.
+Uint8 ColorByte(float component);
+
 // A one-pixel outline with the render device's FillRect; sides off the canvas are skipped.
 void DrawRectOutline(int x, int y, int w, int h, float r, float g, float b, float a);
 

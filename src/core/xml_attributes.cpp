@@ -36,6 +36,12 @@ float ToFloat(double v)
     return static_cast<float>(v);
 }
 
+}  // namespace
+
+float ParseFloatClamped(const char* text) { return text ? ToFloat(strtod(text, nullptr)) : 0.0f; }
+
+namespace {
+
 // Where a sum or difference splits: the last '+', else the last '-' after the first character.
 size_t SumSplit(const std::string& text)
 {

@@ -26,6 +26,8 @@ struct TFloatPoint {
 // atoi without its undefined overflow: the number clamped to the int range, 0 for no number.
 int ParseIntClamped(const char* text);
 int ClampToInt(long long v);
+// atof without its undefined conversion: a value beyond the float range becomes an infinity.
+float ParseFloatClamped(const char* text);
 
 // "a+b" (split at the last '+') or "a-b" (the last '-' that is not the first character).
 int ParseIntSum(const char* text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/random.h"
 #include "game/picture_grid.h"
 #include "graphics/static_image.h"
 
@@ -185,4 +186,86 @@ int TPaintByNumberItem::DrawFlat()
     else
         DrawTinted(mShared->mPaintedImage, x, y, Entry(mShared->mColors, painted), 1.0f);
     return 1;
+}
+
+TPaintByNumberOffsetTable::TPaintByNumberOffsetTable()
+{
+    mPointImage.SetTexture("textures/gui/gamescreen/tablepoint");
+    mBackImage.SetTexture("textures/gui/gamescreen/tableback");
+}
+
+void TPaintByNumberOffsetTable::SetPosition(float x, float y, bool /*centred*/)
+{
+    mX = x;
+    mY = y;
+    const TTexture* back = mBackImage.GetTexture();
+    mWidth = back ? static_cast<float>(back->GetWidth()) : 0.0f;
+    mHeight = back ? static_cast<float>(back->GetHeight()) : 0.0f;
+    Reset();
+}
+
+void TPaintByNumberOffsetTable::Reset()
+{
+    mPointOffsetX = TruncToInt(static_cast<float>(TruncToInt(mWidth * 0.5f + mX)) - mX);
+    mPointOffsetY = TruncToInt(static_cast<float>(TruncToInt(mHeight * 0.5f + mY)) - mY);
+    if (!mListener) return;
+    // Without a back image there is no size to divide by: the point is the middle.
+    const float u = mWidth != 0.0f ? static_cast<float>(mPointOffsetX) / mWidth : 0.5f;
+    const float v = mHeight != 0.0f ? static_cast<float>(mPointOffsetY) / mHeight : 0.5f;
+    mListener->OnOffsetMoved(this, u, v);
+}
+
+void TPaintByNumberOffsetTable::Draw(float alpha)
+{
+    mBackImage.SetPosition(mX, mY, false);
+    mBackImage.Draw(alpha);
+    mPointImage.SetPosition(mX + static_cast<float>(mPointOffsetX), mY + static_cast<float>(mPointOffsetY), true);
+    mPointImage.Draw(alpha);
+}
+
+TBrisaloHintText::TBrisaloHintText(const std::vector<std::string>& keys, int x, int y, int /*unusedWidth*/,
+                                   int /*unusedHeight*/, const std::string& fontId, const TFloatColor& color)
+{
+    mFade.Set(0.0f, 1.0f, 0.5f, true);
+    mStay.Set(0.0f, 1.0f, 3.0f, true);
+    // No keys, no tip: the bubble still runs its course, and the generator is left alone.
+    if (!keys.empty()) mText.SetTextKey(keys[static_cast<size_t>(GameRand()) % keys.size()]);
+    mText.SetPosition(x + 37, y + 37);
+    mText.SetSize(1025, 44);
+    mText.SetFont(fontId);
+    mText.mColor = color;
+    mBubble.SetTexture("textures/gui/windows/hint");
+    mBubble.SetPosition(static_cast<float>(x), static_cast<float>(y), false);
+}
+
+bool TBrisaloHintText::Update(float dt)
+{
+    switch (mState) {
+    case kFadingIn:
+        if (mFade.Update(dt)) mState = kStaying;
+        break;
+    case kStaying:
+        if (mStay.Update(dt)) {
+            mFade.Set(1.0f, 0.0f, 0.5f, true);
+            mState = kFadingOut;
+        }
+        break;
+    case kFadingOut:
+        if (mFade.Update(dt)) {
+            mDone = true;
+            mState = kFinished;
+        }
+        break;
+    default:
+        break;
+    }
+    return mDone;
+}
+
+void TBrisaloHintText::Draw(float alpha)
+{
+    const float shown = alpha * mFade.mCurrent;
+    mBubble.Draw(shown);
+    mText.SetAlpha(shown);
+    mText.Draw();
 }

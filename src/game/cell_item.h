@@ -1,14 +1,18 @@
-// One cell of a mosaic picture: a sprite that draws itself in the play view (frame, grey,
-// number, paint) or flat for previews. Its number, paint and fill mark live in the
-// picture's byte arrays, so a million cells stay cheap to fill and count.
+// The small drawables of the play view. One cell of a mosaic picture: a sprite that draws
+// itself in the play view (frame, grey, number, paint) or flat for previews; its number,
+// paint and fill mark live in the picture's byte arrays, so a million cells stay cheap to
+// fill and count. The navigator, whose reset centres the picture; the hint bubble.
 #pragma once
 #include <cstdint>
 #include <vector>
 
+#include "core/xml_attributes.h"
 #include "graphics/draw_object.h"
+#include "graphics/static_image.h"
 #include "graphics/texture.h"
+#include "graphics/tweens.h"
+#include "ui/text_image.h"
 
-class StaticImage;
 class TPictureGrid;
 
 // Tints go through 8-bit channels: a colour is cut to what a texture colour mod holds.
@@ -66,4 +70,52 @@ private:
     TPaintByNumberCellShared* mShared;
     int32_t mRow = 0;
     int32_t mColumn = 0;
+};
+
+class TPaintByNumberOffsetTable;
+
+class TPaintByNumberOffsetTableListener {
+public:
+    virtual ~TPaintByNumberOffsetTableListener() = default;
+    // (u, v): the point within the navigator, each 0..1.
+    virtual void OnOffsetMoved(TPaintByNumberOffsetTable* /*table*/, float /*u*/, float /*v*/) {}
+};
+
+class TPaintByNumberOffsetTable : public DrawObject {
+public:
+    TPaintByNumberOffsetTable();
+    ~TPaintByNumberOffsetTable() override = default;
+
+    void Draw(float alpha) override;
+    // Takes the back image's size, then Reset.
+    void SetPosition(float x, float y, bool centred) override;
+    // The point goes to the middle and the listener hears where.
+    void Reset() override;
+
+    TPaintByNumberOffsetTableListener* mListener = nullptr;  // not owned
+    StaticImage mPointImage;
+    StaticImage mBackImage;
+    int32_t mPointOffsetX = 0;
+    int32_t mPointOffsetY = 0;
+};
+
+// A bubble with a random tip: fades in over 0.5 s, stays 3 s, fades out over 0.5 s, then is
+// done; its owning object list deletes it.
+class TBrisaloHintText : public DrawObject {
+public:
+    enum { kFadingIn = 0, kStaying = 1, kFadingOut = 2, kFinished = 3 };
+
+    // The two sizes are not used: the text has a fixed room inside the bubble.
+    TBrisaloHintText(const std::vector<std::string>& keys, int x, int y, int unusedWidth, int unusedHeight,
+                     const std::string& fontId, const TFloatColor& color);
+    ~TBrisaloHintText() override = default;
+
+    void Draw(float alpha) override;
+    bool Update(float dt) override;
+
+    IncValue mFade;
+    IncValue mStay;
+    StaticImage mBubble;
+    TSimpleTextImage mText;
+    int32_t mState = kFadingIn;
 };

@@ -355,6 +355,14 @@ TMyWindow* TMyWindowManager::FindWindow(int id) const
     return nullptr;
 }
 
+TMyWindow* TMyWindowManager::FindListedWindow(int id) const
+{
+    for (const TWindowList* list : {&mScreens, &mTopWindows})
+        for (const auto& window : *list)
+            if (window->mId == id) return window.get();
+    return nullptr;
+}
+
 TMyWindow* TMyWindowManager::FindTopModal() const
 {
     for (size_t i = mTopWindows.size(); i-- > 0;) {
@@ -366,7 +374,11 @@ TMyWindow* TMyWindowManager::FindTopModal() const
 
 TMyWindow* TMyWindowManager::FindWindowAt(int x, int y, int* localX, int* localY) const
 {
-    if (TMyWindow* modal = FindTopModal()) return modal->FindWidgetAt(x, y, localX, localY);
+    if (TMyWindow* modal = FindTopModal()) {
+        // A dialog in flight stays modal but takes no clicks: its buttons would answer twice.
+        if (!modal->AcceptsMouse()) return nullptr;
+        return modal->FindWidgetAt(x, y, localX, localY);
+    }
     for (size_t i = mScreens.size(); i-- > 0;)
         if (TMyWindow* found = mScreens[i]->FindWidgetAt(x, y, localX, localY)) return found;
     return nullptr;

@@ -89,6 +89,9 @@ public:
     virtual void ReloadTextures();
 
     TMyWindow* FindWindow(int id) const;
+    // The first screen or shown top-level window with the id; windows waiting for their
+    // delay are left out.
+    TMyWindow* FindListedWindow(int id) const;
     TMyWindow* FindTopModal() const;
     TMyWindow* FindWindowAt(int x, int y, int* localX, int* localY) const;
     bool Contains(const TMyWindow* widget) const;
@@ -110,6 +113,8 @@ public:
     TFader* GetFader(int number) const;
     TFader* ActiveFader() const { return mActiveFader; }
     TMyWindow* Hovered() const { return mHovered; }
+    // Forgets the hovered widget without telling it: the tutorial hint covers everything.
+    void ClearHovered() { mHovered = nullptr; }
     TMyWindow* Captured() const { return mCaptured; }
     TMyWindow* WaitingScreen() const { return mWaiting; }
     int32_t CaptureMask() const { return mCaptureMask; }

@@ -10,7 +10,6 @@
 #include <memory>
 #include <string>
 
-#include "core/app_state.h"
 #include "graphics/image_font.h"
 #include "fuzz_support.h"
 
@@ -19,9 +18,6 @@ namespace {
 volatile long gSink;  // keeps the results alive
 // Absolute, so that libFuzzer's own relative paths keep meaning the caller's folder.
 std::string gDescriptor;
-// Live for the whole run; held here as well, where the leak check looks at exit.
-SDL_Surface* gScreen = nullptr;
-SDL_Renderer* gRenderer = nullptr;
 const char* const kAtlases[] = {"sans16", "sans20", "sansbold22", "sansbold30", "sansbold40"};
 
 void Silent(void*, int, SDL_LogPriority, const char*) {}
@@ -68,13 +64,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     if (IMG_SavePNG(glyphs, (fonts + "/a.png").c_str()) != 0) abort();
     SDL_FreeSurface(glyphs);
 
-    gScreen = SDL_CreateRGBSurfaceWithFormat(0, 256, 64, 32, SDL_PIXELFORMAT_ARGB8888);
-    gRenderer = gScreen ? SDL_CreateSoftwareRenderer(gScreen) : nullptr;
-    if (!gRenderer) abort();
-    TAppState& app = GetAppState();
-    app.mRenderDevice.reset(new TRenderDevice());
-    app.mRenderDevice->mRenderer = gRenderer;
-    app.mScaleX = app.mScaleY = 1.0f;
+    InitFuzzRenderer(256, 64);
     return 0;
 }
 

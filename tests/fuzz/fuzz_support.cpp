@@ -5,12 +5,17 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
+#include "core/app_state.h"
 #include "core/logger.h"
 #include "core/system.h"
 #include "core/virtual_files.h"
 
 namespace {
 std::string gDataHome;
+SDL_Surface* gScreen = nullptr;
+SDL_Renderer* gRenderer = nullptr;
 
 void RemoveDataHome()
 {
@@ -49,4 +54,15 @@ std::string WriteUserFile(const std::string& name, const uint8_t* data, size_t s
     if (size > 0 && fwrite(data, size, 1, f) != 1) abort();
     fclose(f);
     return path;
+}
+
+void InitFuzzRenderer(int width, int height)
+{
+    gScreen = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_ARGB8888);
+    gRenderer = gScreen ? SDL_CreateSoftwareRenderer(gScreen) : nullptr;
+    if (!gRenderer) abort();
+    TAppState& app = GetAppState();
+    app.mRenderDevice.reset(new TRenderDevice());
+    app.mRenderDevice->mRenderer = gRenderer;
+    app.mScaleX = app.mScaleY = 1.0f;
 }

@@ -10,3 +10,6 @@
 void InitFuzzEnvironment();
 // Writes the bytes as the user file of that name; its "user:" path.
 std::string WriteUserFile(const std::string& name, const uint8_t* data, size_t size);
+// A software renderer on an in-memory surface of that size, made the game's renderer for the
+// whole run (and held where the leak check looks at exit).
+void InitFuzzRenderer(int width, int height);

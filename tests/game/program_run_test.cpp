@@ -101,6 +101,8 @@ TEST(ProgramRun, StartsLoadsInOrderAndEndsCleanlyOnSigterm)
         EXPECT_NE(run.log.find("renderer driver "), std::string::npos) << run.log;
         EXPECT_EQ(run.log.find("error load font file"), std::string::npos) << run.log;
         EXPECT_EQ(run.log.find("font descriptor"), std::string::npos) << run.log;
+        EXPECT_EQ(run.log.find("ARRAY ERROR"), std::string::npos) << run.log;
+        EXPECT_EQ(run.log.find("trajectory"), std::string::npos) << run.log;
     }
 }
 

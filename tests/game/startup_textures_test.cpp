@@ -48,7 +48,13 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
                              {"textures/tilesets/basenumbers20white", 40, 840},
                              {"textures/tilesets/color", 56, 56},
                              {"textures/tilesets/frame", 56, 56},
-                             {"textures/tilesets/complete", 56, 56}};
+                             {"textures/tilesets/complete", 56, 56},
+                             {"textures/gui/gamescreen/tableback", 151, 101},
+                             {"textures/gui/gamescreen/tablepoint", 11, 11},
+                             {"textures/gui/windows/hint", 1100, 110},
+                             {"textures/gui/windows/dlgsmall", 520, 260},
+                             {"textures/gui/tutorial/panel", 460, 170},
+                             {"textures/gui/tutorial/arrow", 48, 64}};
     for (const Expect& e : images) {
         TexturePtr t = GetTexture(e.name);
         ASSERT_TRUE(t) << e.name;

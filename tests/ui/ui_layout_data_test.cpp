@@ -179,3 +179,69 @@ TEST(UILayoutData, InterfaceHoldsTheBoardMapAndTips)
         EXPECT_LE(tip->mArrows.size(), 1u);
     }
 }
+
+TEST(UILayoutData, DialogAndHintLayoutsHoldWhatTheirWindowsFind)
+{
+    struct TButtonRow {
+        const char* file;
+        const char* name;
+        int id;
+    };
+    const TButtonRow buttons[] = {{"mbok.xml", "ok", 1}, {"mbokcancel.xml", "ok", 1}, {"mbokcancel.xml", "cancel", 2}};
+    for (const TButtonRow& row : buttons) {
+        SCOPED_TRACE(std::string(row.file) + " " + row.name);
+        TLoadedLayout layout;
+        LoadLayout(row.file, layout);
+        ASSERT_NE(layout.root, nullptr);
+        const auto* window = dynamic_cast<const TUIFlyWindow*>(layout.holder->Find("window"));
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->mKind, kUIKindFlyWindow);
+        EXPECT_EQ(window->mX, 683);
+        EXPECT_EQ(window->mY, 384);
+        // "stay" 0 would send the box away at its first update after arriving.
+        EXPECT_EQ(window->mStay, -1.0f);
+        EXPECT_GT(window->mTime, 0.0f);
+        for (const char* text : {"caption", "mess"}) {
+            const TUIBaseBox* box = layout.holder->Find(text);
+            ASSERT_NE(box, nullptr) << text;
+            EXPECT_EQ(box->mKind, kUIKindImageText) << text;
+        }
+        const TUIBaseBox* button = layout.holder->Find(row.name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->mKind, kUIKindButton);
+        EXPECT_EQ(button->mId, row.id);
+    }
+    TLoadedLayout ok;
+    LoadLayout("mbok.xml", ok);
+    EXPECT_EQ(ok.holder->Find("cancel"), nullptr);
+
+    TLoadedLayout hint;
+    LoadLayout("tutorial.xml", hint);
+    ASSERT_NE(hint.root, nullptr);
+    const auto* window = dynamic_cast<const TUIFlyWindow*>(hint.holder->Find("window"));
+    ASSERT_NE(window, nullptr);
+    // After its first Close the hint stays flying out for good: only the fade brings it back.
+    EXPECT_TRUE(window->mFade);
+    EXPECT_GT(window->mAlphaTime, 0.0f);
+    EXPECT_EQ(window->mStay, -1.0f);
+    EXPECT_EQ(window->mFlyInSound, "");
+    EXPECT_EQ(window->mFlyOutSound, "");
+    const std::pair<const char*, int> children[] = {
+        {"tutorialtext1", kUIKindImageText}, {"tutorialtext2", kUIKindImageText}, {"skiptutorial", kUIKindButton}};
+    for (const auto& child : children) {
+        const TUIBaseBox* box = hint.holder->Find(child.first);
+        ASSERT_NE(box, nullptr) << child.first;
+        EXPECT_EQ(box->mKind, child.second) << child.first;
+    }
+    EXPECT_EQ(hint.holder->Find("skiptutorial")->mEnterSound, "");
+
+    TLoadedLayout interface;
+    LoadLayout("interface.xml", interface);
+    for (const auto& element : interface.holder->Elements()) {
+        const auto* tip = dynamic_cast<const TUITutorial*>(element.get());
+        if (!tip) continue;
+        EXPECT_EQ(tip->mStateStr, tip->mName);
+        EXPECT_FALSE(tip->mFinalize) << tip->mName;
+        EXPECT_FALSE(tip->mHideFast) << tip->mName;
+    }
+}

@@ -1,0 +1,59 @@
+#!/bin/sh
+# Whole-program check under Xvfb: the probe shows the quit question in the game's window; a
+# click beside the box must reach nothing, then OK must answer 1 and, in a second run,
+# Cancel 2. Usage: message_box_click.sh <probe executable>
+set -u
+PROBE=$1
+WORK=$(mktemp -d)
+XPID=""
+cleanup() {
+    [ -n "$XPID" ] && kill "$XPID" 2>/dev/null
+    rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# Xvfb picks a free display and writes its number.
+Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XPID=$!
+for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
+[ -s "$WORK/display" ] || { echo "Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
+DISPLAY=":$(head -n 1 "$WORK/display")"
+export DISPLAY
+
+# One run: answers with the named button and expects the result.
+answer() {
+    button=$1
+    expected=$2
+    out="$WORK/probe-$button.txt"
+    # The game's own cursor follows the pointer: parked away from the checked pixels.
+    xdotool mousemove 1300 700
+    mkdir -p "$WORK/data-$button"
+    env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null XDG_DATA_HOME="$WORK/data-$button" \
+        ASAN_OPTIONS=detect_leaks=0 "$PROBE" >"$out" 2>"$WORK/probe-$button.err" &
+    pid=$!
+    line=""
+    for _ in $(seq 300); do
+        line=$(grep '^shown ' "$out" 2>/dev/null)
+        [ -n "$line" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    if [ -z "$line" ]; then
+        echo "the box never arrived ($button)"; cat "$out" "$WORK/probe-$button.err"; kill "$pid" 2>/dev/null; return 1
+    fi
+    window=$(echo "$line" | sed 's/.*window=\([0-9]*\).*/\1/')
+    point=$(echo "$line" | sed "s/.* $button=\([0-9]*\),\([0-9]*\).*/\1 \2/")
+    # Window-relative: without a window manager the window need not sit at 0, 0.
+    xdotool mousemove --window "$window" 100 100 click 1
+    sleep 1
+    xdotool mousemove --window "$window" $point click 1
+    wait "$pid"
+    code=$?
+    cat "$out"
+    if [ "$code" -ne 0 ]; then
+        echo "probe failed ($button, exit $code)"; cat "$WORK/probe-$button.err"; return 1
+    fi
+    grep -q "^closed id=20 result=$expected\$" "$out" || { echo "wrong answer for $button"; return 1; }
+}
+
+answer ok 1 && answer cancel 2
