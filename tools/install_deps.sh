@@ -6,7 +6,7 @@
 set -e
 PACKAGES="build-essential cmake pkg-config libgtest-dev
 libsdl2-dev libsdl2-image-dev libopenal-dev libtinyxml-dev libogg-dev libvorbis-dev libtheora-dev
-xvfb xdotool python3-pil fonts-dejavu-core sox vorbis-tools libtheora-bin"
+xvfb xdotool openbox x11-utils imagemagick python3-pil fonts-dejavu-core sox vorbis-tools libtheora-bin"
 [ "$1" = "fuzz" ] && PACKAGES="$PACKAGES clang-14 libclang-rt-14-dev"
 [ "$1" = "bench" ] && PACKAGES="$PACKAGES libbenchmark-dev"
 

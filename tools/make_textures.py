@@ -1,11 +1,12 @@
 # Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml, the
 # mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
-# points), and the spark sheet with the particle descriptions of assets/particles/, as RGBA
-# PNGs (the cell, glyph and swatch images come from tools/gen_pictures.py).
+# points), the spark sheet with the particle descriptions of assets/particles/, the board's
+# two captions, the hint's dot and the help pages' pictures (tools/help_pictures.py), as
+# RGBA PNGs (the cell, glyph and swatch images come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import os
 
-from PIL import Image, ImageDraw
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets")
 
@@ -385,5 +386,49 @@ def tutorial_arrow(w, h):
 save("textures/gui/windows/dlgsmall", panel(520, 260))
 save("textures/gui/tutorial/panel", panel(460, 170))
 save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
+# The large dialogs (help, difficulty) share one panel.
+save("textures/gui/windows/dlglarge", panel(900, 600))
 
 write_particles()
+
+
+CAPTION_FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
+
+
+def caption(text, fill, w=640, h=120):
+    # Filled text with a dark outline over a soft shadow, transparent around.
+    font = ImageFont.truetype(CAPTION_FONT, 54)
+    probe = ImageDraw.Draw(canvas(w, h))
+    left, top, right, bottom = probe.textbbox((0, 0), text, font=font, stroke_width=4)
+    x = (w - (right - left)) // 2 - left
+    y = (h - (bottom - top)) // 2 - top
+    shadow = canvas(w, h)
+    ImageDraw.Draw(shadow).text((x + 4, y + 5), text, font=font, fill=(0, 0, 0, 150), stroke_width=4,
+                                stroke_fill=(0, 0, 0, 150))
+    image = shadow.filter(ImageFilter.GaussianBlur(4))
+    ImageDraw.Draw(image).text((x, y), text, font=font, fill=fill, stroke_width=4, stroke_fill=(60, 30, 10, 255))
+    return image
+
+
+def dot(size=32):
+    # White at the core, fading to transparent at the rim.
+    image = canvas(size, size)
+    centre = (size - 1) / 2.0
+    radius = size / 2.0
+    for y in range(size):
+        for x in range(size):
+            d = ((x - centre) ** 2 + (y - centre) ** 2) ** 0.5 / radius
+            alpha = 0 if d >= 1.0 else int(round(255 * (1.0 - d) ** 1.5))
+            image.putpixel((x, y), (255, 255, 255, alpha))
+    return image
+
+
+save("textures/loc/levelcompletetext", caption("Picture complete!", (255, 214, 72, 255)))
+save("textures/loc/timeisover", caption("Time is up!", (255, 96, 40, 255)))
+save("textures/effect/adot_alpha", dot())
+
+
+from help_pictures import help_pictures  # noqa: E402  (tools/ is the script's own folder)
+
+for name, picture in help_pictures().items():
+    save("textures/help/" + name, picture)

@@ -14,7 +14,7 @@ if [ -d "$BUILD/artifacts" ] && [ -n "$(ls -A "$BUILD/artifacts")" ]; then
     mv "$BUILD/artifacts" "$BUILD/artifacts-previous"
     echo "earlier findings moved to $BUILD/artifacts-previous"
 fi
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" "$BUILD/corpus/particles" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" "$BUILD/corpus/particles" "$BUILD/corpus/movie" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
 cp "$SEEDS"/saves/* "$BUILD/corpus/save/"
 cp "$SEEDS"/trajectories/* "$ROOT/assets/trajectories.dat" "$BUILD/corpus/trajectories/"
@@ -30,8 +30,16 @@ cp "$SEEDS"/particles/* "$BUILD/corpus/particles/"
     cp "$ROOT/assets/$f" "$BUILD/corpus/particles/asset_$(echo "${f#./}" | tr '/' '_')"
 done
 
+# Movie inputs start with three bytes the target reads as loops, mask and mask offset; the
+# shipped movies are cut to the length limit.
+for f in "$SEEDS"/movie/*.ogv "$ROOT"/assets/textures/movies/*.ogv; do
+    for mode in 00 05; do
+        { printf "\\$mode\\000\\000"; head -c 16381 "$f"; } > "$BUILD/corpus/movie/$mode-$(basename "$f")"
+    done
+done
+
 status=0
-for target in buffer xml save font trajectories particles; do
+for target in buffer xml save font trajectories particles movie; do
     # A target with its own dictionary of tokens uses it; the readers share one.
     dict="$ROOT/tests/fuzz/$target.dict"
     [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"

@@ -6,9 +6,18 @@
 #include <string>
 #include <vector>
 
-class TSettings {
+#include "game/user_info.h"
+
+// The settings save the profile for the game: the newest settings object is the saver.
+class TSettings : public TProfileSaver {
 public:
-    virtual ~TSettings() = default;
+    TSettings() { SetProfileSaver(this); }
+    TSettings(const TSettings&) = delete;
+    TSettings& operator=(const TSettings&) = delete;
+    ~TSettings() override
+    {
+        if (GetProfileSaver() == this) SetProfileSaver(nullptr);
+    }
 
     virtual void Apply() {}
     // False when the name is longer than the file can hold, or no id is free.
@@ -35,7 +44,7 @@ public:
     virtual void SetCustomCursor(bool /*custom*/) {}
     virtual bool LoadCurrentUser() { return true; }
     virtual bool LoadSettings() { return true; }
-    virtual bool SaveCurrentUser() { return true; }
+    bool SaveCurrentUser() override { return true; }
     virtual bool SaveSettings() { return true; }
     virtual bool CommitUser() { return true; }
     virtual void UpdateDisplay(bool /*fullscreen*/, bool /*apply*/) {}

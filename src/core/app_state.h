@@ -8,7 +8,7 @@
 class TiXmlDocument;
 class TGameApp;
 class TSettings;
-class TBoard;
+class TBoardMahjong;
 class TMyWindowManager;
 class TGameCursors;
 class TObjectFactory;
@@ -39,7 +39,7 @@ struct TRenderDevice {
 void DeleteOwned(TiXmlDocument* document);
 void DeleteOwned(TGameApp* app);
 void DeleteOwned(TSettings* settings);
-void DeleteOwned(TBoard* board);
+void DeleteOwned(TBoardMahjong* board);
 void DeleteOwned(TMyWindowManager* windows);
 void DeleteOwned(TObjectFactory* factory);
 void DeleteOwned(TRoomFactory* factory);
@@ -83,7 +83,7 @@ struct TAppState {
     TOwned<TiXmlDocument> mXmlDocument;
 
     TOwned<TSettings> mSettings;
-    TOwned<TBoard> mBoard;
+    TOwned<TBoardMahjong> mBoard;
     TOwned<TMyWindowManager> mWindowManager;
     TOwned<TObjectFactory> mObjectFactory;
     TOwned<TRoomFactory> mRoomFactory;

@@ -88,8 +88,19 @@ public:
 class TTimer {
 public:
     TTimer() = default;
-    TTimer(const TTimer&) = delete;
-    TTimer& operator=(const TTimer&) = delete;
+    // A copy takes the state, never the running Update's watch of the original.
+    TTimer(const TTimer& other)
+        : mDuration(other.mDuration), mElapsed(other.mElapsed), mActive(other.mActive), mListener(other.mListener)
+    {
+    }
+    TTimer& operator=(const TTimer& other)
+    {
+        mDuration = other.mDuration;
+        mElapsed = other.mElapsed;
+        mActive = other.mActive;
+        mListener = other.mListener;
+        return *this;
+    }
     virtual ~TTimer();
 
     // Elapsed 0, the duration, active; the listener hears the start.

@@ -2,4 +2,11 @@
 
 #include "core/app_state.h"
 
-void DeleteOwned(TBoard* board) { delete board; }
+void DeleteOwned(TBoardMahjong* board) { delete board; }
+
+TBoardMahjong* GetBoard()
+{
+    TAppState& app = GetAppState();
+    if (!app.mBoard) app.mBoard.reset(new TBoardMahjong());
+    return app.mBoard.get();
+}

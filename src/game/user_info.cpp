@@ -313,3 +313,20 @@ TUserInfo* GetUserInfo()
     static TUserInfo info;
     return &info;
 }
+
+namespace {
+TProfileSaver* gProfileSaver = nullptr;
+}  // namespace
+
+void SetProfileSaver(TProfileSaver* saver) { gProfileSaver = saver; }
+
+TProfileSaver* GetProfileSaver() { return gProfileSaver; }
+
+bool SaveCurrentUserProfile()
+{
+    if (!gProfileSaver) {
+        GetLogger()->LogMessage("no settings to save the current user with");
+        return false;
+    }
+    return gProfileSaver->SaveCurrentUser();
+}

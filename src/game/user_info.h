@@ -114,3 +114,15 @@ public:
 };
 
 TUserInfo* GetUserInfo();
+
+// Only the settings, on the host's floor, know which file holds the current player's
+// profile: they register here, and the game saves the profile it changes through them.
+class TProfileSaver {
+public:
+    virtual ~TProfileSaver() = default;
+    virtual bool SaveCurrentUser() = 0;
+};
+void SetProfileSaver(TProfileSaver* saver);
+TProfileSaver* GetProfileSaver();
+// False (logged) when nothing is registered or the save fails.
+bool SaveCurrentUserProfile();

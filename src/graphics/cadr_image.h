@@ -23,7 +23,7 @@ struct TCadrRect {
 class TCadrImage : public DrawObject {
 public:
     // More frames than any sheet can hold; a larger "frames" is clamped where it is read.
-    static const int kMaxFrames = 65536;
+    static constexpr int kMaxFrames = 65536;
 
     TCadrImage() = default;
     ~TCadrImage() override = default;

@@ -2,6 +2,7 @@
 #pragma once
 #include <string>
 
+#include "rooms/effector.h"
 #include "rooms/game_space.h"
 
 class TRoom : public TGameSpace {};
@@ -17,18 +18,19 @@ public:
     TRoom* Create(const std::string& type) override;
 };
 
-class TEffector {
-public:
-    virtual ~TEffector() = default;
-};
-
 class TBaseEffectorsFactory {
 public:
     virtual ~TBaseEffectorsFactory() = default;
-    virtual TEffector* Create(const std::string& type) = 0;
+    // A new effector of the kind (null for a type no kind has). Installs the application's
+    // factory first when there is none yet.
+    TEffector* Create(const std::string& type);
+
+protected:
+    virtual TEffector* CreateEffector(const std::string& type) = 0;
 };
 
 class TEffectorsFactory : public TBaseEffectorsFactory {
-public:
-    TEffector* Create(const std::string& type) override;
+protected:
+    // Exact, case-sensitive names.
+    TEffector* CreateEffector(const std::string& type) override;
 };

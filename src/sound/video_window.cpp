@@ -1,7 +1,9 @@
 #include "sound/video_window.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "core/logger.h"
 
@@ -12,6 +14,14 @@ const size_t kSliceBytes = 4096;
 int Clamp255(int v)
 {
     return v < 0 ? 0 : (v > 255 ? 255 : v);
+}
+
+// A damaged granule position can name a time no float holds.
+float FrameEndTime(double seconds)
+{
+    const double limit = std::numeric_limits<float>::max();
+    if (std::isnan(seconds)) return -1.0f;
+    return static_cast<float>(std::max(-limit, std::min(limit, seconds)));
 }
 
 }  // namespace
@@ -259,7 +269,8 @@ bool TVideoWindow::NextPacketLooping()
 
 bool TVideoWindow::DecodeUntil(float time)
 {
-    if (!mPlaying) return false;
+    // ResetPlayback turns playing on again even when Close left no movie to decode.
+    if (!mPlaying || !mDecoder) return false;
     mTargetTime = time;
     while (NextPacketLooping()) {
         if (mPpStep != 0) {
@@ -273,7 +284,7 @@ bool TVideoWindow::DecodeUntil(float time)
         ++mFramesDecoded;
         mFrameReady = true;
         mFrameThisPass = true;
-        mFrameTime = granule >= 0 ? static_cast<float>(th_granule_time(mDecoder, granule)) : -1.0f;
+        mFrameTime = granule >= 0 ? FrameEndTime(th_granule_time(mDecoder, granule)) : -1.0f;
         if (mTargetTime <= mFrameTime) break;
         ++mFramesSkipped;
         if (mPpLevel > 0) mPpStep = -1;

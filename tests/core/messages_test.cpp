@@ -224,6 +224,22 @@ TEST(Timer, ListenerRestartingOrDeletingTheTimer)
     EXPECT_TRUE(timer.IsActive());
     EXPECT_FALSE(timer.Update(0.6f));
 
+    // A copy made and dropped while the timer fires is not the timer itself.
+    struct TCopier : TTimerListener {
+        TTimer* mTimer = nullptr;
+        void OnTimer() override
+        {
+            delete new TTimer(*mTimer);
+            mTimer->Start(1.0f);
+        }
+    };
+    TCopier copier;
+    copier.mTimer = &timer;
+    timer.SetListener(&copier);
+    timer.Start(0.5f);
+    EXPECT_FALSE(timer.Update(0.6f));
+    EXPECT_TRUE(timer.IsActive());
+
     restarter.mDelete = true;
     restarter.mTimer = new TTimer();
     restarter.mTimer->SetListener(&restarter);

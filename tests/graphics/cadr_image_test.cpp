@@ -7,6 +7,7 @@
 
 #include "core/buffer.h"
 #include "drawing_fixture.h"
+#include "log_watch.h"
 
 namespace {
 
@@ -117,6 +118,14 @@ TEST_F(CadrImageTest, CuttingTheSheet)
         Load(anim, c.id);
         EXPECT_EQ(c.rects, Rects(anim)) << c.id;
     }
+
+    // A count no sheet holds is clamped where it is read, with one line.
+    TLogWatch log;
+    TCadrImage many;
+    many.mFileName = "many";
+    many.SetFrameRange(0.25f, 1000000000, 64, 64);
+    EXPECT_EQ(static_cast<size_t>(TCadrImage::kMaxFrames), many.GetFrameRects().size());
+    EXPECT_EQ(1u, log.Count("Animation many: frames 1000000000 clamped to 65536"));
 
     // Without "frames" there is nothing to play, and the whole sheet draws.
     TCadrImage none;
@@ -302,6 +311,20 @@ TEST_F(CadrImageTest, TimedEdgeCases)
     }
     EXPECT_EQ(std::vector<int>({1, 2, 3, 0, 1}), frames);
     EXPECT_EQ(std::vector<int>({1, 2, 0, 1, 2}), cursors);
+
+    // Played again while a frame timer runs, a first duration of 0 still lasts one update.
+    TTimeCadrImage replayed;
+    Load(replayed, "timed_first_zero");
+    replayed.Play(-1);
+    EXPECT_EQ(std::vector<int>({1, 1}), Run(replayed, 2, 0.125f));
+    replayed.Play(-1);
+    EXPECT_EQ(std::vector<int>({1}), Run(replayed, 1, 0.125f));
+
+    // A duration beyond the float range reads as an endless one.
+    TTimeCadrImage huge;
+    Load(huge, "timed_huge");
+    ASSERT_EQ(2u, huge.mDurations.size());
+    EXPECT_TRUE(std::isinf(huge.mDurations[0]));
 
     // An empty "ctime": frame 0 shows and nothing plays.
     TTimeCadrImage empty;

@@ -79,7 +79,9 @@ TEST_F(ParticleItemsTest, ListIsDoneWhenEveryEmitterHasStopped)
         const float before = vectors.mItems[0]->GetSystem()->At(0).y;
         const int emitted = vectors.mItems[1]->GetSystem()->Count();
         EXPECT_EQ(want[i], vectors.Update(0.25f)) << "update " << i + 1;
-        if (i > 0) EXPECT_NE(before, vectors.mItems[0]->GetSystem()->At(0).y) << "still moving";
+        if (i > 0) {
+            EXPECT_NE(before, vectors.mItems[0]->GetSystem()->At(0).y) << "still moving";
+        }
         EXPECT_EQ(emitted + (want[i] ? 0 : 25), vectors.mItems[1]->GetSystem()->Count()) << "the long one emits";
     }
     EXPECT_TRUE(vectors.mItems[0]->Update(0.0f)) << "a done item stays done";

@@ -573,8 +573,12 @@ TEST_F(ParticleSystemTest, ShippedDescriptionsLoadAndShow)
         ASSERT_EQ(0u, bytes.find("[Default]\r\n"));
         size_t rects = 0;
         for (size_t i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] == '\n') EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "LF alone at " << i;
-            if (bytes[i] == '\r') EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "CR alone at " << i;
+            if (bytes[i] == '\n') {
+                EXPECT_TRUE(i > 0 && bytes[i - 1] == '\r') << "LF alone at " << i;
+            }
+            if (bytes[i] == '\r') {
+                EXPECT_TRUE(i + 1 < bytes.size() && bytes[i + 1] == '\n') << "CR alone at " << i;
+            }
             if (bytes.compare(i, 11, "TextureRect") == 0) ++rects;
         }
         ParticleSystem ps;

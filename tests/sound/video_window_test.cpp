@@ -329,6 +329,7 @@ TEST_F(VideoWindowTest, WindowPlaysAgainAfterReuse)
     PlayFramePerCall(w, 5);
     w.Close();
     w.ResetPlayback();
+    EXPECT_FALSE(w.DecodeUntil(1.0f)) << "nothing left to decode";
     EXPECT_FLOAT_EQ(25.0f, w.Open(kMosaic));
     PlayFramePerCall(w, 1000);
     EXPECT_EQ(50, w.GetFramesDecoded());
