@@ -38,6 +38,13 @@ void TVariousTimeRepeater::LoadState(TBaseBuffer& buffer)
     mTimer.LoadState(buffer);
 }
 
+TRepeater* TVariousTimeRepeater::CopyFor(TPlayable* effector) const
+{
+    TVariousTimeRepeater* copy = new TVariousTimeRepeater(*this);
+    copy->mEffector = effector;
+    return copy;
+}
+
 SharedPtr<TRepeater> CreateRepeater(const TiXmlElement* element, TPlayable* effector)
 {
     if (GetAttrString(element, "type", "vartime") != "vartime") return SharedPtr<TRepeater>();

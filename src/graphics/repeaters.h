@@ -21,6 +21,8 @@ public:
     virtual void Update(float dt) = 0;
     virtual void SaveState(TBaseBuffer& buffer) = 0;
     virtual void LoadState(TBaseBuffer& buffer) = 0;
+    // The same settings and running interval, restarting another effector.
+    virtual TRepeater* CopyFor(TPlayable* effector) const = 0;
 };
 
 class TVariousTimeRepeater : public TRepeater {
@@ -29,6 +31,7 @@ public:
     void Update(float dt) override;
     void SaveState(TBaseBuffer& buffer) override;
     void LoadState(TBaseBuffer& buffer) override;
+    TRepeater* CopyFor(TPlayable* effector) const override;
 
     const TTimer& GetTimer() const { return mTimer; }
 

@@ -1,13 +1,20 @@
 #include "objects/object.h"
 
+#include <SDL.h>
 #include <tinyxml.h>
 
+#include "core/app_state.h"
+#include "core/buffer.h"
+#include "core/display.h"
 #include "core/logger.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
 #include "graphics/tweens.h"
+#include "graphics/texture.h"
+#include "rooms/effector.h"
 #include "rooms/executer.h"
 #include "rooms/game_space.h"
+#include "rooms/random_effectors.h"
 
 TObject::TObject() = default;
 
@@ -305,4 +312,407 @@ void TObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
     mWrongClickCountsForXo = GetAttrBool(e, "canbewrongclickxo", mWrongClickCountsForXo);
 
     mGoalReached = false;
+}
+
+bool TObject::AddChild(TObject* object)
+{
+    if (!object || object == this || ContainsInTree(object)) return false;
+    mChildren.emplace_back(object);
+    return true;
+}
+
+std::unique_ptr<TObject> TObject::RemoveChild(TObject* object)
+{
+    for (auto it = mChildren.begin(); it != mChildren.end(); ++it) {
+        if (it->get() != object) continue;
+        std::unique_ptr<TObject> removed = std::move(*it);
+        mChildren.erase(it);
+        return removed;
+    }
+    for (auto& child : mChildren)
+        if (std::unique_ptr<TObject> removed = child->RemoveChild(object)) return removed;
+    return nullptr;
+}
+
+bool TObject::ContainsInTree(const TObject* object) const
+{
+    for (const auto& child : mChildren)
+        if (child.get() == object || child->ContainsInTree(object)) return true;
+    return false;
+}
+
+TObject* TObject::FindChild(const std::string& name) const
+{
+    for (const auto& child : mChildren) {
+        if (child->GetName() == name) return child.get();
+        if (TObject* found = child->FindChild(name)) return found;
+    }
+    return nullptr;
+}
+
+TObject* TObject::FindParentOf(const TObject* object)
+{
+    for (const auto& child : mChildren)
+        if (child.get() == object) return this;
+    for (const auto& child : mChildren)
+        if (TObject* parent = child->FindParentOf(object)) return parent;
+    return nullptr;
+}
+
+void TObject::SetListener(TObjectListener* listener)
+{
+    mListener = listener;
+    for (auto& child : mChildren) child->SetListener(listener);
+}
+
+std::string TObject::GetFullName() const
+{
+    std::string name = GetName();
+    for (const TGameSpace* space = mOwnerSpace; space; space = space->mParentSpace)
+        name = static_cast<const DrawObject*>(space)->GetName() + "." + name;
+    return name;
+}
+
+TGameSpace* TObject::GetRootSpace() const
+{
+    TGameSpace* space = mOwnerSpace;
+    while (space && space->mParentSpace) space = space->mParentSpace;
+    return space;
+}
+
+void TObject::BindEffector(TEffector* effector)
+{
+    if (!effector) return;
+    if (effector->mName == mEffectorName) {
+        mEffector = effector;
+        effector->SetTarget(this);
+        return;
+    }
+    for (auto& child : mChildren) child->BindEffector(effector);
+}
+
+void TObject::ChildrenHookA(int value)
+{
+    for (auto& child : mChildren) child->ChildrenHookA(value);
+}
+
+void TObject::ChildrenHookB(int value)
+{
+    for (auto& child : mChildren) child->ChildrenHookB(value);
+}
+
+void TObject::ChildrenHookC(int value)
+{
+    for (auto& child : mChildren) child->ChildrenHookC(value);
+}
+
+void TObject::ChildrenHookD(int value)
+{
+    for (auto& child : mChildren) child->ChildrenHookD(value);
+}
+
+void TObject::SetPosition(float x, float y, bool moveChildren)
+{
+    const float dx = x - mX;
+    const float dy = y - mY;
+    mX = x;
+    mY = y;
+    if (mImage) mImage->SetPosition(GetX(), GetY(), false);
+    if (!moveChildren) return;
+    // Children follow at their stored position: the drawn one carries their draw type,
+    // centre and space offset, which storing would add a second time.
+    for (auto& child : mChildren) child->SetPosition(child->mX + dx, child->mY + dy, false);
+}
+
+void TObject::MoveBy(int dx, int dy)
+{
+    SetPosition(static_cast<float>(GetXInt() + dx), static_cast<float>(GetYInt() + dy), true);
+    mRefX = TruncToInt(GetX());
+    mRefY = TruncToInt(GetY());
+    mX += static_cast<float>(dx);
+    mY += static_cast<float>(dy);
+    if (mImage) mImage->SetPosition(static_cast<float>(GetXInt()), static_cast<float>(GetYInt()), mDrawType == 1);
+    for (auto& child : mChildren) child->MoveBy(dx, dy);
+}
+
+int TObject::GetCenterX() const { return TruncToInt(mDrawType == 1 ? mX : mX + mWidth * 0.5f); }
+
+int TObject::GetCenterY() const { return TruncToInt(mDrawType == 1 ? mY : mY + mHeight * 0.5f); }
+
+void TObject::GetRect(float* x, float* y, float* w, float* h) const
+{
+    *x = GetX();
+    *y = GetY();
+    *w = mWidth;
+    *h = mHeight;
+}
+
+void TObject::CenterOrigin()
+{
+    if (mDrawType == 1) return;
+    mDrawType = 1;
+    mX += mWidth * 0.5f * mScaleX;
+    mY += mHeight * 0.5f * mScaleY;
+}
+
+void TObject::SetTextureCentre(int tcx, int tcy)
+{
+    mTcx = tcx;
+    mTcy = tcy;
+}
+
+void TObject::SetAlpha(float a)
+{
+    if (a < 0.0f || a > 1.0f) return;
+    mAlpha = a;
+    if (mImage) mImage->mAlpha = a;
+}
+
+void TObject::SetVisible(bool visible)
+{
+    mVisible = visible;
+    if (!visible) mEffect.reset();
+}
+
+void TObject::PlayEffector()
+{
+    if (mEffector) mEffector->Play();
+}
+
+void TObject::StopEffector()
+{
+    if (mEffector) mEffector->Stop();
+}
+
+void TObject::RemoveXoEffects()
+{
+    mEffect.reset();
+    for (auto& child : mChildren) child->RemoveXoEffects();
+}
+
+// The room's xo hint effect comes with the hint effects; until then no object asks for one.
+void TObject::StartXoEffect() {}
+
+// Activation (sounds and reactions) comes with object input.
+void TObject::Activate(int /*x*/, int /*y*/, int /*flags*/) {}
+
+void TObject::ShowCurrentFrame()
+{
+    if (mAnimMode == 0 || !mImage) return;
+    // A frame index outside the list (a bad "startframe") shows nothing new until the
+    // next advance brings it back in range.
+    if (mCurrentFrame < 0 || static_cast<size_t>(mCurrentFrame) >= mFrames.size()) return;
+    const TFrameRect& f = mFrames[static_cast<size_t>(mCurrentFrame)];
+    DrawTransform& t = mImage->mTransform;
+    t.mSrcX = static_cast<float>(f.mLeft);
+    t.mSrcY = static_cast<float>(f.mTop);
+    t.mSrcW = static_cast<float>(f.mRight - f.mLeft);
+    t.mSrcH = static_cast<float>(f.mBottom - f.mTop);
+    t.mFlags |= kDrawSourceRect;
+}
+
+void TObject::LoadResources()
+{
+    mImage.reset(new StaticImage());
+    KeepTextureAlpha = !mCheckOnlyBounds;
+    KeepTextureColors = mCacheColours;
+    mImage->SetTexture(mImagePath);
+    // Back to the loader's defaults whether or not the picture loaded.
+    KeepTextureAlpha = true;
+    KeepTextureColors = false;
+    if (mWidth == 0.0f && mImage->GetWidth() > 0) mWidth = static_cast<float>(mImage->GetWidth());
+    if (mHeight == 0.0f && mImage->GetHeight() > 0) mHeight = static_cast<float>(mImage->GetHeight());
+    ShowCurrentFrame();
+    for (auto& child : mChildren) child->LoadResources();
+    SyncImage();
+    for (auto& child : mChildren) child->SyncImage();
+}
+
+void TObject::FreeResources()
+{
+    mImage.reset();
+    for (auto& child : mChildren) child->FreeResources();
+}
+
+void TObject::SyncImage()
+{
+    if (mDummy || !mImage) return;
+    if (mTcx != 0 || mTcy != 0) {
+        mImage->mTransform.mCentreX = static_cast<float>(mTcx);
+        mImage->mTransform.mCentreY = static_cast<float>(mTcy);
+        mImage->mTransform.mFlags |= kDrawCentre;
+        mImage->mOwnCentre = true;
+    }
+    mImage->mTransform.mBlendMode = mBlendMode;
+    mImage->SetScaleXY(mScaleX, mScaleY);
+    mImage->mAlpha = mAlpha;
+    mImage->SetAngle(mAngle);
+    mImage->SetPosition(GetX(), GetY(), false);
+    ShowCurrentFrame();
+}
+
+bool TObject::Update(float dt)
+{
+    if (mClickDelayCountdown > 0.0f) mClickDelayCountdown -= dt;
+    if (CanRunXoEffect()) StartXoEffect();
+    if (mEffect && (mEffect->Update(dt) || mEffect->IsDone())) mEffect.reset();
+    if (mClickExecuter) mClickExecuter->Hook8(this, dt);
+    if (mEffector) mEffector->Update(dt);
+    if (mAnimMode != 0 && !mFrames.empty()) {
+        mFrameTimer += dt;
+        if (mFrameTimer >= mFrameDelay) {
+            ++mCurrentFrame;
+            // The leftover time is dropped: each frame lasts at least one update.
+            mFrameTimer = 0.0f;
+            const int32_t count = static_cast<int32_t>(mFrames.size());
+            if (mCurrentFrame >= count) {
+                if (mAnimMode == 1)
+                    mCurrentFrame = 0;
+                else if (mAnimMode == 2)
+                    mCurrentFrame = count - 1;
+            }
+        }
+    }
+    SyncImage();
+    for (auto& child : mChildren) child->Update(dt);
+    return false;
+}
+
+void TObject::Draw(float alphaFactor)
+{
+    if (!IsVisible()) return;
+    if (mHighlight) DrawDebugFrame();
+    if (mDrawChildrenFirst) {
+        for (auto& child : mChildren) child->Draw(alphaFactor);
+        DrawSelf(alphaFactor);
+    } else {
+        DrawSelf(alphaFactor);
+        for (auto& child : mChildren) child->Draw(alphaFactor);
+    }
+}
+
+void TObject::DrawSelf(float alphaFactor)
+{
+    SDL_Renderer* renderer = mClipW > 0 ? GetRenderer() : nullptr;
+    // The space clips its layer before drawing it: our rectangle replaces that clip for
+    // this object alone and the space's comes back afterwards.
+    SDL_Rect outer{0, 0, 0, 0};
+    bool outerClipped = false;
+    if (renderer) {
+        outerClipped = SDL_RenderIsClipEnabled(renderer) == SDL_TRUE;
+        SDL_RenderGetClipRect(renderer, &outer);
+        SDL_Rect clip{mClipX, mClipY, mClipW, mClipH};
+        SDL_RenderSetClipRect(renderer, &clip);
+    }
+    if (!mDummy && mImage) mImage->Draw(alphaFactor);
+    if (mHighlight) DrawDebugFrame();
+    if (mEffect) mEffect->Draw(1.0f);
+    if (renderer) SDL_RenderSetClipRect(renderer, outerClipped ? &outer : nullptr);
+}
+
+void TObject::DrawDebugFrame()
+{
+    const int w = TruncToInt(mWidth * mScaleX);
+    const int h = TruncToInt(mHeight * mScaleY);
+    DrawRectOutline(TruncToInt(mX + GetOwnerOffsetX()), TruncToInt(mY + GetOwnerOffsetY()), w, h, 1, 0, 0, 1);
+    DrawRectOutline(GetXInt(), GetYInt(), w, h, 0, 0, 1, 1);
+}
+
+void TObject::OnSpaceFirstShown()
+{
+    for (auto& child : mChildren) child->OnSpaceFirstShown();
+    if (mTcx != 0 || mTcy != 0) {
+        mX -= static_cast<float>(mTcx);
+        mY -= static_cast<float>(mTcy);
+    }
+    if (mActive) Activate(0, 0, 0);
+}
+
+void TObject::OnSpaceShown()
+{
+    SyncImage();
+    if (CanRunXoEffect()) StartXoEffect();
+    for (auto& child : mChildren) child->OnSpaceShown();
+}
+
+void TObject::OnSpaceHidden()
+{
+    for (auto& child : mChildren) child->OnSpaceHidden();
+}
+
+namespace {
+void WriteWord(TBaseBuffer& buffer, int32_t value)
+{
+    buffer.WriteByte(value & 0xFF);
+    buffer.WriteByte((value >> 8) & 0xFF);
+}
+
+int32_t ReadWord(TBaseBuffer& buffer)
+{
+    const int low = buffer.ReadByte();
+    const int high = buffer.ReadByte();
+    return static_cast<int16_t>(static_cast<uint16_t>(low | (high << 8)));
+}
+
+// 9999 stands for "unlimited" both ways, so a counter that really is 9999 comes back as
+// unlimited; stored games rely on that.
+int32_t ReadCounter(TBaseBuffer& buffer)
+{
+    const int32_t value = ReadWord(buffer);
+    return value == 9999 ? TObject::kNoLimit : value;
+}
+}  // namespace
+
+void TObject::WriteCounter(TBaseBuffer& buffer, int32_t counter, int32_t maximum) const
+{
+    WriteWord(buffer, counter == maximum && maximum == kNoLimit ? 9999 : counter);
+}
+
+void TObject::SaveState(TBaseBuffer& buffer)
+{
+    if (mStateKey.empty()) mStateKey = GetFullName();
+    buffer.BeginWriteSection(mStateKey.c_str());
+    if (IsMovable()) {
+        buffer.WriteMilli(mX);
+        buffer.WriteMilli(mY);
+    }
+    const TTrajectoryEffector* trajectory = dynamic_cast<const TTrajectoryEffector*>(mEffector);
+    buffer.WriteByte(trajectory && trajectory->mHide ? 0 : mVisible);
+    buffer.WriteMilli(mAlpha);
+    buffer.WriteByte(mLocked);
+    buffer.WriteByte(mGoalReached);
+    buffer.WriteByte(mToolApplied);
+    buffer.WriteInt32(mDrawType);
+    WriteCounter(buffer, mClickCounter, mMaxClicks);
+    WriteCounter(buffer, mToolCounter, mMaxToolUses);
+    buffer.WriteByte(mActive);
+    WriteWord(buffer, mHintCycle);
+    WriteWord(buffer, mReservedState);
+    for (const TObjectToolRecord& record : mToolRecords) buffer.WriteByte(record.mUsed);
+    for (const TObjectToolRecord& record : mAfterEventToolRecords) buffer.WriteByte(record.mUsed);
+    for (auto& child : mChildren) child->SaveState(buffer);
+}
+
+void TObject::LoadState(TBaseBuffer& buffer)
+{
+    if (mStateKey.empty()) mStateKey = GetFullName();
+    buffer.BeginReadSection(mStateKey.c_str());
+    if (IsMovable()) {
+        mX = buffer.ReadMilli();
+        mY = buffer.ReadMilli();
+    }
+    mVisible = buffer.ReadByte() != 0;
+    mAlpha = buffer.ReadMilli();
+    mLocked = buffer.ReadByte() != 0;
+    mGoalReached = buffer.ReadByte() != 0;
+    mToolApplied = buffer.ReadByte() != 0;
+    mDrawType = buffer.ReadInt32();
+    mClickCounter = ReadCounter(buffer);
+    mToolCounter = ReadCounter(buffer);
+    mActive = buffer.ReadByte() != 0;
+    mHintCycle = ReadWord(buffer);
+    mReservedState = ReadWord(buffer);
+    for (TObjectToolRecord& record : mToolRecords) record.mUsed = buffer.ReadByte() != 0;
+    for (TObjectToolRecord& record : mAfterEventToolRecords) record.mUsed = buffer.ReadByte() != 0;
+    for (auto& child : mChildren) child->LoadState(buffer);
 }

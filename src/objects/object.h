@@ -13,6 +13,7 @@
 #include "objects/object_refs.h"
 
 class TiXmlElement;
+class TBaseBuffer;
 class TObjectListener;
 class TGameSpace;
 class TExecuter;
@@ -57,7 +58,7 @@ enum { kHintDefault = 0, kHintNone = 1, kHintShow = 2 };
 class TObject : public DrawObject {
 public:
     // "Unlimited" clicks and tool uses.
-    static const int32_t kNoLimit = 99999999;
+    static constexpr int32_t kNoLimit = 99999999;
 
     TObject();
     TObject(const TObject&) = delete;
@@ -77,6 +78,62 @@ public:
     virtual void DestroyContents();
     // "default", "no_hint" or "show_hint"; another text leaves the mode as it is.
     void SetHintMode(const std::string& mode);
+
+    // The tree. AddChild takes the object over when it answers true; an object already
+    // somewhere below is refused and stays with its owner.
+    bool AddChild(TObject* object);
+    // The removed object goes back to the caller (null when it was not found).
+    std::unique_ptr<TObject> RemoveChild(TObject* object);
+    bool ContainsInTree(const TObject* object) const;
+    TObject* FindChild(const std::string& name) const;
+    TObject* FindParentOf(const TObject* object);
+    void SetListener(TObjectListener* listener);
+    std::string GetFullName() const;
+    TGameSpace* GetRootSpace() const;
+    void BindEffector(TEffector* effector);
+    virtual void ChildrenHookA(int value);
+    virtual void ChildrenHookB(int value);
+    virtual void ChildrenHookC(int value);
+    virtual void ChildrenHookD(int value);
+    virtual void OnRoomNotify() {}
+
+    // Position and appearance. The third argument moves the children along.
+    void SetPosition(float x, float y, bool moveChildren) override;
+    virtual void MoveBy(int dx, int dy);
+    int GetCenterX() const;
+    int GetCenterY() const;
+    void GetRect(float* x, float* y, float* w, float* h) const;
+    void CenterOrigin();
+    void SetTextureCentre(int tcx, int tcy);
+    void SetAlpha(float a);
+    void SetVisible(bool visible) override;
+    virtual bool IsMovable() const { return !mEffectorName.empty() || mMoveable; }
+    void PlayEffector();
+    void StopEffector();
+    virtual void OnEffectorChannelFinished(int /*channel*/) {}
+    void RemoveXoEffects();
+
+    // Input hooks that the object's reactions build on.
+    virtual bool CanRunXoEffect() const { return false; }
+    virtual void StartXoEffect();
+    virtual void Activate(int x, int y, int flags);
+
+    // Resources, update, drawing, show and hide.
+    virtual void LoadResources();
+    virtual void FreeResources();
+    virtual void SyncImage();
+    bool Update(float dt) override;
+    void Draw(float alphaFactor) override;
+    virtual void DrawSelf(float alphaFactor);
+    virtual void DrawExtra() {}
+    void DrawDebugFrame();
+    virtual void OnSpaceFirstShown();
+    virtual void OnSpaceShown();
+    virtual void OnSpaceHidden();
+
+    // The positional record of the object and, after it, of its children.
+    virtual void SaveState(TBaseBuffer& buffer);
+    virtual void LoadState(TBaseBuffer& buffer);
 
     TObjectListener* mListener = nullptr;  // not owned
     int32_t mRefX = 0;  // drawn position recorded at the end of loading; movers measure from it
@@ -177,4 +234,6 @@ private:
     void ReadToolRecords(const std::string& text);
     void ReadAfterEventToolRecords(const std::string& text);
     void ReadFrameSheet(TiXmlElement* element);
+    void ShowCurrentFrame();
+    void WriteCounter(TBaseBuffer& buffer, int32_t counter, int32_t maximum) const;
 };

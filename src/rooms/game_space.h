@@ -29,6 +29,9 @@ public:
     void ApplyRobj(const TNameGroup* names, TObject* object) override;
     void ApplyCobj(const TNameGroup* names, TObject* object) override;
 
+    // The space this one lies in (a pocket in its room); null for an outermost space.
+    TGameSpace* mParentSpace = nullptr;
+
 protected:
     TGameSpaceListener* mOwnerListener = nullptr;  // not owned; rooms set it
 };

@@ -1,6 +1,8 @@
 #include "rooms/room_factory.h"
 
 #include "core/app_state.h"
+#include "rooms/pocket.h"
+#include "rooms/random_effectors.h"
 
 void DeleteOwned(TRoomFactory* factory) { delete factory; }
 
@@ -8,4 +10,22 @@ void DeleteOwned(TEffectorsFactory* factory) { delete factory; }
 
 TRoom* TRoomFactory::Create(const std::string& /*type*/) { return new TRoom(); }
 
-TEffector* TEffectorsFactory::Create(const std::string& /*type*/) { return new TEffector(); }
+TEffector* TBaseEffectorsFactory::Create(const std::string& type)
+{
+    TAppState& app = GetAppState();
+    if (!app.mEffectorsFactory) app.mEffectorsFactory.reset(new TEffectorsFactory());
+    return CreateEffector(type);
+}
+
+TEffector* TEffectorsFactory::CreateEffector(const std::string& type)
+{
+    if (type.empty()) return new TEffector();
+    if (type == "cadr") return new TCadrEffector();
+    if (type == "parent_signal") return new TParentSignalEffector();
+    if (type == "random") return new TRandomEffector();
+    if (type == "randomsv") return new TRandomEffectorOwnSV();
+    if (type == "trajectory") return new TTrajectoryEffector();
+    if (type == "showpocket") return new TShowPocketEffector();
+    if (type == "shake") return new TShakeEffector();
+    return nullptr;
+}

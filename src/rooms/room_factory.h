@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "graphics/repeaters.h"
+#include "rooms/effector.h"
 #include "rooms/game_space.h"
 
 class TRoom : public TGameSpace {};
@@ -18,21 +18,19 @@ public:
     TRoom* Create(const std::string& type) override;
 };
 
-// The keyframe effector; its repeater restarts it through Play.
-class TEffector : public TPlayable {
-public:
-    ~TEffector() override = default;
-    // Restarts nothing yet: the effector's channels come with the effector itself.
-    void Play() override {}
-};
-
 class TBaseEffectorsFactory {
 public:
     virtual ~TBaseEffectorsFactory() = default;
-    virtual TEffector* Create(const std::string& type) = 0;
+    // A new effector of the kind (null for a type no kind has). Installs the application's
+    // factory first when there is none yet.
+    TEffector* Create(const std::string& type);
+
+protected:
+    virtual TEffector* CreateEffector(const std::string& type) = 0;
 };
 
 class TEffectorsFactory : public TBaseEffectorsFactory {
-public:
-    TEffector* Create(const std::string& type) override;
+protected:
+    // Exact, case-sensitive names.
+    TEffector* CreateEffector(const std::string& type) override;
 };

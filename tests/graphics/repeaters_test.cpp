@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,22 @@ TEST(Repeaters, StateIsTheIntervalAndRunningFlag)
     EXPECT_EQ(0, effector.plays);
     loaded->Update(0.1f);
     EXPECT_EQ(1, effector.plays);
+}
+
+TEST(Repeaters, CopyKeepsTheRunningIntervalAndRestartsItsOwnEffector)
+{
+    TCountingEffector effector, other;
+    SharedPtr<TRepeater> source = RepeaterFrom("<repeater stime=\"2\" time=\"5\"/>", &effector);
+    source->Update(1.0f);
+    std::unique_ptr<TRepeater> copy(source->CopyFor(&other));
+    copy->Update(0.5f);
+    EXPECT_EQ(0, other.plays);
+    copy->Update(0.5f);  // the second already run counts
+    EXPECT_EQ(1, other.plays);
+    EXPECT_EQ(0, effector.plays);
+    TBaseBuffer state;
+    copy->SaveState(state);
+    EXPECT_EQ(5000, state.ReadInt32());
 }
 
 }  // namespace
