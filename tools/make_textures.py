@@ -428,6 +428,41 @@ save("textures/loc/timeisover", caption("Time is up!", (255, 96, 40, 255)))
 save("textures/effect/adot_alpha", dot())
 
 
+def game_back():
+    # Transparent over the picture's view (20, 20, 1000 x 728) with a thin frame round it,
+    # and a semi-opaque panel behind the controls.
+    image = canvas(1366, 768)
+    draw = ImageDraw.Draw(image)
+    draw.rectangle([16, 16, 1023, 751], outline=(70, 70, 80, 255), width=4)
+    draw.rounded_rectangle([1040, 20, 1346, 748], radius=16, fill=(235, 232, 225, 200),
+                           outline=(70, 70, 80, 255), width=3)
+    return image
+
+
+def error_mark():
+    image = canvas(16, 16)
+    draw = ImageDraw.Draw(image)
+    draw.line([(2, 2), (13, 13)], fill=(210, 30, 30, 255), width=4)
+    draw.line([(2, 13), (13, 2)], fill=(210, 30, 30, 255), width=4)
+    return image
+
+
+def fill_sheet():
+    # Four looks of 232 x 56: normal (a bright bar, also the charge), over, down, disabled.
+    looks = [((255, 190, 40, 255), (160, 90, 10, 255)), ((255, 214, 90, 255), (160, 90, 10, 255)),
+             ((220, 150, 20, 255), (120, 60, 0, 255)), ((150, 150, 150, 255), (100, 100, 100, 255))]
+    image = canvas(232, 224)
+    draw = ImageDraw.Draw(image)
+    for i, (fill, edge) in enumerate(looks):
+        draw.rounded_rectangle([0, i * 56, 231, i * 56 + 55], radius=12, fill=fill, outline=edge, width=3)
+    return image
+
+
+save("textures/gui/gamescreen/back", game_back())
+save("textures/gui/gamescreen/errormark", error_mark())
+save("textures/gui/buttons/fill", fill_sheet())
+
+
 from help_pictures import help_pictures  # noqa: E402  (tools/ is the script's own folder)
 
 for name, picture in help_pictures().items():
