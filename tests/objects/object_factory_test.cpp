@@ -35,9 +35,8 @@ namespace {
 
 // Every listed base reachable from the object (none listed: nothing to check).
 template <class... Bases>
-bool Reaches(TObject* object)
+bool Reaches([[maybe_unused]] TObject* object)
 {
-    (void)object;
     return (true && ... && (dynamic_cast<Bases*>(object) != nullptr));
 }
 
