@@ -2,8 +2,6 @@
 #pragma once
 #include <vector>
 
-class TUserNameWindowListener;
-
 int RunGame();
 // Everything before the frame loop: false when the game cannot run (already cleaned up).
 bool StartGame();
@@ -14,7 +12,6 @@ void RenderGame();
 void UpdateKeepAwake();
 void ReleaseGame();
 void QuitGame();
-void ShowUserNameWindow(TUserNameWindowListener* listener);
 
 template <class T>
 void FreePointerVector(std::vector<T*>& items)
