@@ -1,9 +1,12 @@
 # Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml, the
 # mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
-# points), the spark sheet with the particle descriptions of assets/particles/, the board's
-# two captions, the hint's dot and the help pages' pictures (tools/help_pictures.py), as
-# RGBA PNGs (the cell, glyph and swatch images come from tools/gen_pictures.py).
+# points), the dialog panels, the spark sheet with the particle descriptions of
+# assets/particles/, the level complete dialog's panel, mats, frames, stars and burst rings,
+# the board's two captions, the hint's dot and the help pages' pictures
+# (tools/help_pictures.py), as RGBA PNGs (the cell, glyph and swatch images come from
+# tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
+import math
 import os
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
@@ -384,6 +387,7 @@ def tutorial_arrow(w, h):
 
 
 save("textures/gui/windows/dlgsmall", panel(520, 260))
+save("textures/gui/windows/dlgprofiles", panel(520, 460))
 save("textures/gui/tutorial/panel", panel(460, 170))
 save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
 # The large dialogs (help, difficulty) share one panel.
@@ -428,7 +432,108 @@ save("textures/loc/timeisover", caption("Time is up!", (255, 96, 40, 255)))
 save("textures/effect/adot_alpha", dot())
 
 
+def game_back():
+    # Transparent over the picture's view (20, 20, 1000 x 728) with a thin frame round it,
+    # and a semi-opaque panel behind the controls.
+    image = canvas(1366, 768)
+    draw = ImageDraw.Draw(image)
+    draw.rectangle([16, 16, 1023, 751], outline=(70, 70, 80, 255), width=4)
+    draw.rounded_rectangle([1040, 20, 1346, 748], radius=16, fill=(235, 232, 225, 200),
+                           outline=(70, 70, 80, 255), width=3)
+    return image
+
+
+def error_mark():
+    image = canvas(16, 16)
+    draw = ImageDraw.Draw(image)
+    draw.line([(2, 2), (13, 13)], fill=(210, 30, 30, 255), width=4)
+    draw.line([(2, 13), (13, 2)], fill=(210, 30, 30, 255), width=4)
+    return image
+
+
+def fill_sheet():
+    # Four looks of 232 x 56: normal (a bright bar, also the charge), over, down, disabled.
+    looks = [((255, 190, 40, 255), (160, 90, 10, 255)), ((255, 214, 90, 255), (160, 90, 10, 255)),
+             ((220, 150, 20, 255), (120, 60, 0, 255)), ((150, 150, 150, 255), (100, 100, 100, 255))]
+    image = canvas(232, 224)
+    draw = ImageDraw.Draw(image)
+    for i, (fill, edge) in enumerate(looks):
+        draw.rounded_rectangle([0, i * 56, 231, i * 56 + 55], radius=12, fill=fill, outline=edge, width=3)
+    return image
+
+
+save("textures/gui/gamescreen/back", game_back())
+save("textures/gui/gamescreen/errormark", error_mark())
+save("textures/gui/buttons/fill", fill_sheet())
+
+
 from help_pictures import help_pictures  # noqa: E402  (tools/ is the script's own folder)
 
 for name, picture in help_pictures().items():
     save("textures/help/" + name, picture)
+
+
+SMOOTH = 4  # shapes are drawn this many times larger, then scaled down for soft edges
+
+
+def smooth(w, h, paint):
+    big = Image.new("RGBA", (w * SMOOTH, h * SMOOTH), (0, 0, 0, 0))
+    paint(ImageDraw.Draw(big), SMOOTH)
+    return big.resize((w, h), Image.LANCZOS)
+
+
+def star_points(cx, cy, outer, inner):
+    points = []
+    for i in range(10):
+        r = outer if i % 2 == 0 else inner
+        a = math.pi * i / 5.0 - math.pi / 2.0
+        points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    return points
+
+
+def draw_frame(w, h):
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    d = ImageDraw.Draw(image)
+    border = 12
+    for i in range(border):
+        # light outside, darker towards the picture: a gilded moulding
+        t = i / (border - 1)
+        shade = 1.0 - 0.45 * abs(t - 0.35)
+        d.rectangle((i, i, w - 1 - i, h - 1 - i), outline=(int(232 * shade), int(190 * shade), int(92 * shade), 255))
+    return image
+
+
+def draw_star(size, fill, outline):
+    def paint(d, k):
+        c = size * k / 2.0
+        points = star_points(c, c, size * k * 0.47, size * k * 0.2)
+        if fill:
+            d.polygon(points, fill=fill)
+        if outline:
+            d.line(points + [points[0]], fill=outline, width=2 * k, joint="curve")
+    return smooth(size, size, paint)
+
+
+def draw_ring(colour):
+    def paint(d, k):
+        d.ellipse((4 * k, 4 * k, 92 * k - 1, 92 * k - 1), outline=colour, width=3 * k)
+    return smooth(96, 96, paint)
+
+
+LEVEL_COMPLETE_SIZES = {"": (264, 264), "big": (344, 344), "big15": (384, 294)}
+
+
+def write_level_complete():
+    folder = "textures/gui/levelcomplete/"
+    save(folder + "back", panel(760, 600, radius=24))
+    for suffix, size in LEVEL_COMPLETE_SIZES.items():
+        save(folder + "frameback" + suffix, Image.new("RGBA", size, (24, 26, 34, 255)))
+        save(folder + "frame" + suffix, draw_frame(*size))
+    save(folder + "starshape", draw_star(56, None, (150, 150, 176, 150)))
+    save(folder + "star", draw_star(56, (255, 206, 64, 255), (255, 244, 170, 255)))
+    for name, colour in (("ringyellow", (255, 220, 90, 255)), ("ringblue", (110, 170, 255, 255)),
+                         ("ringgreen", (120, 230, 140, 255))):
+        save("textures/rings/" + name, draw_ring(colour))
+
+
+write_level_complete()

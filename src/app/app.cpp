@@ -23,7 +23,6 @@
 #include "game/stages.h"
 #include "game/tilesets.h"
 #include "game/user_info.h"
-#include "game/user_name_window.h"
 #include "graphics/font_manager.h"
 #include "graphics/resource_preloader.h"
 #include "graphics/trajectories.h"
@@ -199,11 +198,6 @@ void RunFrame()
     if (renderer) SDL_RenderPresent(renderer);
 }
 
-void ShowUserNameWindow(TUserNameWindowListener* listener)
-{
-    GetWindowManager()->AddWindow(new TUserNameWindow(listener), 0.0f);
-}
-
 void ReleaseGame()
 {
     TAppState& app = GetAppState();
@@ -251,6 +245,7 @@ void ReleaseGame()
     SetSoundSink(nullptr);
     SetInputHost(nullptr);
     SetTutorialProfile(nullptr);
+    SetUserList(nullptr);
 
     SetSystemShutDown(true);
     DestroySystem();
@@ -293,6 +288,7 @@ bool StartGame()
 
     SetSoundSink(&gSoundManagerSink);
     SetTutorialProfile(&gUserInfoPairs);
+    SetUserList(GetSettingsUserList());
     SetInputHost(GetAppInputHost());
 
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");

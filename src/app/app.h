@@ -2,7 +2,6 @@
 #pragma once
 #include <vector>
 
-class TUserNameWindowListener;
 struct SDL_Window;
 
 int RunGame();
@@ -17,7 +16,6 @@ void RenderGame();
 void UpdateKeepAwake();
 void ReleaseGame();
 void QuitGame();
-void ShowUserNameWindow(TUserNameWindowListener* listener);
 
 template <class T>
 void FreePointerVector(std::vector<T*>& items)

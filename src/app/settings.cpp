@@ -272,3 +272,28 @@ TSettings* CreateSettings(const std::string& name)
         app.mSettings.reset(new TDummySettings());
     return app.mSettings.get();
 }
+
+namespace {
+class TSettingsUserList : public TUserList {
+public:
+    int UserCount() const override { return Settings() ? Settings()->UserCount() : 0; }
+    std::string UserName(int index) const override { return Settings() ? Settings()->UserName(index) : std::string(); }
+    int CurrentUserIndex() const override { return Settings() ? Settings()->CurrentUserIndex() : -1; }
+    void AddUser(const std::string& name) override
+    {
+        if (TSettings* settings = Settings()) settings->AddUser(name);
+    }
+    void DeleteUser(int index) override
+    {
+        if (TSettings* settings = Settings()) settings->DeleteUser(index);
+    }
+    bool UserExists(const std::string& name) const override { return Settings() && Settings()->UserExists(name); }
+
+private:
+    static TSettings* Settings() { return GetAppState().mSettings.get(); }
+};
+
+TSettingsUserList gSettingsUserList;
+}  // namespace
+
+TUserList* GetSettingsUserList() { return &gSettingsUserList; }

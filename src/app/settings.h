@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "game/user_list.h"
 #include "game/user_info.h"
 
 // The settings save the profile for the game: the newest settings object is the saver.
@@ -120,3 +121,6 @@ public:
 TSettings* CreateSettings(const std::string& name);
 // The current player's volumes to the sound manager.
 void ApplyUserVolumes();
+// The players list of whatever settings the process holds at the time of each call (none:
+// no players), for the host to register with the profile screens.
+TUserList* GetSettingsUserList();

@@ -63,7 +63,7 @@ std::string TLocalization::GetTextNarrow(const std::string& key, const std::stri
 
 std::wstring TLocalization::Widen(const std::string& text) const { return ToWide(text); }
 
-std::string TLocalization::Narrow(const std::wstring& text) const { return WideToMultiByte(text); }
+std::string TLocalization::Narrow(const std::wstring& text) const { return ToUtf8(text); }
 
 TLocalization* GetLocalization()
 {

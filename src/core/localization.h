@@ -21,7 +21,7 @@ public:
 
     // The user's text encoding is UTF-8 on this platform.
     std::wstring Widen(const std::string& text) const;
-    // Latin-1: the empty text when any character is above U+00FF.
+    // UTF-8, the inverse of Widen: a player's name keeps every letter the name entry takes.
     std::string Narrow(const std::wstring& text) const;
 
 private:

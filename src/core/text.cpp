@@ -195,6 +195,21 @@ std::wstring WidenAscii(const std::string& text)
     return out;
 }
 
+std::wstring WidenStoredName(const std::string& bytes)
+{
+    std::wstring out;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const size_t start = i;
+        const char32_t cp = DecodeUtf8(bytes, i);
+        // U+FFFD read from its own three bytes is a letter like any other; anywhere else it
+        // marks bytes that are not UTF-8.
+        if (cp == kReplacement && bytes.compare(start, i - start, "\xEF\xBF\xBD") != 0) return WidenAscii(bytes);
+        out += static_cast<wchar_t>(cp);
+    }
+    return out;
+}
+
 std::string WideToMultiByte(const std::wstring& text)
 {
     std::string out;

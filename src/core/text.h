@@ -25,6 +25,9 @@ std::string ToUtf8(const std::wstring& text);
 std::wstring ToWide(const std::string& text);
 // Byte by byte: each byte is one character of the same value (0-255).
 std::wstring WidenAscii(const std::string& text);
+// A player's name as stored: valid UTF-8 is decoded; anything else is an older byte-wide
+// name and is widened byte by byte, so no stored letter turns into U+FFFD.
+std::wstring WidenStoredName(const std::string& bytes);
 // Latin-1 narrowing: the empty text when any character is above 255.
 std::string WideToMultiByte(const std::wstring& text);
 

@@ -465,3 +465,17 @@ void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
     app.mScaleY = oldScaleY;
     app.mOffsetX = app.mOffsetY = 0;
 }
+
+void TPaintByNumber::Unload()
+{
+    ClearCells();
+    mGrid.Reset(0, 0);
+    mColors.clear();
+    mGreyRamp.clear();
+    mLightness.clear();
+    mCompletion.clear();
+    mColorCount = 0;
+    mErrors = 0;
+    mSelectedColor = 0;
+    mProgressPath.clear();
+}

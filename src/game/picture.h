@@ -58,6 +58,8 @@ public:
     bool SaveProgress(const std::string& path);
     void LoadProgress(const std::string& path);
     void ClearCells();
+    // Back to the state of a picture that failed to load, without a progress file.
+    void Unload();
 
     int GetRowCount() const { return mGrid.Height(); }
     int GetColumnCount() const { return mGrid.Width(); }

@@ -278,3 +278,11 @@ void ReleaseStages()
     delete gTables;
     gTables = nullptr;
 }
+
+const std::vector<std::string>& TLevelInfoMosaic::StarKeys(int difficulty) const
+{
+    static const std::vector<std::string> kNone;
+    if (mStars.empty()) return kNone;
+    if (difficulty < 0 || difficulty >= static_cast<int>(mStars.size())) difficulty = 0;
+    return mStars[static_cast<size_t>(difficulty)];
+}

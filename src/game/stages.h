@@ -46,6 +46,9 @@ public:
     int32_t mHiddenCells = 1;
     // At least four lists of star keys, list d for difficulty preset d.
     std::vector<std::vector<std::string>> mStars;
+    // The star keys for a difficulty; an index the lists lack (a new profile has none chosen
+    // yet, 4) takes list 0, which the reader copies into every list a level leaves out.
+    const std::vector<std::string>& StarKeys(int difficulty) const;
     int32_t mBackIdx = -1;
     std::vector<std::string> mSecretTileset;
     std::vector<std::string> mSecrets;

@@ -43,6 +43,7 @@ public:
     virtual void WriteExtra(TBaseBuffer& /*buffer*/) const {}
 
     void SetListener(TBaseUserInfoListener* listener) { mListener = listener; }
+    TBaseUserInfoListener* GetListener() const { return mListener; }
     const std::vector<std::pair<std::string, std::string>>& Pairs() const { return mPairs; }
 
     uint8_t mFlag = 0;
@@ -121,6 +122,8 @@ class TProfileSaver {
 public:
     virtual ~TProfileSaver() = default;
     virtual bool SaveCurrentUser() = 0;
+    // The folder name of the current player's own files ("" when there is none).
+    virtual std::string CurrentUserIdText() const { return std::string(); }
 };
 void SetProfileSaver(TProfileSaver* saver);
 TProfileSaver* GetProfileSaver();

@@ -1,20 +1,22 @@
-// The dialog where a new player types a name.
+// The dialog where a new player types a name: Latin and Cyrillic letters and digits, up to
+// ten. Its listener reads the name when the dialog has flown out with result 1.
 #pragma once
-#include "ui/window.h"
+#include <string>
 
-class TUserNameWindowListener {
+#include "ui/classic_window.h"
+
+class TUserNameWindow : public TFlyWindow, public TMyWindowListener {
 public:
-    virtual ~TUserNameWindowListener() = default;
+    explicit TUserNameWindow(TFlyWindowListener* listener);
+    ~TUserNameWindow() override;
+
+    bool AcceptChar(int editId, int character) override;
+    void OnButtonClick(int parentId, TMyWindow* parent, int buttonId, TMyButton* button) override;
+    // UTF-8.
+    std::string GetName() const;
+
+    TMyEditWindow* mEdit = nullptr;
 };
 
-class TUserNameWindow : public TMyWindow {
-public:
-    explicit TUserNameWindow(TUserNameWindowListener* listener) : mNameListener(listener)
-    {
-        mId = 101;
-        mWidth = 1366;
-        mHeight = 768;
-    }
-    int GetKind() const override { return kKindFlyWindow; }
-    TUserNameWindowListener* mNameListener;
-};
+// Adds a name dialog on top of the window stack, at once.
+void ShowUserNameWindow(TFlyWindowListener* listener);

@@ -108,7 +108,10 @@ TEST_F(LocalizationTest, UninstalledUserLocaleDoesNotStopTheGame)
         ASSERT_NE(table, nullptr);
         EXPECT_TRUE(table->Load("user:fixture_termins.xml"));
         EXPECT_EQ(table->Widen("\xD0\x96"), std::wstring(1, 0x416));
-        EXPECT_EQ(table->Narrow(std::wstring(1, 0xE9)), "\xE9");
+        // Narrow is UTF-8, Widen's inverse: a Cyrillic name survives the round trip.
+        EXPECT_EQ(table->Narrow(std::wstring(1, 0xE9)), "\xC3\xA9");
+        EXPECT_EQ(table->Narrow(std::wstring{0x416, 0x43E}), "\xD0\x96\xD0\xBE");
+        EXPECT_EQ(table->Widen(table->Narrow(std::wstring{L'A', 0x44F})), (std::wstring{L'A', 0x44F}));
         DestroyLocalization();
     }
     EXPECT_EQ(GetLanguageCode(), "");

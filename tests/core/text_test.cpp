@@ -114,6 +114,24 @@ TEST(Conversions, Utf8RoundTripAndReplacement)
     EXPECT_EQ(ToWide(std::string(20000, 'x')).size(), 9999u);
 }
 
+// Stored player names: UTF-8 when they are UTF-8, else one character per byte.
+TEST(Conversions, StoredNamesWidenWithoutReplacementCharacters)
+{
+    const struct {
+        const char* bytes;
+        std::wstring wide;
+    } cases[] = {
+        {"Anna", L"Anna"},
+        {"\xD0\x96\xD0\xBE\xD1\x80\xD0\xB0", std::wstring{0x416, 0x43E, 0x440, 0x430}},
+        {"Jos\xE9", std::wstring{L'J', L'o', L's', 0xE9}},
+        {"\xD0", std::wstring{0xD0}},                                // cut sequence
+        {"a\xEF\xBF\xBD", std::wstring{L'a', 0xFFFD}},              // a real U+FFFD
+        {"\xEF\xBF\xBD\xFF", std::wstring{0xEF, 0xBF, 0xBD, 0xFF}},  // valid start, bad end
+        {"", L""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WidenStoredName(c.bytes), c.wide) << c.bytes;
+}
+
 TEST(Conversions, NarrowingAndCase)
 {
     EXPECT_EQ(WideToMultiByte(std::wstring(1, 0xE9)), "\xE9");

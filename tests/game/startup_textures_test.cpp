@@ -54,7 +54,8 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
                              {"textures/gui/windows/hint", 1100, 110},
                              {"textures/gui/windows/dlgsmall", 520, 260},
                              {"textures/gui/tutorial/panel", 460, 170},
-                             {"textures/gui/tutorial/arrow", 48, 64}};
+                             {"textures/gui/tutorial/arrow", 48, 64},
+                             {"textures/gui/windows/dlgprofiles", 520, 460}};
     for (const Expect& e : images) {
         TexturePtr t = GetTexture(e.name);
         ASSERT_TRUE(t) << e.name;

@@ -17,6 +17,7 @@
 
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
+#include "game/selected_text.h"
 #include "log_watch.h"
 #include "ui/ui_info_holder.h"
 #include "ui/ui_screen_elements.h"
@@ -28,7 +29,9 @@ using THolderMaker = std::function<std::unique_ptr<TUIInfoHolder>()>;
 // Windows whose holder knows more kinds read their file with that holder.
 const std::map<std::string, THolderMaker>& SpecialHolders()
 {
-    static const std::map<std::string, THolderMaker> holders = {};
+    static const std::map<std::string, THolderMaker> holders = {
+        {"selectuser.xml", [] { return std::unique_ptr<TUIInfoHolder>(new TUIInfoHolderSelectUser()); }},
+    };
     return holders;
 }
 

@@ -1,0 +1,277 @@
+// Whole-program test: a new player "Jo" plays the first level of the shipped game with real
+// SDL events only (swatch clicks, strokes, a wrong cell put right, a double-click fill, the
+// tips as they come), then goes on with "nextlevel".
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/app.h"
+#include "app/settings.h"
+#include "app/task.h"
+#include "core/app_state.h"
+#include "core/logger.h"
+#include "core/system.h"
+#include "core/virtual_files.h"
+#include "game/board.h"
+#include "game/level_complete_window.h"
+#include "game/room_window.h"
+#include "game/user_info.h"
+#include "sdl_events.h"
+#include "sound/sound_manager.h"
+#include "test_support.h"
+#include "ui/tutorial_window.h"
+#include "ui/window_manager.h"
+
+namespace {
+
+uint32_t gNow = 1000;
+uint32_t FakeTicks() { return gNow; }
+
+class ProgramBoardRun : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        if (mStarted) ReleaseGame();
+        Restore();
+    }
+    bool Start()
+    {
+        SetTickSource(FakeTicks);
+        DestroyLogger();  // reopened in this player's folder by the start-up
+        mStarted = StartGame();
+        return mStarted;
+    }
+    // What the shutdown closed for good comes back for the next test.
+    void Restore()
+    {
+        mStarted = false;
+        SetTickSource(nullptr);
+        SetLoggerShutDown(false);
+        SetSystemShutDown(false);
+        ResetAppState();
+        RearmSoundManagerForTests();
+        TSystem* sys = GetSystem();
+        sys->mAppFolderName = "Brisalo5";
+        sys->mCompanyFolderName = "Korvel Games";
+    }
+
+    void Frame()
+    {
+        gNow += 16;
+        RunFrame();
+    }
+    void Frames(int n)
+    {
+        for (int i = 0; i < n; ++i) Frame();
+    }
+
+    // Design point to the window's pixels.
+    static void ToWindow(int x, int y, int* wx, int* wy)
+    {
+        const TAppState& app = GetAppState();
+        *wx = static_cast<int>((x + app.mOffsetX) * app.mScaleX + 0.5f);
+        *wy = static_cast<int>((y + app.mOffsetY) * app.mScaleY + 0.5f);
+    }
+    static void Push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
+
+    void MoveTo(int x, int y, Uint32 state = 0)
+    {
+        int wx = 0, wy = 0;
+        ToWindow(x, y, &wx, &wy);
+        Push(Motion(state, wx, wy));
+        Frame();
+    }
+    void Click(int x, int y, int clicks = 1)
+    {
+        int wx = 0, wy = 0;
+        ToWindow(x, y, &wx, &wy);
+        MoveTo(x, y);
+        Push(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, static_cast<Uint8>(clicks), wx, wy));
+        Frame();
+        Push(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, static_cast<Uint8>(clicks), wx, wy));
+        Frame();
+    }
+    void DoubleClick(int x, int y)
+    {
+        Click(x, y, 1);
+        Click(x, y, 2);
+    }
+
+    // A shown tutorial tip closes on a click of its own, and its key goes in the profile.
+    void CloseTipIfShown()
+    {
+        TMyWindowManager* manager = GetWindowManager();
+        for (int i = 0; i < 5; ++i) {
+            TMyWindow* tip = manager->FindWindow(GetTutorialWindow() ? GetTutorialWindow()->mId : -999);
+            if (!tip || !tip->mVisible || manager->IsPending(tip)) return;
+            Frames(40);
+            int ax = 0, ay = 0;
+            tip->GetAbsolutePosition(&ax, &ay);
+            Click(ax + tip->GetWidth() / 2, ay + tip->GetHeight() / 2);
+            Frames(40);
+        }
+    }
+
+    TBoardMahjong* Board() { return GetBoard(); }
+
+    void CellPoint(int column, int row, int* x, int* y)
+    {
+        const TPaintByNumber& p = Board()->mPicture;
+        *x = p.mOriginX + static_cast<int>((column * 26 + 13) * p.mZoom);
+        *y = p.mOriginY + static_cast<int>((row * 26 + 13) * p.mZoom);
+    }
+    void SelectSwatch(int number)
+    {
+        const TColorsTableItem& swatch = Board()->mColorTable.mItems[static_cast<size_t>(number)];
+        Click(static_cast<int>(swatch.mX) + swatch.GetWidth() / 2,
+              static_cast<int>(swatch.mY + Board()->mColorTable.mOffsetY) + swatch.GetHeight() / 2);
+    }
+    void Shot(const char* name)
+    {
+        SDL_Renderer* renderer = GetRenderer();
+        int w = 0, h = 0;
+        SDL_GetRendererOutputSize(renderer, &w, &h);
+        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
+        SDL_RenderClear(renderer);
+        RenderGame();
+        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
+        IMG_SavePNG(s, (std::string(BRISALO_BUILD_DIR) + "/" + name).c_str());
+        SDL_FreeSurface(s);
+    }
+
+    TUserFolderScope mUser;
+    bool mStarted = false;
+};
+
+TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
+{
+    ASSERT_TRUE(Start());
+    TSettings* settings = GetAppState().mSettings.get();
+    settings->AddUser("Jo");
+    TModeProgress& progress = GetUserInfo()->CurrentModeProgress();
+    progress.mStage = 0;
+    progress.mLevel = 0;
+    GetWindowManager()->ShowScreen(new TRoomWindow(), true, 1);
+    for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
+    ASSERT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+    Frames(100);
+    Shot("board_e2e_start.png");
+
+    TPaintByNumber& picture = Board()->mPicture;
+    ASSERT_GT(picture.mColorCount, 1);
+    const int columns = picture.GetColumnCount(), rows = picture.GetRowCount();
+    const std::string progressFile = MapPath(picture.GetProgressPath());
+
+    // One cell painted wrong first, then right.
+    int wrongX = -1, wrongY = -1;
+    for (int r = 0; r < rows && wrongX < 0; ++r)
+        for (int c = 0; c < columns && wrongX < 0; ++c)
+            if (picture.GetCell(c, r)->IsVisible() && picture.GetCell(c, r)->GetNumber() == 1) {
+                wrongX = c;
+                wrongY = r;
+            }
+    ASSERT_GE(wrongX, 0);
+    CloseTipIfShown();
+    SelectSwatch(0);
+    CloseTipIfShown();
+    int x = 0, y = 0;
+    CellPoint(wrongX, wrongY, &x, &y);
+    Click(x, y);
+    EXPECT_GE(picture.mErrors, 1);
+    CloseTipIfShown();
+    Shot("board_e2e_midway.png");
+
+    const int last = picture.mColorCount - 1;
+    for (int number = 0; number <= last && !Board()->mLevelHandled; ++number) {
+        SelectSwatch(number);
+        CloseTipIfShown();
+        if (number == last) {
+            // The last colour by a double-click fill where the fill is charged.
+            for (int r = 0; r < rows; ++r)
+                for (int c = 0; c < columns; ++c) {
+                    TPaintByNumberItem* cell = picture.GetCell(c, r);
+                    if (cell->IsVisible() && cell->GetNumber() == number && cell->GetPainted() != number &&
+                        Board()->mFillButton && Board()->mFillButton->GetCharge() == 1.0f) {
+                        CellPoint(c, r, &x, &y);
+                        DoubleClick(x, y);
+                        CloseTipIfShown();
+                    }
+                }
+        }
+        for (int r = 0; r < rows; ++r) {
+            for (int c = 0; c < columns; ++c) {
+                TPaintByNumberItem* cell = picture.GetCell(c, r);
+                if (!cell->IsVisible() || cell->GetNumber() != number || cell->GetPainted() == number) continue;
+                CellPoint(c, r, &x, &y);
+                Click(x, y);
+                CloseTipIfShown();
+                if (Board()->mLevelHandled) break;
+            }
+            if (Board()->mLevelHandled) break;
+        }
+    }
+    ASSERT_TRUE(Board()->mLevelHandled);
+    Frames(60);
+    Shot("board_e2e_caption.png");
+    for (int i = 0; i < 400 && !Board()->mLevelCompleteWindow; ++i) Frame();
+    ASSERT_NE(Board()->mLevelCompleteWindow, nullptr);
+    TLevelCompleteWindow* window = Board()->mLevelCompleteWindow;
+    for (int i = 0; i < 400 && GetWindowManager()->IsPending(window); ++i) Frame();
+    Frames(120);
+    Shot("board_e2e_dialog.png");
+
+    // Every visible cell right, in a file of 4 + W x H bytes.
+    EXPECT_EQ(ReadWholeFile(progressFile).size(), static_cast<size_t>(4 + columns * rows));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c) {
+            TPaintByNumberItem* cell = picture.GetCell(c, r);
+            if (cell->IsVisible()) {
+                EXPECT_EQ(cell->GetPainted(), cell->GetNumber()) << c << "," << r;
+            }
+        }
+
+    TMyWindow* next = window->FindChild("nextlevel");
+    ASSERT_NE(next, nullptr);
+    int ax = 0, ay = 0;
+    next->GetAbsolutePosition(&ax, &ay);
+    Click(ax + next->GetWidth() / 2, ay + next->GetHeight() / 2);
+    for (int i = 0; i < 400 && Board()->mLevelIndex != 1; ++i) Frame();
+    EXPECT_EQ(Board()->mLevelIndex, 1);
+    EXPECT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+    EXPECT_NE(Board()->mPicture.GetProgressPath().find("star"), std::string::npos);
+
+    TUserInfo saved;
+    ASSERT_TRUE(saved.Load("user:user" + settings->CurrentUserIdText()));
+    EXPECT_GE(saved.CurrentModeProgress().mEntries.at(0).mBestStars, 1);
+    EXPECT_EQ(saved.CurrentModeProgress().mEntries.at(0).mBestScore, 100);
+    EXPECT_EQ(saved.CurrentModeProgress().mStage, 0);
+    EXPECT_EQ(saved.CurrentModeProgress().mLevel, 1);
+
+    const std::string log = ReadWholeFile(GetSystem()->UserFolder() + "/log.txt");
+    EXPECT_NE(log.find("hint regeneration time 30.000000"), std::string::npos);
+    EXPECT_NE(log.find("show tutorial TipMoveToPaint"), std::string::npos);
+    EXPECT_EQ(log.find("no level"), std::string::npos);
+}
+
+// The shutdown deletes the windows before the board, whatever the level is doing.
+TEST_F(ProgramBoardRun, ShutdownDuringTheCaptionAndUnderTheLevelCompleteWindowIsClean)
+{
+    for (int withWindow = 0; withWindow < 2; ++withWindow) {
+        ASSERT_TRUE(Start());
+        GetAppState().mSettings->AddUser("Jo");
+        GetUserInfo()->CurrentModeProgress().mLevel = 0;
+        GetWindowManager()->ShowScreen(new TRoomWindow(), true, 1);
+        for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
+        ASSERT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+        Board()->FinishNow();
+        Frames(withWindow ? 200 : 30);
+        EXPECT_EQ(Board()->mLevelCompleteWindow != nullptr, withWindow == 1);
+        ReleaseGame();
+        EXPECT_EQ(GetAppState().mBoard.get(), nullptr);
+        Restore();
+    }
+}
+
+}  // namespace
