@@ -266,7 +266,7 @@ void QuitGame()
 
 SDL_Window* CreateGameWindow(int width, int height)
 {
-    // SDL titles are UTF-8; the narrow (Latin-1) text would lose any other character.
+    // SDL titles are UTF-8, whatever letters the name has.
     std::string title = ToUtf8(GetLocalization()->GetText("GameName"));
     return SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
                             SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
