@@ -12,7 +12,8 @@ FLOORS = [
     ("core", ["core"],
      "platform, files, log, text and localisation, XML/INI readers, buffer, messages and timers, "
      "shared pointers, random, the display device, SDL events made into input events"),
-    ("graphics", ["graphics"], "textures, drawables, fonts, tweens, trajectories, rotation effects and repeaters"),
+    ("graphics", ["graphics"],
+     "textures, drawables, fonts, tweens, trajectories, rotation effects, repeaters and particles"),
     # Sound sits above graphics because its fades run on the tweens.
     ("sound", ["sound"], "OpenAL engine, streamed Ogg Vorbis, sound lists and the sound manager, Ogg Theora movies"),
     ("ui", ["ui"], "windows, the window manager, cursors and the interface layout"),

@@ -1,8 +1,10 @@
 # Writes the fader shadow, the board's navigator and hint bubble of assets/resources.xml, the
 # mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
-# points), the spark sheet with the particle descriptions of assets/particles/, the board's
-# two captions, the hint's dot, the main menu's scene (assets/mainmenu.xml) and the help pages' pictures (tools/help_pictures.py), as
-# RGBA PNGs (the cell, glyph and swatch images come from tools/gen_pictures.py).
+# points), the dialog panels, the spark sheet with the particle descriptions of
+# assets/particles/, the level complete dialog's panel, mats, frames, stars and burst rings,
+# the board's two captions, the hint's dot, the main menu's scene (assets/mainmenu.xml) and
+# the help pages' pictures (tools/help_pictures.py), as RGBA PNGs (the cell, glyph and swatch
+# images come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import math
 import os
@@ -557,3 +559,69 @@ from help_pictures import help_pictures  # noqa: E402  (tools/ is the script's o
 
 for name, picture in help_pictures().items():
     save("textures/help/" + name, picture)
+
+
+SMOOTH = 4  # shapes are drawn this many times larger, then scaled down for soft edges
+
+
+def smooth(w, h, paint):
+    big = Image.new("RGBA", (w * SMOOTH, h * SMOOTH), (0, 0, 0, 0))
+    paint(ImageDraw.Draw(big), SMOOTH)
+    return big.resize((w, h), Image.LANCZOS)
+
+
+def star_points(cx, cy, outer, inner):
+    points = []
+    for i in range(10):
+        r = outer if i % 2 == 0 else inner
+        a = math.pi * i / 5.0 - math.pi / 2.0
+        points.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    return points
+
+
+def draw_frame(w, h):
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    d = ImageDraw.Draw(image)
+    border = 12
+    for i in range(border):
+        # light outside, darker towards the picture: a gilded moulding
+        t = i / (border - 1)
+        shade = 1.0 - 0.45 * abs(t - 0.35)
+        d.rectangle((i, i, w - 1 - i, h - 1 - i), outline=(int(232 * shade), int(190 * shade), int(92 * shade), 255))
+    return image
+
+
+def draw_star(size, fill, outline):
+    def paint(d, k):
+        c = size * k / 2.0
+        points = star_points(c, c, size * k * 0.47, size * k * 0.2)
+        if fill:
+            d.polygon(points, fill=fill)
+        if outline:
+            d.line(points + [points[0]], fill=outline, width=2 * k, joint="curve")
+    return smooth(size, size, paint)
+
+
+def draw_ring(colour):
+    def paint(d, k):
+        d.ellipse((4 * k, 4 * k, 92 * k - 1, 92 * k - 1), outline=colour, width=3 * k)
+    return smooth(96, 96, paint)
+
+
+LEVEL_COMPLETE_SIZES = {"": (264, 264), "big": (344, 344), "big15": (384, 294)}
+
+
+def write_level_complete():
+    folder = "textures/gui/levelcomplete/"
+    save(folder + "back", panel(760, 600, radius=24))
+    for suffix, size in LEVEL_COMPLETE_SIZES.items():
+        save(folder + "frameback" + suffix, Image.new("RGBA", size, (24, 26, 34, 255)))
+        save(folder + "frame" + suffix, draw_frame(*size))
+    save(folder + "starshape", draw_star(56, None, (150, 150, 176, 150)))
+    save(folder + "star", draw_star(56, (255, 206, 64, 255), (255, 244, 170, 255)))
+    for name, colour in (("ringyellow", (255, 220, 90, 255)), ("ringblue", (110, 170, 255, 255)),
+                         ("ringgreen", (120, 230, 140, 255))):
+        save("textures/rings/" + name, draw_ring(colour))
+
+
+write_level_complete()

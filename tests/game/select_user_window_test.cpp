@@ -181,7 +181,7 @@ TEST_F(SelectUserWindowTest, ClosingButtonsFlyOutWithResultZero)
         EXPECT_EQ(Take(), TLog{"closed 305 result 0 choice 0 selected " + std::to_string(id - 3)}) << id;
         EXPECT_EQ(mManager->TopWindowCount(), 0);
     }
-    TSelectUserWindow* window = OpenProfiles();
+    OpenProfiles();
     Click(683, LineY(1));
     Click(kOkX, kProfileButtonsY);
     Updates(10);
