@@ -33,12 +33,14 @@ mkdir -p "$WORK/data"
 env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null XDG_DATA_HOME="$WORK/data" \
     ASAN_OPTIONS=detect_leaks=0 "$GAME" >"$WORK/game.out" 2>"$WORK/game.err" &
 PID=$!
+# The log file may be written late: the console copy of the log says it first.
+came() { cat "$LOG" "$WORK/game.out" "$WORK/game.err" 2>/dev/null | grep -q "mainmenu end constructor"; }
 for _ in $(seq 300); do
-    grep -q "mainmenu end constructor" "$LOG" 2>/dev/null && break
+    came && break
     kill -0 "$PID" 2>/dev/null || break
     sleep 0.1
 done
-grep -q "mainmenu end constructor" "$LOG" 2>/dev/null || { echo "the main menu never came"; cat "$WORK/game.err"; exit 1; }
+came || { echo "the main menu never came"; cat "$WORK/game.err"; exit 1; }
 # The game's own cursor follows the pointer: parked in a corner away from the checked boxes.
 xdotool mousemove 1300 740
 sleep 2.5
