@@ -35,7 +35,8 @@ env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null XDG_DATA_HOME=
 PID=$!
 # The log file may be written late: the console copy of the log says it first.
 came() { cat "$LOG" "$WORK/game.out" "$WORK/game.err" 2>/dev/null | grep -q "mainmenu end constructor"; }
-for _ in $(seq 300); do
+# A sanitizer build on a busy machine may take a while to start.
+for _ in $(seq 900); do
     came && break
     kill -0 "$PID" 2>/dev/null || break
     sleep 0.1
