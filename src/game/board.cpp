@@ -770,11 +770,12 @@ void TBoardMahjong::LoadNumberedImages(std::vector<TMyImage*>& list, bool listen
 
 void TBoardMahjong::Draw()
 {
-    if (TRenderDevice* device = GetAppState().mRenderDevice.get()) {
-        const SDL_Rect area{0, 0, GetLayoutWidth(), GetLayoutHeight()};
+    const SDL_Rect area{0, 0, GetLayoutWidth(), GetLayoutHeight()};
+    if (mState == kStatePlaying) {
+        mPicture.DrawOverFill(1.0f, area, mBackColor);
+    } else if (TRenderDevice* device = GetAppState().mRenderDevice.get()) {
         device->FillRect(area, mBackColor[0], mBackColor[1], mBackColor[2], mBackColor[3]);
     }
-    if (mState == kStatePlaying) mPicture.Draw(1.0f);
     if (mBackImage) mBackImage->DrawSelf();
     mColorTable.Draw(1.0f);
     if (mPaused <= 0) mEffects.Draw();
