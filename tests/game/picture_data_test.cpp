@@ -11,6 +11,7 @@
 #include "core/virtual_files.h"
 #include "game/color_table.h"
 #include "game/picture.h"
+#include "graphics/render_origin.h"
 #include "picture_fixture.h"
 #include "test_support.h"
 
@@ -204,8 +205,13 @@ TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawAfterEveryChange)
     const SDL_Rect area{0, 0, 1366, 768};
     float back[4] = {0.3f, 0.5f, 0.7f, 1.0f};
     MakeUserFolder("1");
+    TAppState& app = GetAppState();
+    // Scale 1 and the scale of a 1920 x 1080 window, where the cells land on fractional pixels.
+    for (const float scale : {1.0f, 1920.0f / 1366.0f})
     for (const char* name : {"mosaic100", "mosaic300"}) {
-        SCOPED_TRACE(name);
+        SCOPED_TRACE(std::string(name) + " at scale " + std::to_string(scale));
+        app.mScaleX = app.mScaleY = scale;
+        ResetRenderOrigin();
         RemoveFile(std::string("user:1/") + name + ".dat");
         TPaintByNumber model;
         model.mViewportX = 20;
@@ -282,4 +288,6 @@ TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawAfterEveryChange)
             RemoveFile(kept);
         }
     }
+    app.mScaleX = app.mScaleY = 1.0f;
+    ResetRenderOrigin();
 }
