@@ -1,6 +1,7 @@
 // Reads what the game logged since the watch was made (the log file of this test run).
 #pragma once
 #include <string>
+#include <vector>
 
 #include "core/logger.h"
 #include "core/system.h"
@@ -18,12 +19,26 @@ public:
         std::string all = ReadWholeFile(mPath);
         return all.size() > mStart ? all.substr(mStart) : std::string();
     }
-    bool Has(const std::string& line) const { return Text().find(line + "\n") != std::string::npos; }
+    std::vector<std::string> Lines() const
+    {
+        std::vector<std::string> lines;
+        std::string text = Text();
+        for (size_t start = 0, end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+            lines.push_back(text.substr(start, end - start));
+        return lines;
+    }
+    // Whole lines only: "x" does not match a line "ax" or "xa".
+    bool Has(const std::string& line) const { return Count(line) > 0; }
     size_t Count(const std::string& line) const
     {
-        std::string text = Text();
         size_t n = 0;
-        for (size_t pos = text.find(line + "\n"); pos != std::string::npos; pos = text.find(line + "\n", pos + 1)) ++n;
+        for (const std::string& l : Lines()) n += l == line ? 1 : 0;
+        return n;
+    }
+    size_t CountStartingWith(const std::string& prefix) const
+    {
+        size_t n = 0;
+        for (const std::string& l : Lines()) n += l.compare(0, prefix.size(), prefix) == 0 ? 1 : 0;
         return n;
     }
 

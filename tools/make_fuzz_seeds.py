@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 # Writes the seeds of `make fuzz`: tests/fuzz/seeds/buffer/, each behind a valid CRC-32,
-# tests/fuzz/seeds/font/, small font descriptors, tests/fuzz/seeds/trajectories/, and
-# tests/fuzz/seeds/particles/, particle descriptions, with the particle target's dictionary
+# tests/fuzz/seeds/saves/, the bytes after the checksum of a default and a golden settings file
+# and profile, tests/fuzz/seeds/font/, small font descriptors, tests/fuzz/seeds/trajectories/,
+# and tests/fuzz/seeds/particles/, particle descriptions, with the particle target's dictionary
 # tests/fuzz/particles.dict.
 # Run: /usr/bin/python3 tools/make_fuzz_seeds.py
 import os
@@ -9,6 +10,7 @@ import struct
 
 SEEDS_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "fuzz", "seeds")
 OUT = os.path.join(SEEDS_DIR, "buffer")
+SAVES_OUT = os.path.join(SEEDS_DIR, "saves")
 FONT_OUT = os.path.join(SEEDS_DIR, "font")
 PARTICLES_OUT = os.path.join(SEEDS_DIR, "particles")
 PARTICLES_DICT = os.path.join(SEEDS_DIR, "..", "particles.dict")
@@ -60,6 +62,48 @@ SEEDS = {
     "block_too_long": bytes([0xFF, 0xFF, 0xFF, 0x7F, 1, 2, 3]),
     "block_negative": bytes([0x00, 0x00, 0x00, 0x80, 9]),
     "settings_like": int32(1000) + int32(1) + string("Player") + int32(0) + bytes([1, 0]),
+}
+
+
+def int16(v):
+    return struct.pack("<h", v)
+
+
+def settings(fullscreen, current, last, users):
+    body = int32(1000) + bytes([0, 0]) + int32(3) + bytes([fullscreen, 0, 1])
+    body += int16(current) + int16(last) + int16(len(users))
+    for uid, name in users:
+        body += int16(uid) + string(name)
+    return body
+
+
+def progress(stage, level, level_score, total, flags, entries):
+    # flags in file order: 4, 5, 3, 1, 2
+    body = int32(stage) + int32(level) + int32(level_score) + int32(total) + int32(0) + bytes(flags)
+    body += int32(len(entries))
+    for time, best, stars in entries:
+        body += int32(time) + int32(best) + int32(stars)
+    return body
+
+
+def profile(volumes, counter, flag, pairs, difficulty, mode, saved, view, records, preset):
+    body = int32(1000) + b"".join(milli(v) for v in volumes) + int32(counter) + bytes([flag, 0])
+    body += struct.pack("<H", len(pairs)) + b"".join(string(k) + string(v) for k, v in pairs)
+    body += bytes([difficulty, mode]) + int32(saved) + milli(view) + b"".join(records) + preset
+    return body
+
+
+# Each the body of a file the game writes; the fuzz target puts the checksum in front.
+SAVE_SEEDS = {
+    "settings_default": settings(1, -1, 0, []),
+    "settings_golden": settings(1, 0, 1, [(1, "Jo")]),
+    "profile_default": profile((0.4, 0.5, 0.5), 0, 0, [], 4, 0, 0, 1.0,
+                               [progress(0, -1, 0, 0, (0, 0, 0, 0, 1), [])] * 2,
+                               int32(30) + int32(0) + int32(0) + milli(2.0)),
+    "profile_golden": profile((0.1, 0.2, 0.7), 7, 1, [("IHelpShown", "tip1")], 2, 1, 5, 1.5,
+                              [progress(0, 1, 30, 400, (0, 1, 0, 1, 1), [(65, 120, 3), (0, 0, 0)]),
+                               progress(0, -1, 0, 0, (0, 0, 0, 0, 1), [(0, 0, 0)])],
+                              int32(45) + int32(1) + int32(5) + milli(2.5)),
 }
 
 
@@ -216,6 +260,10 @@ def main():
     for name, data in SEEDS.items():
         with open(os.path.join(OUT, name + ".bin"), "wb") as f:
             f.write(struct.pack("<I", crc32_msb(data)) + data)
+    os.makedirs(SAVES_OUT, exist_ok=True)
+    for name, data in SAVE_SEEDS.items():
+        with open(os.path.join(SAVES_OUT, name + ".bin"), "wb") as f:
+            f.write(data)
     os.makedirs(FONT_OUT, exist_ok=True)
     for name, data in FONT_SEEDS.items():
         with open(os.path.join(FONT_OUT, name + ".txt"), "wb") as f:

@@ -1,15 +1,22 @@
 #!/bin/sh
 # Runs the fuzz targets built in the given folder for the given seconds each, from a corpus
 # inside that folder (new inputs never land in the repository). Called by `make fuzz`.
-# Fails when a target reports anything or leaves anything in its artifacts folder.
+# Fails when a target reports anything or leaves anything in its artifacts folder during
+# this run; the findings of an earlier run are moved to "<build>/artifacts-previous" first.
 set -e
 BUILD="$1"
 SECONDS_EACH="${2:-60}"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 SEEDS="$ROOT/tests/fuzz/seeds"
 
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" "$BUILD/corpus/particles" "$BUILD/corpus/movie" "$BUILD/artifacts"
+if [ -d "$BUILD/artifacts" ] && [ -n "$(ls -A "$BUILD/artifacts")" ]; then
+    rm -rf "$BUILD/artifacts-previous"
+    mv "$BUILD/artifacts" "$BUILD/artifacts-previous"
+    echo "earlier findings moved to $BUILD/artifacts-previous"
+fi
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" "$BUILD/corpus/particles" "$BUILD/corpus/movie" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
+cp "$SEEDS"/saves/* "$BUILD/corpus/save/"
 cp "$SEEDS"/trajectories/* "$ROOT/assets/trajectories.dat" "$BUILD/corpus/trajectories/"
 cp "$SEEDS"/xml/* "$ROOT/tests/data/core/attribute_readers.xml" "$ROOT/tests/data/core/sections.ini" "$BUILD/corpus/xml/"
 # Every shipped XML file, flattened to one name per path.
@@ -32,7 +39,7 @@ for f in "$SEEDS"/movie/*.ogv "$ROOT"/assets/textures/movies/*.ogv; do
 done
 
 status=0
-for target in buffer xml font trajectories particles movie; do
+for target in buffer xml save font trajectories particles movie; do
     # A target with its own dictionary of tokens uses it; the readers share one.
     dict="$ROOT/tests/fuzz/$target.dict"
     [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"

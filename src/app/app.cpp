@@ -216,6 +216,7 @@ void ReleaseGame()
     TResourcePreloader::Destroy();
     DestroyCursors();
     DestroyLocalization();
+    SetLocalizationShutDown(true);
     DeleteRewards();
     app.mBoard.reset();
 
@@ -263,6 +264,14 @@ void QuitGame()
     SDL_Quit();
 }
 
+SDL_Window* CreateGameWindow(int width, int height)
+{
+    // SDL titles are UTF-8, whatever letters the name has.
+    std::string title = ToUtf8(GetLocalization()->GetText("GameName"));
+    return SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height,
+                            SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
+}
+
 bool StartGame()
 {
     TAppState& app = GetAppState();
@@ -300,11 +309,7 @@ bool StartGame()
     app.mScaleX = static_cast<float>(app.mRealResolutionWidth) / GetLayoutWidth();
     app.mScaleY = static_cast<float>(app.mRealResolutionHeight) / GetLayoutHeight();
 
-    // SDL titles are UTF-8; the narrow (Latin-1) text would lose any other character.
-    std::string title = ToUtf8(GetLocalization()->GetText("GameName"));
-    app.mWindow = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                   app.mRealResolutionWidth, app.mRealResolutionHeight,
-                                   SDL_WINDOW_SHOWN | SDL_WINDOW_MAXIMIZED);
+    app.mWindow = CreateGameWindow(app.mRealResolutionWidth, app.mRealResolutionHeight);
     GetLogger()->LogMessage("create window mRealResolutionWidth =  %d  mRealResolutionHeight = %d", GetWindowWidth(),
                             GetWindowHeight());
     if (!app.mWindow) return false;

@@ -2,7 +2,11 @@
 #pragma once
 #include <vector>
 
+struct SDL_Window;
+
 int RunGame();
+// The game's window, titled with the "GameName" text.
+SDL_Window* CreateGameWindow(int width, int height);
 // Everything before the frame loop: false when the game cannot run (already cleaned up).
 bool StartGame();
 bool InitGame();

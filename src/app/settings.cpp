@@ -1,6 +1,6 @@
 #include "app/settings.h"
 
-#include <sys/stat.h>
+#include <algorithm>
 
 #include "core/app_state.h"
 #include "core/buffer.h"
@@ -14,37 +14,30 @@
 
 namespace {
 const char kSettingsFile[] = "user:settings.dat";
-const int32_t kFileStamp = 1000;
-
-void WriteInt16(TBaseBuffer& buffer, int32_t value)
-{
-    buffer.WriteByte(value & 0xFF);
-    buffer.WriteByte((value >> 8) & 0xFF);
-}
-
-// Sign-extended: FF FF reads as -1.
-int32_t ReadInt16(TBaseBuffer& buffer)
-{
-    int low = buffer.ReadByte();
-    int high = buffer.ReadByte();
-    return static_cast<int16_t>(static_cast<uint16_t>(low | (high << 8)));
-}
+// Ids and the user count are 16-bit fields of the file.
+const int32_t kLargestUserId = 32767;
+const size_t kSmallestUserBytes = 4;  // the id and the name's length
 
 std::string UserFile(int32_t id) { return "user:user" + std::to_string(id); }
 
-bool UserFolderExists(int32_t id)
+bool UserFolderExists(int32_t id) { return IsFolder(MapPath("user:" + std::to_string(id))); }
+
+bool NameFits(const std::string& name)
 {
-    struct stat st;
-    return stat(MapPath("user:" + std::to_string(id)).c_str(), &st) == 0;
+    if (name.size() <= kMaxStringBytes) return true;
+    GetLogger()->LogMessage("settings.dat: a player name of %d bytes is longer than %d, refused",
+                            static_cast<int>(name.size()), static_cast<int>(kMaxStringBytes));
+    return false;
 }
 }  // namespace
 
 void DeleteOwned(TSettings* settings) { delete settings; }
 
-void TSettings::ResetCurrentUser()
+bool TSettings::ResetCurrentUser()
 {
     mStoredValue = 3;
     GetUserInfo()->ResetDefaults();
+    return true;
 }
 
 void TSettings::ResetUserInfo() { GetUserInfo()->ResetDefaults(); }
@@ -65,30 +58,53 @@ void TMySettings::Apply()
     ApplyUserVolumes();
 }
 
-void TMySettings::AddUser(const std::string& name)
+bool TMySettings::IdTaken(int32_t id) const
 {
-    ClearUserInfo();
-    mCurrentUser = static_cast<int32_t>(mUsers.size());
+    for (const TUserRecord& user : mUsers)
+        if (user.mId == id) return true;
     // The last id lives only in this file: after it was lost, an id whose profile or
     // picture folder is still there must not be handed to a new player.
-    ++mLastUserId;
-    while (FileExists(UserFile(mLastUserId)) || UserFolderExists(mLastUserId)) ++mLastUserId;
+    return FileExists(UserFile(id)) || UserFolderExists(id);
+}
+
+int32_t TMySettings::NextUserId() const
+{
+    for (int32_t id = std::max(mLastUserId, 0) + 1; id <= kLargestUserId; ++id)
+        if (!IdTaken(id)) return id;
+    // The field holds no larger id: the lowest one that is free.
+    for (int32_t id = 1; id <= kLargestUserId; ++id)
+        if (!IdTaken(id)) return id;
+    return 0;
+}
+
+bool TMySettings::AddUser(const std::string& name)
+{
+    if (!NameFits(name)) return false;
+    int32_t id = NextUserId();
+    if (id == 0) {
+        GetLogger()->LogMessage("settings.dat: all %d player ids are taken, no new player", kLargestUserId);
+        return false;
+    }
+    ClearUserInfo();
+    mCurrentUser = static_cast<int32_t>(mUsers.size());
+    mLastUserId = id;
     mUsers.push_back(TUserRecord{mLastUserId, name});
     GetSystem()->MakeUserSubFolder(std::to_string(mLastUserId));
-    SaveSettings();
-    ResetCurrentUser();
+    bool saved = SaveSettings();
+    return ResetCurrentUser() && saved;
 }
 
-void TMySettings::ResetCurrentUser()
+bool TMySettings::ResetCurrentUser()
 {
     TSettings::ResetCurrentUser();
-    SaveCurrentUser();
+    return SaveCurrentUser();
 }
 
-void TMySettings::RenameCurrentUser(const std::string& name)
+bool TMySettings::RenameCurrentUser(const std::string& name)
 {
+    if (!NameFits(name)) return false;
     if (HasUser(mCurrentUser)) mUsers[mCurrentUser].mName = name;
-    SaveSettings();
+    return SaveSettings();
 }
 
 std::string TMySettings::CurrentUserIdText() const
@@ -183,7 +199,7 @@ bool TMySettings::SaveCurrentUser()
 bool TMySettings::SaveSettings()
 {
     TBufferBin buffer;
-    buffer.WriteInt32(kFileStamp);
+    buffer.WriteInt32(kSaveFileStamp);
     buffer.WriteByte(mFlagA ? 1 : 0);
     buffer.WriteByte(mFlagB ? 1 : 0);
     buffer.WriteInt32(mStoredValue);
@@ -191,11 +207,11 @@ bool TMySettings::SaveSettings()
     buffer.WriteByte(mDisplayChangePending ? 1 : 0);
     buffer.WriteByte(mCustomCursor ? 1 : 0);
     buffer.BeginWriteSection("userslist");
-    WriteInt16(buffer, mCurrentUser);
-    WriteInt16(buffer, mLastUserId);
-    WriteInt16(buffer, static_cast<int32_t>(mUsers.size()));
+    buffer.WriteInt16(mCurrentUser);
+    buffer.WriteInt16(mLastUserId);
+    buffer.WriteInt16(static_cast<int32_t>(mUsers.size()));
     for (const TUserRecord& user : mUsers) {
-        WriteInt16(buffer, user.mId);
+        buffer.WriteInt16(user.mId);
         buffer.WriteString(user.mName);
     }
     return buffer.SaveToFile(kSettingsFile, true, 0);
@@ -217,12 +233,18 @@ bool TMySettings::LoadSettings()
     mDisplayChangePending = buffer.ReadByte() != 0;
     mCustomCursor = buffer.ReadByte() != 0;
     buffer.BeginReadSection("userslist");
-    mCurrentUser = ReadInt16(buffer);
-    mLastUserId = ReadInt16(buffer);
-    int32_t count = ReadInt16(buffer);
+    mCurrentUser = buffer.ReadInt16();
+    mLastUserId = buffer.ReadInt16();
+    int32_t count = buffer.ReadInt16();
+    // A count the remaining bytes cannot hold is a damaged file, not a list of empty players.
+    const int32_t fits = static_cast<int32_t>(buffer.BytesLeft() / kSmallestUserBytes);
+    if (count > fits) {
+        GetLogger()->LogMessage("settings.dat names %d users, room for %d", count, fits);
+        count = fits;
+    }
     for (int32_t i = 0; i < count; ++i) {
         TUserRecord user;
-        user.mId = ReadInt16(buffer);
+        user.mId = buffer.ReadInt16();
         buffer.ReadString(user.mName);
         mUsers.push_back(user);
     }

@@ -21,10 +21,12 @@ public:
     }
 
     virtual void Apply() {}
-    virtual void AddUser(const std::string& /*name*/) {}
-    virtual void ResetCurrentUser();
+    // False when the name is longer than the file can hold, or no id is free.
+    virtual bool AddUser(const std::string& /*name*/) { return false; }
+    // False when the profile could not be saved.
+    virtual bool ResetCurrentUser();
     virtual void ResetUserInfo();
-    virtual void RenameCurrentUser(const std::string& /*name*/) {}
+    virtual bool RenameCurrentUser(const std::string& /*name*/) { return false; }
     virtual std::string CurrentUserIdText() const { return std::string(); }
     virtual std::string CurrentUserName() const { return std::string(); }
     virtual std::string UserName(int /*index*/) const { return std::string(); }
@@ -45,7 +47,7 @@ public:
     virtual bool LoadSettings() { return true; }
     bool SaveCurrentUser() override { return true; }
     virtual bool SaveSettings() { return true; }
-    virtual void CommitUser() {}
+    virtual bool CommitUser() { return true; }
     virtual void UpdateDisplay(bool /*fullscreen*/, bool /*apply*/) {}
 
     // Stored and reloaded with the settings; nothing else reads them.
@@ -62,9 +64,9 @@ struct TUserRecord {
 class TMySettings : public TSettings {
 public:
     void Apply() override;
-    void AddUser(const std::string& name) override;
-    void ResetCurrentUser() override;
-    void RenameCurrentUser(const std::string& name) override;
+    bool AddUser(const std::string& name) override;
+    bool ResetCurrentUser() override;
+    bool RenameCurrentUser(const std::string& name) override;
     std::string CurrentUserIdText() const override;
     std::string CurrentUserName() const override;
     std::string UserName(int index) const override;
@@ -86,7 +88,7 @@ public:
     bool LoadSettings() override;
     bool SaveCurrentUser() override;
     bool SaveSettings() override;
-    void CommitUser() override { SaveCurrentUser(); }
+    bool CommitUser() override { return SaveCurrentUser(); }
 
     const std::vector<TUserRecord>& Users() const { return mUsers; }
     int32_t LastUserId() const { return mLastUserId; }
@@ -94,6 +96,9 @@ public:
 protected:
     bool HasUser(int index) const { return index >= 0 && index < static_cast<int>(mUsers.size()); }
     std::string CurrentUserFile() const;
+    bool IdTaken(int32_t id) const;
+    // The next id after the last; past the largest the file holds, the lowest free one; 0 when none is.
+    int32_t NextUserId() const;
 
     std::vector<TUserRecord> mUsers;
     bool mFullscreen = true;  // a new player starts fullscreen

@@ -33,7 +33,9 @@ void TMyTask::Run()
     do {
         now = GetTicks();
         mDueTick = mResetToNow ? now + mInterval : mDueTick + mInterval;
-        again = Execute() && mCatchUp && mDueTick < now;
+        // Compared as IsDue does, so the tick wrap cannot look like a lag of four billion
+        // ticks; without an interval there is nothing to catch up.
+        again = Execute() && mCatchUp && mInterval > 0 && static_cast<int32_t>(now - mDueTick) > 0;
     } while (again);
 }
 

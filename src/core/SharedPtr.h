@@ -1,9 +1,8 @@
 // Reference-counted pointer whose counts live in one registry per pointee type, keyed by
 // address: two SharedPtrs made independently from the same raw pointer share one count.
 #pragma once
-#include <cstdio>
-#include <cstdlib>
 #include <map>
+#include <utility>
 
 void SharedPtrCheckFailed(const char* check, const char* file, int line);
 
@@ -18,14 +17,12 @@ public:
     SharedPtr(const SharedPtr& other) : mPtr(other.mPtr) { AddRef(); }
     ~SharedPtr() { Release(); }
 
+    // The new reference is taken before the old one is dropped: `other` may live inside the
+    // old target (`head = head->next`) and die with it.
     SharedPtr& operator=(const SharedPtr& other)
     {
-        if (mPtr != other.mPtr) {
-            T* keep = other.mPtr;
-            Release();
-            mPtr = keep;
-            AddRef();
-        }
+        SharedPtr keep(other);
+        std::swap(mPtr, keep.mPtr);
         return *this;
     }
     SharedPtr& operator=(T* p) { return *this = SharedPtr(p); }

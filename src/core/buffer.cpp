@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -48,10 +51,35 @@ bool WriteAll(int fd, const uint8_t* data, size_t length)
     return true;
 }
 
-void SyncFolderOf(const std::string& path)
+std::string FolderOf(const std::string& path)
 {
     size_t slash = path.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
+}
+
+// Temporaries are "<target>.tmp.<pid>.XXXXXX": one that a killed game left behind is removed
+// by the next save of the same file, once its process no longer runs.
+void RemoveStaleTemporaries(const std::string& target)
+{
+    const std::string folder = FolderOf(target);
+    const std::string prefix = target.substr(target.rfind('/') + 1) + ".tmp.";
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) return;
+    while (dirent* entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        char* end = nullptr;
+        long pid = strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || pid > INT32_MAX || *end != '.') continue;
+        if (kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH) continue;
+        unlink((folder + "/" + name).c_str());
+    }
+    closedir(dir);
+}
+
+void SyncFolderOf(const std::string& path)
+{
+    std::string folder = FolderOf(path);
     int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     fsync(fd);
@@ -123,9 +151,22 @@ int32_t TBaseBuffer::ReadInt32()
     return static_cast<int32_t>(v);
 }
 
+void TBaseBuffer::WriteInt16(int32_t value)
+{
+    WriteByte(value & 0xFF);
+    WriteByte((value >> 8) & 0xFF);
+}
+
+int16_t TBaseBuffer::ReadInt16()
+{
+    int low = ReadByte();
+    int high = ReadByte();
+    return static_cast<int16_t>(static_cast<uint16_t>(low | (high << 8)));
+}
+
 void TBaseBuffer::WriteMilli(float value)
 {
-    // Computed in float, as the files have always held it (0.7 is 700, not 699).
+    // Computed in float: 0.7 is stored as 700, not 699.
     float product = value * 1000.0f;
     int32_t stored;
     if (std::isnan(product)) {
@@ -190,8 +231,11 @@ void TBaseBuffer::ReadBlock(std::vector<uint8_t>& out)
 bool TBufferBin::SaveToFile(const std::string& path, bool withChecksum, uint32_t seed)
 {
     std::string target = MapPath(path);
-    std::string temp = target + ".tmp";
     TLogger* log = GetLogger();
+    if (target.empty()) {
+        log->LogMessage("cannot save %s: %s", path.c_str(), "no folder for it");
+        return false;
+    }
 
     // One write of the whole file: it runs after every paint stroke.
     std::vector<uint8_t> file;
@@ -203,22 +247,29 @@ bool TBufferBin::SaveToFile(const std::string& path, bool withChecksum, uint32_t
     }
     file.insert(file.end(), mBytes.begin(), mBytes.begin() + static_cast<std::ptrdiff_t>(count));
 
-    int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    // A name of its own for every save: two running copies of the game may save the same
+    // file at once. Beside the target, so the rename stays within one file system.
+    RemoveStaleTemporaries(target);
+    const std::string pattern = target + ".tmp." + std::to_string(getpid()) + ".XXXXXX";
+    std::vector<char> temp(pattern.begin(), pattern.end());
+    temp.push_back('\0');
+    int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0) {
         log->LogMessage("cannot save %s: %s", target.c_str(), strerror(errno));
         return false;
     }
+    fchmod(fd, 0644);
     struct stat st;
     bool ok = WriteAll(fd, file.data(), file.size()) && fsync(fd) == 0 && fstat(fd, &st) == 0 &&
               st.st_size == static_cast<off_t>(file.size());
     int savedErrno = errno;
     if (close(fd) != 0) ok = false;
-    if (ok && rename(temp.c_str(), target.c_str()) != 0) {
+    if (ok && rename(temp.data(), target.c_str()) != 0) {
         ok = false;
         savedErrno = errno;
     }
     if (!ok) {
-        unlink(temp.c_str());
+        unlink(temp.data());
         log->LogMessage("cannot save %s: %s", target.c_str(), strerror(savedErrno));
         return false;
     }

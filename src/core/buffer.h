@@ -10,6 +10,10 @@
 // start value.
 uint32_t Crc32Update(uint32_t crc, const uint8_t* data, size_t length);
 
+// The first field of every saved settings and profile file.
+const int32_t kSaveFileStamp = 1000;
+const size_t kMaxStringBytes = 0x7FFF;
+
 class TBaseBuffer {
 public:
     TBaseBuffer() = default;
@@ -34,10 +38,14 @@ public:
 
     void WriteInt32(int32_t value);
     int32_t ReadInt32();
+    // The low 16 bits; read back sign-extended (FF FF is -1).
+    void WriteInt16(int32_t value);
+    int16_t ReadInt16();
     // Thousandths in an int32, truncated toward zero.
     void WriteMilli(float value);
     float ReadMilli();
-    // 16-bit length and the bytes; a length with the top bit set reads as "".
+    // 16-bit length and the bytes; a length with the top bit set reads as "", so no text
+    // longer than kMaxStringBytes can be stored.
     void WriteString(const std::string& text);
     void ReadString(std::string& out);
     void WriteBlock(const std::vector<uint8_t>& bytes);

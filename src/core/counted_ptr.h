@@ -38,15 +38,16 @@ public:
         }
     }
 
+    // Counts the new holder before releasing the old object: `other` may be owned by it.
     void Assign(const CountedPtr& other)
     {
         if (other.mObject == mObject) return;
+        T* object = other.mObject;
+        int* count = other.mCount;
+        if (count) ++*count;
         Release();
-        if (!other.mObject) return;
-        mObject = other.mObject;
-        if (!other.mCount) const_cast<CountedPtr&>(other).mCount = new int(0);
-        mCount = other.mCount;
-        ++*mCount;
+        mObject = object;
+        mCount = count;
     }
 
     T* Get() const { return mObject; }
@@ -81,15 +82,17 @@ public:
     CountedHandle& operator=(const CountedHandle& other) { Assign(other); return *this; }
     ~CountedHandle() { Release(); }
 
+    // Holds the new target before releasing the old one: `other` may live inside the old
+    // target (`h = h->child`) and die with it.
     void Assign(const CountedHandle& other)
     {
         if (other.mTarget == mTarget) return;
+        T* target = other.mTarget;
+        CountedPtr<int> holders(other.mHolders);
+        if (target) ++*holders;
         Release();
-        mTarget = other.mTarget;
-        if (!mTarget) return;
-        if (!other.mHolders.Get()) const_cast<CountedHandle&>(other).mHolders.Reset(new int(0));
-        mHolders.Assign(other.mHolders);
-        ++*mHolders;
+        mTarget = target;
+        mHolders.Assign(holders);
     }
 
     // Drops this handle's hold: the target dies only when the holder count reaches 0,

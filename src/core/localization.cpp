@@ -10,6 +10,7 @@ namespace {
 // No std::locale is built from the user's environment: one that names a locale that is not
 // installed throws, and that would end the game before its window opens.
 std::unique_ptr<TLocalization> gLocalization;
+bool gLocalizationShutDown = false;
 const std::string gLocaleName;
 
 // A spreadsheet's rich-text cell keeps its text in "ss:Data" > "Font" instead of "Data".
@@ -66,9 +67,16 @@ std::string TLocalization::Narrow(const std::wstring& text) const { return ToUtf
 
 TLocalization* GetLocalization()
 {
+    if (gLocalizationShutDown) {
+        // Never destroyed and never loaded: a late caller sees its keys, as before any load.
+        static TLocalization* empty = new TLocalization();
+        return empty;
+    }
     if (!gLocalization) gLocalization.reset(new TLocalization());
     return gLocalization.get();
 }
+
+void SetLocalizationShutDown(bool down) { gLocalizationShutDown = down; }
 
 void DestroyLocalization() { gLocalization.reset(); }
 

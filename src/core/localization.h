@@ -6,6 +6,7 @@
 
 class TLocalization {
 public:
+    size_t Size() const { return mTexts.size(); }
     // The table as it stood is kept when the document does not load; true when it had a
     // "Worksheet" with a "Table".
     bool Load(const std::string& path);
@@ -25,11 +26,12 @@ public:
 
 private:
     std::map<std::string, std::wstring> mTexts;  // keys lower-cased
-    bool mConvert = false;                       // nothing sets it: the plain conversions serve
 };
 
+// After shutdown the getter answers an empty table instead of building a new one.
 TLocalization* GetLocalization();
 void DestroyLocalization();
+void SetLocalizationShutDown(bool down);
 
 // The program never selects a locale: the name is empty, so is the language code, and no
 // asset lookup uses a language folder.

@@ -17,6 +17,7 @@ public:
     void LogDebug(const char* /*format*/, ...) {}
     // Tests and tools that would drown in lines switch SDL's copy off.
     void SetSdlOutput(bool on) { mSdlOutput = on; }
+    bool HasFile() const { return mFile.IsOpen(); }
 
 private:
     static const int kBufferSize = 10240;

@@ -130,21 +130,33 @@ void TTimer::Start(float duration)
     if (mListener) mListener->OnTimerStart();
 }
 
+TTimer::~TTimer()
+{
+    if (mAlive) *mAlive = false;
+}
+
 bool TTimer::Update(float dt)
 {
     if (!mActive) return true;
     mElapsed += dt;
-    bool fired = mElapsed >= mDuration;
-    if (fired) {
-        mActive = false;
-        // The owner may delete the timer from OnTimer: nothing of it is read afterwards.
-        TTimerListener* listener = mListener;
-        if (listener) {
-            listener->OnTimer();
-            listener->OnTimerDone();
-        }
+    if (mElapsed < mDuration) return false;
+    mActive = false;
+    // The owner may delete the timer from OnTimer, or start it again: the answer is the
+    // state after the callbacks, read only while the timer still exists.
+    bool alive = true;
+    bool* outer = mAlive;
+    mAlive = &alive;
+    TTimerListener* listener = mListener;
+    if (listener) {
+        listener->OnTimer();
+        listener->OnTimerDone();
     }
-    return fired;
+    if (!alive) {
+        if (outer) *outer = false;
+        return true;
+    }
+    mAlive = outer;
+    return !mActive;
 }
 
 bool TTimer::LoadState(TBaseBuffer& buffer)

@@ -87,11 +87,26 @@ public:
 // One-shot countdown in seconds, stepped by its owner with the frame time.
 class TTimer {
 public:
-    virtual ~TTimer() = default;
+    TTimer() = default;
+    // A copy takes the state, never the running Update's watch of the original.
+    TTimer(const TTimer& other)
+        : mDuration(other.mDuration), mElapsed(other.mElapsed), mActive(other.mActive), mListener(other.mListener)
+    {
+    }
+    TTimer& operator=(const TTimer& other)
+    {
+        mDuration = other.mDuration;
+        mElapsed = other.mElapsed;
+        mActive = other.mActive;
+        mListener = other.mListener;
+        return *this;
+    }
+    virtual ~TTimer();
 
     // Elapsed 0, the duration, active; the listener hears the start.
     void Start(float duration);
-    // True when inactive, or once the duration is reached (firing then, once).
+    // True when inactive, or once the duration is reached (firing then, once), unless a
+    // listener started the timer again.
     bool Update(float dt);
     // The duration as thousandths and the active byte; the elapsed time is left as it was.
     bool LoadState(TBaseBuffer& buffer);
@@ -108,4 +123,5 @@ private:
     float mElapsed = 0.0f;
     bool mActive = false;
     TTimerListener* mListener = nullptr;
+    bool* mAlive = nullptr;  // set while the listeners run; the destructor clears it
 };

@@ -38,8 +38,9 @@ void SetSystemShutDown(bool down) { gSystemShutDown = down; }
 
 std::string GetAppDataFolder()
 {
+    // A relative value is ignored, as the XDG base directory rules say.
     const char* xdg = getenv("XDG_DATA_HOME");
-    if (xdg && *xdg) return xdg;
+    if (xdg && xdg[0] == '/') return xdg;
     const char* home = getenv("HOME");
     if (home && *home) return std::string(home) + "/.local/share";
     return std::string();

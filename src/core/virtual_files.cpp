@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "core/logger.h"
 #include "core/system.h"
 
 namespace {
@@ -18,8 +19,18 @@ std::string MapPath(const std::string& path)
 {
     if (path.compare(0, 5, kUserPrefix) == 0) {
         TSystem* sys = GetSystem();
-        std::string folder = sys ? sys->UserFolder() : std::string();
-        return folder + "/" + path.substr(5);
+        if (!sys) {
+            // After shutdown there is no user folder: a late save or log line must not land
+            // in the file system's root. The logger may itself be opening its file here.
+            static thread_local bool logging = false;
+            if (!logging) {
+                logging = true;
+                GetLogger()->LogMessage("no user folder after shutdown for %s", path.c_str());
+                logging = false;
+            }
+            return std::string();
+        }
+        return sys->UserFolder() + "/" + path.substr(5);
     }
     if (path.find("assets/") != std::string::npos) return path;
     return "assets/" + path;
@@ -65,7 +76,7 @@ bool TFile::Open(const std::string& path, bool write)
     mWrite = write;
     std::string real = MapPath(path);
     // fopen of a folder succeeds for reading here; a folder is never a data file.
-    if (IsFolder(real)) return false;
+    if (real.empty() || IsFolder(real)) return false;
     mHandle = fopen(real.c_str(), write ? "wb" : "rb");
     if (!mHandle) return false;
     mPath = real;

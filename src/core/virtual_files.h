@@ -6,6 +6,7 @@
 
 #include "core/counted_ptr.h"
 
+// A "user:" path maps to "" (with a log line) once the platform object is gone.
 std::string MapPath(const std::string& path);
 bool FileExists(const std::string& path);
 bool RemoveFile(const std::string& path);

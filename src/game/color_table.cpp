@@ -167,6 +167,10 @@ void TColorsTableGrid::SetItemsOffset(int y)
 void TColorsTableGrid::ScrollTo(float from)
 {
     mScroll.Set(from, -(mHeight * static_cast<float>(mCurrentPage)), kScrollTime, true);
+    // A scroll that starts at its target ends at once and no update follows it: the panel
+    // and the swatches take the tween's value here.
+    mOffsetY = mScroll.mCurrent;
+    SetItemsOffset(static_cast<int>(mScroll.mCurrent));
 }
 
 void TColorsTableGrid::ScrollPage(int delta)

@@ -126,7 +126,7 @@ void InitMosaicStars()
     add(new TMosaicStar2Error("2error", "star_2error"));
     add(new TMosaicStar3Error("3error", "star_3error"));
     add(new TMosaicStar4Error("4error", "star_4error"));
-    // Levels already name "5error"; it has always judged (and read) as the 4-error rule.
+    // "5error" is the 4-error rule under a second name, with its text.
     add(new TMosaicStar4Error("5error", "star_4error"));
     add(new TMosaicStar75Time());
     add(new TMosaicStar80Time());

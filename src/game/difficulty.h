@@ -85,7 +85,8 @@ public:
     bool Check(const TLevelPlayStats& stats) const override { return stats.mErrors <= Limit; }
 };
 
-// The 3- to 6-hint rules let one hint fewer pass than their names say; saved levels rely on it.
+// The 3- to 6-hint rules allow one hint fewer than their names say: "3hint" passes with at
+// most 2 hints, up to "6hint" with at most 5.
 using TMosaicStar0Hint = TMosaicStarHintLimit<0>;
 using TMosaicStar1Hint = TMosaicStarHintLimit<1>;
 using TMosaicStar2Hint = TMosaicStarHintLimit<2>;

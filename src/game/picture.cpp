@@ -9,21 +9,13 @@
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/virtual_files.h"
 #include "graphics/render_origin.h"
 #include "graphics/texture_cache.h"
 
 namespace {
-
-// Float to int as a C cast would, but defined for every input: a zoom gone wrong must not
-// turn a coordinate into undefined behaviour.
-int TruncToInt(float value)
-{
-    if (!(value > static_cast<float>(INT_MIN))) return std::isnan(value) ? 0 : INT_MIN;
-    if (!(value < static_cast<float>(INT_MAX))) return INT_MAX;
-    return static_cast<int>(value);
-}
 
 bool IsPureWhite(const TRgbaF& c)
 {
@@ -438,11 +430,16 @@ void TPaintByNumber::Draw(float alpha)
 void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
 {
     TexturePtr target = CreateBlankTexture(width, height, 2);
-    image->mTexture = target;
     SDL_Renderer* renderer = GetRenderer();
+    // Without a new target the preview keeps the texture it had.
     if (!target.Get() || !renderer) return;
+    image->mTexture = target;
     SDL_SetRenderTarget(renderer, target->GetSdlTexture());
+    Uint8 r = 0, g = 0, b = 0, a = 0;
+    SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+    SDL_SetRenderDrawColor(renderer, 255, 255, 255, 255);
     SDL_RenderClear(renderer);
+    SDL_SetRenderDrawColor(renderer, r, g, b, a);
     const float scale = mCells.empty() ? 0.0f
                                       : std::min(static_cast<float>(width) / static_cast<float>(PictureWidth()),
                                                  static_cast<float>(height) / static_cast<float>(PictureHeight()));

@@ -49,6 +49,7 @@ public:
     void ResetView();
     void SetPanFromNavigator(float u, float v);
     void Draw(float alpha);
+    // The flat picture, fitted and centred on opaque white, as the image's new texture.
     void RenderToTexture(StaticImage* image, int width, int height);
     // Rewrites the event's x and y into picture pixels.
     TPaintByNumberItem* CellAt(TMouseEvent* event);

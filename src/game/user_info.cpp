@@ -9,31 +9,12 @@
 #include "game/stages.h"
 
 namespace {
-const int32_t kFileStamp = 1000;
 const size_t kEntryBytes = 12;  // time, best score, best stars
 
 int32_t ClampedSum(int32_t a, int32_t b)
 {
     int64_t sum = static_cast<int64_t>(a) + b;
     return static_cast<int32_t>(std::min<int64_t>(std::max<int64_t>(sum, 0), INT32_MAX));
-}
-
-uint16_t ReadU16(TBaseBuffer& buffer)
-{
-    int low = buffer.ReadByte();
-    int high = buffer.ReadByte();
-    return static_cast<uint16_t>(low | (high << 8));
-}
-
-size_t BytesLeft(const TBaseBuffer& buffer)
-{
-    return buffer.ReadAtEnd() ? 0 : buffer.Size() - buffer.ReadPosition();
-}
-
-void WriteU16(TBaseBuffer& buffer, unsigned value)
-{
-    buffer.WriteByte(value & 0xFF);
-    buffer.WriteByte((value >> 8) & 0xFF);
 }
 }  // namespace
 
@@ -47,9 +28,9 @@ bool TBaseUserInfo::Load(const std::string& path)
     buffer.ReadInt32();
     ReadBody(buffer);
     ReadExtra(buffer);
-    if (BytesLeft(buffer) != 0) {
+    if (buffer.BytesLeft() != 0) {
         GetLogger()->LogMessage("profile %s has %d bytes after its last field", path.c_str(),
-                                static_cast<int>(BytesLeft(buffer)));
+                                static_cast<int>(buffer.BytesLeft()));
         return false;
     }
     return true;
@@ -58,11 +39,10 @@ bool TBaseUserInfo::Load(const std::string& path)
 bool TBaseUserInfo::Save(const std::string& path)
 {
     TBufferBin buffer;
-    buffer.WriteInt32(kFileStamp);
+    buffer.WriteInt32(kSaveFileStamp);
     WriteBody(buffer);
     WriteExtra(buffer);
-    buffer.SaveToFile(path, true, 0);
-    return true;
+    return buffer.SaveToFile(path, true, 0);
 }
 
 bool TBaseUserInfo::HasKey(const std::string& key) const
@@ -130,9 +110,9 @@ void TBaseUserInfo::ReadBody(TBaseBuffer& buffer)
     mCounter = buffer.ReadInt32();
     mFlag = static_cast<uint8_t>(buffer.ReadByte());
     mBool = buffer.ReadByte() != 0;
-    unsigned count = ReadU16(buffer);
+    unsigned count = static_cast<uint16_t>(buffer.ReadInt16());
     mPairs.clear();
-    for (unsigned i = 0; i < count && BytesLeft(buffer) > 0; ++i) {
+    for (unsigned i = 0; i < count && buffer.BytesLeft() > 0; ++i) {
         std::string key, value;
         buffer.ReadString(key);
         buffer.ReadString(value);
@@ -150,7 +130,7 @@ void TBaseUserInfo::WriteBody(TBaseBuffer& buffer) const
     buffer.WriteByte(mBool ? 1 : 0);
     // The count is 16 bits wide: pairs beyond it are not saved rather than misread.
     size_t count = std::min<size_t>(mPairs.size(), 0xFFFF);
-    WriteU16(buffer, static_cast<unsigned>(count));
+    buffer.WriteInt16(static_cast<int32_t>(count));
     for (size_t i = 0; i < count; ++i) {
         buffer.BeginWriteSection((mPairs[i].first + "." + mPairs[i].second).c_str());
         buffer.WriteString(mPairs[i].first);
@@ -213,7 +193,7 @@ void TModeProgress::Read(TBaseBuffer& buffer)
     mFlag2 = buffer.ReadByte() != 0;
     int32_t count = buffer.ReadInt32();
     // A count the remaining bytes cannot hold is a damaged file, not a reason to allocate.
-    size_t fits = BytesLeft(buffer) / kEntryBytes;
+    size_t fits = buffer.BytesLeft() / kEntryBytes;
     size_t n = count > 0 ? std::min(static_cast<size_t>(count), fits) : 0;
     if (count > 0 && static_cast<size_t>(count) > fits)
         GetLogger()->LogMessage("profile names %d level entries, room for %d", count, static_cast<int>(fits));

@@ -26,7 +26,7 @@ public:
     // False when the file is missing or damaged (nothing changes then), and when bytes
     // are left over after the last field (the fields are read all the same).
     virtual bool Load(const std::string& path);
-    // Always true: a failed write is logged by the buffer.
+    // False when the file could not be written (the buffer logs why).
     virtual bool Save(const std::string& path);
     virtual bool HasKey(const std::string& key) const;
     virtual bool HasPair(const std::string& key, const std::string& value) const;

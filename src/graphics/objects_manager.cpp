@@ -42,6 +42,10 @@ bool ObjectsManager::Remove(DrawObject* object)
 
 void ObjectsManager::Update(float dt)
 {
+    // An object whose update steps its own manager again would restart this walk: each entry
+    // is stepped once per outer update, so the nested call does nothing.
+    if (mUpdating) return;
+    mUpdating = true;
     const uint64_t visitBefore = mNextSerial;
     for (mCursor = 0; mCursor >= 0 && static_cast<size_t>(mCursor) < mEntries.size(); ++mCursor) {
         TEntry& entry = mEntries[static_cast<size_t>(mCursor)];
@@ -71,6 +75,7 @@ void ObjectsManager::Update(float dt)
         if (becameEmpty && mListener) mListener->OnObjectsEmpty(this);
     }
     mCursor = -1;
+    mUpdating = false;
 }
 
 void ObjectsManager::Draw()

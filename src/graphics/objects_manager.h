@@ -26,6 +26,7 @@ public:
 
     void Add(float startDelay, DrawObject* object);
     bool Remove(DrawObject* object);
+    // Steps every started entry once; a call from inside a step does nothing.
     void Update(float dt);
     void Draw();
     void DeleteAll();
@@ -56,4 +57,5 @@ private:
     // Index of the entry an Update is visiting: listeners and objects may add, remove or
     // delete entries under the walk, and the walk follows them.
     int64_t mCursor = -1;
+    bool mUpdating = false;
 };

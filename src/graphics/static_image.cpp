@@ -5,20 +5,9 @@
 #include <tinyxml.h>
 
 #include "core/app_state.h"
+#include "core/numbers.h"
 #include "core/xml_attributes.h"
 #include "graphics/texture_cache.h"
-
-namespace {
-
-// A hit-test point that is not a finite int cannot be on the image.
-bool ToIntChecked(float v, int* out)
-{
-    if (!std::isfinite(v) || v >= 2147483647.0f || v <= -2147483648.0f) return false;
-    *out = static_cast<int>(v);
-    return true;
-}
-
-}  // namespace
 
 StaticImage::StaticImage() { mTransform.mBlendMode = kBlendAlpha; }
 
@@ -131,6 +120,7 @@ bool StaticImage::HitTestAlpha(int x, int y, int threshold) const
 
 bool StaticImage::HitTest(int x, int y) const
 {
+    // A hit-test point that is not a finite int cannot be on the image.
     if (mOwnCentre) {
         int gx = 0, gy = 0;
         if (!ToIntChecked(GetX(), &gx) || !ToIntChecked(GetY(), &gy)) return false;

@@ -128,7 +128,6 @@ public:
     const std::string& GetPath() const { return mPath; }
     const std::string& GetMaskPath() const { return mMaskPath; }
     const std::vector<TRgbaF>& GetPalette() const { return mPalette; }
-    void SetName(const std::string& name) { mName = name; }
 
 private:
     void ApplyDrawParams(const DrawTransform& transform);

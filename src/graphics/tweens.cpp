@@ -1,5 +1,7 @@
 #include "graphics/tweens.h"
 
+#include <climits>
+
 #include <cmath>
 #include <limits>
 
@@ -138,7 +140,8 @@ bool PulseValue::Update(float dt)
     if (mTween.Update(dt) && mPhase == 0) {
         if (++mSegmentIndex == 4) {
             mSegmentIndex = 0;
-            ++mCyclesDone;
+            // An endless pulse counts on for as long as it runs: the count stops at its top.
+            if (mCyclesDone < INT32_MAX) ++mCyclesDone;
         }
         if ((mCycleLimit != -1 && mCyclesDone == mCycleLimit && mSegmentIndex == 0) ||
             (mStopAtLow && mSegmentIndex == 2)) {
@@ -184,8 +187,7 @@ namespace {
 // items: a damaged count must not loop or allocate its way through billions.
 bool CountFits(int32_t count, size_t itemBytes, const TBaseBuffer* b)
 {
-    size_t left = b->ReadAtEnd() ? 0 : b->Size() - b->ReadPosition();
-    return count > 0 && static_cast<uint64_t>(count) * itemBytes <= left;
+    return count > 0 && static_cast<uint64_t>(count) * itemBytes <= b->BytesLeft();
 }
 
 void ReadMilliList(TBaseBuffer* b, std::vector<float>* out)
@@ -225,7 +227,8 @@ void PulseValue::LoadState(TBaseBuffer* b)
             mSegments.push_back(s);
         }
     }
-    if (mSegments.size() != 4 || mSegmentIndex < 0 || mSegmentIndex > 3) {
+    bool cyclesDone = mCyclesDone < 0 || (mCycleLimit >= 0 && mCyclesDone >= mCycleLimit);
+    if (cyclesDone || mSegments.size() != 4 || mSegmentIndex < 0 || mSegmentIndex > 3) {
         mFinished = true;
         mActive = false;
     }
@@ -324,10 +327,3 @@ float RandomFloat(float a, float b)
     return a + static_cast<float>(GameRand() % 32767) / 32767.0f * (b - a);
 }
 
-int TruncToInt(double v)
-{
-    if (std::isnan(v)) return 0;
-    if (v >= static_cast<double>(std::numeric_limits<int>::max())) return std::numeric_limits<int>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int>::min())) return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
-}

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/numbers.h"
+
 class TBaseBuffer;
 struct IncValue;
 
@@ -118,5 +120,3 @@ struct TPackedColor {
 TPackedColor MakePackedColor(int red, int green, int blue, int alpha);
 // a + (rand() % 32767) / 32767 x (b - a): never b itself.
 float RandomFloat(float a, float b);
-// Truncation toward zero that clamps instead of overflowing (NaN gives 0).
-int TruncToInt(double v);

@@ -117,6 +117,7 @@ public:
     virtual bool CanRunXoEffect() const { return false; }
     virtual void StartXoEffect();
     virtual void Activate(int x, int y, int flags);
+    virtual void Unlock() { mLocked = false; }
 
     // Resources, update, drawing, show and hide.
     virtual void LoadResources();

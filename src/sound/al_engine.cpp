@@ -1,5 +1,7 @@
 #include "sound/al_engine.h"
 
+#include <cmath>
+
 #include <cstdio>
 
 #include <SDL_timer.h>
@@ -247,6 +249,12 @@ bool TAlEngine::FillBuffer(unsigned buffer, TAlStream* stream)
     return true;
 }
 
+float ClampGain(float gain)
+{
+    if (std::isnan(gain)) return 1.0f;
+    return gain < 0.0f ? 0.0f : (gain > 1.0f ? 1.0f : gain);
+}
+
 unsigned TAlEngine::Play(unsigned handle, bool loop, float gain)
 {
     TEngineLock lock(mMutex);
@@ -268,6 +276,7 @@ unsigned TAlEngine::Play(unsigned handle, bool loop, float gain)
     }
     int filled = FillBuffer(stream->mBuffers[1], stream) ? 2 : 1;
     stream->mLoop = loop;
+    gain = ClampGain(gain);
     stream->mGain = gain;
     stream->mState = 1;
     alSourcef(source, AL_GAIN, gain);
@@ -334,6 +343,7 @@ void TAlEngine::SetGain(unsigned source, float gain)
 {
     TEngineLock lock(mMutex);
     if (!mContext || source == 0 || !alIsSource(source)) return;
+    gain = ClampGain(gain);
     if (TAlStream* stream = FindStreamBySource(source)) stream->mGain = gain;
     alSourcef(source, AL_GAIN, gain);
     CheckAlError();

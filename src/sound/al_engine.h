@@ -24,6 +24,9 @@ using TAlOutputOpener = TAlOutput (*)();
 void SetAlOutputOpener(TAlOutputOpener opener);  // null restores the sound card
 TAlOutput OpenDefaultAlOutput();
 
+// A volume or gain as OpenAL takes it: 0..1, NaN as 1.
+float ClampGain(float gain);
+
 class TAlEngine {
 public:
     static const int kBufferBytes = 49152;
@@ -35,12 +38,12 @@ public:
 
     unsigned OpenStream(const std::string& path);  // 0 on failure
     void CloseStream(unsigned handle);
-    unsigned Play(unsigned handle, bool loop, float gain);  // the source, 0 on failure
+    unsigned Play(unsigned handle, bool loop, float gain);  // the source, 0 on failure; gain as ClampGain
     void Stop(unsigned source);
     void SetPaused(unsigned source, bool paused);
     bool IsPlaying(unsigned source);
     bool IsPaused(unsigned source);
-    void SetGain(unsigned source, float gain);
+    void SetGain(unsigned source, float gain);  // clamped as ClampGain
     // One streaming step of the audio thread; false once the stop flag is set.
     bool Update();
 
@@ -83,5 +86,5 @@ void SetAlEngineShutDown(bool down);
 bool CheckAlError();
 const char* AlErrorText(ALenum code);
 
-// Body of the "audio" thread.
+// Body of the "audio" thread: steps the process's engine every 100 ms until it is asked to stop; the argument is unused.
 int AudioThreadMain(void* data);

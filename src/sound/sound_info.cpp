@@ -14,7 +14,7 @@ float ClampVolume(float volume, const std::string& id)
 {
     if (volume >= 0.0f && volume <= 1.0f) return volume;
     GetLogger()->LogDebug("Wrong volume value(%f) on sound %s", volume, id.c_str());
-    return volume < 0.0f ? 0.0f : 1.0f;
+    return ClampGain(volume);
 }
 
 // Effective volume = base x list volume; a playing sound hears it at once. The engine keeps
@@ -46,7 +46,11 @@ void TAlSoundInfo::LoadXml(TiXmlElement* element, bool openNow)
     mId = GetAttrString(element, "id");
     mLoopCount = GetAttrInt(element, "loop", 1);
     mPlaysLeft = mLoopCount;
-    mBaseVolume = GetAttrFloat(element, "volume", 1.0f);
+    float volume = GetAttrFloat(element, "volume", 1.0f);
+    mBaseVolume = ClampGain(volume);
+    // Compared so that NaN is reported too.
+    if (!(mBaseVolume == volume))
+        GetLogger()->LogMessage("sound %s: volume %f out of 0..1, %.1f used", mId.c_str(), volume, mBaseVolume);
     mVolume = mBaseVolume;
     mDelay = GetAttrFloat(element, "delay", 0.0f);
     mStreamed = GetAttrBool(element, "streamed", true);

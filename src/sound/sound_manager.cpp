@@ -18,12 +18,11 @@ void ReleaseAtExit()
     if (gSoundManager) ReleaseSoundManager();
 }
 
-float Clamped(float volume) { return volume < 0.0f ? 0.0f : (volume > 1.0f ? 1.0f : volume); }
 }  // namespace
 
 TSoundManager::TSoundManager()
 {
-    mThread = SDL_CreateThread(AudioThreadMain, "audio", GetAlEngine());
+    mThread = SDL_CreateThread(AudioThreadMain, "audio", nullptr);
 }
 
 TSoundManager::~TSoundManager()
@@ -60,7 +59,7 @@ void TSoundManager::AddSoundList(const std::string& name, TiXmlElement* element,
     if (name.empty()) return;
     SharedPtr<TSoundPlayList> list(new TSoundPlayList(element, tag, openNow, category));
     mSoundLists[name] = list;
-    list->SetVolume(Clamped(category != 0 ? mVoiceVolume : mSoundVolume));
+    list->SetVolume(ClampGain(category != 0 ? mVoiceVolume : mSoundVolume));
 }
 
 void TSoundManager::AddMusicList(const std::string& name, TiXmlElement* element, const char* tag)
@@ -68,7 +67,7 @@ void TSoundManager::AddMusicList(const std::string& name, TiXmlElement* element,
     if (name.empty()) return;
     SharedPtr<TMusicPlayList> list(new TMusicPlayList(element, tag));
     mMusicLists[name] = list;
-    list->SetVolume(Clamped(mMusicVolume));
+    list->SetVolume(ClampGain(mMusicVolume));
 }
 
 SharedPtr<TSoundPlayList> TSoundManager::FindSoundList(const std::string& name) const
@@ -147,7 +146,7 @@ bool TSoundManager::IsAnyMusicPlaying()
 void TSoundManager::SetSoundVolume(float volume, int category)
 {
     for (auto& entry : mSoundLists)
-        if (entry.second->mCategory == category) entry.second->SetVolume(Clamped(volume));
+        if (entry.second->mCategory == category) entry.second->SetVolume(ClampGain(volume));
     if (category != 0)
         mVoiceVolume = volume;
     else
@@ -156,7 +155,7 @@ void TSoundManager::SetSoundVolume(float volume, int category)
 
 void TSoundManager::SetMusicVolume(float volume)
 {
-    for (auto& entry : mMusicLists) entry.second->SetVolume(Clamped(volume));
+    for (auto& entry : mMusicLists) entry.second->SetVolume(ClampGain(volume));
     mMusicVolume = volume;
 }
 

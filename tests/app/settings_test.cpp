@@ -11,6 +11,7 @@
 #include "game/stages.h"
 #include "game/user_info.h"
 #include "sound/sound_manager.h"
+#include "log_watch.h"
 #include "test_support.h"
 
 namespace {
@@ -172,6 +173,70 @@ TEST_F(SettingsTest, IdsOfALostSettingsFileAreNotGivenOutAgain)
     EXPECT_EQ(settings.CurrentUserIdText(), "4");
 }
 
+// What the 16-bit fields cannot hold is refused or bounded, never written wrapped.
+TEST_F(SettingsTest, FieldWidthsOfTheFileAreKept)
+{
+    const char* kHead = "E8 03 00 00 00 00 03 00 00 00 01 00 01";
+    struct Case {
+        const char* name;
+        const char* users;  // current, last id, count, then the users
+        int loadedUsers;
+        int32_t newId;
+    } cases[] = {
+        {"last id 32767, none left", "FF FF FF 7F 00 00", 0, 1},
+        {"last id 32767, id 1 in use", "00 00 FF 7F 01 00 01 00 02 00 4A 6F", 1, 2},
+        {"count 32767 in a short file", "FF FF 00 00 FF 7F", 0, 1},
+        {"count 3, room for one", "FF FF 01 00 03 00 01 00 02 00 4A 6F", 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Everything but the log, which the logger keeps open.
+        ASSERT_EQ(system(("find '" + mScope.UserFolder() + "' -mindepth 1 -maxdepth 1 ! -name log.txt -exec rm -rf {} +").c_str()), 0);
+        std::string body = HexBytes(kHead) + HexBytes(c.users);
+        ASSERT_TRUE(WriteWholeFile(File("settings.dat"), WithCrc(body)));
+        TMySettings settings;
+        ASSERT_TRUE(settings.LoadSettings());
+        EXPECT_EQ(settings.UserCount(), c.loadedUsers);
+        ASSERT_TRUE(settings.AddUser("Max"));
+        EXPECT_EQ(settings.CurrentUserIdText(), std::to_string(c.newId));
+        EXPECT_TRUE(PathExists(File("user" + std::to_string(c.newId))));
+        TMySettings reread;
+        ASSERT_TRUE(reread.LoadSettings());
+        ASSERT_EQ(reread.UserCount(), c.loadedUsers + 1);
+        EXPECT_EQ(reread.Users().back().mId, c.newId);
+        EXPECT_EQ(reread.CurrentUserName(), "Max");
+    }
+
+}
+
+// A name longer than its field is refused, by AddUser and by a rename, and the rest of the
+// file still reads back. In the tests' own user folder, where the log is written.
+TEST(SettingsNames, NameLongerThanItsFieldIsRefused)
+{
+    TLogWatch watch;
+    {
+        TMySettings settings;
+        ASSERT_TRUE(settings.AddUser("Jo"));
+        const std::string longName(40000, 'n');
+        EXPECT_FALSE(settings.AddUser(longName));
+        EXPECT_FALSE(settings.RenameCurrentUser(longName));
+        EXPECT_EQ(settings.CurrentUserName(), "Jo");
+        EXPECT_TRUE(settings.AddUser(std::string(32767, 'm')));
+        EXPECT_EQ(watch.Count("settings.dat: a player name of 40000 bytes is longer than 32767, refused"), 2u);
+        TMySettings reread;
+        ASSERT_TRUE(reread.LoadSettings());
+        ASSERT_EQ(reread.UserCount(), 2);
+        EXPECT_EQ(reread.UserName(0), "Jo");
+        EXPECT_EQ(reread.UserName(1).size(), 32767u);
+        for (const TUserRecord& user : reread.Users()) {
+            RemoveFile("user:user" + std::to_string(user.mId));
+            ASSERT_EQ(system(("rm -rf '" + MapPath("user:" + std::to_string(user.mId)) + "'").c_str()), 0);
+        }
+    }
+    RemoveFile("user:settings.dat");
+    GetUserInfo()->ResetDefaults();
+}
+
 TEST_F(SettingsTest, UserExistsIgnoresAsciiCase)
 {
     TMySettings settings;
@@ -192,9 +257,21 @@ TEST_F(SettingsTest, RenameAndResetGoThroughTheFiles)
 
     settings.mStoredValue = 9;
     GetUserInfo()->mCounter = 5;
-    settings.ResetCurrentUser();
+    EXPECT_TRUE(settings.ResetCurrentUser());
     EXPECT_EQ(settings.mStoredValue, 3);
     EXPECT_EQ(GetUserInfo()->mCounter, 0);
+    EXPECT_TRUE(settings.CommitUser());
+}
+
+// With the user folder gone nothing can be written, and every step up says so.
+TEST_F(SettingsTest, FailedProfileSaveReachesTheCallers)
+{
+    TMySettings settings;
+    settings.AddUser("Jo");
+    ASSERT_EQ(system(("rm -rf '" + mScope.UserFolder() + "'").c_str()), 0);
+    EXPECT_FALSE(settings.SaveCurrentUser());
+    EXPECT_FALSE(settings.CommitUser());
+    EXPECT_FALSE(settings.ResetCurrentUser());
 }
 
 TEST_F(SettingsTest, SelectingAUserLoadsTheProfileAndAppliesItsVolumes)

@@ -8,11 +8,8 @@ uint32_t FakeTicks() { return gNow; }
 
 struct TCountingTask : TMyTask {
     int mRuns = 0;
-    bool Execute() override
-    {
-        ++mRuns;
-        return true;
-    }
+    // Ends a runaway catch-up so a fault fails the test instead of hanging it.
+    bool Execute() override { return ++mRuns < 1000; }
 };
 
 class TaskTest : public ::testing::Test {
@@ -80,4 +77,28 @@ TEST_F(TaskTest, ResetToNowSchedulesFromTheCurrentTick)
     task.Run();
     EXPECT_EQ(task.mRuns, 1);
     EXPECT_EQ(task.mDueTick, 1056u);
+}
+
+// A late step at the tick wrap, and a catch-up task without an interval, run one step.
+TEST_F(TaskTest, CatchUpAtTheWrapOrWithoutIntervalRunsOnce)
+{
+    struct Case {
+        uint32_t due;
+        uint32_t now;
+        int32_t interval;
+        int runs;
+    } cases[] = {
+        {0xFFFFFFF0u, 0xFFFFFFFAu, 16, 1},
+        {0xFFFFFFF0u, 0x00000015u, 16, 3},
+        {1000, 1100, 0, 1},
+    };
+    for (const Case& c : cases) {
+        TCountingTask task;
+        task.mInterval = c.interval;
+        task.mCatchUp = true;
+        task.mDueTick = c.due;
+        gNow = c.now;
+        task.Run();
+        EXPECT_EQ(task.mRuns, c.runs) << c.due << " " << c.now;
+    }
 }

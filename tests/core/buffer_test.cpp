@@ -5,6 +5,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <string>
+#include <chrono>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -36,6 +37,18 @@ uint32_t SlowCrc(const std::string& bytes)
         for (int i = 0; i < 8; ++i) crc = (crc & 0x80000000u) ? (crc << 1) ^ 0x04C11DB7u : crc << 1;
     }
     return crc;
+}
+
+// A save's temporary file left in the folder.
+bool HasTemporaryFile(const std::string& folder)
+{
+    bool found = false;
+    DIR* dir = opendir(folder.c_str());
+    while (dir && !found)
+        if (dirent* entry = readdir(dir)) found = std::string(entry->d_name).find(".tmp") != std::string::npos;
+        else break;
+    if (dir) closedir(dir);
+    return found;
 }
 
 }  // namespace
@@ -210,7 +223,6 @@ TEST(BufferFile, KeepBadFileMovesTheDamagedFileAside)
 // The disk "fills up" at 4 KB: the save fails and the previous file survives whole.
 TEST(BufferFile, FailedSaveKeepsThePreviousFile)
 {
-    std::string target = UserFile("safe.dat");
     pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -234,7 +246,68 @@ TEST(BufferFile, FailedSaveKeepsThePreviousFile)
     std::string text;
     loaded.ReadString(text);
     EXPECT_EQ(text, "first");
-    EXPECT_FALSE(PathExists(target + ".tmp"));
+    EXPECT_FALSE(HasTemporaryFile(GetSystem()->UserFolder()));
+}
+
+// Two copies of the game saving one file while a third reads it: every save lands whole.
+TEST(BufferFile, ConcurrentSavesOfOneFileAllSucceedAndReadersSeeWholeFiles)
+{
+    const double kSeconds = 1.5;
+    auto run = [&](bool writer, int seed) -> int {
+        auto start = std::chrono::steady_clock::now();
+        int failures = 0;
+        for (int round = 0; std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < kSeconds;
+             ++round) {
+            if (writer) {
+                TBufferBin buffer;
+                for (int i = 0; i < 3000; ++i) buffer.WriteByte(seed + round + i);
+                if (!buffer.SaveToFile("user:shared.dat", true, 0)) ++failures;
+            } else {
+                TBufferBin buffer;
+                if (!buffer.LoadFromFile("user:shared.dat", true, 0) || buffer.Size() != 3000) ++failures;
+            }
+        }
+        return failures;
+    };
+    TBufferBin first;
+    first.WriteBlock(Bytes(2996, 7));
+    ASSERT_TRUE(first.SaveToFile("user:shared.dat", true, 0));
+    std::vector<pid_t> children;
+    for (int role = 0; role < 3; ++role) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) _exit(run(role < 2, role * 101) == 0 ? 0 : 1);
+        children.push_back(child);
+    }
+    const char* roles[] = {"first writer", "second writer", "reader"};
+    for (size_t i = 0; i < children.size(); ++i) {
+        int status = 0;
+        ASSERT_EQ(waitpid(children[i], &status, 0), children[i]);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << roles[i] << " saw failures";
+    }
+    EXPECT_FALSE(HasTemporaryFile(GetSystem()->UserFolder()));
+}
+
+// A temporary whose game no longer runs goes with the next save of its file; one of a
+// running game, and those of other files, stay.
+TEST(BufferFile, SaveRemovesTemporariesOfGamesThatNoLongerRun)
+{
+    pid_t dead = fork();
+    ASSERT_GE(dead, 0);
+    if (dead == 0) _exit(0);
+    ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+    const std::string stale = "stale.dat.tmp." + std::to_string(dead) + ".AbCdEf";
+    const std::string running = "stale.dat.tmp." + std::to_string(getppid()) + ".AbCdEf";
+    const std::string other = "other.dat.tmp." + std::to_string(dead) + ".AbCdEf";
+    for (const std::string& name : {stale, running, other}) ASSERT_TRUE(WriteWholeFile(UserFile(name), "half"));
+    TBufferBin buffer;
+    buffer.WriteByte(1);
+    ASSERT_TRUE(buffer.SaveToFile("user:stale.dat", true, 0));
+    EXPECT_FALSE(PathExists(UserFile(stale)));
+    EXPECT_TRUE(PathExists(UserFile(running)));
+    EXPECT_TRUE(PathExists(UserFile(other)));
+    for (const std::string& name : {running, other}) remove(UserFile(name).c_str());
 }
 
 TEST(BufferFile, EveryFuzzSeedLoadsWithItsChecksum)

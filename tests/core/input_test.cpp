@@ -82,9 +82,12 @@ TEST_F(InputTest, SdlEventsBecomeInputEvents)
         std::vector<TInputEvent> out = Translate(c.sdl);
         ASSERT_EQ(out.size(), c.expected.size()) << c.what;
         for (size_t i = 0; i < out.size(); ++i) EXPECT_TRUE(out[i] == c.expected[i]) << c.what << " " << Show(out[i]);
+        // Alt+F4 stores no modifiers for the pointer events after it (checked at once: the
+        // next key row stores its own).
+        if (c.sdl.type == SDL_KEYDOWN && (c.sdl.key.keysym.mod & KMOD_ALT)) {
+            EXPECT_EQ(GetAppState().mLastKeyModifiers, 0) << c.what;
+        }
     }
-    // Alt+F4 stores no modifiers for the pointer events after it.
-    EXPECT_EQ(GetAppState().mLastKeyModifiers, 0);
 }
 
 TEST_F(InputTest, KeyModifiersLastUntilTheKeyIsReleased)

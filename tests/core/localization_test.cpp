@@ -51,6 +51,9 @@ TEST_F(LocalizationTest, RowsAndCells)
     EXPECT_EQ(mTable.GetText("Unknown_Key"), L"Unknown_Key");
     EXPECT_EQ(mTable.GetTextNarrow("Unknown_Key"), "Unknown_Key");
     EXPECT_EQ(mTable.GetText(""), L"");
+    // The row without a key is skipped: "" has no text, and the rows without text neither.
+    EXPECT_EQ(mTable.GetTextNarrow(""), "");
+    EXPECT_EQ(mTable.Size(), 4u);
 }
 
 TEST_F(LocalizationTest, BrokenTablesLeaveKeysShowing)
@@ -63,27 +66,74 @@ TEST_F(LocalizationTest, BrokenTablesLeaveKeysShowing)
     EXPECT_FALSE(mTable.Load("user:flat.xml"));
 }
 
+namespace {
+// Sets or unsets an environment variable for the life of the object.
+class TEnvScope {
+public:
+    TEnvScope(const char* name, const char* value) : mName(name)
+    {
+        if (const char* old = getenv(name)) {
+            mHad = true;
+            mOld = old;
+        }
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+    ~TEnvScope()
+    {
+        if (mHad)
+            setenv(mName.c_str(), mOld.c_str(), 1);
+        else
+            unsetenv(mName.c_str());
+    }
+
+private:
+    std::string mName;
+    std::string mOld;
+    bool mHad = false;
+};
+}  // namespace
+
+// Every variable that picks the user's locale names one that is not installed.
 TEST_F(LocalizationTest, UninstalledUserLocaleDoesNotStopTheGame)
 {
-    const char* old = getenv("LANG");
-    std::string saved = old ? old : "";
-    setenv("LANG", "xx_YY.UTF-8", 1);
-    DestroyLocalization();
-    TLocalization* table = GetLocalization();
-    ASSERT_NE(table, nullptr);
-    EXPECT_TRUE(table->Load("user:fixture_termins.xml"));
-    EXPECT_EQ(table->Widen("\xD0\x96"), std::wstring(1, 0x416));
-    // Narrow is UTF-8, Widen's inverse: a Cyrillic name survives the round trip.
-    EXPECT_EQ(table->Narrow(std::wstring(1, 0xE9)), "\xC3\xA9");
-    EXPECT_EQ(table->Narrow(std::wstring{0x416, 0x43E}), "\xD0\x96\xD0\xBE");
-    EXPECT_EQ(table->Widen(table->Narrow(std::wstring{L'A', 0x44F})), (std::wstring{L'A', 0x44F}));
-    DestroyLocalization();
-    if (old)
-        setenv("LANG", saved.c_str(), 1);
-    else
-        unsetenv("LANG");
+    {
+        TEnvScope lang("LANG", "xx_YY.UTF-8");
+        TEnvScope all("LC_ALL", "xx_YY.UTF-8");
+        TEnvScope ctype("LC_CTYPE", nullptr);
+        DestroyLocalization();
+        TLocalization* table = GetLocalization();
+        ASSERT_NE(table, nullptr);
+        EXPECT_TRUE(table->Load("user:fixture_termins.xml"));
+        EXPECT_EQ(table->Widen("\xD0\x96"), std::wstring(1, 0x416));
+        // Narrow is UTF-8, Widen's inverse: a Cyrillic name survives the round trip.
+        EXPECT_EQ(table->Narrow(std::wstring(1, 0xE9)), "\xC3\xA9");
+        EXPECT_EQ(table->Narrow(std::wstring{0x416, 0x43E}), "\xD0\x96\xD0\xBE");
+        EXPECT_EQ(table->Widen(table->Narrow(std::wstring{L'A', 0x44F})), (std::wstring{L'A', 0x44F}));
+        DestroyLocalization();
+    }
     EXPECT_EQ(GetLanguageCode(), "");
     EXPECT_FALSE(IsJapanese());
+}
+
+// After shutdown a late caller gets an empty table, the same one each time, never a new
+// loaded one.
+TEST_F(LocalizationTest, AfterShutdownTheGetterAnswersAnEmptyTable)
+{
+    DestroyLocalization();
+    GetLocalization()->Load("user:fixture_termins.xml");
+    DestroyLocalization();
+    SetLocalizationShutDown(true);
+    TLocalization* late = GetLocalization();
+    ASSERT_NE(late, nullptr);
+    EXPECT_EQ(late->Size(), 0u);
+    EXPECT_EQ(late->GetText("GameName"), L"GameName");
+    EXPECT_EQ(GetLocalization(), late);
+    SetLocalizationShutDown(false);
+    EXPECT_NE(GetLocalization(), late);
+    DestroyLocalization();
 }
 
 TEST(ShippedTexts, EveryKeyHasItsText)

@@ -190,11 +190,59 @@ TEST(Timer, StateIsTheDurationAndTheActiveByte)
     TBufferBin buffer;
     for (int b : {0xE8, 0x03, 0x00, 0x00, 0x01}) buffer.WriteByte(b);
     TTimer timer;
+    timer.Start(5.0f);
+    timer.Update(0.25f);
     EXPECT_TRUE(timer.LoadState(buffer));
     EXPECT_FLOAT_EQ(timer.GetDuration(), 1.0f);
     EXPECT_TRUE(timer.IsActive());
-    EXPECT_FLOAT_EQ(timer.GetElapsed(), 0.0f);
+    EXPECT_FLOAT_EQ(timer.GetElapsed(), 0.25f);
     TBufferBin saved;
     timer.SaveState(saved);
     EXPECT_EQ(saved.Bytes(), buffer.Bytes());
+}
+
+// A listener may start the timer again or delete it while it fires.
+TEST(Timer, ListenerRestartingOrDeletingTheTimer)
+{
+    struct TRestarter : TTimerListener {
+        TTimer* mTimer = nullptr;
+        bool mDelete = false;
+        void OnTimer() override
+        {
+            if (mDelete)
+                delete mTimer;
+            else
+                mTimer->Start(1.0f);
+        }
+    };
+    TRestarter restarter;
+    TTimer timer;
+    restarter.mTimer = &timer;
+    timer.SetListener(&restarter);
+    timer.Start(0.5f);
+    EXPECT_FALSE(timer.Update(0.6f));
+    EXPECT_TRUE(timer.IsActive());
+    EXPECT_FALSE(timer.Update(0.6f));
+
+    // A copy made and dropped while the timer fires is not the timer itself.
+    struct TCopier : TTimerListener {
+        TTimer* mTimer = nullptr;
+        void OnTimer() override
+        {
+            delete new TTimer(*mTimer);
+            mTimer->Start(1.0f);
+        }
+    };
+    TCopier copier;
+    copier.mTimer = &timer;
+    timer.SetListener(&copier);
+    timer.Start(0.5f);
+    EXPECT_FALSE(timer.Update(0.6f));
+    EXPECT_TRUE(timer.IsActive());
+
+    restarter.mDelete = true;
+    restarter.mTimer = new TTimer();
+    restarter.mTimer->SetListener(&restarter);
+    restarter.mTimer->Start(0.5f);
+    EXPECT_TRUE(restarter.mTimer->Update(0.6f));
 }

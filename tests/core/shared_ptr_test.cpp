@@ -104,3 +104,52 @@ TEST(CountedHandle, ReleaseEmptiesTheHandleSoItsDestructorDoesNotCountAgain)
     EXPECT_EQ(keep.HolderCount(), 1);
     EXPECT_EQ(deaths, 0);
 }
+
+namespace {
+struct TNode {
+    SharedPtr<TNode> mNext;
+    int mValue = 0;
+};
+struct THandleNode {
+    CountedHandle<THandleNode> mChild;
+    int mValue = 0;
+};
+struct TPtrNode {
+    CountedPtr<TPtrNode> mNext;
+    int mValue = 0;
+};
+}
+
+// The assigned value lives inside the target being let go: it must be held first.
+TEST(SharedPointers, AssignFromWhatTheOldTargetOwnsKeepsTheNewValue)
+{
+    SharedPtr<TNode> head(new TNode);
+    head->mNext = new TNode;
+    head->mNext->mValue = 2;
+    head = head->mNext;
+    ASSERT_TRUE(head);
+    EXPECT_EQ(head->mValue, 2);
+    EXPECT_EQ(SharedPtr<TNode>::CountOf(head.Get()), 1);
+    head = head;
+    EXPECT_EQ(SharedPtr<TNode>::CountOf(head.Get()), 1);
+
+    CountedHandle<THandleNode> h(new THandleNode);
+    h->mChild = CountedHandle<THandleNode>(new THandleNode);
+    h->mChild->mValue = 3;
+    h = h->mChild;
+    ASSERT_TRUE(h);
+    EXPECT_EQ(h->mValue, 3);
+    EXPECT_EQ(h.HolderCount(), 1);
+    h = h;
+    EXPECT_EQ(h.HolderCount(), 1);
+
+    CountedPtr<TPtrNode> p(new TPtrNode);
+    p->mNext = CountedPtr<TPtrNode>(new TPtrNode);
+    p->mNext->mValue = 4;
+    p = p->mNext;
+    ASSERT_NE(p.Get(), nullptr);
+    EXPECT_EQ(p->mValue, 4);
+    EXPECT_EQ(p.UseCount(), 1);
+    p = p;
+    EXPECT_EQ(p.UseCount(), 1);
+}

@@ -3,6 +3,8 @@
 #include "core/logger.h"
 #include "core/system.h"
 #include "core/virtual_files.h"
+#include "core/buffer.h"
+#include "log_watch.h"
 #include "test_support.h"
 
 TEST(VirtualFiles, MapPathRules)
@@ -32,6 +34,53 @@ TEST(VirtualFiles, FolderFromXdgDataHomeIsCreatedWithItsParents)
     GetSystem()->MakeUserFolders();
     EXPECT_TRUE(PathExists(deep + "/Korvel Games/Brisalo5"));
     setenv("XDG_DATA_HOME", old.c_str(), 1);
+}
+
+// Once the platform object is gone a late save has nowhere to go, not the root folder.
+TEST(VirtualFiles, AfterShutdownUserPathsMapToNothing)
+{
+    TLogWatch watch;
+    SetSystemShutDown(true);
+    DestroySystem();
+    EXPECT_EQ(MapPath("user:late.dat"), "");
+    TFile file;
+    EXPECT_FALSE(file.Open("user:late.dat", true));
+    TBufferBin buffer;
+    buffer.WriteByte(1);
+    EXPECT_FALSE(buffer.SaveToFile("user:late.dat", true, 0));
+    EXPECT_EQ(MapPath("ui/interface.xml"), "assets/ui/interface.xml");
+    SetSystemShutDown(false);
+    TSystem* sys = GetSystem();
+    sys->mAppFolderName = "Brisalo5";
+    sys->mCompanyFolderName = "Korvel Games";
+    EXPECT_FALSE(PathExists("/late.dat"));
+    EXPECT_TRUE(watch.Has("no user folder after shutdown for user:late.dat"));
+}
+
+// XDG: a relative XDG_DATA_HOME is ignored in favour of ~/.local/share.
+TEST(VirtualFiles, RelativeXdgDataHomeIsIgnored)
+{
+    std::string oldXdg = getenv("XDG_DATA_HOME");
+    const char* oldHome = getenv("HOME");
+    std::string savedHome = oldHome ? oldHome : "";
+    setenv("HOME", "/home/player", 1);
+    struct Case {
+        const char* xdg;
+        const char* folder;
+    } cases[] = {
+        {"relative/share", "/home/player/.local/share"},
+        {"", "/home/player/.local/share"},
+        {"/data/share", "/data/share"},
+    };
+    for (const Case& c : cases) {
+        setenv("XDG_DATA_HOME", c.xdg, 1);
+        EXPECT_EQ(GetAppDataFolder(), c.folder) << c.xdg;
+    }
+    setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
+    if (oldHome)
+        setenv("HOME", savedHome.c_str(), 1);
+    else
+        unsetenv("HOME");
 }
 
 TEST(VirtualFiles, OpenOfMissingFileOrFolderLeavesFileClosed)
@@ -85,34 +134,4 @@ TEST(VirtualFiles, RemoveFileAlwaysSucceeds)
     EXPECT_TRUE(RemoveFile("user:gone"));
     EXPECT_FALSE(FileExists("user:gone"));
     EXPECT_TRUE(RemoveFile("user:gone"));
-}
-
-TEST(Logger, LinesEndWithOneNewlineAndPercentIsNotReinterpreted)
-{
-    TUserFolderScope scope;
-    {
-        TLogger log;
-        log.SetSdlOutput(false);
-        log.LogMessage("%s", "value %d here");
-        log.LogMessage("n=%d", 5);
-    }
-    EXPECT_EQ(ReadWholeFile(scope.UserFolder() + "/log.txt"), "value %d here\nn=5\n");
-    {
-        TLogger log;  // a new start truncates the file
-        log.SetSdlOutput(false);
-    }
-    EXPECT_EQ(ReadWholeFile(scope.UserFolder() + "/log.txt"), "");
-}
-
-TEST(Logger, OverlongLineIsCutAtTheBuffer)
-{
-    TUserFolderScope scope;
-    {
-        TLogger log;
-        log.SetSdlOutput(false);
-        log.LogMessage("%s", std::string(20000, 'x').c_str());
-    }
-    std::string text = ReadWholeFile(scope.UserFolder() + "/log.txt");
-    EXPECT_EQ(text.size(), 10239u + 1u);
-    EXPECT_EQ(text.back(), '\n');
 }

@@ -73,7 +73,9 @@ TEST_F(XmlAttributes, BoolIsTrueOnlyForOneAndLowerCaseTrue)
     for (const char* name : {"b3", "b4", "b5"}) EXPECT_FALSE(GetAttrBool(e, name, true)) << name;
     EXPECT_TRUE(GetAttrBool(e, "missing", true));
     EXPECT_FALSE(GetAttrBool(e, "missing", false));
-    EXPECT_TRUE(GetAttrBool(Child("empty"), "value", false, "b1") == false);  // "7" is not true
+    // An empty first attribute reads the second one, not the default.
+    EXPECT_TRUE(GetAttrBool(Child("empty"), "value", false, "on"));
+    EXPECT_FALSE(GetAttrBool(Child("empty"), "value", true, "second"));  // "7" is not true
 }
 
 TEST_F(XmlAttributes, ColoursAreDottedDecimalOrHexadecimal)
@@ -100,6 +102,8 @@ TEST_F(XmlAttributes, RelativeSizesUseOnlyTheFractionalPart)
         {"r1", 683}, {"r2", 683}, {"r3", 342}, {"r4", 2}, {"r5", 0}, {"r6", 0}, {"missing", -9},
     };
     for (const auto& c : cases) EXPECT_EQ(GetAttrRelSize(e, c.name, 1366, -9), c.expected) << c.name;
+    EXPECT_EQ(GetAttrRelSize(Child("empty"), "value", 1366, -9, "half"), 683);
+    EXPECT_EQ(GetAttrRelSize(Child("empty"), "value", 1366, -9, "second"), 7);
 }
 
 TEST_F(XmlAttributes, RectanglesWriteAsFarAsTheScanGot)

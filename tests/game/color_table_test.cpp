@@ -145,6 +145,26 @@ TEST_F(ColorTable, DragReleaseTurnsPagesAndAnswersFalse)
     EXPECT_TRUE(mRecorder.mEvents.empty());
 }
 
+// A release exactly a page from the press lands on the page at once; the next page turn
+// starts from there, and the swatches follow the page the table reports.
+TEST_F(ColorTable, DragOfExactlyOnePageKeepsOffsetAndPageTogether)
+{
+    Build(20, 2);
+    mTable.mDragging = true;
+    mTable.mPressY = 100;
+    EXPECT_FALSE(mTable.MouseUp(Release(150, 216)));
+    EXPECT_EQ(mTable.mCurrentPage, 1);
+    EXPECT_FLOAT_EQ(mTable.mOffsetY, -116.0f);
+    mTable.mDragging = false;
+    mTable.ScrollPage(-1);
+    EXPECT_EQ(mTable.mCurrentPage, 0);
+    mTable.Update(1.0f);
+    EXPECT_FLOAT_EQ(mTable.mOffsetY, 0.0f);
+    EXPECT_FLOAT_EQ(mTable.mItems[0].mOffsetY, 0.0f);
+    EXPECT_TRUE(mTable.MouseUp(On(1)));
+    EXPECT_TRUE(mTable.mItems[1].mSelected);
+}
+
 TEST_F(ColorTable, SelectPulsesAndDeselectReturns)
 {
     Build(2, 1);

@@ -344,9 +344,10 @@ TEST_F(PictureModel, MissingPictureIsHarmless)
     model.DoubleClick(PointerAt(50, 50, 1));
     StaticImage image;
     model.RenderToTexture(&image, 16, 16);
-    EXPECT_NE(image.GetTexture(), nullptr);
+    TTexture* preview = image.GetTexture();
+    EXPECT_NE(preview, nullptr);
     model.RenderToTexture(&image, 0, 0);
-    EXPECT_EQ(image.GetTexture(), nullptr);
+    EXPECT_EQ(image.GetTexture(), preview);
     EXPECT_EQ(ReadWindow(), before);
     EXPECT_EQ(ReadWholeFile(UserPath("3/nothing.dat")), Bytes({7, 0, 0, 0, 1, 2}));
 
@@ -356,7 +357,11 @@ TEST_F(PictureModel, MissingPictureIsHarmless)
     EXPECT_FLOAT_EQ(flat.mZoom, 1.0f);
     flat.Draw(1.0f);
     TMouseEvent f = PointerAt(5, 5, 1);
-    flat.CellAt(&f);
+    TPaintByNumberItem* hit = flat.CellAt(&f);
+    // Zoom 1 and the default origin: (5, 5) is picture pixel (31, 31), in the last cell.
+    EXPECT_EQ(f.mX, 31);
+    EXPECT_EQ(f.mY, 31);
+    EXPECT_EQ(hit, flat.GetCell(1, 1));
 }
 
 TEST_F(PictureModel, GapsAndJunkProgressDrawClean)
@@ -399,6 +404,9 @@ TEST_F(PictureModel, RenderToTextureDrawsFlatGreysAndColours)
     StaticImage image;
     GetAppState().mScaleX = GetAppState().mScaleY = 1.5f;
     SDL_RenderSetScale(GetRenderer(), 1.5f, 1.5f);
+    // Something else drawn first leaves its colour in the renderer: not in the preview.
+    SDL_SetRenderDrawColor(GetRenderer(), 40, 40, 60, 255);
+    SDL_RenderClear(GetRenderer());
     model.RenderToTexture(&image, 8, 8);
     EXPECT_FLOAT_EQ(GetAppState().mScaleX, 1.5f);
     EXPECT_EQ(GetAppState().mOffsetX, 0);
@@ -422,5 +430,7 @@ TEST_F(PictureModel, RenderToTextureDrawsFlatGreysAndColours)
     EXPECT_TRUE(SameColor(ReadPixel(1, 5), grey2, grey2, grey2));
     EXPECT_TRUE(SameColor(ReadPixel(3, 5), grey1, grey1, grey1));
     EXPECT_TRUE(SameColor(ReadPixel(5, 4), grey0, grey0, grey0));
+    EXPECT_TRUE(SameColor(ReadPixel(0, 0), 255, 255, 255));
+    EXPECT_TRUE(SameColor(ReadPixel(6, 7), 255, 255, 255));
     SDL_SetRenderTarget(GetRenderer(), nullptr);
 }

@@ -9,6 +9,7 @@
 #include "app/task.h"
 #include "core/app_state.h"
 #include "core/display.h"
+#include "core/localization.h"
 #include "core/logger.h"
 #include "core/system.h"
 #include "game/front_screens.h"
@@ -67,6 +68,7 @@ int RunScripted(std::function<void(uint32_t)> script, std::string* log)
     *log = ReadWholeFile(logPath);
     // The shutdown closed the log and the platform object: bring them back for later tests.
     SetLoggerShutDown(false);
+    SetLocalizationShutDown(false);
     SetSystemShutDown(false);
     ResetAppState();
     TSystem* sys = GetSystem();

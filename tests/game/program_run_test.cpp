@@ -240,3 +240,34 @@ TEST(ProgramRun, KnownUserKeepsSettingsAndProfile)
     EXPECT_EQ(ToHex(ReadWholeFile(runs.File("user1"))), ToHex(HexBytes(profile)));
     EXPECT_FALSE(PathExists(runs.File("user1.bad")));
 }
+
+// Every loader's data file missing, then broken: the game logs the file, starts all the same
+// and ends with exit 0.
+TEST(ProgramRun, MissingOrBrokenDataFilesAreLoggedAndTheGameStarts)
+{
+    const char* files[] = {"ui/interface.xml", "settings.xml",  "stages.xml",  "fonts.xml",
+                           "sounds.xml",       "resources.xml", "rewards.xml", "tilesets/tilesets.xml"};
+    TTempDir root;
+    TTempDir dataHome;
+    ASSERT_TRUE(Copy(BRISALO_EXE, root / "brisalo5"));
+    ASSERT_TRUE(Copy(BRISALO_ASSETS, root / "assets"));
+    for (const char* file : files) {
+        const std::string path = root / (std::string("assets/") + file);
+        const std::string original = ReadWholeFile(path);
+        ASSERT_FALSE(original.empty()) << file;
+        for (bool broken : {false, true}) {
+            SCOPED_TRACE(std::string(file) + (broken ? " broken" : " missing"));
+            if (broken) {
+                ASSERT_TRUE(WriteWholeFile(path, "<root><unclosed>"));
+            } else {
+                ASSERT_EQ(remove(path.c_str()), 0);
+            }
+            remove((dataHome.Path() + "/Korvel Games/Brisalo5/log.txt").c_str());
+            TRun run = RunGameProcess(root, dataHome.Path(), "int complete");
+            EXPECT_EQ(run.exitCode, 0) << run.log;
+            EXPECT_NE(run.log.find("\nFile not found " + std::string(file) + " \n"), std::string::npos) << run.log;
+            ExpectLinesInOrder(run.log, kStartLines);
+        }
+        ASSERT_TRUE(WriteWholeFile(path, original));
+    }
+}

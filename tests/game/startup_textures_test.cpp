@@ -10,6 +10,7 @@
 #include "app/app.h"
 #include "core/app_state.h"
 #include "core/display.h"
+#include "core/localization.h"
 #include "core/logger.h"
 #include "core/system.h"
 #include "game/stages.h"
@@ -103,6 +104,7 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
     app.mWindow = nullptr;
     SetSystemShutDown(false);
     SetLoggerShutDown(false);
+    SetLocalizationShutDown(false);
     ResetAppState();
     EXPECT_EQ(0, chdir(oldCwd.c_str()));
 }

@@ -2,10 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "core/buffer.h"
 #include "core/system.h"
 #include "game/rewards.h"
 #include "game/stages.h"
+#include "log_watch.h"
 #include "test_support.h"
 
 namespace {
@@ -156,6 +162,28 @@ TEST_F(UserInfoTest, MissingOrDamagedFileKeepsTheProfile)
     EXPECT_EQ(ReadWholeFile(UserPath("damaged_profile.bad")), bytes);
 }
 
+// A profile that was not written answers false, whether the folder is missing or the
+// file size limit stops the write.
+TEST_F(UserInfoTest, FailedSaveAnswersFalse)
+{
+    EXPECT_FALSE(mInfo->Save("user:no_such_folder/profile"));
+    EXPECT_FALSE(PathExists(UserPath("no_such_folder/profile")));
+
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit = {64, 64};
+        if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(11);
+        _exit(mInfo->Save("user:limited_profile") ? 12 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_FALSE(PathExists(UserPath("limited_profile")));
+}
+
 TEST_F(UserInfoTest, PairsNotifyOnlyRealChanges)
 {
     TRecordingListener listener;
@@ -192,6 +220,10 @@ TEST_F(UserInfoTest, CounterAndTotalScoreClampAtZero)
     mInfo->AddToTotalScore(20);
     EXPECT_EQ(mInfo->CurrentModeProgress().mTotalScore, 20);
     EXPECT_EQ(GetRewardConnector().mTotalScore, 20);
+    mInfo->CurrentModeProgress().mTotalScore = 2147483000;
+    mInfo->AddToTotalScore(1000);
+    EXPECT_EQ(mInfo->CurrentModeProgress().mTotalScore, 2147483647);
+    EXPECT_EQ(GetRewardConnector().mTotalScore, 2147483647);
 }
 
 TEST_F(UserInfoTest, AdvanceStageFollowsTheModesOwnList)
@@ -249,11 +281,47 @@ TEST_F(UserInfoTest, OutOfRangeModeDifficultyAndCountLoadSafely)
         "00 00 00 00  FF FF FF FF  00 00 00 00  00 00 00 00  00 00 00 00  00 00 00 00 01  00 00 00 00"
         "1E 00 00 00  00 00 00 00  00 00 00 00  D0 07 00 00");
     ASSERT_TRUE(WriteWholeFile(UserPath("crafted_profile"), WithCrc(body)));
-    mInfo->Load("user:crafted_profile");
+    TLogWatch watch;
+    // The count takes what the 45 remaining bytes hold; the reads that follow run out of
+    // data but leave nothing over.
+    EXPECT_TRUE(mInfo->Load("user:crafted_profile"));
     EXPECT_EQ(mInfo->mMode, 0);
     EXPECT_EQ(mInfo->mDifficulty, 4);
-    EXPECT_LE(mInfo->mProgress[0].mEntries.size(), 45u / 12u);
-    mInfo->CurrentModeProgress().mLevelScore = 1;  // indexes within the two records
+    EXPECT_EQ(mInfo->mProgress[0].mEntries.size(), 45u / 12u);
+    EXPECT_TRUE(watch.Has("profile names 2147483647 level entries, room for 3"));
+    EXPECT_TRUE(watch.Has("profile difficulty 9 out of range, none chosen"));
+}
+
+namespace {
+struct TManyPairs : TBaseUserInfo {
+    void Fill(size_t n)
+    {
+        mPairs.clear();
+        for (size_t i = 0; i < n; ++i) mPairs.emplace_back("k" + std::to_string(i), "v");
+    }
+};
+}  // namespace
+
+// The pair count is 16 bits: the pairs beyond it are not saved; a count beyond the data
+// reads only the pairs that are there.
+TEST_F(UserInfoTest, PairCountKeepsToItsFieldAndToTheData)
+{
+    TManyPairs many;
+    many.Fill(65536);
+    ASSERT_TRUE(many.Save("user:many_pairs"));
+    TManyPairs loaded;
+    ASSERT_TRUE(loaded.Load("user:many_pairs"));
+    ASSERT_EQ(loaded.Pairs().size(), 65535u);
+    EXPECT_EQ(loaded.Pairs().back().first, "k65534");
+
+    std::string body = HexBytes(
+        "E8 03 00 00  90 01 00 00  F4 01 00 00  F4 01 00 00  00 00 00 00  00 00"
+        "05 00  01 00 61  01 00 62");
+    ASSERT_TRUE(WriteWholeFile(UserPath("short_pairs"), WithCrc(body)));
+    TManyPairs shortList;
+    EXPECT_TRUE(shortList.Load("user:short_pairs"));
+    ASSERT_EQ(shortList.Pairs().size(), 1u);
+    EXPECT_EQ(shortList.Pairs()[0], std::make_pair(std::string("a"), std::string("b")));
 }
 
 TEST_F(UserInfoTest, ShortEntryListsGrowToTheLevelsAfterLoad)

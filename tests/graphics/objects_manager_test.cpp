@@ -155,3 +155,40 @@ TEST_F(ObjectsManagerTest, ListenerDeletingEverythingWhileAnObjectIsRemoved)
 }
 
 }  // namespace
+
+namespace {
+// Steps its own manager from inside its update, once.
+class TReentrantProbe : public TProbe {
+public:
+    TReentrantProbe(ObjectsManager* manager) : TProbe("reentrant"), mManager(manager) {}
+    bool Update(float dt) override
+    {
+        TProbe::Update(dt);
+        if (!mReentered) {
+            mReentered = true;
+            mManager->Update(dt);
+        }
+        return false;
+    }
+    ObjectsManager* mManager;
+    bool mReentered = false;
+};
+}  // namespace
+
+TEST_F(ObjectsManagerTest, UpdateFromInsideAnUpdateStepsEachEntryOnce)
+{
+    ObjectsManager manager;
+    TProbe* first = new TProbe("first");
+    TReentrantProbe* middle = new TReentrantProbe(&manager);
+    TProbe* last = new TProbe("last");
+    manager.Add(0.0f, first);
+    manager.Add(0.0f, middle);
+    manager.Add(0.0f, last);
+    manager.Update(0.1f);
+    EXPECT_EQ(first->updates, 1);
+    EXPECT_EQ(middle->updates, 1);
+    EXPECT_EQ(last->updates, 1);
+    manager.Update(0.1f);
+    EXPECT_EQ(first->updates, 2);
+    EXPECT_EQ(last->updates, 2);
+}

@@ -7,6 +7,7 @@
 
 #include "core/random.h"
 #include "core/xml_document.h"
+#include "log_watch.h"
 #include "sound/al_engine.h"
 #include "sound/sound_info.h"
 #include "sound/sound_manager.h"
@@ -218,6 +219,35 @@ TEST_F(PlayListTest, VolumeIsClampedAndScaledByTheBase)
         soft->SetVolume(c.volume);
         EXPECT_NEAR(soft->mVolume, c.effective, 1e-6) << c.volume;
     }
+}
+
+// Base volumes outside 0..1 are clamped once, at load, with a line naming the sound; no
+// gain OpenAL would refuse ever reaches it.
+TEST_F(PlayListTest, BaseVolumesOutOfRangeAreClampedAtLoad)
+{
+    TLogWatch watch;
+    DeleteCurrentXmlDocument();
+    TiXmlElement* root = LoadXmlDocument("volumes.xml");
+    ASSERT_NE(root, nullptr);
+    TSoundPlayList list(root, "sound", true, 0);
+    struct {
+        const char* id;
+        float base;
+    } cases[] = {{"negative", 0.0f}, {"notanumber", 1.0f}, {"loud", 1.0f}, {"half", 0.5f}};
+    for (auto& c : cases) {
+        SharedPtr<TAlSoundInfo> sound = list.FindSound(c.id);
+        ASSERT_TRUE(sound.Get()) << c.id;
+        EXPECT_FLOAT_EQ(sound->mBaseVolume, c.base) << c.id;
+        list.Play(c.id);
+        Engine()->Update();
+        EXPECT_FLOAT_EQ(Gain(sound->mSource), c.base) << c.id;
+        EXPECT_EQ(watch.CountStartingWith("sound " + std::string(c.id) + ":"), c.base == 0.5f ? 0u : 1u) << c.id;
+    }
+    Engine()->SetGain(list.FindSound("half")->mSource, NAN);
+    EXPECT_FLOAT_EQ(Gain(list.FindSound("half")->mSource), 1.0f);
+    Engine()->SetGain(list.FindSound("half")->mSource, -2.0f);
+    EXPECT_FLOAT_EQ(Gain(list.FindSound("half")->mSource), 0.0f);
+    EXPECT_EQ(watch.Text().find("OpenAL error"), std::string::npos) << watch.Text();
 }
 
 // A list dropped without CloseStreams still closes its streams and silences its loop.

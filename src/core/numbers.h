@@ -1,0 +1,8 @@
+// Float to int conversions that are defined for every input: a value from a file, a zoom
+// or an angle gone wrong must not turn into undefined behaviour.
+#pragma once
+
+// Truncation toward zero that clamps instead of overflowing (NaN gives 0).
+int TruncToInt(double v);
+// Truncation toward zero when v is finite and inside the int range; false otherwise.
+bool ToIntChecked(double v, int* out);

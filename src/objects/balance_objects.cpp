@@ -1,0 +1,5 @@
+#include "objects/balance_objects.h"
+
+TBalanceObject::~TBalanceObject() = default;
+TGunBallObject::~TGunBallObject() = default;
+TBallShooterObject::~TBallShooterObject() = default;

@@ -1,0 +1,4 @@
+#include "objects/infrared_objects.h"
+
+TInfraredObject::~TInfraredObject() = default;
+TMultyToolObject::~TMultyToolObject() = default;

@@ -1,0 +1,5 @@
+#include "objects/movie_objects.h"
+
+TVideoObject::~TVideoObject() = default;
+TGhostObject::~TGhostObject() = default;
+TFinishVideoWrapperObject::~TFinishVideoWrapperObject() = default;

@@ -1,0 +1,5 @@
+#include "objects/sequence_objects.h"
+
+TCadrItemsObject::~TCadrItemsObject() = default;
+TAnimFileObject::~TAnimFileObject() = default;
+TSwitcherObject::~TSwitcherObject() = default;
