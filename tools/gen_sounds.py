@@ -47,6 +47,14 @@ EFFECTS = {
     "gamename": [["synth", "0.18", "pluck", "C5"], ["synth", "0.18", "pluck", "G5"],
                  ["synth", "0.18", "pluck", "E5"], ["synth", "0.18", "pluck", "A5"],
                  ["synth", "0.7", "pluck", "C6"]],
+    # The main menu's scene: a breeze when it opens, then birdsong.
+    "scene_breeze": [["synth", "0.9", "pinknoise", "lowpass", "1500", "fade", "h", "0.45", "0.9", "0.45"]],
+    "scene_birds": [["synth", "0.12", "sine", "2600-3900", "fade", "q", "0.005", "0.12", "0.05"],
+                    ["synth", "0.28", "sine", "0", "vol", "0"],
+                    ["synth", "0.12", "sine", "2800-4100", "fade", "q", "0.005", "0.12", "0.05"],
+                    ["synth", "0.28", "sine", "0", "vol", "0"],
+                    ["synth", "0.12", "sine", "3000-3600", "fade", "q", "0.005", "0.12", "0.05"],
+                    ["synth", "0.28", "sine", "0", "vol", "0"]],
     # Named by the stages' own lists in stages.xml, not by sounds.xml.
     "stagechime": [["synth", "0.25", "pluck", "E5"], ["synth", "0.45", "pluck", "B5"]],
 }
@@ -73,6 +81,8 @@ SOUNDS_XML = [
     ("sound", "need_tool", "sounds/need_tool", 1, 0.7),
     ("sound", "clockticking", "sounds/clockticking", 1, 0.6),
     ("sound", "ho_item_found", "sounds/ho_item_found", 1, 0.8),
+    ("sound", "scene_breeze", "sounds/scene_breeze", 1, 0.4),
+    ("sound", "scene_birds", "sounds/scene_birds", 1, 0.5),
     ("voice", "gamename", "sounds/gamename", 1, 1.0),
 ]
 

@@ -2,9 +2,9 @@
 # mouse cursors with their assets/cursors.xml, the widget sheets (buttons, slider, page
 # points), the dialog panels, the spark sheet with the particle descriptions of
 # assets/particles/, the level complete dialog's panel, mats, frames, stars and burst rings,
-# the board's two captions, the hint's dot and the help pages' pictures
-# (tools/help_pictures.py), as RGBA PNGs (the cell, glyph and swatch images come from
-# tools/gen_pictures.py).
+# the board's two captions, the hint's dot, the main menu's scene (assets/mainmenu.xml) and
+# the help pages' pictures (tools/help_pictures.py), as RGBA PNGs (the cell, glyph and swatch
+# images come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import math
 import os
@@ -431,6 +431,94 @@ save("textures/loc/levelcompletetext", caption("Picture complete!", (255, 214, 7
 save("textures/loc/timeisover", caption("Time is up!", (255, 96, 40, 255)))
 save("textures/effect/adot_alpha", dot())
 
+
+# The main menu's scene. The sails' hub colour is fixed: the scene's tests look for it.
+SAILS_HUB = (92, 52, 24, 255)
+
+
+def hills():
+    w, h = 1366, 200
+    image = canvas(w, h)
+    draw = ImageDraw.Draw(image)
+    for base, amp, period, phase, colour in ((70, 34, 900.0, 0.6, (104, 168, 84, 255)),
+                                             (120, 26, 620.0, 2.1, (70, 136, 60, 255))):
+        points = [(x, base - amp * math.sin(2 * math.pi * x / period + phase)) for x in range(0, w + 1, 2)]
+        draw.polygon(points + [(w, h), (0, h)], fill=colour)
+    return image
+
+
+def sun():
+    size = 120
+    image = canvas(size, size)
+    centre = (size - 1) / 2.0
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x - centre, y - centre) / (size / 2.0)
+            if d < 0.45:
+                image.putpixel((x, y), (255, 226, 110, 255))
+            elif d < 1.0:
+                t = (d - 0.45) / 0.55
+                image.putpixel((x, y), (255, int(226 - 60 * t), int(110 - 70 * t), int(255 * (1 - t) ** 2)))
+    return image
+
+
+def cloud():
+    image = canvas(180, 70)
+    draw = ImageDraw.Draw(image)
+    for box in ((10, 30, 70, 66), (40, 10, 110, 66), (90, 18, 150, 66), (120, 34, 172, 66)):
+        draw.ellipse(box, fill=(255, 255, 255, 230))
+    return image.filter(ImageFilter.GaussianBlur(2))
+
+
+def mill():
+    image = canvas(70, 150)
+    draw = ImageDraw.Draw(image)
+    draw.polygon([(22, 6), (48, 6), (64, 149), (6, 149)], fill=(214, 196, 164, 255), outline=(120, 96, 70, 255))
+    draw.polygon([(16, 10), (35, 0), (54, 10)], fill=(150, 60, 40, 255))
+    draw.rectangle((28, 116, 42, 149), fill=(110, 70, 40, 255))
+    return image
+
+
+def sails():
+    # Frame k turns the four sails by k * 5.625 degrees about the frame's centre (80, 80).
+    sheet = canvas(640, 640)
+    for k in range(16):
+        frame = canvas(160, 160)
+        draw = ImageDraw.Draw(frame)
+        for arm in range(4):
+            a = math.radians(k * 5.625 + arm * 90)
+            ux, uy = math.cos(a), math.sin(a)
+            px, py = -uy, ux
+            def at(r, s):
+                return (80 + ux * r + px * s, 80 + uy * r + py * s)
+            draw.line([at(0, 0), at(76, 0)], fill=(90, 62, 40, 255), width=3)
+            draw.polygon([at(18, 2), at(76, 2), at(76, 20), at(18, 16)], fill=(242, 236, 220, 255),
+                         outline=(120, 96, 70, 255))
+        draw.ellipse((70, 70, 90, 90), fill=SAILS_HUB)
+        sheet.paste(frame, ((k % 4) * 160, (k // 4) * 160))
+    return sheet
+
+
+def birds():
+    # Six wing phases of three small birds, three frames a row.
+    sheet = canvas(288, 96)
+    lifts = (10, 5, 0, -5, 0, 5)
+    for k, lift in enumerate(lifts):
+        frame = canvas(96, 48)
+        draw = ImageDraw.Draw(frame)
+        for bx, by in ((20, 22), (50, 14), (76, 28)):
+            draw.line([(bx - 10, by - lift), (bx, by)], fill=(40, 40, 52, 255), width=2)
+            draw.line([(bx, by), (bx + 10, by - lift)], fill=(40, 40, 52, 255), width=2)
+        sheet.paste(frame, ((k % 3) * 96, (k // 3) * 48))
+    return sheet
+
+
+save("textures/mainmenu/hills", hills())
+save("textures/mainmenu/sun", sun())
+save("textures/mainmenu/cloud", cloud())
+save("textures/mainmenu/mill", mill())
+save("textures/mainmenu/sails", sails())
+save("textures/mainmenu/birds", birds())
 
 def game_back():
     # Transparent over the picture's view (20, 20, 1000 x 728) with a thin frame round it,

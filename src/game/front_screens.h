@@ -1,5 +1,6 @@
 // The first screens: the makers' logos and the main menu, and the pause window.
 #pragma once
+#include "rooms/room.h"
 #include "ui/window.h"
 
 // Full-screen windows of the design size that the window manager deletes when replaced.
@@ -20,9 +21,15 @@ public:
     TLogosWindow() : TFrontScreen(-1) {}
 };
 
+// The main menu keeps a live scene ("mainmenu.xml") behind everything it draws.
 class TMainMenu : public TFrontScreen {
 public:
-    TMainMenu() : TFrontScreen(5) {}
+    TMainMenu();
+    bool Update(float dt) override;
+    void DrawSelf() override;
+    void OnShown() override;
+
+    TRoom mRoom;
 };
 
 const int kPauseWindowId = 304;

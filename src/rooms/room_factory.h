@@ -5,7 +5,7 @@
 #include "rooms/effector.h"
 #include "rooms/game_space.h"
 
-class TRoom : public TGameSpace {};
+#include "rooms/room.h"
 
 class TBaseRoomFactory {
 public:

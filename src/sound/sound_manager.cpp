@@ -86,6 +86,7 @@ void TSoundManager::RemoveSoundList(const std::string& name) { mSoundLists.erase
 
 bool TSoundManager::PlaySound(const std::string& id)
 {
+    if (mCallObserver) mCallObserver->OnSoundCall("play", id);
     if (id.empty()) return false;
     for (auto& entry : mSoundLists)
         if (entry.second->mOpen && entry.second->Play(id)) return true;
@@ -94,6 +95,7 @@ bool TSoundManager::PlaySound(const std::string& id)
 
 void TSoundManager::StopSound(const std::string& id)
 {
+    if (mCallObserver) mCallObserver->OnSoundCall("stop", id);
     for (auto& entry : mSoundLists) {
         if (SharedPtr<TAlSoundInfo> sound = entry.second->FindSound(id)) {
             sound->Stop();
@@ -111,6 +113,7 @@ bool TSoundManager::IsSoundPlaying(const std::string& id)
 
 bool TSoundManager::PlayMusic(const std::string& id)
 {
+    if (mCallObserver) mCallObserver->OnSoundCall("music", id);
     for (auto& entry : mMusicLists)
         if (entry.second->mOpen && entry.second->Play(id)) return true;
     return false;
@@ -124,6 +127,7 @@ bool TSoundManager::PlayMusicList(const std::string& name, bool random)
 
 void TSoundManager::StopAllMusic()
 {
+    if (mCallObserver) mCallObserver->OnSoundCall("stopallmusic", std::string());
     for (auto& entry : mMusicLists) entry.second->StopAll();
 }
 

@@ -10,6 +10,15 @@
 struct SDL_Thread;
 class TiXmlElement;
 
+// Hears every play, stop and music request before the manager carries it out: tests check
+// what a screen asked for without listening to the device.
+class TSoundCallObserver {
+public:
+    virtual ~TSoundCallObserver() = default;
+    // call: "play", "stop", "music" or "stopallmusic"; id is empty for "stopallmusic".
+    virtual void OnSoundCall(const char* call, const std::string& id) = 0;
+};
+
 class TSoundManager {
 public:
     TSoundManager();
@@ -41,6 +50,7 @@ public:
 
     void Update(float dt);
     void PauseAll(bool paused);
+    void SetCallObserver(TSoundCallObserver* observer) { mCallObserver = observer; }
 
 private:
     std::map<std::string, SharedPtr<TSoundPlayList>> mSoundLists;
@@ -50,6 +60,7 @@ private:
     float mMusicVolume = 1.0f;
     float mVoiceVolume = 1.0f;
     SDL_Thread* mThread = nullptr;
+    TSoundCallObserver* mCallObserver = nullptr;  // not owned
 };
 
 // Created on first use with the OpenAL engine and the audio thread; none after release.

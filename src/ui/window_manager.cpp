@@ -82,8 +82,12 @@ void TFaderShadow::Update(float dt)
     switch (mState) {
     case kDarkening:
         if (mTween.Update(dt)) {
-            mState = kLightening;
-            mTween.Set(mTween.mTo, mTween.mFrom, mTween.mDuration, true);
+            if (mKeepShown) {
+                mState = kIdle;
+            } else {
+                mState = kLightening;
+                mTween.Set(mTween.mTo, mTween.mFrom, mTween.mDuration, true);
+            }
             if (mListener) mListener->OnFadeFull(this);
         }
         break;

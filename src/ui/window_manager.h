@@ -53,6 +53,9 @@ public:
     float mHoldTime = 0.2f;
     float mFadeDuration = 1.0f;
     float mWaitCountdown = 0.0f;
+    // Set by a room for its pocket shadow: after the fade-in the shadow rests where it got to
+    // until it is faded again, so the pocket stays dimmed behind.
+    bool mKeepShown = false;
 };
 
 class TMyWindowManager : public TFaderListener {

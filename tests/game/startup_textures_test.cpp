@@ -74,15 +74,16 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
     const int levelTextures = 2 + 2;  // the previews and the first tileset's two tiles
     const int cursorImages = 6;       // arrow, hand, hand sheet, I-beam, four arrows, arrow with star
     const int fontAtlases = 5;        // one per descriptor under assets/fonts/, shared by the ids naming it
+    const int menuScene = 6;          // the main menu's scene: hills, sun, cloud, birds, mill, sails
     EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])) + levelTextures + cursorImages +
-                  fontAtlases,
+                  fontAtlases + menuScene,
               GetLiveTextureCount());
 
     // What a level start adds: the frames and another tileset, the first one left loaded.
     LoadFrameTextures();
     SelectTileset("pastel");
     EXPECT_EQ(liveBefore + static_cast<int>(sizeof(images) / sizeof(images[0])) + levelTextures + cursorImages +
-                  fontAtlases + 4,
+                  fontAtlases + menuScene + 4,
               GetLiveTextureCount());
     ASSERT_NE(FindSoundManager(), nullptr);
     ASSERT_TRUE(FindSoundManager()->FindSoundList("stage1snd"));

@@ -1,5 +1,6 @@
 // The window manager driven with pointer records and 1/16 s updates: capture, hover, modal
 // dialogs, the update walk, the screen-change fader and widgets deleted under its pointers.
+#include <algorithm>
 #include "ui/window_manager.h"
 
 #include <functional>
@@ -315,6 +316,32 @@ TEST_F(WindowManagerTest, FadeBetweenEqualValuesIsFullAtOnce)
     alone.FadeBetween(0.0f, 1.0f, 0.5f);
     for (int i = 0; i < 30; ++i) alone.Update(kStep);
     EXPECT_EQ(alone.mState, TFaderShadow::kIdle);
+}
+
+// A pocket's shadow: with keep-shown it rests at the alpha of the fade-in and is never done;
+// without it the same fade comes back to its start and ends.
+TEST_F(WindowManagerTest, FadeBetweenKeepShownRestsAtItsTarget)
+{
+    for (bool keep : {true, false}) {
+        SCOPED_TRACE(keep ? "keep shown" : "plain");
+        TFadeLog log;
+        TFaderShadow shadow;
+        shadow.mKeepShown = keep;
+        shadow.mListener = &log;
+        shadow.FadeBetween(0.0f, 0.7f, 0.2f);
+        shadow.Update(0.1f);
+        EXPECT_NEAR(shadow.mTween.mCurrent, 0.35f, 1e-4f);
+        for (int i = 0; i < 40; ++i) shadow.Update(0.05f);
+        const bool done = std::find(log.mSeen.begin(), log.mSeen.end(), "done 0") != log.mSeen.end();
+        EXPECT_EQ(std::count(log.mSeen.begin(), log.mSeen.end(), "full 0"), 1);
+        if (keep) {
+            EXPECT_NEAR(shadow.mTween.mCurrent, 0.7f, 1e-4f);
+            EXPECT_FALSE(done);
+        } else {
+            EXPECT_NEAR(shadow.mTween.mCurrent, 0.0f, 1e-4f);
+            EXPECT_TRUE(done);
+        }
+    }
 }
 
 // Every instance lives in one slot, so a new widget takes the address of the deleted one.
