@@ -274,15 +274,18 @@ void TBoardMahjong::FormatBoardTimer()
     if (mTimerLabel) mTimerLabel->SetPlainText(FormatBoardTimerText(mCountdown.mValue));
 }
 
-void TBoardMahjong::RebuildStarRules()
+std::vector<const TMosaicStar*> LevelStarRules(const TLevelInfoMosaic* level)
 {
-    mStarRules.clear();
-    if (!mLevel) return;
-    for (const std::string& name : mLevel->StarKeys(GetUserInfo()->mDifficulty)) {
+    std::vector<const TMosaicStar*> rules;
+    if (!level) return rules;
+    for (const std::string& name : level->StarKeys(GetUserInfo()->mDifficulty)) {
         // A key no rule answers to is left out.
-        if (const TMosaicStar* star = FindMosaicStar(name)) mStarRules.push_back(star);
+        if (const TMosaicStar* star = FindMosaicStar(name)) rules.push_back(star);
     }
+    return rules;
 }
+
+void TBoardMahjong::RebuildStarRules() { mStarRules = LevelStarRules(mLevel); }
 
 void TBoardMahjong::StopForMissingLevel(int stage, int level, int mode)
 {
