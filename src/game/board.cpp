@@ -274,15 +274,18 @@ void TBoardMahjong::FormatBoardTimer()
     if (mTimerLabel) mTimerLabel->SetPlainText(FormatBoardTimerText(mCountdown.mValue));
 }
 
-void TBoardMahjong::RebuildStarRules()
+std::vector<const TMosaicStar*> LevelStarRules(const TLevelInfoMosaic* level)
 {
-    mStarRules.clear();
-    if (!mLevel) return;
-    for (const std::string& name : mLevel->StarKeys(GetUserInfo()->mDifficulty)) {
+    std::vector<const TMosaicStar*> rules;
+    if (!level) return rules;
+    for (const std::string& name : level->StarKeys(GetUserInfo()->mDifficulty)) {
         // A key no rule answers to is left out.
-        if (const TMosaicStar* star = FindMosaicStar(name)) mStarRules.push_back(star);
+        if (const TMosaicStar* star = FindMosaicStar(name)) rules.push_back(star);
     }
+    return rules;
 }
+
+void TBoardMahjong::RebuildStarRules() { mStarRules = LevelStarRules(mLevel); }
 
 void TBoardMahjong::StopForMissingLevel(int stage, int level, int mode)
 {
@@ -770,11 +773,12 @@ void TBoardMahjong::LoadNumberedImages(std::vector<TMyImage*>& list, bool listen
 
 void TBoardMahjong::Draw()
 {
-    if (TRenderDevice* device = GetAppState().mRenderDevice.get()) {
-        const SDL_Rect area{0, 0, GetLayoutWidth(), GetLayoutHeight()};
+    const SDL_Rect area{0, 0, GetLayoutWidth(), GetLayoutHeight()};
+    if (mState == kStatePlaying) {
+        mPicture.DrawOverFill(1.0f, area, mBackColor);
+    } else if (TRenderDevice* device = GetAppState().mRenderDevice.get()) {
         device->FillRect(area, mBackColor[0], mBackColor[1], mBackColor[2], mBackColor[3]);
     }
-    if (mState == kStatePlaying) mPicture.Draw(1.0f);
     if (mBackImage) mBackImage->DrawSelf();
     mColorTable.Draw(1.0f);
     if (mPaused <= 0) mEffects.Draw();

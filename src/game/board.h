@@ -228,3 +228,6 @@ private:
 };
 
 TBoardMahjong* GetBoard();
+// The star rules a level judges at the player's difficulty, in order; a difficulty past the
+// level's lists takes the first.
+std::vector<const TMosaicStar*> LevelStarRules(const TLevelInfoMosaic* level);

@@ -41,6 +41,7 @@ TPaintByNumber::~TPaintByNumber() = default;
 
 void TPaintByNumber::LoadCellTextures(int cellSize)
 {
+    ++mTextureGeneration;
     char name[64];
     snprintf(name, sizeof(name), "textures/scuare%d", cellSize);
     mFrameImage.SetTexture(name);
@@ -57,6 +58,7 @@ void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, c
 void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, const std::string& folder,
                                  const TexturePtr& picture)
 {
+    ++mTextureGeneration;
     mMaxZoom = 3.0f;
     mMinZoom = 0.1f;
     mPanX = mPanY = 0;
@@ -427,6 +429,86 @@ void TPaintByNumber::Draw(float alpha)
     ResetRenderOrigin();
 }
 
+std::vector<double> TPaintByNumber::ViewKey(float alpha, const SDL_Rect& area, const float back[4], int outW,
+                                            int outH) const
+{
+    const TAppState& app = GetAppState();
+    return {alpha, back[0], back[1], back[2], back[3], static_cast<double>(area.x), static_cast<double>(area.y),
+            static_cast<double>(area.w), static_cast<double>(area.h), static_cast<double>(outW),
+            static_cast<double>(outH), app.mScaleX, app.mScaleY, mZoom, mMaxZoom, mMinZoom,
+            static_cast<double>(mPanX), static_cast<double>(mPanY), static_cast<double>(mDragX),
+            static_cast<double>(mDragY), static_cast<double>(mViewportX), static_cast<double>(mViewportY),
+            static_cast<double>(mViewportWidth), static_cast<double>(mViewportHeight),
+            static_cast<double>(mSelectedColor), static_cast<double>(mCellSize),
+            static_cast<double>(mCells.size()), static_cast<double>(mTextureGeneration)};
+}
+
+bool TPaintByNumber::CacheMatches(const std::vector<double>& key) const
+{
+    // The cells change silently (a release, a fill, a loaded progress file, a clear): their
+    // bytes are compared every frame rather than trusting every path to report it.
+    return key == mCacheKey && mCachePainted == mGrid.mPainted && mCacheVisible == mGrid.mVisible &&
+           mCacheHighlight == mGrid.mHighlight;
+}
+
+void TPaintByNumber::DrawOverFill(float alpha, const SDL_Rect& area, const float back[4])
+{
+    SDL_Renderer* renderer = GetRenderer();
+    const TRenderDevice* device = GetAppState().mRenderDevice.get();
+    int outW = 0, outH = 0;
+    // A translucent fill would blend with what lies under the board: only the screen has that.
+    const bool canCache = renderer && device && back[3] >= 1.0f && !SDL_GetRenderTarget(renderer) &&
+                          SDL_GetRendererOutputSize(renderer, &outW, &outH) == 0 && outW > 0 && outH > 0;
+    if (!canCache) {
+        if (device) device->FillRect(area, back[0], back[1], back[2], back[3]);
+        Draw(alpha);
+        return;
+    }
+    std::vector<double> key = ViewKey(alpha, area, back, outW, outH);
+    const bool fresh = !mViewCache.Get() || mViewCache->GetWidth() != outW || mViewCache->GetHeight() != outH;
+    if (fresh) {
+        mCacheKey.clear();
+        mViewCache = CreateBlankTexture(outW, outH, SDL_TEXTUREACCESS_TARGET);
+        if (!mViewCache.Get()) {
+            GetLogger()->LogMessage("view cache: no %dx%d target, drawing cell by cell", outW, outH);
+            device->FillRect(area, back[0], back[1], back[2], back[3]);
+            Draw(alpha);
+            return;
+        }
+    }
+    SDL_Texture* cache = mViewCache->GetSdlTexture();
+    if (!CacheMatches(key)) {
+        // The target gets the screen's own scale and viewport, so every draw lands on the
+        // same pixels it would on the screen.
+        SDL_SetRenderTarget(renderer, cache);
+        Uint8 r = 0, g = 0, b = 0, a = 0;
+        SDL_GetRenderDrawColor(renderer, &r, &g, &b, &a);
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+        SDL_SetRenderDrawColor(renderer, r, g, b, a);
+        ResetRenderOrigin();
+        device->FillRect(area, back[0], back[1], back[2], back[3]);
+        Draw(alpha);
+        const int drawn = mDrawnImages;
+        SDL_SetRenderTarget(renderer, nullptr);
+        ResetRenderOrigin();
+        mDrawnImages = drawn;
+        mCacheKey = std::move(key);
+        mCachePainted = mGrid.mPainted;
+        mCacheVisible = mGrid.mVisible;
+        mCacheHighlight = mGrid.mHighlight;
+    } else {
+        mDrawnImages = 0;
+    }
+    // One unblended copy pixel for pixel: a scaled copy could sample neighbouring pixels.
+    SDL_SetTextureBlendMode(cache, SDL_BLENDMODE_NONE);
+    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
+    SDL_RenderSetViewport(renderer, nullptr);
+    SDL_RenderSetClipRect(renderer, nullptr);
+    SDL_RenderCopy(renderer, cache, nullptr, nullptr);
+    ResetRenderOrigin();
+}
+
 void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
 {
     TexturePtr target = CreateBlankTexture(width, height, 2);
@@ -468,6 +550,7 @@ void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
 
 void TPaintByNumber::Unload()
 {
+    ++mTextureGeneration;
     ClearCells();
     mGrid.Reset(0, 0);
     mColors.clear();

@@ -48,7 +48,12 @@ public:
     int CountCompleteColors() const;
     void ResetView();
     void SetPanFromNavigator(float u, float v);
+    // The cell-by-cell draw: the reference for every other way the play view is drawn.
     void Draw(float alpha);
+    // The area filled with `back`, then Draw, through a window-sized texture that is redrawn
+    // only when a view setting or a cell byte changed since the last call: the same pixels
+    // at the cost of one copy on an unchanged frame.
+    void DrawOverFill(float alpha, const SDL_Rect& area, const float back[4]);
     // The flat picture, fitted and centred on opaque white, as the image's new texture.
     void RenderToTexture(StaticImage* image, int width, int height);
     // Rewrites the event's x and y into picture pixels.
@@ -103,6 +108,8 @@ private:
     void ComputeRampAndLightness();
     void ComputeFit();
     bool ReadProgressOrSetAside();
+    std::vector<double> ViewKey(float alpha, const SDL_Rect& area, const float back[4], int outW, int outH) const;
+    bool CacheMatches(const std::vector<double>& key) const;
 
     StaticImage mPictureImage;
     StaticImage mNumbersImage;
@@ -114,4 +121,11 @@ private:
     TPictureGrid mGrid;
     TPaintByNumberCellShared mShared;  // what every cell reads: images, lists, arrays
     std::string mProgressPath;
+
+    TexturePtr mViewCache;
+    std::vector<double> mCacheKey;
+    std::vector<uint8_t> mCachePainted;
+    std::vector<uint8_t> mCacheVisible;
+    std::vector<uint8_t> mCacheHighlight;
+    uint64_t mTextureGeneration = 0;  // bumped when the cell images or the cells are replaced
 };

@@ -11,6 +11,7 @@
 #include "core/virtual_files.h"
 #include "game/color_table.h"
 #include "game/picture.h"
+#include "graphics/render_origin.h"
 #include "picture_fixture.h"
 #include "test_support.h"
 
@@ -194,4 +195,99 @@ TEST_F(PictureProgram, PaintedLevelDrawsWithItsTableAndRendersFlat)
                                                                SDL_PIXELFORMAT_ARGB8888);
     EXPECT_EQ(IMG_SavePNG(flatShot, (GetSystem()->mExeFolder + "picture_flat.png").c_str()), 0);
     SDL_FreeSurface(flatShot);
+}
+
+// The window-sized view cache must show exactly the fill and the cell-by-cell draw after
+// every kind of change, including changes the model makes without being drawn in between.
+TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawAfterEveryChange)
+{
+    SDL_Renderer* renderer = GetRenderer();
+    const SDL_Rect area{0, 0, 1366, 768};
+    float back[4] = {0.3f, 0.5f, 0.7f, 1.0f};
+    MakeUserFolder("1");
+    TAppState& app = GetAppState();
+    // Scale 1 and the scale of a 1920 x 1080 window, where the cells land on fractional pixels.
+    for (const float scale : {1.0f, 1920.0f / 1366.0f})
+    for (const char* name : {"mosaic100", "mosaic300"}) {
+        SCOPED_TRACE(std::string(name) + " at scale " + std::to_string(scale));
+        app.mScaleX = app.mScaleY = scale;
+        ResetRenderOrigin();
+        RemoveFile(std::string("user:1/") + name + ".dat");
+        TPaintByNumber model;
+        model.mViewportX = 20;
+        model.mViewportY = 20;
+        model.mViewportWidth = 1040;
+        model.mViewportHeight = 728;
+        model.LoadPicture(26, std::string("textures/bench/") + name, "1");
+        ASSERT_GT(model.GetColumnCount(), 0);
+        auto frame = [&](bool cached, Uint8 under) {
+            SDL_SetRenderDrawColor(renderer, under, 0, under, 255);
+            SDL_RenderClear(renderer);
+            if (cached) {
+                model.DrawOverFill(1.0f, area, back);
+            } else {
+                picture_fixture::gDevice->FillRect(area, back[0], back[1], back[2], back[3]);
+                model.Draw(1.0f);
+            }
+            SDL_RenderFlush(renderer);
+            return ReadWindow();
+        };
+        auto same = [&](const char* step) {
+            const std::vector<uint32_t> fast = frame(true, 200);
+            const std::vector<uint32_t> reference = frame(false, 10);
+            size_t differing = 0;
+            for (size_t i = 0; i < fast.size(); ++i) differing += fast[i] != reference[i];
+            EXPECT_EQ(differing, 0u) << step << " at zoom " << model.mZoom;
+        };
+        auto centre = [&](int c, int r, int buttons) {
+            TMouseEvent e;
+            e.mX = model.mOriginX + static_cast<int>((c * 26 + 13) * model.mZoom);
+            e.mY = model.mOriginY + static_cast<int>((r * 26 + 13) * model.mZoom);
+            e.mButtons = buttons;
+            return e;
+        };
+        for (bool maxZoom : {false, true}) {
+            RemoveFile(std::string("user:1/") + name + ".dat");
+            model.LoadPicture(26, std::string("textures/bench/") + name, "1");
+            model.ResetView();
+            if (maxZoom) model.mZoom = model.mMaxZoom;
+            same("fresh");
+            // Cells near the view's centre stay on screen at every zoom.
+            const int c0 = model.GetColumnCount() / 2, r0 = model.GetRowCount() / 2;
+            const int number = model.GetCell(c0, r0)->GetNumber();
+            model.SelectColor(number);
+            same("swatch");
+            model.MouseDown(centre(c0, r0, 1));
+            model.MouseMove(centre(c0 + 1, r0, 1));
+            same("during a stroke");
+            model.MouseUp(centre(c0 + 1, r0, 1));
+            same("right stroke");
+            model.SelectColor((number + 1) % model.mColorCount);
+            model.MouseDown(centre(c0, r0 + 2, 1));
+            model.MouseUp(centre(c0, r0 + 2, 1));
+            same("wrong click");
+            EXPECT_GE(model.FillArea(model.GetCell(c0 - 2, r0 - 2)), 0);
+            same("fill without the board");
+            model.mZoom = std::max(model.mMinZoom, model.mZoom - 0.1f);
+            same("wheel step");
+            model.MouseDown(centre(c0, r0, 2));
+            model.MouseMove(centre(c0 + 3, r0 + 1, 2));
+            same("during a right pan");
+            model.MouseUp(centre(c0 + 3, r0 + 1, 0));
+            same("after a right pan");
+            back[0] = back[0] > 0.5f ? 0.2f : 0.9f;
+            same("background");
+            const std::string kept = model.GetProgressPath() + ".kept";
+            model.SaveProgress(kept);
+            model.SelectColor(number);
+            model.MouseDown(centre(c0, r0 + 1, 1));
+            model.MouseUp(centre(c0, r0 + 1, 1));
+            same("another click");
+            model.LoadProgress(kept);
+            same("progress loaded without the board");
+            RemoveFile(kept);
+        }
+    }
+    app.mScaleX = app.mScaleY = 1.0f;
+    ResetRenderOrigin();
 }

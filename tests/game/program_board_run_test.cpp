@@ -1,10 +1,12 @@
 // Whole-program test: a new player "Jo" plays the first level of the shipped game with real
 // SDL events only (swatch clicks, strokes, a wrong cell put right, a double-click fill, the
-// tips as they come), then goes on with "nextlevel".
+// tips as they come); the level complete window reveals the judged stars, and "nextlevel" goes
+// on while "repeat" starts the level afresh.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "app/app.h"
@@ -128,6 +130,93 @@ protected:
         Click(static_cast<int>(swatch.mX) + swatch.GetWidth() / 2,
               static_cast<int>(swatch.mY + Board()->mColorTable.mOffsetY) + swatch.GetHeight() / 2);
     }
+    // One cell painted wrong first, then every colour right, with the tips closed as they come.
+    void PaintTheLevel()
+    {
+        TPaintByNumber& picture = Board()->mPicture;
+        ASSERT_GT(picture.mColorCount, 1);
+        const int columns = picture.GetColumnCount(), rows = picture.GetRowCount();
+
+        // One cell painted wrong first, then right.
+        int wrongX = -1, wrongY = -1;
+        for (int r = 0; r < rows && wrongX < 0; ++r)
+            for (int c = 0; c < columns && wrongX < 0; ++c)
+                if (picture.GetCell(c, r)->IsVisible() && picture.GetCell(c, r)->GetNumber() == 1) {
+                    wrongX = c;
+                    wrongY = r;
+                }
+        ASSERT_GE(wrongX, 0);
+        CloseTipIfShown();
+        SelectSwatch(0);
+        CloseTipIfShown();
+        int x = 0, y = 0;
+        CellPoint(wrongX, wrongY, &x, &y);
+        Click(x, y);
+        EXPECT_GE(picture.mErrors, 1);
+        CloseTipIfShown();
+        Shot("board_e2e_midway.png");
+
+        const int last = picture.mColorCount - 1;
+        for (int number = 0; number <= last && !Board()->mLevelHandled; ++number) {
+            SelectSwatch(number);
+            CloseTipIfShown();
+            if (number == last) {
+                // The last colour by a double-click fill where the fill is charged.
+                for (int r = 0; r < rows; ++r)
+                    for (int c = 0; c < columns; ++c) {
+                        TPaintByNumberItem* cell = picture.GetCell(c, r);
+                        if (cell->IsVisible() && cell->GetNumber() == number && cell->GetPainted() != number &&
+                            Board()->mFillButton && Board()->mFillButton->GetCharge() == 1.0f) {
+                            CellPoint(c, r, &x, &y);
+                            DoubleClick(x, y);
+                            CloseTipIfShown();
+                        }
+                    }
+            }
+            for (int r = 0; r < rows; ++r) {
+                for (int c = 0; c < columns; ++c) {
+                    TPaintByNumberItem* cell = picture.GetCell(c, r);
+                    if (!cell->IsVisible() || cell->GetNumber() != number || cell->GetPainted() == number) continue;
+                    CellPoint(c, r, &x, &y);
+                    Click(x, y);
+                    CloseTipIfShown();
+                    if (Board()->mLevelHandled) break;
+                }
+                if (Board()->mLevelHandled) break;
+            }
+        }
+    }
+    // Runs until the level complete window has flown in and the reveal had time to finish.
+    TLevelCompleteWindow* WaitForTheDialog()
+    {
+        for (int i = 0; i < 400 && !Board()->mLevelCompleteWindow; ++i) Frame();
+        TLevelCompleteWindow* window = Board()->mLevelCompleteWindow;
+        if (!window) return nullptr;
+        for (int i = 0; i < 400 && GetWindowManager()->IsPending(window); ++i) Frame();
+        for (int i = 0; i < 400 && window->GetState() != TFlyWindow::kShown; ++i) Frame();
+        Frames(120);
+        return window;
+    }
+    void ClickChild(TMyWindow* window, const char* name)
+    {
+        TMyWindow* child = window->FindChild(name);
+        ASSERT_NE(child, nullptr) << name;
+        int ax = 0, ay = 0;
+        child->GetAbsolutePosition(&ax, &ay);
+        Click(ax + child->GetWidth() / 2, ay + child->GetHeight() / 2);
+    }
+    SDL_Color ScreenPixel(int x, int y)
+    {
+        SDL_Renderer* renderer = GetRenderer();
+        SDL_RenderClear(renderer);
+        RenderGame();
+        uint32_t pixel = 0;
+        SDL_Rect r{0, 0, 1, 1};
+        ToWindow(x, y, &r.x, &r.y);
+        SDL_RenderReadPixels(renderer, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
+        return SDL_Color{static_cast<Uint8>(pixel >> 16), static_cast<Uint8>(pixel >> 8), static_cast<Uint8>(pixel), 255};
+    }
+
     void Shot(const char* name)
     {
         SDL_Renderer* renderer = GetRenderer();
@@ -160,67 +249,36 @@ TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
     Shot("board_e2e_start.png");
 
     TPaintByNumber& picture = Board()->mPicture;
-    ASSERT_GT(picture.mColorCount, 1);
     const int columns = picture.GetColumnCount(), rows = picture.GetRowCount();
     const std::string progressFile = MapPath(picture.GetProgressPath());
-
-    // One cell painted wrong first, then right.
-    int wrongX = -1, wrongY = -1;
-    for (int r = 0; r < rows && wrongX < 0; ++r)
-        for (int c = 0; c < columns && wrongX < 0; ++c)
-            if (picture.GetCell(c, r)->IsVisible() && picture.GetCell(c, r)->GetNumber() == 1) {
-                wrongX = c;
-                wrongY = r;
-            }
-    ASSERT_GE(wrongX, 0);
-    CloseTipIfShown();
-    SelectSwatch(0);
-    CloseTipIfShown();
-    int x = 0, y = 0;
-    CellPoint(wrongX, wrongY, &x, &y);
-    Click(x, y);
-    EXPECT_GE(picture.mErrors, 1);
-    CloseTipIfShown();
-    Shot("board_e2e_midway.png");
-
-    const int last = picture.mColorCount - 1;
-    for (int number = 0; number <= last && !Board()->mLevelHandled; ++number) {
-        SelectSwatch(number);
-        CloseTipIfShown();
-        if (number == last) {
-            // The last colour by a double-click fill where the fill is charged.
-            for (int r = 0; r < rows; ++r)
-                for (int c = 0; c < columns; ++c) {
-                    TPaintByNumberItem* cell = picture.GetCell(c, r);
-                    if (cell->IsVisible() && cell->GetNumber() == number && cell->GetPainted() != number &&
-                        Board()->mFillButton && Board()->mFillButton->GetCharge() == 1.0f) {
-                        CellPoint(c, r, &x, &y);
-                        DoubleClick(x, y);
-                        CloseTipIfShown();
-                    }
-                }
-        }
-        for (int r = 0; r < rows; ++r) {
-            for (int c = 0; c < columns; ++c) {
-                TPaintByNumberItem* cell = picture.GetCell(c, r);
-                if (!cell->IsVisible() || cell->GetNumber() != number || cell->GetPainted() == number) continue;
-                CellPoint(c, r, &x, &y);
-                Click(x, y);
-                CloseTipIfShown();
-                if (Board()->mLevelHandled) break;
-            }
-            if (Board()->mLevelHandled) break;
-        }
-    }
+    PaintTheLevel();
     ASSERT_TRUE(Board()->mLevelHandled);
     Frames(60);
     Shot("board_e2e_caption.png");
-    for (int i = 0; i < 400 && !Board()->mLevelCompleteWindow; ++i) Frame();
-    ASSERT_NE(Board()->mLevelCompleteWindow, nullptr);
-    TLevelCompleteWindow* window = Board()->mLevelCompleteWindow;
-    for (int i = 0; i < 400 && GetWindowManager()->IsPending(window); ++i) Frame();
-    Frames(120);
+    TLevelCompleteWindow* window = WaitForTheDialog();
+    ASSERT_NE(window, nullptr);
     Shot("board_e2e_dialog.png");
+
+    // The judged stars, each in its slot: gold where revealed, the dark panel where not.
+    ASSERT_EQ(window->mSlots.size(), Board()->mStarRules.size());
+    ASSERT_GE(Board()->mResult.mStars, 1);
+    const int revealed = std::min<int>(Board()->mResult.mStars, static_cast<int>(window->mSlots.size()));
+    EXPECT_EQ(window->mStarsShown, revealed);
+    EXPECT_EQ(window->mPhase, TLevelCompleteWindow::kPhaseDone);
+    EXPECT_EQ(window->mEffects.Count(), static_cast<size_t>(2 * revealed));
+    EXPECT_EQ(window->mPictureImage, window->FindChild(Board()->mResult.mPreviewType == 0   ? "image"
+                                                       : Board()->mResult.mPreviewType == 1 ? "imagebig"
+                                                                                            : "imagebig15"));
+    ASSERT_NE(window->mPictureImage->mImage.GetTexture(), nullptr);
+    int wx = 0, wy = 0;
+    window->GetAbsolutePosition(&wx, &wy);
+    for (size_t i = 0; i < window->mSlots.size(); ++i) {
+        const SDL_Color c = ScreenPixel(wx + static_cast<int>(window->mSlots[i].mCentreX),
+                                        wy + static_cast<int>(window->mSlots[i].mCentreY));
+        const bool gold = c.r > 200 && c.g > 150 && c.b < c.g;
+        EXPECT_EQ(gold, static_cast<int>(i) < revealed) << "slot " << i << ": " << int(c.r) << "," << int(c.g) << ","
+                                                        << int(c.b);
+    }
 
     // Every visible cell right, in a file of 4 + W x H bytes.
     EXPECT_EQ(ReadWholeFile(progressFile).size(), static_cast<size_t>(4 + columns * rows));
@@ -232,11 +290,7 @@ TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
             }
         }
 
-    TMyWindow* next = window->FindChild("nextlevel");
-    ASSERT_NE(next, nullptr);
-    int ax = 0, ay = 0;
-    next->GetAbsolutePosition(&ax, &ay);
-    Click(ax + next->GetWidth() / 2, ay + next->GetHeight() / 2);
+    ClickChild(window, "nextlevel");
     for (int i = 0; i < 400 && Board()->mLevelIndex != 1; ++i) Frame();
     EXPECT_EQ(Board()->mLevelIndex, 1);
     EXPECT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
@@ -253,6 +307,34 @@ TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
     EXPECT_NE(log.find("hint regeneration time 30.000000"), std::string::npos);
     EXPECT_NE(log.find("show tutorial TipMoveToPaint"), std::string::npos);
     EXPECT_EQ(log.find("no level"), std::string::npos);
+}
+
+TEST_F(ProgramBoardRun, RepeatFromTheLevelCompleteWindowStartsTheLevelAfresh)
+{
+    ASSERT_TRUE(Start());
+    GetAppState().mSettings->AddUser("Jo");
+    TModeProgress& progress = GetUserInfo()->CurrentModeProgress();
+    progress.mStage = 0;
+    progress.mLevel = 0;
+    GetWindowManager()->ShowScreen(new TRoomWindow(), true, 1);
+    for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
+    ASSERT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+    Frames(100);
+    const std::string progressFile = Board()->mPicture.GetProgressPath();
+    PaintTheLevel();
+    ASSERT_TRUE(Board()->mLevelHandled);
+    TLevelCompleteWindow* window = WaitForTheDialog();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(FileExists(progressFile));
+
+    ClickChild(window, "repeat");
+    for (int i = 0; i < 400 && Board()->mLevelCompleteWindow; ++i) Frame();
+    EXPECT_EQ(Board()->mLevelCompleteWindow, nullptr);
+    EXPECT_FALSE(FileExists(progressFile)) << "the finished paint is gone";
+    for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
+    EXPECT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+    EXPECT_EQ(Board()->mLevelIndex, 0);
+    EXPECT_FALSE(Board()->mPicture.AllColorsComplete());
 }
 
 // The shutdown deletes the windows before the board, whatever the level is doing.
