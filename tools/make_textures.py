@@ -388,6 +388,7 @@ def tutorial_arrow(w, h):
 
 save("textures/gui/windows/dlgsmall", panel(520, 260))
 save("textures/gui/windows/dlgprofiles", panel(520, 460))
+save("textures/gui/windows/dlgmedium", panel(640, 600))
 save("textures/gui/tutorial/panel", panel(460, 170))
 save("textures/gui/tutorial/arrow", tutorial_arrow(48, 64))
 # The large dialogs (help, difficulty) share one panel.

@@ -7,6 +7,7 @@
 #include "core/logger.h"
 #include "core/virtual_files.h"
 #include "game/front_screens.h"
+#include "game/game_menu_window.h"
 #include "game/level_complete_window.h"
 #include "game/rewards.h"
 #include "game/stages.h"

@@ -160,12 +160,6 @@ void TLevelCompleteWindow::DrawSelf()
 
 void TLevelCompleteWindow::OnFlyClosing(TFlyWindow* /*window*/, int /*id*/) { mEffects.DeleteAll(); }
 
-TGameMenuWindow::TGameMenuWindow(const std::string& layoutFile, TFlyWindowListener* listener)
-    : TFlyWindow(listener, true, layoutFile)
-{
-    mId = 10;
-}
-
 TMapWindow::TMapWindow()
 {
     mId = 6;

@@ -63,12 +63,6 @@ private:
     int32_t StarsToReveal() const;
 };
 
-// The in-game menu: continue, replay, back to the level map.
-class TGameMenuWindow : public TFlyWindow {
-public:
-    TGameMenuWindow(const std::string& layoutFile, TFlyWindowListener* listener);
-};
-
 // The level map screen.
 class TMapWindow : public TMyWindow {
 public:
