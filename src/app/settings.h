@@ -27,7 +27,7 @@ public:
     virtual bool ResetCurrentUser();
     virtual void ResetUserInfo();
     virtual bool RenameCurrentUser(const std::string& /*name*/) { return false; }
-    virtual std::string CurrentUserIdText() const { return std::string(); }
+    std::string CurrentUserIdText() const override { return std::string(); }
     virtual std::string CurrentUserName() const { return std::string(); }
     virtual std::string UserName(int /*index*/) const { return std::string(); }
     virtual void SelectUser(int /*index*/) {}
@@ -36,18 +36,18 @@ public:
     virtual void DeleteUser(int /*index*/) {}
     virtual bool UserExists(const std::string& /*name*/) const { return false; }
     virtual void ClearUserInfo() {}
-    virtual bool IsFullscreen() const { return true; }
+    bool IsFullscreen() const override { return true; }
     virtual void ReadFullscreenFromWindow() {}
-    virtual bool ToggleFullscreen() { return true; }
-    virtual bool IsDisplayChangePending() const { return true; }
+    bool ToggleFullscreen() override { return true; }
+    bool IsDisplayChangePending() const override { return true; }
     virtual bool ReapplyDisplayMode() { return true; }
     virtual bool UsesCustomCursor() const { return true; }
-    virtual void SetCustomCursor(bool /*custom*/) {}
+    void SetCustomCursor(bool /*custom*/) override {}
     virtual bool LoadCurrentUser() { return true; }
     virtual bool LoadSettings() { return true; }
     bool SaveCurrentUser() override { return true; }
     virtual bool SaveSettings() { return true; }
-    virtual bool CommitUser() { return true; }
+    bool CommitUser() override { return true; }
     virtual void UpdateDisplay(bool /*fullscreen*/, bool /*apply*/) {}
 
     // Stored and reloaded with the settings; nothing else reads them.

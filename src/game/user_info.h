@@ -124,6 +124,13 @@ public:
     virtual bool SaveCurrentUser() = 0;
     // The folder name of the current player's own files ("" when there is none).
     virtual std::string CurrentUserIdText() const { return std::string(); }
+    // The display and cursor choices the options dialog shows and changes.
+    virtual bool IsFullscreen() const { return false; }
+    virtual bool ToggleFullscreen() { return false; }
+    virtual bool IsDisplayChangePending() const { return false; }
+    virtual void SetCustomCursor(bool /*custom*/) {}
+    // Saves the current player's profile and the settings with it.
+    virtual bool CommitUser() { return SaveCurrentUser(); }
 };
 void SetProfileSaver(TProfileSaver* saver);
 TProfileSaver* GetProfileSaver();
