@@ -6,6 +6,7 @@
 
 #include "core/buffer.h"
 #include "core/localization.h"
+#include "core/logger.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
@@ -139,4 +140,11 @@ const TMosaicStar* FindMosaicStar(const std::string& key)
     for (const auto& star : gStars)
         if (star->Key() == key) return star.get();
     return nullptr;
+}
+
+TBasePaintByNumberSettings TDifficultyRanges::Preset(int index) const
+{
+    if (index >= 0 && static_cast<size_t>(index) < presets.size()) return presets[static_cast<size_t>(index)];
+    GetLogger()->LogMessage("settings.xml: no difficulty preset %d, defaults used", index);
+    return TBasePaintByNumberSettings();
 }

@@ -35,6 +35,9 @@ public:
     int32_t secsperonecellmin = 0;
     int32_t secsperonecellmax = 0;
     std::vector<TBasePaintByNumberSettings> presets;  // casual, normal, expert, custom defaults
+
+    // The preset at the index; a file with fewer presets gives a fresh one (logged).
+    TBasePaintByNumberSettings Preset(int index) const;
 };
 
 TDifficultyRanges* GetDifficultyRanges();

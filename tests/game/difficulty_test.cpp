@@ -9,6 +9,7 @@
 #include "core/localization.h"
 #include "core/system.h"
 #include "core/xml_document.h"
+#include "log_watch.h"
 #include "test_support.h"
 
 namespace {
@@ -210,4 +211,20 @@ TEST_F(MosaicStars, DescriptionsComeFromTheTextsWithTheTimeFilledIn)
     EXPECT_EQ(FindMosaicStar("80time")->GetDescription(stats), L"in 2 : 05 or 2 : 05!");
     EXPECT_EQ(FindMosaicStar("5error")->GetDescription(stats), L"four");
     DestroyLocalization();
+}
+
+TEST(DifficultyRanges, APresetPastTheListReadsAsDefaultsAndIsLogged)
+{
+    TParsed two("<gamesettings><settings usetimer=\"1\" fillcolorrecharge=\"40\" maxerrorscount=\"3\" "
+                "secsperonecell=\"4\"/><settings/></gamesettings>");
+    TDifficultyRanges ranges;
+    ranges.LoadXml(two.Root());
+    ASSERT_EQ(ranges.presets.size(), 2u);
+    TLogWatch log;
+    ExpectPreset(ranges.Preset(0), 1, 40, 3, 4.0f);
+    EXPECT_FALSE(log.Has("settings.xml: no difficulty preset 0, defaults used"));
+    for (int index : {2, 3, -1}) {
+        ExpectPreset(ranges.Preset(index), 0, 30, 0, 2.0f);
+        EXPECT_TRUE(log.Has("settings.xml: no difficulty preset " + std::to_string(index) + ", defaults used"));
+    }
 }
