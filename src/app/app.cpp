@@ -27,6 +27,7 @@
 #include "graphics/resource_preloader.h"
 #include "graphics/trajectories.h"
 #include "objects/object_factory.h"
+#include "rooms/game_event.h"
 #include "rooms/room_factory.h"
 #include "sound/sound_manager.h"
 #include "ui/cursors.h"
@@ -241,6 +242,8 @@ void ReleaseGame()
     ReleaseLayoutDescriptors();
     ReleaseStages();
 
+    // The windows are gone by now, so no room can post again.
+    ClearGameEvents();
     ReleaseSoundManager();
     SetSoundSink(nullptr);
     SetInputHost(nullptr);
