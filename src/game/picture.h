@@ -110,6 +110,11 @@ private:
     bool ReadProgressOrSetAside();
     std::vector<double> ViewKey(float alpha, const SDL_Rect& area, const float back[4], int outW, int outH) const;
     bool CacheMatches(const std::vector<double>& key) const;
+    // The cells whose bytes differ from the cached frame's, as a range; false when none do.
+    bool ChangedCells(int* c0, int* r0, int* c1, int* r1) const;
+    void ViewOffset(int* x, int* y);
+    void RememberCells();
+    bool RedrawChangedCells(float alpha, const SDL_Rect& area, const float back[4], int c0, int r0, int c1, int r1);
 
     StaticImage mPictureImage;
     StaticImage mNumbersImage;
@@ -127,5 +132,11 @@ private:
     std::vector<uint8_t> mCachePainted;
     std::vector<uint8_t> mCacheVisible;
     std::vector<uint8_t> mCacheHighlight;
+    // While set, Draw redraws only the cells in [c0, c1) x [r0, r1).
+    struct CellRange {
+        int c0, r0, c1, r1;
+    };
+    const CellRange* mRedrawOnly = nullptr;
+    TexturePtr mViewScratch;  // where a changed block is drawn whole before its copy
     uint64_t mTextureGeneration = 0;  // bumped when the cell images or the cells are replaced
 };
