@@ -24,3 +24,15 @@ void TMainMenu::OnShown()
     mRoom.mShowRequest = true;
     mRoom.OnShow();
 }
+
+TPauseWindow::TPauseWindow() : TClassicWindow("ui/pause.xml", true)
+{
+    mId = kPauseWindowId;
+    // Its widgets only decorate the overlay: nothing on it may react to a click.
+    SetChildrenDisabled(true);
+}
+
+void TPauseWindow::OnTextInput(int32_t character)
+{
+    if (character == 32 || character == 27) Close(0);
+}

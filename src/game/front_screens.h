@@ -1,6 +1,7 @@
 // The first screens: the makers' logos and the main menu, and the pause window.
 #pragma once
 #include "rooms/room.h"
+#include "ui/classic_window.h"
 #include "ui/window.h"
 
 // Full-screen windows of the design size that the window manager deletes when replaced.
@@ -35,13 +36,8 @@ public:
 const int kPauseWindowId = 304;
 
 // Shown over everything while the game window has lost the focus.
-class TPauseWindow : public TMyWindow {
+class TPauseWindow : public TClassicWindow {
 public:
-    TPauseWindow()
-    {
-        mId = kPauseWindowId;
-        mWidth = 1366;
-        mHeight = 768;
-    }
-    int GetKind() const override { return kKindScreen; }
+    TPauseWindow();
+    void OnTextInput(int32_t character) override;
 };
