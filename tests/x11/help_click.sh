@@ -6,30 +6,10 @@
 set -u
 PROBE=$1
 SHOT=$2
-WORK=$(mktemp -d)
-XPID=""
-WMPID=""
-PID=""
-cleanup() {
-    [ -n "$PID" ] && kill "$PID" 2>/dev/null
-    [ -n "$WMPID" ] && kill "$WMPID" 2>/dev/null
-    [ -n "$XPID" ] && kill "$XPID" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/x_session.sh"
 
-# Xvfb picks a free display and writes its number.
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XPID=$!
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || { echo "Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
-DISPLAY=":$(head -n 1 "$WORK/display")"
-export DISPLAY
-# A window manager, as on a desktop: without one the full-screen window keeps its first
-# size (1024 x 600) and the dialog's right-hand buttons lie outside it.
-openbox >"$WORK/openbox.log" 2>&1 &
-WMPID=$!
-for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+start_xvfb
+start_openbox
 
 OUT="$WORK/probe.txt"
 fail() {

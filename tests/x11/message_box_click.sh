@@ -4,21 +4,9 @@
 # Cancel 2. Usage: message_box_click.sh <probe executable>
 set -u
 PROBE=$1
-WORK=$(mktemp -d)
-XPID=""
-cleanup() {
-    [ -n "$XPID" ] && kill "$XPID" 2>/dev/null
-    rm -rf "$WORK"
-}
-trap cleanup EXIT
+. "$(dirname "$0")/x_session.sh"
 
-# Xvfb picks a free display and writes its number.
-Xvfb -displayfd 3 -screen 0 1366x768x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XPID=$!
-for _ in $(seq 100); do [ -s "$WORK/display" ] && break; sleep 0.1; done
-[ -s "$WORK/display" ] || { echo "Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
-DISPLAY=":$(head -n 1 "$WORK/display")"
-export DISPLAY
+start_xvfb
 
 # One run: answers with the named button and expects the result.
 answer() {
