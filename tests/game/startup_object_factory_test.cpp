@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "game/startup_fixture.h"
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/logger.h"
@@ -17,18 +18,11 @@
 
 namespace {
 
-TEST(GameStartupObjectFactory, LivesFromStartUpUntilShutdown)
+class GameStartupObjectFactory : public TGameStartupTest {};
+
+TEST_F(GameStartupObjectFactory, LivesFromStartUpUntilShutdown)
 {
-    std::string assets = BRISALO_ASSETS;
-    std::string root = assets.substr(0, assets.rfind('/'));
-    char cwd[4096];
-    std::string oldCwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-    ASSERT_EQ(0, chdir(root.c_str()));
-    ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
     TAppState& app = GetAppState();
-    app.mWindow = SDL_CreateWindow("test", 0, 0, 1366, 768, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(nullptr, app.mWindow);
-    ASSERT_TRUE(RecreateRenderer());
     ASSERT_FALSE(app.mObjectFactory);
 
     ASSERT_TRUE(InitGame());
@@ -40,13 +34,6 @@ TEST(GameStartupObjectFactory, LivesFromStartUpUntilShutdown)
     ReleaseGame();
     EXPECT_FALSE(app.mObjectFactory);
 
-    DestroyRenderer();
-    SDL_DestroyWindow(app.mWindow);
-    app.mWindow = nullptr;
-    SetSystemShutDown(false);
-    SetLoggerShutDown(false);
-    ResetAppState();
-    EXPECT_EQ(0, chdir(oldCwd.c_str()));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "game/startup_fixture.h"
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/localization.h"
@@ -20,18 +21,10 @@
 
 namespace {
 
-TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
+class GameStartupTextures : public TGameStartupTest {};
+
+TEST_F(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
 {
-    std::string assets = BRISALO_ASSETS;
-    std::string root = assets.substr(0, assets.rfind('/'));
-    char cwd[4096];
-    std::string oldCwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-    ASSERT_EQ(0, chdir(root.c_str()));
-    ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
-    TAppState& app = GetAppState();
-    app.mWindow = SDL_CreateWindow("test", 0, 0, 1366, 768, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(nullptr, app.mWindow);
-    ASSERT_TRUE(RecreateRenderer());
     int liveBefore = GetLiveTextureCount();
 
     ASSERT_TRUE(InitGame());
@@ -100,14 +93,6 @@ TEST(GameStartupTextures, ShippedImagesLiveFromStartUpUntilShutdown)
     EXPECT_TRUE(GetStageTilesets().empty());
     ReleaseStages();  // a second release finds nothing to do
     ReleaseTilesets();
-    DestroyRenderer();
-    SDL_DestroyWindow(app.mWindow);
-    app.mWindow = nullptr;
-    SetSystemShutDown(false);
-    SetLoggerShutDown(false);
-    SetLocalizationShutDown(false);
-    ResetAppState();
-    EXPECT_EQ(0, chdir(oldCwd.c_str()));
 }
 
 }  // namespace

@@ -13,21 +13,14 @@
 #include "core/system.h"
 #include "graphics/trajectories.h"
 #include "log_watch.h"
+#include "game/startup_fixture.h"
 
 namespace {
 
-TEST(GameStartupTrajectories, ShippedCurvesAreLoadedWithTheirMeasuredLengths)
+class GameStartupTrajectories : public TGameStartupTest {};
+
+TEST_F(GameStartupTrajectories, ShippedCurvesAreLoadedWithTheirMeasuredLengths)
 {
-    std::string assets = BRISALO_ASSETS;
-    std::string root = assets.substr(0, assets.rfind('/'));
-    char cwd[4096];
-    std::string oldCwd = getcwd(cwd, sizeof cwd) ? cwd : ".";
-    ASSERT_EQ(0, chdir(root.c_str()));
-    ASSERT_EQ(0, SDL_Init(SDL_INIT_VIDEO));
-    TAppState& app = GetAppState();
-    app.mWindow = SDL_CreateWindow("test", 0, 0, 1366, 768, SDL_WINDOW_HIDDEN);
-    ASSERT_NE(nullptr, app.mWindow);
-    ASSERT_TRUE(RecreateRenderer());
     GetTrajectoryList().Clear();
     std::string logText;
     {
@@ -66,13 +59,6 @@ TEST(GameStartupTrajectories, ShippedCurvesAreLoadedWithTheirMeasuredLengths)
     EXPECT_NEAR(mover.GetY(), loop.mPoints[0].y, 0.01f);
 
     ReleaseGame();
-    DestroyRenderer();
-    SDL_DestroyWindow(app.mWindow);
-    app.mWindow = nullptr;
-    SetSystemShutDown(false);
-    SetLoggerShutDown(false);
-    ResetAppState();
-    EXPECT_EQ(0, chdir(oldCwd.c_str()));
 }
 
 }  // namespace
