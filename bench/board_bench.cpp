@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_player.h"
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "core/system.h"
@@ -153,24 +154,9 @@ bool FloorRows(TBoardMahjong* board, const double idle[2], double wheelFit, doub
 int main()
 {
     char data[] = "/tmp/brisalo-board-bench-XXXXXX";
-    if (!mkdtemp(data)) return 2;
-    setenv("XDG_DATA_HOME", data, 1);
-    SetExeDirAsCurrent();  // assets/ lies beside the executable
-    TSystem* sys = GetSystem();
-    sys->mAppFolderName = "Brisalo5";
-    sys->mCompanyFolderName = "Korvel Games";
-    sys->MakeUserFolders();
-    mkdir((sys->UserFolder() + "/bench").c_str(), 0755);
-    GetLogger()->SetSdlOutput(false);
-
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 2;
-    IMG_Init(IMG_INIT_PNG);
-    SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-    gRenderer = frame ? SDL_CreateSoftwareRenderer(frame) : nullptr;
+    SDL_Surface* frame = nullptr;
+    gRenderer = StartBenchPlayer(data, &frame);
     if (!gRenderer) return 2;
-    TAppState& app = GetAppState();
-    app.mRenderDevice.reset(new TRenderDevice());
-    app.mRenderDevice->mRenderer = gRenderer;
     if (TiXmlElement* root = LoadXmlDocument("ui/interface.xml")) GetInterfaceHolder()->Load(root);
     DeleteCurrentXmlDocument();
 
@@ -235,7 +221,7 @@ int main()
     ReleaseTilesetTextures();
     ClearStages();
     SDL_DestroyRenderer(gRenderer);
-    app.mRenderDevice.reset();
+    GetAppState().mRenderDevice.reset();
     SDL_FreeSurface(frame);
     if (system((std::string("rm -rf ") + data).c_str()) != 0) fprintf(stderr, "cannot remove %s\n", data);
     return boundsHeld ? 0 : 1;

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "bench_support.h"
+#include "bench_player.h"
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "core/system.h"
@@ -177,24 +178,9 @@ BENCHMARK(Draw300)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Repetitions(5
 int main(int argc, char** argv)
 {
     char data[] = "/tmp/brisalo-picture-bench-XXXXXX";
-    if (!mkdtemp(data)) return 2;
-    setenv("XDG_DATA_HOME", data, 1);
-    SetExeDirAsCurrent();  // assets/ lies beside the executable
-    TSystem* sys = GetSystem();
-    sys->mAppFolderName = "Brisalo5";
-    sys->mCompanyFolderName = "Korvel Games";
-    sys->MakeUserFolders();
-    mkdir((sys->UserFolder() + "/bench").c_str(), 0755);
-    GetLogger()->SetSdlOutput(false);
-
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return 2;
-    IMG_Init(IMG_INIT_PNG);
-    SDL_Surface* frame = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_ARGB8888);
-    SDL_Renderer* renderer = frame ? SDL_CreateSoftwareRenderer(frame) : nullptr;
+    SDL_Surface* frame = nullptr;
+    SDL_Renderer* renderer = StartBenchPlayer(data, &frame);
     if (!renderer) return 2;
-    TAppState& app = GetAppState();
-    app.mRenderDevice.reset(new TRenderDevice());
-    app.mRenderDevice->mRenderer = renderer;
 
     benchmark::Initialize(&argc, argv);
     TMedianReporter reporter;
@@ -212,7 +198,7 @@ int main(int argc, char** argv)
     }
 
     SDL_DestroyRenderer(renderer);
-    app.mRenderDevice.reset();
+    GetAppState().mRenderDevice.reset();
     SDL_FreeSurface(frame);
     if (system((std::string("rm -rf ") + data).c_str()) != 0) fprintf(stderr, "cannot remove %s\n", data);
 

@@ -1,0 +1,38 @@
+// Shared by the picture and board benchmarks: a fresh player folder under /tmp with its
+// "bench" progress folder, the assets beside the executable, and a 1366 x 768 software
+// renderer as the game's render device, drawing into *frame (the caller frees it after the
+// renderer). Answers null when any of it cannot be made.
+#pragma once
+#include <SDL.h>
+#include <SDL_image.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "core/app_state.h"
+#include "core/logger.h"
+#include "core/system.h"
+
+inline SDL_Renderer* StartBenchPlayer(char* dataTemplate, SDL_Surface** frame)
+{
+    if (!mkdtemp(dataTemplate)) return nullptr;
+    setenv("XDG_DATA_HOME", dataTemplate, 1);
+    SetExeDirAsCurrent();  // assets/ lies beside the executable
+    TSystem* sys = GetSystem();
+    sys->mAppFolderName = "Brisalo5";
+    sys->mCompanyFolderName = "Korvel Games";
+    sys->MakeUserFolders();
+    mkdir((sys->UserFolder() + "/bench").c_str(), 0755);
+    GetLogger()->SetSdlOutput(false);
+
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
+    IMG_Init(IMG_INIT_PNG);
+    *frame = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Renderer* renderer = *frame ? SDL_CreateSoftwareRenderer(*frame) : nullptr;
+    if (!renderer) return nullptr;
+    TAppState& app = GetAppState();
+    app.mRenderDevice.reset(new TRenderDevice());
+    app.mRenderDevice->mRenderer = renderer;
+    return renderer;
+}
