@@ -156,11 +156,7 @@ int TPaintByNumberItem::DrawCell(float a)
         const std::vector<float>* lightness = mShared->mLightness;
         const bool dark = number < static_cast<int>(lightness->size()) && (*lightness)[number] > 0.5f;
         DrawTransform& t = numbers->mTransform;
-        t.mFlags |= kDrawSourceRect;
-        t.mSrcX = 0.0f;
-        t.mSrcY = static_cast<float>(number * 20);
-        t.mSrcW = static_cast<float>(numbers->GetTexture()->GetWidth());
-        t.mSrcH = 20.0f;
+        t.SetSourceRect(0, number * 20, numbers->GetTexture()->GetWidth(), 20);
         const TRgbaF& color = dark ? kDarkNumberColor : kLightNumberColor;
         numbers->SetPosition(static_cast<float>(x + w / 2), static_cast<float>(y + h / 2), true);
         SetImageTint(numbers, color);

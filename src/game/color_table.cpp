@@ -65,11 +65,7 @@ void TColorsTableItem::Draw(float alpha)
     if (TTexture* strip = mNumberImage.GetTexture()) {
         const int glyph = strip->GetHeight() / kGlyphRows;
         DrawTransform& t = mNumberImage.mTransform;
-        t.mFlags |= kDrawSourceRect;
-        t.mSrcX = 0.0f;
-        t.mSrcY = static_cast<float>(mIndex * glyph);
-        t.mSrcW = static_cast<float>(strip->GetWidth());
-        t.mSrcH = static_cast<float>(glyph);
+        t.SetSourceRect(0, mIndex * glyph, strip->GetWidth(), glyph);
         mNumberImage.SetScale(mPulse.mCurrent);
         mNumberImage.SetPosition(mX + mWidth * 0.5f, y + mHeight * 0.5f, true);
         SetImageTint(&mNumberImage, mNumberColor);

@@ -105,11 +105,7 @@ void TCadrImage::ShowFrame(int i)
     if (i < 0 || static_cast<size_t>(i) >= mRects.size()) return;
     const TCadrRect& r = mRects[static_cast<size_t>(i)];
     DrawTransform& t = mImage.mTransform;
-    t.mSrcX = static_cast<float>(r.x);
-    t.mSrcY = static_cast<float>(r.y);
-    t.mSrcW = static_cast<float>(r.w);
-    t.mSrcH = static_cast<float>(r.h);
-    t.mFlags |= kDrawSourceRect;
+    t.SetSourceRect(r.x, r.y, r.w, r.h);
 }
 
 void TCadrImage::SetFrame(int i)

@@ -32,11 +32,7 @@ void Particle::Draw(float alphaFactor)
     if (mLife <= 0.0f) return;
     DrawTransform& t = mImage.mTransform;
     if (mFrameWidth != 0) {
-        t.mSrcX = static_cast<float>(mStripX + mFrameWidth * mFrame);
-        t.mSrcY = static_cast<float>(mStripY);
-        t.mSrcW = static_cast<float>(mFrameWidth);
-        t.mSrcH = static_cast<float>(mFrameHeight);
-        t.mFlags |= kDrawSourceRect;
+        t.SetSourceRect(mStripX + mFrameWidth * mFrame, mStripY, mFrameWidth, mFrameHeight);
     }
     t.mBlendMode = mAdditive ? kBlendAdd : kBlendAlpha;
     if (mScale != 1.0f) mImage.SetScale(mScale);

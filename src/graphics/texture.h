@@ -52,6 +52,16 @@ struct DrawTransform {
     int mFlags = 0;
     float mAngle = 0.0f;  // radians
     int mBlendMode = kBlendAlpha;
+
+    // Draws only this part of the texture, in texture pixels.
+    void SetSourceRect(int x, int y, int w, int h)
+    {
+        mSrcX = static_cast<float>(x);
+        mSrcY = static_cast<float>(y);
+        mSrcW = static_cast<float>(w);
+        mSrcH = static_cast<float>(h);
+        mFlags |= kDrawSourceRect;
+    }
 };
 
 // Read when a plain image is loaded: the alpha map feeds hit tests, the colour copy the

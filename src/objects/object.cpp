@@ -504,11 +504,7 @@ void TObject::ShowCurrentFrame()
     if (mCurrentFrame < 0 || static_cast<size_t>(mCurrentFrame) >= mFrames.size()) return;
     const TFrameRect& f = mFrames[static_cast<size_t>(mCurrentFrame)];
     DrawTransform& t = mImage->mTransform;
-    t.mSrcX = static_cast<float>(f.mLeft);
-    t.mSrcY = static_cast<float>(f.mTop);
-    t.mSrcW = static_cast<float>(f.mRight - f.mLeft);
-    t.mSrcH = static_cast<float>(f.mBottom - f.mTop);
-    t.mFlags |= kDrawSourceRect;
+    t.SetSourceRect(f.mLeft, f.mTop, f.mRight - f.mLeft, f.mBottom - f.mTop);
 }
 
 void TObject::LoadResources()

@@ -111,11 +111,7 @@ void TMyButton::DrawStateImage(int look, int widthOverride)
     mImage.SetPosition(static_cast<float>(static_cast<int64_t>(mX) + mDrawOffsetX),
                        static_cast<float>(static_cast<int64_t>(mY) + mDrawOffsetY), false);
     DrawTransform& t = mImage.mTransform;
-    t.mFlags |= kDrawSourceRect;
-    t.mSrcX = static_cast<float>(r.x);
-    t.mSrcY = static_cast<float>(r.y);
-    t.mSrcW = static_cast<float>(r.w);
-    t.mSrcH = static_cast<float>(r.h);
+    t.SetSourceRect(r.x, r.y, r.w, r.h);
     mImage.Draw(GetInheritedAlpha() * mAlpha);
 }
 

@@ -86,11 +86,7 @@ void TGameCursor::ShowFrame(int frame)
 {
     SDL_Rect r = FrameRect(frame);
     DrawTransform& t = mImage.mTransform;
-    t.mSrcX = static_cast<float>(r.x);
-    t.mSrcY = static_cast<float>(r.y);
-    t.mSrcW = static_cast<float>(r.w);
-    t.mSrcH = static_cast<float>(r.h);
-    t.mFlags |= kDrawSourceRect;
+    t.SetSourceRect(r.x, r.y, r.w, r.h);
 }
 
 void TGameCursor::Animate(float dt)
