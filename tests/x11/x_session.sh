@@ -25,8 +25,12 @@ start_xvfb() {
 
 # A window manager, as on a desktop: without one the full-screen window keeps its first size
 # (1024 x 600) and what lies right of or below it is off the window.
+# Openbox names itself on the root window before it handles map requests: a window mapped in
+# between stays unmanaged, and SDL_CreateWindow then waits forever for its MapNotify. The
+# start-up command runs once openbox has finished starting, so the game waits for that.
 start_openbox() {
-    openbox >"$WORK/openbox.log" 2>&1 &
+    openbox --startup "touch $WORK/openbox.ready" >"$WORK/openbox.log" 2>&1 &
     WMPID=$!
-    for _ in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -e "$WORK/openbox.ready" ] && break; sleep 0.1; done
+    [ -e "$WORK/openbox.ready" ] || { echo "openbox did not start"; cat "$WORK/openbox.log"; exit 1; }
 }
