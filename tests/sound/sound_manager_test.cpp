@@ -183,7 +183,7 @@ TEST_F(SoundManagerTest, ReleaseWhileLoopPlaysJoinsPromptly)
     RenderSeconds(Engine(), 0.2f);
     auto start = TClock::now();
     ReleaseSoundManager();
-    EXPECT_LT(TClock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(TClock::now() - start, std::chrono::seconds(5));  // a loop that holds the join never ends
     EXPECT_EQ(FindSoundManager(), nullptr);
     EXPECT_EQ(FindAlEngine(), nullptr);
     EXPECT_EQ(GetSoundManager(), nullptr);  // no new engine or thread after shutdown
@@ -203,7 +203,7 @@ TEST(SoundManagerNoDevice, RunsSilentAndJoinsItsThread)
     manager->Update(0.1f);
     auto start = TClock::now();
     ReleaseSoundManager();
-    EXPECT_LT(TClock::now() - start, std::chrono::seconds(2));
+    EXPECT_LT(TClock::now() - start, std::chrono::seconds(5));  // a loop that holds the join never ends
     SetAlOutputOpener(nullptr);
 }
 
