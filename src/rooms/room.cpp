@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
+#include "graphics/clip_scope.h"
 #include "objects/object.h"
 #include "objects/object_factory.h"
 #include "sound/sound_manager.h"
@@ -28,7 +29,8 @@ TFloatRect RectIntersect(const TFloatRect& a, const TFloatRect& b)
     return r;
 }
 
-TBaseRoom::TBaseRoom() = default;
+// A room updates its objects itself.
+TBaseRoom::TBaseRoom() { mUpdateObjects = false; }
 
 TBaseRoom::~TBaseRoom() = default;
 
@@ -72,29 +74,24 @@ void TBaseRoom::LoadObjects(TiXmlElement* element, TObject* parent)
     }
 }
 
-// The room updates its objects itself: its objects-update flag stays clear.
 bool TBaseRoom::Update(float dt)
 {
+    TGameSpace::Update(dt);
     for (auto& object : mObjects) object->Update(dt);
     mOverlay.Update(dt);
     return false;
 }
 
-// Only the first layer is the room's; the clip goes away afterwards, whatever the caller had.
+// Only the first layer is the room's; the overlay shares its clip, and the clip goes away
+// afterwards, whatever the caller had.
 void TBaseRoom::Draw()
 {
-    SDL_Renderer* renderer = GetRenderer();
-    if (renderer && mClipW > 0) {
-        SDL_Rect clip{mClipX, mClipY, mClipW, mClipH};
-        SDL_RenderSetClipRect(renderer, &clip);
-    }
-    if (mClipW <= 0 || mClipH > 0) {
-        for (auto& object : mObjects) {
-            if (object->mLayer == 0) object->Draw(1.0f);
-        }
+    {
+        TClipScope clip(mClipX, mClipY, mClipW, mClipH);
+        TGameSpace::Draw();
         mOverlay.Draw();
     }
-    if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
+    if (SDL_Renderer* renderer = GetRenderer()) SDL_RenderSetClipRect(renderer, nullptr);
 }
 
 TRoom::TRoom() = default;
