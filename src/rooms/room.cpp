@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
+#include "graphics/clip_scope.h"
 #include "objects/object.h"
 #include "objects/object_factory.h"
 #include "sound/sound_manager.h"
@@ -28,19 +29,21 @@ TFloatRect RectIntersect(const TFloatRect& a, const TFloatRect& b)
     return r;
 }
 
-TBaseRoom::TBaseRoom() = default;
+// A room updates its objects itself.
+TBaseRoom::TBaseRoom() { mUpdateObjects = false; }
 
 TBaseRoom::~TBaseRoom() = default;
 
 void TBaseRoom::LoadAttributes(TiXmlElement* common)
 {
     if (!common) return;
-    SetName(GetAttrString(common, "name", ""));
+    mSpaceName = GetAttrString(common, "name", "");
+    SetName(mSpaceName);
     mDataFolder = GetAttrString(common, "folder", "");
     GetAttrRect(common, "cliprect", &mClipX, &mClipY, &mClipW, &mClipH, ".");
     mShowSound = GetAttrString(common, "showsound", "");
-    GetAttrList(common, "runsounds", ',', mRunSounds);
-    mMusic = GetAttrString(common, "music", "");
+    GetAttrList(common, "runsounds", ',', mShowSounds);
+    GetAttrList(common, "music", ',', mMusic);
     mStartMusicNow = GetAttrBool(common, "StartMusicNow", true) && !mMusic.empty();
     mStopPrevMusic = GetAttrBool(common, "StopPrevMusic", true);
     mAnywayStartMusicAfterShowCount = GetAttrInt(common, "AnywayStartMusicAfterShowCount", 0);
@@ -71,38 +74,24 @@ void TBaseRoom::LoadObjects(TiXmlElement* element, TObject* parent)
     }
 }
 
-TObject* TBaseRoom::FindObject(const std::string& name) const
-{
-    for (const auto& object : mObjects) {
-        if (object->GetName() == name) return object.get();
-        if (TObject* child = object->FindChild(name)) return child;
-    }
-    return nullptr;
-}
-
-// The room updates its objects itself: its objects-update flag stays clear.
 bool TBaseRoom::Update(float dt)
 {
+    TGameSpace::Update(dt);
     for (auto& object : mObjects) object->Update(dt);
     mOverlay.Update(dt);
     return false;
 }
 
-// Only the first layer is the room's; the clip goes away afterwards, whatever the caller had.
+// Only the first layer is the room's; the overlay shares its clip, and the clip goes away
+// afterwards, whatever the caller had.
 void TBaseRoom::Draw()
 {
-    SDL_Renderer* renderer = GetRenderer();
-    if (renderer && mClipW > 0) {
-        SDL_Rect clip{mClipX, mClipY, mClipW, mClipH};
-        SDL_RenderSetClipRect(renderer, &clip);
-    }
-    if (mClipW <= 0 || mClipH > 0) {
-        for (auto& object : mObjects) {
-            if (object->mLayer == 0) object->Draw(1.0f);
-        }
+    {
+        TClipScope clip(mClipX, mClipY, mClipW, mClipH);
+        TGameSpace::Draw();
         mOverlay.Draw();
     }
-    if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
+    if (SDL_Renderer* renderer = GetRenderer()) SDL_RenderSetClipRect(renderer, nullptr);
 }
 
 TRoom::TRoom() = default;
@@ -124,18 +113,16 @@ bool TRoom::LoadFromXml(const std::string& path)
     return true;
 }
 
-void TRoom::LoadObjectResources(int /*mode*/)
+void TRoom::LoadObjectResources(int mode)
 {
     if (mResourcesLoaded) return;
-    for (auto& object : mObjects) object->LoadResources();
-    mResourcesLoaded = true;
+    TGameSpace::LoadObjectResources(mode);
 }
 
 void TRoom::FreeObjectResources()
 {
     if (!mResourcesLoaded) return;
-    for (auto& object : mObjects) object->FreeResources();
-    mResourcesLoaded = false;
+    TGameSpace::FreeObjectResources();
 }
 
 void TRoom::OnFirstShow()
@@ -146,14 +133,8 @@ void TRoom::OnFirstShow()
 
 void TRoom::OnShow()
 {
-    if (mShowCount == 0) OnFirstShow();
-    for (auto& object : mObjects) object->OnSpaceShown();
-    ++mShowCount;
+    TGameSpace::OnShow();
     TSoundManager* sound = GetSoundManager();
-    if (sound && !mShowSound.empty()) sound->PlaySound(mShowSound);
-    for (const std::string& id : mRunSounds) {
-        if (sound) sound->PlaySound(id);
-    }
     if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
     // Taking the marker out of a list that owns it would lose it: it goes for good.
     if (DrawObject* marker = mOverlay.FindReservedName()) {
@@ -163,7 +144,7 @@ void TRoom::OnShow()
     if (!sound) return;
     const bool anyway = mAnywayStartMusicAfterShowCount > 0 && mShowCount >= mAnywayStartMusicAfterShowCount;
     if (!mMusic.empty() && (mStartMusicNow || anyway)) {
-        sound->PlayMusic(mMusic);
+        sound->PlayMusic(mMusic.front());
     } else if (mStopPrevMusic) {
         sound->StopAllMusic();
     }

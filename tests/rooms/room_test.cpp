@@ -13,6 +13,7 @@
 #include "core/app_state.h"
 #include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
+#include "game/front_screens.h"
 #include "objects/object.h"
 #include "rooms/room.h"
 #include "sound/sound_manager.h"
@@ -221,9 +222,11 @@ TEST_F(RoomTest, ShowPlaysItsSoundsAndFollowsTheMusicRule)
         TCalls first, second;
     } cases[] = {
         {R"(music="m" showsound="s" runsounds="a,b")", {"play s", "play a", "play b", "music m"}, {"play s", "play a", "play b", "music m"}},
-        {R"(music="m" StartMusicNow="0" AnywayStartMusicAfterShowCount="2")", {"stopallmusic"}, {"music m"}},
-        {"", {"stopallmusic"}, {"stopallmusic"}},
-        {R"(StopPrevMusic="0")", {}, {}},
+        // An empty show sound is still asked for; it plays nothing.
+        {R"(music="m" StartMusicNow="0" AnywayStartMusicAfterShowCount="2")", {"play", "stopallmusic"},
+         {"play", "music m"}},
+        {"", {"play", "stopallmusic"}, {"play", "stopallmusic"}},
+        {R"(StopPrevMusic="0")", {"play"}, {"play"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.common);
@@ -326,6 +329,22 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
         }
     }
     EXPECT_EQ(sheets, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The menu shows its room as a game space: one show, counted by the space.
+TEST_F(ShippedMainMenu, MenuShowsItsRoomOnce)
+{
+    TMainMenu menu;
+    menu.OnShown();
+    const TGameSpace& space = menu.mRoom;
+    EXPECT_EQ(space.mShowCount, 1);
+    EXPECT_TRUE(space.mShowRequest);
+    EXPECT_EQ(space.mSpaceName, "mainmenu");
+    menu.mRoom.FreeObjectResources();
 }
 
 }  // namespace
