@@ -1,6 +1,7 @@
 // Movie objects: a movie played in the scene, the ghost the lens finds, and a wrapper that
 // reacts when a movie has played to its end.
 #pragma once
+#include "objects/lens_target.h"
 #include "objects/object.h"
 #include "sound/video_window.h"
 
@@ -20,18 +21,10 @@ public:
 
 // Seen only through the ghost catcher's lens: the room reveals it each frame the lens lies over
 // it and hides it again otherwise.
-class TGhostObject : public TVideoObject {
+class TGhostObject : public TVideoObject, public TLensTarget {
 public:
     ~TGhostObject() override;
     int GetTypeCode() const override { return 22; }
-    // The lens image's texture and where the ghost lies within it.
-    void SetLens(int32_t offsetX, int32_t offsetY, const TexturePtr& lens);
-    void ClearLens();
-
-    bool mLensActive = false;  // the room sets it while the lens lies over the ghost
-    int32_t mLensOffsetX = 0;
-    int32_t mLensOffsetY = 0;
-    TexturePtr mLens;
 };
 
 class TFinishVideoWrapperObject : public TObject, public TVideoObjectListener {
