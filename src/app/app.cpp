@@ -224,6 +224,7 @@ void ReleaseGame()
     app.mEffectorsFactory.reset();
     app.mObjectFactory.reset();
     app.mRoomFactory.reset();
+    SetRoomFactoryShutDown(true);
 
     DestroyDifficultyRanges();
     TOverColors::Destroy();

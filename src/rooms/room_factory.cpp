@@ -8,7 +8,18 @@ void DeleteOwned(TRoomFactory* factory) { delete factory; }
 
 void DeleteOwned(TEffectorsFactory* factory) { delete factory; }
 
-TRoom* TRoomFactory::Create(const std::string& /*type*/) { return new TRoom(); }
+namespace {
+bool gRoomFactoryShutDown = false;
+}  // namespace
+
+void SetRoomFactoryShutDown(bool down) { gRoomFactoryShutDown = down; }
+
+TRoom* TRoomFactory::Create(const std::string& /*type*/)
+{
+    TAppState& app = GetAppState();
+    if (!app.mRoomFactory && !gRoomFactoryShutDown) app.mRoomFactory.reset(new TRoomFactory());
+    return new TRoom();
+}
 
 TEffector* TBaseEffectorsFactory::Create(const std::string& type)
 {

@@ -15,8 +15,11 @@ public:
 
 class TRoomFactory : public TBaseRoomFactory {
 public:
+    // A new room whatever the type. Installs the application's factory first when there is
+    // none yet, unless the shutdown has passed it.
     TRoom* Create(const std::string& type) override;
 };
+void SetRoomFactoryShutDown(bool down);
 
 class TBaseEffectorsFactory {
 public:
