@@ -139,6 +139,16 @@ public:
     virtual void Activate(int x, int y, int flags);
     virtual void Unlock() { mLocked = false; }
 
+    // Uses, tool records and hints.
+    // Sets the governing counter (tool uses with needed tools, else clicks) to its limit.
+    void ExhaustUses();
+    // Hands out the record at the index; false for an index outside the list.
+    virtual bool UseToolRecord(int index, TToolRecordList& records);
+    // The wrong-tool hint key; clears the wrong-tool flag unless the tool is a ghost catcher.
+    virtual std::string GetWrongToolSound(TTool* tool);
+    // The hint executer's text; empty without one, or when it is not of the hint kind.
+    virtual std::string GetHintText(const TSceneMouseEvent& event);
+
     // Resources, update, drawing, show and hide.
     virtual void LoadResources();
     virtual void FreeResources();
