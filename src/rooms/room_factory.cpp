@@ -28,7 +28,7 @@ TEffector* TBaseEffectorsFactory::Create(const std::string& type)
     return CreateEffector(type);
 }
 
-TEffector* TEffectorsFactory::CreateEffector(const std::string& type)
+TEffector* CreateSpaceEffector(const std::string& type)
 {
     if (type.empty()) return new TEffector();
     if (type == "cadr") return new TCadrEffector();
@@ -36,6 +36,12 @@ TEffector* TEffectorsFactory::CreateEffector(const std::string& type)
     if (type == "random") return new TRandomEffector();
     if (type == "randomsv") return new TRandomEffectorOwnSV();
     if (type == "trajectory") return new TTrajectoryEffector();
+    return nullptr;
+}
+
+TEffector* TEffectorsFactory::CreateEffector(const std::string& type)
+{
+    if (TEffector* effector = CreateSpaceEffector(type)) return effector;
     if (type == "showpocket") return new TShowPocketEffector();
     if (type == "shake") return new TShakeEffector();
     return nullptr;

@@ -21,6 +21,9 @@ public:
 };
 void SetRoomFactoryShutDown(bool down);
 
+// The kinds a space builds itself when no effector factory is installed; null for any other.
+TEffector* CreateSpaceEffector(const std::string& type);
+
 class TBaseEffectorsFactory {
 public:
     virtual ~TBaseEffectorsFactory() = default;
