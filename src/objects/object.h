@@ -115,6 +115,24 @@ public:
     virtual void OnEffectorChannelFinished(int /*channel*/) {}
     void RemoveXoEffects();
 
+    // Mouse input from the space. A move shares one "hover taken" flag among all objects.
+    // The hit test's flag makes a locked object unhittable.
+    virtual bool HitTest(int x, int y, bool respectLock);
+    virtual bool OnMouseDown(const TSceneMouseEvent& event);
+    virtual bool OnMouseMove(const TSceneMouseEvent& event, bool& hoverTaken);
+    virtual bool OnMouseUp(const TSceneMouseEvent& event);
+    virtual bool OnMouseDrag(const TSceneMouseEvent& event);
+    // True when no further use would be accepted (with needed tools, tool uses count).
+    bool IsLastAllowedUse() const;
+    // Tools: whether the object takes any, whether it takes this one, which child does,
+    // and which object (this or the child leading to it) needs a tool of that name.
+    virtual bool HasToolUse() const;
+    virtual bool AcceptsTool(TTool* tool);
+    virtual TObject* FindChildAcceptingTool(TTool* tool);
+    virtual TObject* FindObjectNeedingTool(const std::string& toolName);
+    // Appends the hintable objects of this tree, this one first.
+    virtual void CollectHintables(std::vector<TObject*>& collector);
+
     // Input hooks that the object's reactions build on.
     virtual bool CanRunXoEffect() const { return false; }
     virtual void StartXoEffect();

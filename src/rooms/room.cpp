@@ -35,12 +35,13 @@ TBaseRoom::~TBaseRoom() = default;
 void TBaseRoom::LoadAttributes(TiXmlElement* common)
 {
     if (!common) return;
-    SetName(GetAttrString(common, "name", ""));
+    mSpaceName = GetAttrString(common, "name", "");
+    SetName(mSpaceName);
     mDataFolder = GetAttrString(common, "folder", "");
     GetAttrRect(common, "cliprect", &mClipX, &mClipY, &mClipW, &mClipH, ".");
     mShowSound = GetAttrString(common, "showsound", "");
-    GetAttrList(common, "runsounds", ',', mRunSounds);
-    mMusic = GetAttrString(common, "music", "");
+    GetAttrList(common, "runsounds", ',', mShowSounds);
+    GetAttrList(common, "music", ',', mMusic);
     mStartMusicNow = GetAttrBool(common, "StartMusicNow", true) && !mMusic.empty();
     mStopPrevMusic = GetAttrBool(common, "StopPrevMusic", true);
     mAnywayStartMusicAfterShowCount = GetAttrInt(common, "AnywayStartMusicAfterShowCount", 0);
@@ -69,15 +70,6 @@ void TBaseRoom::LoadObjects(TiXmlElement* element, TObject* parent)
         LoadObjects(e, loaded);
         loaded->OnLoaded();
     }
-}
-
-TObject* TBaseRoom::FindObject(const std::string& name) const
-{
-    for (const auto& object : mObjects) {
-        if (object->GetName() == name) return object.get();
-        if (TObject* child = object->FindChild(name)) return child;
-    }
-    return nullptr;
 }
 
 // The room updates its objects itself: its objects-update flag stays clear.
@@ -124,18 +116,16 @@ bool TRoom::LoadFromXml(const std::string& path)
     return true;
 }
 
-void TRoom::LoadObjectResources(int /*mode*/)
+void TRoom::LoadObjectResources(int mode)
 {
     if (mResourcesLoaded) return;
-    for (auto& object : mObjects) object->LoadResources();
-    mResourcesLoaded = true;
+    TGameSpace::LoadObjectResources(mode);
 }
 
 void TRoom::FreeObjectResources()
 {
     if (!mResourcesLoaded) return;
-    for (auto& object : mObjects) object->FreeResources();
-    mResourcesLoaded = false;
+    TGameSpace::FreeObjectResources();
 }
 
 void TRoom::OnFirstShow()
@@ -146,14 +136,8 @@ void TRoom::OnFirstShow()
 
 void TRoom::OnShow()
 {
-    if (mShowCount == 0) OnFirstShow();
-    for (auto& object : mObjects) object->OnSpaceShown();
-    ++mShowCount;
+    TGameSpace::OnShow();
     TSoundManager* sound = GetSoundManager();
-    if (sound && !mShowSound.empty()) sound->PlaySound(mShowSound);
-    for (const std::string& id : mRunSounds) {
-        if (sound) sound->PlaySound(id);
-    }
     if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
     // Taking the marker out of a list that owns it would lose it: it goes for good.
     if (DrawObject* marker = mOverlay.FindReservedName()) {
@@ -163,7 +147,7 @@ void TRoom::OnShow()
     if (!sound) return;
     const bool anyway = mAnywayStartMusicAfterShowCount > 0 && mShowCount >= mAnywayStartMusicAfterShowCount;
     if (!mMusic.empty() && (mStartMusicNow || anyway)) {
-        sound->PlayMusic(mMusic);
+        sound->PlayMusic(mMusic.front());
     } else if (mStopPrevMusic) {
         sound->StopAllMusic();
     }

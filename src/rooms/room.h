@@ -25,31 +25,17 @@ public:
     TBaseRoom();
     ~TBaseRoom() override;
 
+    int GetSpaceType() const override { return kSpaceRoom; }
     bool Update(float dt) override;
-    virtual void Draw();
+    void Draw() override;
 
     // The "Common" element: the room's name (also its drawing name), folder, clip, show
     // sounds and music.
-    virtual void LoadAttributes(TiXmlElement* common);
+    void LoadAttributes(TiXmlElement* common) override;
     // Builds the "object" children of the element through the application's object factory
     // (plain objects without one), below the parent when there is one.
-    void LoadObjects(TiXmlElement* element, TObject* parent);
-    TObject* FindObject(const std::string& name) const;
+    void LoadObjects(TiXmlElement* element, TObject* parent) override;
 
-    std::vector<std::unique_ptr<TObject>> mObjects;
-    std::string mFilePath;
-    std::string mDataFolder;
-    int32_t mClipX = 0, mClipY = 0, mClipW = 0, mClipH = 0;
-    std::string mShowSound;
-    std::vector<std::string> mRunSounds;
-    std::string mMusic;
-    bool mStartMusicNow = true;
-    bool mStopPrevMusic = true;
-    int32_t mAnywayStartMusicAfterShowCount = 0;
-    int32_t mShowCount = 0;
-    bool mShowRequest = false;
-    bool mInputEnabled = true;
-    bool mResourcesLoaded = false;
     ObjectsManager mOverlay;  // drawn over the objects; owns its entries
 };
 
@@ -59,11 +45,11 @@ public:
     ~TRoom() override;
 
     // A missing file leaves an empty room that draws nothing.
-    virtual bool LoadFromXml(const std::string& path);
-    virtual void LoadObjectResources(int mode);
-    virtual void FreeObjectResources();
-    virtual void OnShow();
-    virtual void OnFirstShow();
+    bool LoadFromXml(const std::string& path) override;
+    void LoadObjectResources(int mode) override;
+    void FreeObjectResources() override;
+    void OnShow() override;
+    void OnFirstShow() override;
 
     bool mSavedFlagA = false;
     bool mSavedFlagB = true;  // cleared by the first show

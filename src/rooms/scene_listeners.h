@@ -60,7 +60,8 @@ class TGameSoundPlayer {
 public:
     virtual ~TGameSoundPlayer() = default;
     virtual void PlaySound(const std::string& /*name*/) {}
-    virtual void PlayShowSounds() {}
+    // The answer is the number of names played.
+    virtual int PlayShowSounds() { return 0; }
 };
 
 // The owner of a space. Nothing in this game implements it: a space without an owner drops
