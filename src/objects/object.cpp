@@ -9,6 +9,7 @@
 #include "core/logger.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
+#include "graphics/clip_scope.h"
 #include "graphics/tweens.h"
 #include "graphics/texture.h"
 #include "rooms/effector.h"
@@ -597,21 +598,12 @@ void TObject::Draw(float alphaFactor)
 
 void TObject::DrawSelf(float alphaFactor)
 {
-    SDL_Renderer* renderer = mClipW > 0 ? GetRenderer() : nullptr;
     // The space clips its layer before drawing it: our rectangle replaces that clip for
     // this object alone and the space's comes back afterwards.
-    SDL_Rect outer{0, 0, 0, 0};
-    bool outerClipped = false;
-    if (renderer) {
-        outerClipped = SDL_RenderIsClipEnabled(renderer) == SDL_TRUE;
-        SDL_RenderGetClipRect(renderer, &outer);
-        SDL_Rect clip{mClipX, mClipY, mClipW, mClipH};
-        SDL_RenderSetClipRect(renderer, &clip);
-    }
+    TClipScope clip(mClipX, mClipY, mClipW, mClipH);
     if (!mDummy && mImage) mImage->Draw(alphaFactor);
     if (mHighlight) DrawDebugFrame();
     if (mEffect) mEffect->Draw(1.0f);
-    if (renderer) SDL_RenderSetClipRect(renderer, outerClipped ? &outer : nullptr);
 }
 
 void TObject::DrawDebugFrame()

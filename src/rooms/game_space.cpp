@@ -7,6 +7,7 @@
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "game/user_info.h"
+#include "graphics/clip_scope.h"
 #include "objects/object.h"
 #include "rooms/effector.h"
 #include "rooms/game_event.h"
@@ -253,15 +254,10 @@ bool TGameSpace::Update(float dt)
 
 void TGameSpace::DrawObjectsOfLayer(int layer)
 {
-    SDL_Renderer* renderer = mClipW > 0 ? GetRenderer() : nullptr;
-    if (renderer) {
-        SDL_Rect clip{mClipX, mClipY, mClipW, mClipH};
-        SDL_RenderSetClipRect(renderer, &clip);
-    }
+    TClipScope clip(mClipX, mClipY, mClipW, mClipH);
     for (auto& object : mObjects) {
         if (object->mLayer == layer) object->Draw(1.0f);
     }
-    if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
 }
 
 void TGameSpace::Draw() { DrawObjectsOfLayer(0); }

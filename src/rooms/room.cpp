@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
+#include "graphics/clip_scope.h"
 #include "graphics/render_origin.h"
 #include "objects/infrared_objects.h"
 #include "objects/movie_objects.h"
@@ -180,18 +181,16 @@ bool TBaseRoom::GhostSeenAtPointer(const TObject* ghost) const
 
 void TBaseRoom::Draw()
 {
-    SDL_Renderer* renderer = GetRenderer();
-    if (renderer && mClipW > 0) {
-        SDL_Rect clip{mClipX, mClipY, mClipW, mClipH};
-        SDL_RenderSetClipRect(renderer, &clip);
-    }
-    for (const auto& object : mObjects) {
-        if (object->mLayer != 0) continue;
-        if (object->GetTypeCode() == kGhostTypeCode && !GhostSeenAtPointer(object.get())) continue;
-        object->Draw(1.0f);
+    {
+        TClipScope clip(mClipX, mClipY, mClipW, mClipH);
+        for (const auto& object : mObjects) {
+            if (object->mLayer != 0) continue;
+            if (object->GetTypeCode() == kGhostTypeCode && !GhostSeenAtPointer(object.get())) continue;
+            object->Draw(1.0f);
+        }
     }
     // The clip goes, whatever the caller had set.
-    if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
+    if (SDL_Renderer* renderer = GetRenderer()) SDL_RenderSetClipRect(renderer, nullptr);
     for (int i = 0; i < 2; ++i) {
         if (mEffects[i]) mEffects[i]->Draw(1.0f);
     }

@@ -16,6 +16,7 @@
 #include "core/xml_document.h"
 #include "game/user_info.h"
 #include "graphics/drawing_fixture.h"
+#include "game/front_screens.h"
 #include "objects/object.h"
 #include "objects/object_factory.h"
 #include "rooms/pocket.h"
@@ -482,6 +483,22 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
         }
     }
     EXPECT_EQ(sheets, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The menu shows its room as a game space: one show, counted by the space.
+TEST_F(ShippedMainMenu, MenuShowsItsRoomOnce)
+{
+    TMainMenu menu;
+    menu.OnShown();
+    const TGameSpace& space = menu.mRoom;
+    EXPECT_EQ(space.mShowCount, 1);
+    EXPECT_TRUE(space.mShowRequest);
+    EXPECT_EQ(space.mSpaceName, "mainmenu");
+    menu.mRoom.FreeObjectResources();
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // A space the scene tests can own objects with: it takes an owner listener and a scroll
-// offset, and an owner that records every call it receives.
+// offset and writes the sounds it is asked to play into a trace; and an owner that records
+// every call it receives.
 #pragma once
 #include <string>
 #include <vector>
@@ -14,6 +15,23 @@ public:
         mOffsetX = offsetX;
         mOffsetY = offsetY;
     }
+
+    // Plays nothing: the sound manager is left alone.
+    void PlaySound(const std::string& name) override
+    {
+        if (mTrace) mTrace->push_back("sound " + name);
+    }
+
+    // Appends a top-level object above the others, as a loader would.
+    template <class Kind>
+    Kind* Add(Kind* object)
+    {
+        object->mOwnerSpace = this;
+        mObjects.emplace_back(object);
+        return object;
+    }
+
+    std::vector<std::string>* mTrace = nullptr;
 };
 
 // One call as the owner saw it: the operation, the list handed over, the object and delay.
@@ -27,6 +45,17 @@ struct TOwnerCall {
 class TRecordingOwner : public TGameSpaceListener {
 public:
     std::vector<TOwnerCall> mCalls;
+    std::vector<std::string>* mTrace = nullptr;  // also gets "owner <operation>"
+    int mHiddenAnswer = 0;
+
+    void OnMiniGameClosed(TGameSpace* space) override { Record("OnMiniGameClosed", space); }
+    void OnSpaceFirstShown(TGameSpace* space) override { Record("OnSpaceFirstShown", space); }
+    void OnSpaceShown(TGameSpace* space) override { Record("OnSpaceShown", space); }
+    int OnSpaceHidden(TGameSpace* space) override
+    {
+        Record("OnSpaceHidden", space);
+        return mHiddenAnswer;
+    }
 
     void ActivateObjects(const TObjectRefGroup* group) override { Record("ActivateObjects", group); }
     void DeactivateObjects(const TObjectRefGroup* group) override { Record("DeactivateObjects", group); }
@@ -56,5 +85,6 @@ private:
     void Record(const char* operation, const void* list, TObject* object = nullptr, float delay = 0.0f)
     {
         mCalls.push_back({operation, list, object, delay});
+        if (mTrace) mTrace->push_back(std::string("owner ") + operation);
     }
 };
