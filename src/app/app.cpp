@@ -29,6 +29,7 @@
 #include "objects/object_factory.h"
 #include "rooms/game_event.h"
 #include "rooms/room_factory.h"
+#include "rooms/tool.h"
 #include "sound/sound_manager.h"
 #include "ui/cursors.h"
 #include "ui/tutorial_window.h"
@@ -224,6 +225,10 @@ void ReleaseGame()
     app.mEffectorsFactory.reset();
     app.mObjectFactory.reset();
     app.mRoomFactory.reset();
+    SetRoomFactoryShutDown(true);
+    // Tools and their effects hold textures, which must go before the renderer does.
+    GlobalToolsList().Clear();
+    NamedEffectsRegistry().clear();
 
     DestroyDifficultyRanges();
     TOverColors::Destroy();

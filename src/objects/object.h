@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/xml_attributes.h"
 #include "graphics/draw_object.h"
 #include "graphics/static_image.h"
 #include "objects/object_refs.h"
@@ -104,6 +105,8 @@ public:
     virtual void MoveBy(int dx, int dy);
     int GetCenterX() const;
     int GetCenterY() const;
+    // Where a hint points at the object: its centre moved by "hpx", "hpy".
+    TIntPoint GetHintPoint() const;
     void GetRect(float* x, float* y, float* w, float* h) const;
     void CenterOrigin();
     void SetTextureCentre(int tcx, int tcy);
@@ -138,6 +141,16 @@ public:
     virtual void StartXoEffect();
     virtual void Activate(int x, int y, int flags);
     virtual void Unlock() { mLocked = false; }
+
+    // Uses, tool records and hints.
+    // Sets the governing counter (tool uses with needed tools, else clicks) to its limit.
+    void ExhaustUses();
+    // Hands out the record at the index; false for an index outside the list.
+    virtual bool UseToolRecord(int index, TToolRecordList& records);
+    // The wrong-tool hint key; clears the wrong-tool flag unless the tool is a ghost catcher.
+    virtual std::string GetWrongToolSound(TTool* tool);
+    // The hint executer's text; empty without one, or when it is not of the hint kind.
+    virtual std::string GetHintText(const TSceneMouseEvent& event);
 
     // Resources, update, drawing, show and hide.
     virtual void LoadResources();
