@@ -673,3 +673,73 @@ def write_hint_effects():
 
 
 write_hint_effects()
+
+
+# The front screens: the menu's and the more-games screen's backgrounds (JPEG), the pause
+# overlay, the nine cells of the menu's painting pictures and the studio splash.
+def save_jpg(name, image):
+    path = os.path.join(ROOT, name + ".jpg")
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    image.convert("RGB").save(path, "JPEG", quality=90)
+
+
+def gradient_back(top, bottom, grid):
+    w, h = 1366, 768
+    image = Image.new("RGB", (w, h))
+    draw = ImageDraw.Draw(image)
+    for y in range(h):
+        t = y / (h - 1)
+        draw.line([(0, y), (w, y)], fill=tuple(int(a + (b - a) * t) for a, b in zip(top, bottom)))
+    # A faint mosaic grid over the gradient.
+    for x in range(0, w, 32):
+        draw.line([(x, 0), (x, h)], fill=grid)
+    for y in range(0, h, 32):
+        draw.line([(0, y), (w, y)], fill=grid)
+    return image.filter(ImageFilter.GaussianBlur(0.6))
+
+
+PAINT_COLOURS = [(222, 60, 60), (245, 150, 40), (250, 220, 60), (90, 190, 80), (40, 150, 120),
+                 (70, 140, 230), (120, 80, 200), (230, 110, 180), (130, 90, 60)]
+
+
+def paint_cell(colour):
+    image = canvas(16, 16)
+    draw = ImageDraw.Draw(image)
+    light = tuple(min(255, c + 60) for c in colour) + (255,)
+    dark = tuple(max(0, c - 60) for c in colour) + (255,)
+    draw.rectangle([0, 0, 15, 15], fill=dark)
+    draw.rectangle([0, 0, 14, 14], fill=light)
+    draw.rectangle([1, 1, 14, 14], fill=tuple(colour) + (255,))
+    return image
+
+
+def splash():
+    image = Image.new("RGB", (800, 450), (22, 26, 40))
+    draw = ImageDraw.Draw(image)
+    size = 22
+    left, top = 400 - 8 * size, 70
+    for row in range(6):
+        for col in range(16):
+            colour = PAINT_COLOURS[(row * 5 + col * 3) % len(PAINT_COLOURS)]
+            x, y = left + col * size, top + row * size
+            draw.rectangle([x, y, x + size - 3, y + size - 3], fill=colour)
+    font = ImageFont.truetype(CAPTION_FONT, 64)
+    text = "Korvel Games"
+    box = draw.textbbox((0, 0), text, font=font)
+    draw.text((400 - (box[2] - box[0]) // 2, 260), text, font=font, fill=(240, 240, 245))
+    return image
+
+
+def write_front_screens():
+    save_jpg("textures/gui/mainmenu/back", gradient_back((52, 86, 140), (150, 190, 225), (120, 150, 190)))
+    save_jpg("textures/gui/moregames/back", gradient_back((60, 50, 110), (170, 140, 200), (140, 120, 180)))
+    save("textures/gui/pause", Image.new("RGBA", (1366, 768), (0, 0, 0, 150)))
+    for i, colour in enumerate(PAINT_COLOURS, start=1):
+        save("textures/mainmenu/pc%d" % i, paint_cell(colour))
+    image = splash()
+    path = os.path.join(ROOT, "branding", "splash1.png")
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    image.save(path, "PNG")
+
+
+write_front_screens()

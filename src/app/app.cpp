@@ -198,6 +198,12 @@ void RunFrame()
     if (renderer) SDL_RenderClear(renderer);
     RenderGame();
     if (renderer) SDL_RenderPresent(renderer);
+    // The start-up measure: how long a player waits for the first screen.
+    static bool firstFrameReported = false;
+    if (!firstFrameReported && app.mWindowManager && app.mWindowManager->TopScreen()) {
+        firstFrameReported = true;
+        GetLogger()->LogMessage("first frame %d ms", ProcessAgeMs());
+    }
 }
 
 void ReleaseGame()

@@ -288,6 +288,12 @@ public:
         if (TSettings* settings = Settings()) settings->DeleteUser(index);
     }
     bool UserExists(const std::string& name) const override { return Settings() && Settings()->UserExists(name); }
+    void SelectUser(int index) override
+    {
+        if (TSettings* settings = Settings()) settings->SelectUser(index);
+    }
+    bool LoadCurrentUser() override { return Settings() && Settings()->LoadCurrentUser(); }
+    bool ResetCurrentUser() override { return Settings() && Settings()->ResetCurrentUser(); }
 
 private:
     static TSettings* Settings() { return GetAppState().mSettings.get(); }

@@ -48,7 +48,12 @@ struct TCursorCalls {
     void (*mFree)(SDL_Cursor* cursor) = nullptr;
 };
 void SetCursorCalls(const TCursorCalls& calls);
+// Opens a web page in the system browser; with a hook set, the hook takes the address instead.
 void ShellOpen(const std::string& text);
+using TShellOpenHook = void (*)(const std::string& text);
+void SetShellOpenHook(TShellOpenHook hook);
+// Milliseconds since this process started (loading before main counts); -1 when unknown.
+int ProcessAgeMs();
 // Creates every missing folder of the path; true when it exists afterwards.
 bool MakeFolders(const std::string& path);
 // Display sleep: true keeps the display awake, false lets it sleep as usual.

@@ -14,6 +14,12 @@ public:
     virtual void AddUser(const std::string& name) = 0;
     virtual void DeleteUser(int index) = 0;
     virtual bool UserExists(const std::string& name) const = 0;
+    // Makes the player current: loads the profile, applies its volumes, saves the list.
+    virtual void SelectUser(int index) = 0;
+    // Reads the current player's profile from its file; false when there is none.
+    virtual bool LoadCurrentUser() = 0;
+    // The current player's profile back to its defaults and saved; false when it was not.
+    virtual bool ResetCurrentUser() = 0;
 };
 
 void SetUserList(TUserList* users);
