@@ -4,7 +4,10 @@
 
 #include "core/logger.h"
 #include "core/random.h"
+#include "game/board_effects.h"
 #include "objects/object.h"
+#include "rooms/room.h"
+#include "rooms/scene_listeners.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tool.h"
 
@@ -42,11 +45,46 @@ TExecuter* GetExecuter(const std::string& name)
     return it->second.get();
 }
 
+namespace {
+
+// The object's own space when it is a room (pockets are rooms too).
+TRoom* RoomOf(const TObject* object) { return dynamic_cast<TRoom*>(object->mOwnerSpace); }
+
+// The hint pointer goes when it points at the object; one aimed elsewhere, or another
+// effect in the slot, stays.
+void RemoveHintPointer(TRoom* room, const TObject* object)
+{
+    auto* pointer = dynamic_cast<EffectHint*>(room->mEffects[0].get());
+    if (pointer && pointer->GetTarget() == object) room->mEffects[0].reset();
+}
+
+// A found or used object: no further uses, hidden (its xo sparkle with it), no pointer.
+void TakeOut(TObject* object, TRoom* room)
+{
+    object->ExhaustUses();
+    object->SetVisible(false);
+    if (room) RemoveHintPointer(room, object);
+}
+
+}  // namespace
+
 bool TXOExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
 
-bool TXOMissExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
+bool TXOMissExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
+{
+    TRoom* room = RoomOf(object);
+    if (room && room->GetOwnerListener()) room->GetOwnerListener()->OnXoMiss(object, room);
+    return true;
+}
 
-bool TXODoubleScoresExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
+bool TXODoubleScoresExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
+{
+    if (object->mLocked) return true;
+    TRoom* room = RoomOf(object);
+    TakeOut(object, room);
+    if (room && room->GetOwnerListener()) room->GetOwnerListener()->OnXoItemFound(object, room);
+    return true;
+}
 
 bool TIteractionExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
 
