@@ -55,6 +55,10 @@ EFFECTS = {
                     ["synth", "0.28", "sine", "0", "vol", "0"],
                     ["synth", "0.12", "sine", "3000-3600", "fade", "q", "0.005", "0.12", "0.05"],
                     ["synth", "0.28", "sine", "0", "vol", "0"]],
+    # A tip appearing, and the scene's mill door creaking open when the menu shows.
+    "tip": [["synth", "0.2", "sine", "1320", "fade", "q", "0.01", "0.2", "0.15"]],
+    "scene_door": [["synth", "0.5", "sawtooth", "120-75", "tremolo", "22", "70", "lowpass", "900",
+                    "fade", "q", "0.03", "0.5", "0.15"]],
     # Named by the stages' own lists in stages.xml, not by sounds.xml.
     "stagechime": [["synth", "0.25", "pluck", "E5"], ["synth", "0.45", "pluck", "B5"]],
 }
@@ -83,6 +87,8 @@ SOUNDS_XML = [
     ("sound", "ho_item_found", "sounds/ho_item_found", 1, 0.8),
     ("sound", "scene_breeze", "sounds/scene_breeze", 1, 0.4),
     ("sound", "scene_birds", "sounds/scene_birds", 1, 0.5),
+    ("sound", "tip", "sounds/tip", 1, 0.6),
+    ("sound", "scene_door", "sounds/scene_door", 1, 0.5),
     ("voice", "gamename", "sounds/gamename", 1, 1.0),
 ]
 

@@ -3,8 +3,9 @@
 # points), the dialog panels, the spark sheet with the particle descriptions of
 # assets/particles/, the level complete dialog's panel, mats, frames, stars and burst rings,
 # the board's two captions, the hint's dot, the main menu's scene (assets/mainmenu.xml) and
-# the help pages' pictures (tools/help_pictures.py), as RGBA PNGs (the cell, glyph and swatch
-# images come from tools/gen_pictures.py).
+# the help pages' pictures (tools/help_pictures.py) and the hint effects' sparkle sheet, glow
+# and back arrow, as RGBA PNGs (the cell, glyph and swatch images come from
+# tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import math
 import os
@@ -626,3 +627,49 @@ def write_level_complete():
 
 
 write_level_complete()
+
+
+def soft_star(size):
+    # A soft white four-point star: two thin crossed diamonds over a small glow.
+    def paint(d, k):
+        c = size * k / 2.0
+        r = size * k * 0.48
+        w = size * k * 0.09
+        d.ellipse((c - 3 * w, c - 3 * w, c + 3 * w, c + 3 * w), fill=(255, 255, 255, 110))
+        d.polygon([(c, c - r), (c + w, c), (c, c + r), (c - w, c)], fill=(255, 255, 255, 255))
+        d.polygon([(c - r, c), (c, c - w), (c + r, c), (c, c + w)], fill=(255, 255, 255, 255))
+    return smooth(size, size, paint).filter(ImageFilter.GaussianBlur(0.8))
+
+
+def glow(size):
+    # A soft round glow with a bright core.
+    image = canvas(size, size)
+    c = (size - 1) / 2.0
+    for y in range(size):
+        for x in range(size):
+            t = min(1.0, math.hypot(x - c, y - c) / (size / 2.0))
+            alpha = (1.0 - t) ** 2
+            core = max(0.0, 1.0 - t * 4.0)
+            image.putpixel((x, y), (255, 255, int(200 + 55 * core), int(255 * min(1.0, alpha + core))))
+    return image
+
+
+def back_arrow(size=64):
+    # A fat arrow pointing left, dark outline around a light fill, readable on any scene.
+    def paint(d, k):
+        s = size * k / 64.0
+        points = [(6, 32), (30, 8), (30, 22), (58, 22), (58, 42), (30, 42), (30, 56)]
+        d.polygon([(x * s, y * s) for x, y in points], fill=FILL, outline=OUTLINE)
+        d.line([(x * s, y * s) for x, y in points + [points[0]]], fill=OUTLINE, width=int(3 * s), joint="curve")
+    return smooth(size, size, paint)
+
+
+def write_hint_effects():
+    sheet = canvas(96, 96)
+    sheet.paste(soft_star(32), (32, 64))
+    save("textures/effect/particles", sheet)
+    save("textures/effect/single_particle", glow(32))
+    save("textures/gui/backarrow", back_arrow())
+
+
+write_hint_effects()

@@ -225,6 +225,7 @@ void ReleaseGame()
     app.mEffectorsFactory.reset();
     app.mObjectFactory.reset();
     app.mRoomFactory.reset();
+    SetRoomFactoryShutDown(true);
     // Tools and their effects hold textures, which must go before the renderer does.
     GlobalToolsList().Clear();
     NamedEffectsRegistry().clear();

@@ -205,6 +205,13 @@ void TBaseBuffer::ReadString(std::string& out)
     for (int i = 0; i < n; ++i) out.push_back(static_cast<char>(ReadByte()));
 }
 
+std::string TBaseBuffer::ReadStringValue()
+{
+    std::string text;
+    ReadString(text);
+    return text;
+}
+
 void TBaseBuffer::WriteBlock(const std::vector<uint8_t>& bytes)
 {
     WriteBlock(bytes.data(), bytes.size());

@@ -48,6 +48,8 @@ public:
     // longer than kMaxStringBytes can be stored.
     void WriteString(const std::string& text);
     void ReadString(std::string& out);
+    // ReadString answering the text, with the same bounds.
+    std::string ReadStringValue();
     void WriteBlock(const std::vector<uint8_t>& bytes);
     void WriteBlock(const uint8_t* bytes, size_t length);
     // Replaces the array. A negative length reads nothing more; a length beyond the data

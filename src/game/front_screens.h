@@ -1,5 +1,6 @@
 // The first screens: the makers' logos and the main menu, and the pause window.
 #pragma once
+#include "rooms/effector.h"
 #include "rooms/room.h"
 #include "ui/classic_window.h"
 #include "ui/window.h"
@@ -22,8 +23,9 @@ public:
     TLogosWindow() : TFrontScreen(-1) {}
 };
 
-// The main menu keeps a live scene ("mainmenu.xml") behind everything it draws.
-class TMainMenu : public TFrontScreen {
+// The main menu keeps a live scene ("mainmenu.xml") behind everything it draws. It hears no
+// effector: it attaches itself to none.
+class TMainMenu : public TFrontScreen, public TEffectorListener {
 public:
     TMainMenu();
     bool Update(float dt) override;

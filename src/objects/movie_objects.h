@@ -1,6 +1,7 @@
 // Movie objects: a movie played in the scene, the ghost the lens finds, and a wrapper that
 // reacts when a movie has played to its end.
 #pragma once
+#include "objects/lens_target.h"
 #include "objects/object.h"
 #include "sound/video_window.h"
 
@@ -18,7 +19,9 @@ public:
     int GetTypeCode() const override { return 10; }
 };
 
-class TGhostObject : public TVideoObject {
+// Seen only through the ghost catcher's lens: the room reveals it each frame the lens lies over
+// it and hides it again otherwise.
+class TGhostObject : public TVideoObject, public TLensTarget {
 public:
     ~TGhostObject() override;
     int GetTypeCode() const override { return 22; }

@@ -439,6 +439,14 @@ int TObject::GetCenterX() const { return TruncToInt(mDrawType == 1 ? mX : mX + m
 
 int TObject::GetCenterY() const { return TruncToInt(mDrawType == 1 ? mY : mY + mHeight * 0.5f); }
 
+TIntPoint TObject::GetHintPoint() const
+{
+    TIntPoint point;
+    point.x = ClampToInt(static_cast<long long>(GetCenterX()) + mHintPointX);
+    point.y = ClampToInt(static_cast<long long>(GetCenterY()) + mHintPointY);
+    return point;
+}
+
 void TObject::GetRect(float* x, float* y, float* w, float* h) const
 {
     *x = GetX();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/xml_attributes.h"
 #include "graphics/draw_object.h"
 #include "graphics/static_image.h"
 #include "objects/object_refs.h"
@@ -104,6 +105,8 @@ public:
     virtual void MoveBy(int dx, int dy);
     int GetCenterX() const;
     int GetCenterY() const;
+    // Where a hint points at the object: its centre moved by "hpx", "hpy".
+    TIntPoint GetHintPoint() const;
     void GetRect(float* x, float* y, float* w, float* h) const;
     void CenterOrigin();
     void SetTextureCentre(int tcx, int tcy);

@@ -8,7 +8,18 @@ void DeleteOwned(TRoomFactory* factory) { delete factory; }
 
 void DeleteOwned(TEffectorsFactory* factory) { delete factory; }
 
-TRoom* TRoomFactory::Create(const std::string& /*type*/) { return new TRoom(); }
+namespace {
+bool gRoomFactoryShutDown = false;
+}  // namespace
+
+void SetRoomFactoryShutDown(bool down) { gRoomFactoryShutDown = down; }
+
+TRoom* TRoomFactory::Create(const std::string& /*type*/)
+{
+    TAppState& app = GetAppState();
+    if (!app.mRoomFactory && !gRoomFactoryShutDown) app.mRoomFactory.reset(new TRoomFactory());
+    return new TRoom();
+}
 
 TEffector* TBaseEffectorsFactory::Create(const std::string& type)
 {
@@ -17,7 +28,7 @@ TEffector* TBaseEffectorsFactory::Create(const std::string& type)
     return CreateEffector(type);
 }
 
-TEffector* TEffectorsFactory::CreateEffector(const std::string& type)
+TEffector* CreateSpaceEffector(const std::string& type)
 {
     if (type.empty()) return new TEffector();
     if (type == "cadr") return new TCadrEffector();
@@ -25,6 +36,12 @@ TEffector* TEffectorsFactory::CreateEffector(const std::string& type)
     if (type == "random") return new TRandomEffector();
     if (type == "randomsv") return new TRandomEffectorOwnSV();
     if (type == "trajectory") return new TTrajectoryEffector();
+    return nullptr;
+}
+
+TEffector* TEffectorsFactory::CreateEffector(const std::string& type)
+{
+    if (TEffector* effector = CreateSpaceEffector(type)) return effector;
     if (type == "showpocket") return new TShowPocketEffector();
     if (type == "shake") return new TShakeEffector();
     return nullptr;

@@ -15,8 +15,14 @@ public:
 
 class TRoomFactory : public TBaseRoomFactory {
 public:
+    // A new room whatever the type. Installs the application's factory first when there is
+    // none yet, unless the shutdown has passed it.
     TRoom* Create(const std::string& type) override;
 };
+void SetRoomFactoryShutDown(bool down);
+
+// The kinds a space builds itself when no effector factory is installed; null for any other.
+TEffector* CreateSpaceEffector(const std::string& type);
 
 class TBaseEffectorsFactory {
 public:

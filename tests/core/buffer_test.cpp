@@ -129,6 +129,14 @@ TEST(Buffer, ReadsPastTheEndGiveZerosAndBoundedLengths)
     TBufferBin shortString = BufferOf({0x04, 0x00, 'h'});
     shortString.ReadString(text);
     EXPECT_EQ(text, std::string("h\0\0\0", 4));
+    TBufferBin roundTrip;
+    roundTrip.WriteString("round trip");
+    EXPECT_EQ(roundTrip.ReadStringValue(), "round trip");
+    TBufferBin shortValue = BufferOf({0x04, 0x00, 'h'});
+    EXPECT_EQ(shortValue.ReadStringValue(), std::string("h\0\0\0", 4));
+    TBufferBin topBitValue = BufferOf({0x00, 0x80, 0x02, 0x00, 'h', 'i'});
+    EXPECT_EQ(topBitValue.ReadStringValue(), "");
+    EXPECT_EQ(topBitValue.ReadStringValue(), "hi");
 
     TBufferBin negative = BufferOf({0x00, 0x00, 0x00, 0x80, 0x07});
     Bytes block = {1, 2};

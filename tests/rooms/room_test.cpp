@@ -1,5 +1,7 @@
-// Rooms read from their file: the common attributes, the object tree, the first layer drawn
-// inside the clip, frame sheets advanced by the room itself, and the shipped main menu scene.
+// Rooms read from their file: the object tree with its anim files and pockets, the first layer
+// drawn inside the clip, frame sheets advanced by the room itself, ghosts left hidden without
+// a lens, input refused while disabled, the show's sounds, music and cursor, and the shipped
+// main menu scene.
 #include <SDL.h>
 #include <SDL_image.h>
 #include <tinyxml.h>
@@ -12,19 +14,38 @@
 
 #include "core/app_state.h"
 #include "core/xml_document.h"
+#include "game/user_info.h"
 #include "graphics/drawing_fixture.h"
 #include "objects/object.h"
+#include "objects/object_factory.h"
+#include "rooms/pocket.h"
 #include "rooms/room.h"
+#include "rooms/scene_mouse_event.h"
+#include "rooms/sound_calls.h"
+#include "sound/sound_info.h"
 #include "sound/sound_manager.h"
+#include "test_support.h"
+#include "ui/cursors.h"
 
 namespace {
 
+using TCalls = std::vector<std::string>;
+
 class RoomTest : public CanvasTest {
 protected:
-    void WriteAsset(const std::string& name, const std::string& text)
+    void SetUp() override
     {
-        std::ofstream(AssetPath(name)) << text;
+        CanvasTest::SetUp();
+        mOldFactory = std::move(GetAppState().mObjectFactory);
+        GetAppState().mObjectFactory.reset(new TObjectFactory());
     }
+    void TearDown() override
+    {
+        GetAppState().mObjectFactory = std::move(mOldFactory);
+        CanvasTest::TearDown();
+    }
+
+    void WriteAsset(const std::string& name, const std::string& text) { std::ofstream(AssetPath(name)) << text; }
 
     // A room read from the text, its pictures loaded.
     std::unique_ptr<TRoom> Room(const std::string& xml)
@@ -32,9 +53,19 @@ protected:
         WriteAsset("room.xml", xml);
         auto room = std::make_unique<TRoom>();
         EXPECT_TRUE(room->LoadFromXml("room.xml"));
+        EXPECT_EQ(CurrentXmlDocument(), nullptr);
         room->LoadObjectResources(0);
         return room;
     }
+
+    static std::string Names(const std::vector<std::unique_ptr<TObject>>& objects)
+    {
+        std::string names;
+        for (const auto& object : objects) names += object->GetName() + " ";
+        return names;
+    }
+
+    TOwned<TObjectFactory> mOldFactory;
 };
 
 TEST(RoomRects, IntersectOverlappingTouchingApart)
@@ -58,7 +89,8 @@ TEST(RoomRects, IntersectOverlappingTouchingApart)
 
 TEST_F(RoomTest, CommonAndObjectTreeAreRead)
 {
-    auto room = Room(R"(<room><Common name="r" folder="pics/" cliprect="10.20.300" music="m"/>
+    auto room = Room(R"(<room><Common name="r" folder="pics/" cliprect="10.20.300" music="m"
+            runsounds="a,b" hint_on_show="tip" caatt="1" back_hint_x="5" objneedlockedtoclose="b"/>
         <Objects>
           <object id="a"><object id="a1"/></object>
           <object id="odd" type="nosuchkind"><object id="lost"/></object>
@@ -68,22 +100,34 @@ TEST_F(RoomTest, CommonAndObjectTreeAreRead)
     EXPECT_EQ(room->mDataFolder, "pics/");
     EXPECT_EQ(room->mFilePath, "room.xml");
     EXPECT_EQ((SDL_Rect{room->mClipX, room->mClipY, room->mClipW, room->mClipH}), (SDL_Rect{10, 20, 300, 0}));
-    ASSERT_EQ(room->mObjects.size(), 2u);
-    EXPECT_EQ(room->mObjects[0]->GetName(), "a");
-    EXPECT_EQ(room->mObjects[1]->GetName(), "b");
+    EXPECT_EQ(room->mShowSounds, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(room->mShowHintText, "tip");
+    EXPECT_TRUE(room->mCloseAfterAllToolsTaken);
+    EXPECT_EQ(room->mBackHintX, 5);
+    EXPECT_EQ(room->mLockToCloseObjects, (std::vector<TObject*>{room->FindObject("b")}));
+    EXPECT_EQ(Names(room->mObjects), "a b ");
     EXPECT_TRUE(room->mObjects[0]->mCheckOnlyBounds);
     EXPECT_FALSE(room->mObjects[1]->mCheckOnlyBounds);
     ASSERT_NE(room->FindObject("a1"), nullptr);
     EXPECT_EQ(room->FindObject("a1")->mOwnerSpace, room.get());
+    EXPECT_EQ(room->FindObject("a1")->mListener, room.get());
     EXPECT_EQ(room->FindObject("lost"), nullptr);
-    EXPECT_EQ(CurrentXmlDocument(), nullptr);
 }
 
-TEST_F(RoomTest, NoMusicMeansNoStartNow)
+// The "animfile" objects take the anim files in order; a file left over adds top-level
+// objects after the room's own, and a missing file gives its object no children.
+TEST_F(RoomTest, AnimFilesFillTheirObjects)
 {
-    auto room = Room(R"(<room><Common name="r" StartMusicNow="1"/></room>)");
-    EXPECT_FALSE(room->mStartMusicNow);
-    EXPECT_TRUE(room->mStopPrevMusic);
+    WriteAsset("a1.xml", R"(<anim><object id="p"/><effector name="E"/></anim>)");
+    WriteAsset("a3.xml", R"(<anim><object id="r1"/><object id="r2" effector="E"/></anim>)");
+    auto room = Room(R"(<room><Common name="r" animfiles="a1.xml,a2.xml,a3.xml"/><Objects>
+        <object id="f1" type="animfile"/><object id="x"/><object id="f2" type="animfile"/></Objects></room>)");
+    EXPECT_EQ(Names(room->mObjects), "f1 x f2 r1 r2 ");
+    EXPECT_EQ(Names(room->FindObject("f1")->mChildren), "p ");
+    EXPECT_TRUE(room->FindObject("f2")->mChildren.empty());
+    // The anim files' effectors are loaded and bound too.
+    ASSERT_NE(room->FindObject("r2")->mEffector, nullptr);
+    EXPECT_EQ(room->FindObject("r2")->mEffector->mTarget, room->FindObject("r2"));
 }
 
 TEST_F(RoomTest, MissingFileLeavesAnEmptyRoomThatDrawsNothing)
@@ -96,6 +140,44 @@ TEST_F(RoomTest, MissingFileLeavesAnEmptyRoomThatDrawsNothing)
     ExpectPixel(0, 0, 0, 0, 0);
 }
 
+// A plain name in a reaction list is this room's; when a pocket holds the object it is that
+// pocket's too.
+TEST_F(RoomTest, PocketsLoadAndReferencesNameTheirPocket)
+{
+    auto room = Room(R"(<room><Common name="r"/>
+        <Objects><object id="a" x="5" y="6" vac="v,w,p2.v"><object id="a1" hac="u"/></object></Objects>
+        <pockets><pocket name="p1" x="100" y="50"><object id="u" x="1" y="2"/>
+                   <pocket name="inner"><object id="deep"/></pocket></pocket>
+                 <pocket name="p2"><object id="v"/></pocket></pockets></room>)");
+    ASSERT_EQ(room->mPockets.size(), 2u);
+    TPocket* p1 = room->mPockets[0].get();
+    EXPECT_EQ(p1->mParentSpace, room.get());
+    EXPECT_EQ(p1->mOwnerRoom, room.get());
+    EXPECT_EQ(p1->mStateKey, "r.p1");
+    EXPECT_EQ(p1->GetSpaceType(), 8);
+    EXPECT_EQ(room->FindPocket("inner"), p1->mPockets[0].get());
+    EXPECT_EQ(room->FindPocket("p2"), room->mPockets[1].get());
+    EXPECT_EQ(room->FindObject("deep"), p1->mPockets[0]->mObjects[0].get());
+    EXPECT_EQ(room->FindObject("u")->mListener, p1);
+
+    const TObjectRefGroup& refs = room->FindObject("a")->mReactions[kVisibleAfterClick][0];
+    ASSERT_EQ(refs.size(), 3u);
+    EXPECT_EQ(refs[0].mOuter, "r");
+    EXPECT_EQ(refs[0].mInner, "p2");
+    EXPECT_EQ(refs[1].mOuter, "r");
+    EXPECT_EQ(refs[1].mInner, "");
+    EXPECT_EQ(refs[2].mOuter, "p2");  // already addressed: left alone
+    EXPECT_EQ(refs[2].mInner, "");
+    EXPECT_EQ(room->FindObject("a1")->mReactions[kHideAfterClick][0][0].mInner, "p1");
+
+    // Moving by nothing moves no room object, but every pocket moves by its own place.
+    room->MoveBy(0, 0);
+    EXPECT_EQ(room->FindObject("a")->GetX(), 5.0f);
+    // An object's own move takes it twice the distance.
+    EXPECT_EQ(room->FindObject("u")->GetX(), 201.0f);
+    EXPECT_EQ(room->FindObject("u")->GetY(), 102.0f);
+}
+
 TEST_F(RoomTest, DrawsTheFirstLayerInsideItsClipAndLeavesNoClip)
 {
     MakeFolder("pics");
@@ -103,13 +185,15 @@ TEST_F(RoomTest, DrawsTheFirstLayerInsideItsClipAndLeavesNoClip)
     SolidPng("pics/blue.png", 50, 50, SDL_Color{0, 0, 255, 255});
     auto room = Room(R"(<room><Common name="r" folder="pics/" cliprect="0.0.100.100"/>
         <Objects><object id="red" name="red" x="0" y="0"/>
-                 <object id="top" name="blue" x="0" y="60" drawz="1"/></Objects></room>)");
+                 <object id="top" name="blue" x="0" y="60" drawz="1"/>
+                 <object id="ghost" type="ghost" name="blue" x="0" y="20"/></Objects></room>)");
     SDL_Rect outer{0, 0, 20, 20};
     SDL_RenderSetClipRect(mRenderer, &outer);
     room->Draw();
     ExpectPixel(50, 10, 255, 0, 0);
     ExpectPixel(150, 10, 0, 0, 0);
     ExpectPixel(10, 70, 0, 0, 0);
+    ExpectPixel(10, 30, 255, 0, 0);  // no lens: the ghost stays unseen
     EXPECT_EQ(SDL_RenderIsClipEnabled(mRenderer), SDL_FALSE);
 
     // Three numbers leave the clip's height at 0: nothing shows at all.
@@ -119,17 +203,129 @@ TEST_F(RoomTest, DrawsTheFirstLayerInsideItsClipAndLeavesNoClip)
     ExpectPixel(50, 10, 0, 0, 0);
 }
 
-TEST_F(RoomTest, UpdateAdvancesFrameSheetsOfNestedObjects)
+// The room updates its objects itself; a ghost without a lens is never updated.
+TEST_F(RoomTest, UpdateAdvancesSheetsButNoGhost)
 {
     MakeFolder("pics");
     SolidPng("pics/sheet.png", 40, 10, SDL_Color{0, 255, 0, 255});
-    auto room = Room(R"(<room><Common name="r" folder="pics/"/><Objects><object id="p">
-        <object id="s" name="sheet" w="10" h="10" texrects="0.0.10.10" frames="4" texw="40"
-                framedelay="0.1" animmode="loop"/></object></Objects></room>)");
-    TObject* sheet = room->FindObject("s");
-    ASSERT_NE(sheet, nullptr);
+    const char* sheet = R"(name="sheet" w="10" h="10" texrects="0.0.10.10" frames="4" texw="40" framedelay="0.1"
+        animmode="loop")";
+    auto room = Room(std::string(R"(<room><Common name="r" folder="pics/"/><Objects><object id="p">
+        <object id="s" )") + sheet + R"(/></object><object id="g" type="ghost" )" + sheet +
+                     "/></Objects></room>");
+    EXPECT_FALSE(room->mUpdateObjects);
+    TObject* sheetObject = room->FindObject("s");
+    TObject* ghost = room->FindObject("g");
+    ASSERT_NE(sheetObject, nullptr);
+    ASSERT_EQ(ghost->GetTypeCode(), 22);
     for (int i = 0; i < 4; ++i) room->Update(1.0f / 16);
-    EXPECT_EQ(sheet->mCurrentFrame, 2);
+    EXPECT_EQ(sheetObject->mCurrentFrame, 2);
+    EXPECT_EQ(ghost->mCurrentFrame, 0);
+}
+
+// Records the presses and moves that reach it; takes every one.
+class TInputProbe : public TObject {
+public:
+    explicit TInputProbe(TCalls* calls) : mCalls(calls)
+    {
+        SetPosition(0, 0, false);
+        mWidth = 200;
+        mHeight = 200;
+    }
+    bool OnMouseDown(const TSceneMouseEvent&) override
+    {
+        mCalls->push_back("down");
+        return true;
+    }
+    bool OnMouseMove(const TSceneMouseEvent&, bool&) override
+    {
+        mCalls->push_back("move");
+        return true;
+    }
+    TCalls* mCalls;
+};
+
+TEST_F(RoomTest, InputIsRefusedWhileDisabledAndOutsideTheClip)
+{
+    auto room = Room(R"(<room><Common name="r" cliprect="0.0.100.100"/></room>)");
+    TCalls calls;
+    room->mObjects.emplace_back(new TInputProbe(&calls));
+    TSceneMouseEvent event;
+    event.mX = 50;
+    event.mY = 50;
+    room->mHintText = "kept";
+    room->DisableInput();
+    EXPECT_FALSE(room->OnMouseMove(event));
+    EXPECT_FALSE(room->OnMouseDown(event));
+    EXPECT_TRUE(calls.empty());
+
+    room->EnableInput();
+    event.mX = 150;
+    EXPECT_FALSE(room->OnMouseDown(event));
+    EXPECT_EQ(room->mHintText, "kept");
+    EXPECT_TRUE(calls.empty());
+    event.mX = 50;
+    EXPECT_TRUE(room->OnMouseDown(event));
+    EXPECT_EQ(calls, (TCalls{"down"}));
+    EXPECT_EQ(room->mHintText, "");
+}
+
+TEST_F(RoomTest, ShowPlaysItsSoundsAndFollowsTheMusicRule)
+{
+    struct Case {
+        const char* common;
+        TCalls first, second;
+    } cases[] = {
+        {R"(music="m" showsound="s" runsounds="a,b")", {"play s", "play a", "play b", "music m"}, {"play s", "play a", "play b", "music m"}},
+        // An empty show sound is still asked for; it plays nothing.
+        {R"(music="m" StartMusicNow="0" AnywayStartMusicAfterShowCount="2")", {"play", "stopallmusic"},
+         {"play", "music m"}},
+        {"", {"play", "stopallmusic"}, {"play", "stopallmusic"}},
+        {R"(StopPrevMusic="0")", {"play"}, {"play"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.common);
+        auto room = Room(std::string("<room><Common name=\"r\" ") + c.common + "/></room>");
+        TRecordedSoundCalls calls;
+        room->OnShow();
+        EXPECT_EQ(calls.mCalls, c.first);
+        calls.mCalls.clear();
+        room->OnShow();
+        EXPECT_EQ(calls.mCalls, c.second);
+        EXPECT_EQ(room->mShowCount, 2);
+        EXPECT_FALSE(room->mSavedFlagB);
+    }
+}
+
+TEST_F(RoomTest, ShowSelectsTheDefaultCursor)
+{
+    ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
+    SolidPng("arrow.png", 8, 8, SDL_Color{255, 255, 255, 255});
+    WriteAsset("cursors.xml", R"(<cursorset><cursors><cursor name="default" filename="arrow"/>
+        <cursor name="hand" filename="arrow"/></cursors></cursorset>)");
+    LoadCursors("cursors.xml");
+    ASSERT_NE(GetCursors(), nullptr);
+    GetCursors()->Select("hand");
+    auto room = Room(R"(<room><Common name="r" StopPrevMusic="0"/></room>)");
+    room->OnShow();
+    ASSERT_TRUE(GetCursors()->HasCurrent());
+    EXPECT_EQ(GetCursors()->Current()->mName, "default");
+    DestroyCursors();
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+// The marker entry leaves the overlay on show and is deleted, not leaked (LeakSanitizer).
+TEST_F(RoomTest, ShowDeletesTheOverlayMarker)
+{
+    auto room = Room(R"(<room><Common name="r" StopPrevMusic="0"/></room>)");
+    auto* marker = new DrawObject();
+    marker->SetName("909090");
+    auto* kept = new DrawObject();
+    room->mOverlay.Add(0.0f, kept);
+    room->mOverlay.Add(0.0f, marker);
+    room->OnShow();
+    ASSERT_EQ(room->mOverlay.Count(), 1u);
+    EXPECT_EQ(room->mOverlay.At(0), kept);
 }
 
 class ShippedMainMenu : public RoomTest {
@@ -149,6 +345,7 @@ protected:
 
 TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
 {
+    // A second menu, built after the first is gone, behaves the same.
     for (int copy = 0; copy < 2; ++copy) {
         SCOPED_TRACE(copy);
         Clear(0, 0, 0);
@@ -156,10 +353,13 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         ASSERT_TRUE(room->LoadFromXml("mainmenu.xml"));
         room->LoadObjectResources(0);
         EXPECT_EQ(room->GetName(), "mainmenu");
-        std::string ids;
-        for (const auto& object : room->mObjects) ids += object->GetName() + " ";
-        EXPECT_EQ(ids, "hills sun cloud1 cloud2 birds mill ");
+        EXPECT_EQ(room->mFilePath, "mainmenu.xml");
+        EXPECT_EQ(Names(room->mObjects), "hills sun cloud1 cloud2 birds mill ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
+        EXPECT_TRUE(room->mEffectors.empty());
+        SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
+        ASSERT_TRUE(list);
+        EXPECT_FALSE(list->mOpen);
         TObject* sails = room->FindObject("sails");
         TObject* birds = room->FindObject("birds");
         ASSERT_NE(sails, nullptr);
@@ -196,71 +396,8 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         SDL_FreeSurface(before);
         room->FreeObjectResources();
     }
+    GetSoundManager()->RemoveSoundList("mainmenu");
 }
-
-}  // namespace
-
-namespace {
-
-struct TSoundCalls : TSoundCallObserver {
-    std::vector<std::string> mCalls;
-    TSoundCalls() { GetSoundManager()->SetCallObserver(this); }
-    ~TSoundCalls() override { GetSoundManager()->SetCallObserver(nullptr); }
-    void OnSoundCall(const char* call, const std::string& id) override
-    {
-        mCalls.push_back(id.empty() ? std::string(call) : std::string(call) + " " + id);
-    }
-};
-
-using TCalls = std::vector<std::string>;
-
-TEST_F(RoomTest, ShowPlaysItsSoundsAndFollowsTheMusicRule)
-{
-    struct Case {
-        const char* common;
-        TCalls first, second;
-    } cases[] = {
-        {R"(music="m" showsound="s" runsounds="a,b")", {"play s", "play a", "play b", "music m"}, {"play s", "play a", "play b", "music m"}},
-        // An empty show sound is still asked for; it plays nothing.
-        {R"(music="m" StartMusicNow="0" AnywayStartMusicAfterShowCount="2")", {"play", "stopallmusic"},
-         {"play", "music m"}},
-        {"", {"play", "stopallmusic"}, {"play", "stopallmusic"}},
-        {R"(StopPrevMusic="0")", {"play"}, {"play"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.common);
-        auto room = Room(std::string("<room><Common name=\"r\" ") + c.common + "/></room>");
-        TSoundCalls calls;
-        room->OnShow();
-        EXPECT_EQ(calls.mCalls, c.first);
-        calls.mCalls.clear();
-        room->OnShow();
-        EXPECT_EQ(calls.mCalls, c.second);
-        EXPECT_EQ(room->mShowCount, 2);
-    }
-}
-
-}  // namespace
-
-namespace {
-
-// The marker entry leaves the overlay on show and is deleted, not leaked (LeakSanitizer).
-TEST_F(RoomTest, ShowDeletesTheOverlayMarker)
-{
-    auto room = Room(R"(<room><Common name="r" StopPrevMusic="0"/></room>)");
-    auto* marker = new DrawObject();
-    marker->SetName("909090");
-    auto* kept = new DrawObject();
-    room->mOverlay.Add(0.0f, kept);
-    room->mOverlay.Add(0.0f, marker);
-    room->OnShow();
-    ASSERT_EQ(room->mOverlay.Count(), 1u);
-    EXPECT_EQ(room->mOverlay.At(0), kept);
-}
-
-}  // namespace
-
-namespace {
 
 // Each opening of the menu: the breeze and the birds once, and the menu's own music goes on.
 TEST_F(ShippedMainMenu, ShowPlaysBreezeBirdsAndKeepsTheMenuMusic)
@@ -268,16 +405,19 @@ TEST_F(ShippedMainMenu, ShowPlaysBreezeBirdsAndKeepsTheMenuMusic)
     TRoom room;
     ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
     room.LoadObjectResources(0);
-    TSoundCalls calls;
+    TRecordedSoundCalls calls;
+    const size_t pairs = GetUserInfo()->Pairs().size();
     room.mShowRequest = true;
     room.OnShow();
     EXPECT_EQ(room.mShowCount, 1);
+    EXPECT_EQ(GetUserInfo()->Pairs().size(), pairs);
     EXPECT_EQ(calls.mCalls, (TCalls{"play scene_breeze", "play scene_birds", "music mainmenu"}));
     room.FreeObjectResources();
+    GetSoundManager()->RemoveSoundList("mainmenu");
 }
 
 // The scene's ids are one-shot entries of the "sound" list and its music a "music" track;
-// its sheets fit their images.
+// its sheets fit their images; it keeps out of what would reach the profile or the lists.
 TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
 {
     TiXmlDocument sounds;
@@ -294,14 +434,26 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
         EXPECT_STREQ(e->Attribute("loop"), "1") << id;
     }
     EXPECT_NE(entry("music", "mainmenu"), nullptr);
-    EXPECT_EQ(sounds.RootElement()->FirstChildElement("mainmenu"), nullptr);
+    // The room's sound list would replace a list of its name.
+    for (TiXmlElement* e = sounds.RootElement()->FirstChildElement(); e; e = e->NextSiblingElement()) {
+        EXPECT_STRNE(e->Value(), "mainmenu");
+        if (e->Attribute("list")) {
+            EXPECT_STRNE(e->Attribute("list"), "mainmenu");
+        }
+    }
+    const std::string stages = ReadWholeFile(std::string(BRISALO_ASSETS) + "/stages.xml");
+    EXPECT_EQ(stages.find("soundlist=\"mainmenu\""), std::string::npos);
 
     TiXmlDocument scene;
     ASSERT_TRUE(scene.LoadFile((std::string(BRISALO_ASSETS) + "/mainmenu.xml").c_str()));
     for (const char* excluded : {"pockets", "lists", "tools", "globaltools"}) {
         EXPECT_EQ(scene.RootElement()->FirstChildElement(excluded), nullptr) << excluded;
     }
-    EXPECT_EQ(scene.RootElement()->FirstChildElement("Common")->Attribute("animfiles"), nullptr);
+    TiXmlElement* common = scene.RootElement()->FirstChildElement("Common");
+    EXPECT_EQ(common->Attribute("animfiles"), nullptr);
+    for (const TiXmlAttribute* a = common->FirstAttribute(); a; a = a->Next()) {
+        EXPECT_NE(std::string(a->Name()).rfind("states", 0), 0u) << a->Name();
+    }
     std::vector<TiXmlElement*> pending{scene.RootElement()->FirstChildElement("Objects")};
     int sheets = 0;
     while (!pending.empty()) {
@@ -311,6 +463,8 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             pending.push_back(e);
             const std::string name = e->Attribute("name");
             EXPECT_EQ(e->Attribute("drawz"), nullptr) << name;
+            EXPECT_EQ(e->Attribute("type"), nullptr) << name;
+            EXPECT_EQ(e->Attribute("effector"), nullptr) << name;
             const std::string png = AssetPath("textures/mainmenu/" + name + ".png");
             EXPECT_EQ(access(png.c_str(), R_OK), 0) << png;
             EXPECT_NE(access(AssetPath("textures/mainmenu/" + name + ".jpg").c_str(), F_OK), 0) << name;
