@@ -6,10 +6,12 @@
 #include "core/random.h"
 #include "game/board_effects.h"
 #include "objects/object.h"
+#include "rooms/items_list.h"
 #include "rooms/room.h"
 #include "rooms/scene_listeners.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tool.h"
+#include "sound/sound_manager.h"
 
 void RegisterExecuters(std::map<std::string, std::unique_ptr<TExecuter>>& registry)
 {
@@ -68,7 +70,23 @@ void TakeOut(TObject* object, TRoom* room)
 
 }  // namespace
 
-bool TXOExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
+bool TXOExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
+{
+    TRoom* room = RoomOf(object);
+    ItemsList* list = room ? room->GetCurrentList() : nullptr;
+    if (!list) return true;
+    TGameSpaceListener* owner = room->GetOwnerListener();
+    ItemsListItem* item = list->FindItemOf(object);
+    if (!item || !item->mFindable) {
+        if (owner) owner->OnXoMiss(object, room);
+        return true;
+    }
+    if (object->mLocked) return true;
+    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound("ho_item_found");
+    TakeOut(object, room);
+    if (owner) owner->OnXoItemFound(object, room);
+    return true;
+}
 
 bool TXOMissExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
 {
@@ -86,7 +104,15 @@ bool TXODoubleScoresExecuter::OnClick(TObject* object, const TSceneMouseEvent& /
     return true;
 }
 
-bool TIteractionExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
+bool TIteractionExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
+{
+    TRoom* room = RoomOf(object);
+    ItemsList* list = room ? room->GetCurrentList() : nullptr;
+    if (!list || !list->ContainsObject(object) || object->mLocked) return true;
+    TakeOut(object, room);
+    if (room->GetOwnerListener()) room->GetOwnerListener()->OnXoInteraction(object, room);
+    return true;
+}
 
 bool TGiveTool::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
 {

@@ -14,6 +14,7 @@
 #include "rooms/room.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/test_space.h"
+#include "rooms/xo_owner.h"
 #include "rooms/tool.h"
 
 TEST(Executers, EightNamesGiveEightDistinctPrototypes)
@@ -51,23 +52,6 @@ TEST(Executers, BaseAnswers)
 // ---- What the kinds do to the objects that name them.
 
 namespace {
-
-// The owner of a room: the tool-list calls and the xo notices as well.
-class TXoOwner : public TRecordingOwner {
-public:
-    void OnXoItemFound(TObject* object, TRoom* room) override { mXo.push_back({"found", object, room}); }
-    void OnXoMiss(TObject* object, TRoom* room) override { mXo.push_back({"miss", object, room}); }
-    void OnXoInteraction(TObject* object, TRoom* room) override { mXo.push_back({"interaction", object, room}); }
-    void OnListToolFound(const TObjectToolRecord& record) override { mListTools.push_back(record.mToolName); }
-
-    struct TNotice {
-        std::string mWhat;
-        TObject* mObject;
-        TRoom* mRoom;
-    };
-    std::vector<TNotice> mXo;
-    std::vector<std::string> mListTools;
-};
 
 class ExecuterKinds : public ::testing::Test {
 protected:
