@@ -2,6 +2,8 @@
 // room answering its lists.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <fstream>
 #include <memory>
 #include <string>
@@ -197,6 +199,53 @@ TEST_F(FindsRoom, FoundEntryToolReachesTheOwnerOfARoomOnly)
     base.SetOwnerListener(&mOwner);
     static_cast<TItemsListListener&>(base).OnItemFound(TObjectToolRecord("saw", 1, "", nullptr));
     EXPECT_EQ(mOwner.mListTools.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+class ShippedMenuExecuters : public CanvasTest {
+protected:
+    void SetUp() override
+    {
+        CanvasTest::SetUp();
+        ASSERT_EQ(0, rmdir(AssetPath("").c_str()));
+        ASSERT_EQ(0, symlink(BRISALO_ASSETS, (mDir.Path() + "/assets").c_str()));
+    }
+    void TearDown() override
+    {
+        unlink((mDir.Path() + "/assets").c_str());
+        CanvasTest::TearDown();
+    }
+
+    static void Walk(const TObject& object, std::vector<const TObject*>& all)
+    {
+        all.push_back(&object);
+        for (const auto& child : object.mChildren) Walk(*child, all);
+    }
+};
+
+// Every object of the menu's scene hints through the shared hint prototype; none acts.
+TEST_F(ShippedMenuExecuters, EveryObjectHintsAndNoneActs)
+{
+    TRoom room;
+    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
+    std::vector<const TObject*> all;
+    for (const auto& object : room.mObjects) Walk(*object, all);
+    ASSERT_GE(all.size(), 7u);
+    for (const TObject* object : all) {
+        EXPECT_EQ(object->mHintExecuter, GetExecuter("hint")) << object->GetName();
+        EXPECT_EQ(object->mClickExecuter, nullptr) << object->GetName();
+        EXPECT_TRUE(object->mToolRecords.empty()) << object->GetName();
+    }
+    EXPECT_TRUE(room.mLists.empty());
+    EXPECT_EQ(room.mRoomTools, nullptr);
+    EXPECT_TRUE(GlobalToolsList().Empty());
+    EXPECT_EQ(GetExecuter("XO"), nullptr);
+
+    // The one hint key the objects make themselves is shipped.
+    EXPECT_NE(ReadWholeFile(std::string(BRISALO_ASSETS) + "/termins.xml").find(">WrongTool1<"), std::string::npos);
 }
 
 }  // namespace
