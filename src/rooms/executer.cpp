@@ -4,9 +4,14 @@
 
 #include "core/logger.h"
 #include "core/random.h"
+#include "game/board_effects.h"
 #include "objects/object.h"
+#include "rooms/items_list.h"
+#include "rooms/room.h"
+#include "rooms/scene_listeners.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tool.h"
+#include "sound/sound_manager.h"
 
 void RegisterExecuters(std::map<std::string, std::unique_ptr<TExecuter>>& registry)
 {
@@ -42,13 +47,72 @@ TExecuter* GetExecuter(const std::string& name)
     return it->second.get();
 }
 
-bool TXOExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
+namespace {
 
-bool TXOMissExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
+// The object's own space when it is a room (pockets are rooms too).
+TRoom* RoomOf(const TObject* object) { return dynamic_cast<TRoom*>(object->mOwnerSpace); }
 
-bool TXODoubleScoresExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
+// The hint pointer goes when it points at the object; one aimed elsewhere, or another
+// effect in the slot, stays.
+void RemoveHintPointer(TRoom* room, const TObject* object)
+{
+    auto* pointer = dynamic_cast<EffectHint*>(room->mEffects[0].get());
+    if (pointer && pointer->GetTarget() == object) room->mEffects[0].reset();
+}
 
-bool TIteractionExecuter::OnClick(TObject* /*object*/, const TSceneMouseEvent& /*event*/) { return true; }
+// A found or used object: no further uses, hidden (its xo sparkle with it), no pointer.
+void TakeOut(TObject* object, TRoom* room)
+{
+    object->ExhaustUses();
+    object->SetVisible(false);
+    if (room) RemoveHintPointer(room, object);
+}
+
+}  // namespace
+
+bool TXOExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
+{
+    TRoom* room = RoomOf(object);
+    ItemsList* list = room ? room->GetCurrentList() : nullptr;
+    if (!list) return true;
+    TGameSpaceListener* owner = room->GetOwnerListener();
+    ItemsListItem* item = list->FindItemOf(object);
+    if (!item || !item->mFindable) {
+        if (owner) owner->OnXoMiss(object, room);
+        return true;
+    }
+    if (object->mLocked) return true;
+    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound("ho_item_found");
+    TakeOut(object, room);
+    if (owner) owner->OnXoItemFound(object, room);
+    return true;
+}
+
+bool TXOMissExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
+{
+    TRoom* room = RoomOf(object);
+    if (room && room->GetOwnerListener()) room->GetOwnerListener()->OnXoMiss(object, room);
+    return true;
+}
+
+bool TXODoubleScoresExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
+{
+    if (object->mLocked) return true;
+    TRoom* room = RoomOf(object);
+    TakeOut(object, room);
+    if (room && room->GetOwnerListener()) room->GetOwnerListener()->OnXoItemFound(object, room);
+    return true;
+}
+
+bool TIteractionExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
+{
+    TRoom* room = RoomOf(object);
+    ItemsList* list = room ? room->GetCurrentList() : nullptr;
+    if (!list || !list->ContainsObject(object) || object->mLocked) return true;
+    TakeOut(object, room);
+    if (room->GetOwnerListener()) room->GetOwnerListener()->OnXoInteraction(object, room);
+    return true;
+}
 
 bool TGiveTool::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
 {

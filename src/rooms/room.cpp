@@ -107,6 +107,27 @@ ItemsList* TBaseRoom::GetCurrentList()
     return mCurrentList;
 }
 
+// ---- The room as the listener of its items lists.
+void TBaseRoom::OnListComplete(ItemsList* list)
+{
+    if (!list) return;
+    const TObjectRefList* const lists[6] = {&list->mUnlock, &list->mLock,     &list->mVisible,
+                                            &list->mHide,   &list->mActivate, &list->mDeactivate};
+    ApplyIndexedGroups(lists, TStateRefList(), TFlagRefList(), 0);
+    TObjectListener* self = this;
+    if (!list->mTasks.empty()) self->AddTasks(&list->mTasks.front(), nullptr);
+    if (!list->mTasksRemove.empty()) self->RemoveTasks(&list->mTasksRemove.front(), nullptr);
+    const TObjectRefList none;
+    const TObjectRefList* const noLists[6] = {&none, &none, &none, &none, &none, &none};
+    ApplyIndexedGroups(noLists, list->mStates, list->mFlags, 0);
+}
+
+void TRoom::OnItemFound(const TObjectToolRecord& record)
+{
+    if (mOwnerListener) mOwnerListener->OnListToolFound(record);
+}
+// ---- End of the items-list answers.
+
 bool TBaseRoom::Update(float dt)
 {
     TGameSpace::Update(dt);

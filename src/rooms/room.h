@@ -63,6 +63,12 @@ public:
 
     void OnShowPocketDone(TShowPocketEffector* /*effector*/) override {}
 
+    // ---- As the listener of its items lists (a found entry's tool: nothing here).
+    // Group 0 of the list's completion lists through the room's own operations, then its
+    // events and profile pairs.
+    void OnListComplete(ItemsList* list) override;
+    // ---- End of the items-list answers.
+
     ItemsList* mCurrentList = nullptr;  // one of mLists
     int32_t mCurrentListIndex = 0;      // -1 for none
     std::vector<std::unique_ptr<ItemsList>> mLists;
@@ -130,6 +136,10 @@ public:
 
     // Reads the "pocket" children of the element, each with its objects and sub-pockets.
     void LoadPockets(TiXmlElement* element);
+    // ---- A found entry's tool goes on to the owner.
+    void OnItemFound(const TObjectToolRecord& record) override;
+    // ---- End of the items-list answer.
+
     // Closes the open pocket; true when one was closed.
     bool ClosePocket(int flag);
     void ClearPockets(bool deleteAll);
