@@ -499,12 +499,6 @@ void TObject::RemoveXoEffects()
     for (auto& child : mChildren) child->RemoveXoEffects();
 }
 
-// The room's xo hint effect comes with the hint effects; until then no object asks for one.
-void TObject::StartXoEffect() {}
-
-// Activation (sounds and reactions) comes with object input.
-void TObject::Activate(int /*x*/, int /*y*/, int /*flags*/) {}
-
 void TObject::ShowCurrentFrame()
 {
     if (mAnimMode == 0 || !mImage) return;

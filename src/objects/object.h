@@ -136,11 +136,58 @@ public:
     // Appends the hintable objects of this tree, this one first.
     virtual void CollectHintables(std::vector<TObject*>& collector);
 
-    // Input hooks that the object's reactions build on.
+    // Hits. The object's own test is made where its image shows; the tree's test tries the
+    // object first, then its children from the last, and remembers the innermost one hit.
+    virtual bool HitTestSelf(int x, int y);
+    virtual bool GetLastHit(int x, int y, bool respectLock) const;
+    TObject* GetHitObject();
+    virtual TObject* FindChildAt(int x, int y, bool respectLock);
+    virtual void OnMouseEnter(int x, int y);
+    virtual void OnMouseLeave(int x, int y);
+
+    // Uses. A counter runs -1, 0, ..., limit - 1: exactly limit uses are accepted.
+    static bool IncUseCounter(int32_t& counter, int32_t limit);
+    void ResetUses();
+    virtual bool OnClickAccepted(const TSceneMouseEvent& event);
+    virtual bool OnToolAccepted(const TSceneMouseEvent& event);
+    // The click count after the freeze limit; kinds start their behaviour here.
+    virtual void OnClickAction(int /*count*/, int /*x*/, int /*y*/) {}
+    // Each run hands the listener the groups of its lists at the counter (or index).
+    virtual void RunClickReactions(int x, int y);
+    virtual void RunToolReactions(int x, int y);
+    virtual void RunEventReactions(int index);
+    void ApplyFlags(int index, const TFlagRefList& flags);
+    void ApplyStates(int index, const TStateRefList& states);
+
+    // Tools and their records.
+    virtual bool OpensPocketWithTool(TTool* tool) const;
+    virtual bool OpensMinigameWithTool(TTool* tool) const;
+    // Depth first; a locked object's own names are skipped with skipLocked, not its children's.
+    void CollectNeededTools(std::vector<std::string>& names, bool skipLocked) const;
+    bool IsToolRecordUsed(const std::string& name) const;
+    bool AllToolRecordsUsed() const;
+
+    // Activation, lock and state flags.
     virtual bool CanRunXoEffect() const { return false; }
     virtual void StartXoEffect();
-    virtual void Activate(int x, int y, int flags);
+    virtual void Activate(int count, int x, int y);
+    virtual void Deactivate(int count, int x, int y);
+    void ActivateSimple();
+    void DeactivateSimple();
+    bool IsActive() const { return mActive; }
+    virtual void Lock();
     virtual void Unlock() { mLocked = false; }
+    bool IsLocked() const { return mLocked; }
+    bool IsGoalReached() const { return mGoalReached; }
+    virtual void ResetBehaviour() {}
+
+    // Hints.
+    virtual bool IsHintable();
+    virtual bool IsInert() const;
+    virtual bool ProfileAllowsHint() const { return false; }
+    TGameSpace* FindMiniGameSpace() const;
+    TGameSpace* FindRoomSpace() const;
+    virtual bool LinksToRoomWithWork(bool force) const;
 
     // Uses, tool records and hints.
     // Sets the governing counter (tool uses with needed tools, else clicks) to its limit.
@@ -269,5 +316,7 @@ private:
     void ReadAfterEventToolRecords(const std::string& text);
     void ReadFrameSheet(TiXmlElement* element);
     void ShowCurrentFrame();
+    // Through the root space; an object outside any space stays silent.
+    void PlayThroughRootSpace(const std::string& name);
     void WriteCounter(TBaseBuffer& buffer, int32_t counter, int32_t maximum) const;
 };

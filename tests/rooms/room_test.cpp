@@ -7,6 +7,7 @@
 #include <tinyxml.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -400,7 +401,7 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
     GetSoundManager()->RemoveSoundList("mainmenu");
 }
 
-// Each opening of the menu: the breeze and the birds once, and the menu's own music goes on.
+// Each opening of the menu: the door, the breeze and the birds once, and the menu's own music goes on.
 TEST_F(ShippedMainMenu, ShowPlaysBreezeBirdsAndKeepsTheMenuMusic)
 {
     TRoom room;
@@ -412,7 +413,33 @@ TEST_F(ShippedMainMenu, ShowPlaysBreezeBirdsAndKeepsTheMenuMusic)
     room.OnShow();
     EXPECT_EQ(room.mShowCount, 1);
     EXPECT_EQ(GetUserInfo()->Pairs().size(), pairs);
-    EXPECT_EQ(calls.mCalls, (TCalls{"play scene_breeze", "play scene_birds", "music mainmenu"}));
+    EXPECT_EQ(calls.mCalls, (TCalls{"play scene_door", "play scene_breeze", "play scene_birds", "music mainmenu"}));
+    room.FreeObjectResources();
+}
+
+bool HoldsAnEffect(const TObject& object)
+{
+    if (object.mEffect) return true;
+    for (const auto& child : object.mChildren)
+        if (HoldsAnEffect(*child)) return true;
+    return false;
+}
+
+// The active mill plays the door once per opening; the running scene grows no hint effect.
+TEST_F(ShippedMainMenu, TheFirstShowPlaysTheDoorOnceAndNoEffectGrows)
+{
+    TRoom room;
+    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
+    room.LoadObjectResources(0);
+    TRecordedSoundCalls calls;
+    room.mShowRequest = true;
+    room.OnShow();
+    EXPECT_EQ(std::count(calls.mCalls.begin(), calls.mCalls.end(), "play scene_door"), 1);
+    calls.mCalls.clear();
+    room.OnShow();
+    EXPECT_EQ(std::count(calls.mCalls.begin(), calls.mCalls.end(), "play scene_door"), 0);
+    for (int i = 0; i < 600; ++i) room.Update(1.0f / 60);
+    for (const auto& object : room.mObjects) EXPECT_FALSE(HoldsAnEffect(*object)) << object->GetName();
     room.FreeObjectResources();
     GetSoundManager()->RemoveSoundList("mainmenu");
 }
