@@ -120,7 +120,7 @@ private:
     bool ViewGeometry(TViewCache& view);
     bool PrepareViewCache(TViewCache& view, const SDL_Rect& area, const float back[4]);
     void CleanScratch(TViewCache& view);
-    void DrawReferenceIntoCache(TViewCache& view, float alpha);
+    void DrawReferenceOnScratch(TViewCache& view, float alpha);
     void DrawMissingTiles(TViewCache& view, float alpha);
     void ComposeAll(TViewCache& view, float alpha);
     void ComposeSeams(TViewCache& view, float alpha);

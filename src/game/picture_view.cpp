@@ -6,8 +6,10 @@
 // its number glyph sits in the block and how much of the block the view's clip cuts off, and
 // on nothing else. The cache keeps each such combination's pixels once, taken from a real
 // draw of the cell, and builds the view from them: a pan or a zoom step writes the blocks
-// anew, a stroke rewrites the cells it marked. Where the blocks would overlap (never at the
-// shipped sizes) the whole view is drawn cell by cell instead.
+// anew, a stroke rewrites the cells it marked. Where the blocks would overlap by more than the
+// one pixel of rounding (never at the shipped sizes), or on a GPU renderer, which places and
+// samples images by its own rules, the whole view is drawn cell by cell into a target instead
+// whenever anything changed.
 #include <SDL.h>
 
 #include <algorithm>
@@ -92,13 +94,14 @@ bool Seen(const TSpan& s)
 
 struct TPaintByNumber::TViewCache {
     TexturePtr cache;    // streaming: what the screen gets, written from the tiles
-    TexturePtr scratch;  // a target the cells are drawn on, the fill alone between draws
+    TexturePtr scratch;  // a target the cells are drawn on, the fill alone between draws, or the
+                         // whole frame where it is drawn cell by cell
     bool scratchClean = false;
     std::vector<double> lookKey;  // everything the pixels depend on but the pan
     int32_t place[4] = {0, 0, 0, 0};  // pan and drag of the frame in the cache
     enum { kEmpty, kComposed, kReference } state = kEmpty;
     bool prepared = false;    // clip, fill pixel and the cache outside the clip are known
-    bool composable = false;  // the fill under the view is one colour
+    bool composable = false;  // the software renderer, and the fill under the view is one colour
     SDL_Rect area{};
     float back[4] = {0, 0, 0, 0};
     SDL_Rect clip{};     // the view's clip in output pixels
@@ -357,21 +360,13 @@ bool TPaintByNumber::PrepareViewCache(TViewCache& view, const SDL_Rect& area, co
     return true;
 }
 
-void TPaintByNumber::DrawReferenceIntoCache(TViewCache& view, float alpha)
+void TPaintByNumber::DrawReferenceOnScratch(TViewCache& view, float alpha)
 {
     SDL_Renderer* renderer = GetRenderer();
     SDL_SetRenderTarget(renderer, view.scratch->GetSdlTexture());
     CleanScratch(view);
     Draw(alpha);
     view.scratchClean = false;
-    SDL_RenderSetScale(renderer, 1.0f, 1.0f);
-    SDL_RenderSetViewport(renderer, nullptr);
-    void* raw = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(view.cache->GetSdlTexture(), nullptr, &raw, &pitch) == 0) {
-        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_RGB888, raw, pitch);
-        SDL_UnlockTexture(view.cache->GetSdlTexture());
-    }
     SDL_SetRenderTarget(renderer, nullptr);
     ResetRenderOrigin();
 }
@@ -724,7 +719,14 @@ void TPaintByNumber::DrawOverFill(float alpha, const SDL_Rect& area, const float
         view.state = TViewCache::kEmpty;
     }
     if (!view.prepared) {
-        if (!PrepareViewCache(view, area, back)) {
+        // The tiles rest on the software renderer's arithmetic: a GPU places and samples
+        // images by its own rules, so there the whole frame is drawn when anything changed.
+        SDL_RendererInfo info{};
+        const bool software = SDL_GetRendererInfo(renderer, &info) == 0 && (info.flags & SDL_RENDERER_SOFTWARE);
+        view.area = area;
+        std::copy(back, back + 4, view.back);
+        view.composable = false;
+        if (software && !PrepareViewCache(view, area, back)) {
             direct();
             return;
         }
@@ -736,7 +738,7 @@ void TPaintByNumber::DrawOverFill(float alpha, const SDL_Rect& area, const float
     const bool composable = view.composable && !mCells.empty() && mCellSize > 0 && ViewGeometry(view);
     if (!composable) {
         if (view.state != TViewCache::kReference || moved || all || !view.changes.empty()) {
-            DrawReferenceIntoCache(view, alpha);
+            DrawReferenceOnScratch(view, alpha);
             view.state = TViewCache::kReference;
         } else {
             mDrawnImages = 0;
@@ -750,7 +752,7 @@ void TPaintByNumber::DrawOverFill(float alpha, const SDL_Rect& area, const float
         mDrawnImages = 0;
     }
     // One unblended copy pixel for pixel: a scaled copy could sample neighbouring pixels.
-    SDL_Texture* cache = view.cache->GetSdlTexture();
+    SDL_Texture* cache = (view.state == TViewCache::kReference ? view.scratch : view.cache)->GetSdlTexture();
     SDL_SetTextureBlendMode(cache, SDL_BLENDMODE_NONE);
     SDL_RenderSetScale(renderer, 1.0f, 1.0f);
     SDL_RenderSetViewport(renderer, nullptr);
