@@ -91,6 +91,7 @@ int TPaintByNumberItem::GetHeight() const
 void TPaintByNumberItem::SetVisible(bool visible)
 {
     mShared->mGrid->mVisible[Index()] = visible;
+    mShared->mGrid->MarkChanged(Index());
 }
 
 bool TPaintByNumberItem::IsVisible() const
@@ -106,6 +107,7 @@ int TPaintByNumberItem::GetNumber() const
 void TPaintByNumberItem::SetNumber(int number)
 {
     mShared->mGrid->mNumbers[Index()] = static_cast<uint8_t>(number);
+    mShared->mGrid->MarkChanged(Index());
 }
 
 int TPaintByNumberItem::GetPainted() const
@@ -116,6 +118,7 @@ int TPaintByNumberItem::GetPainted() const
 void TPaintByNumberItem::SetPainted(int painted)
 {
     mShared->mGrid->mPainted[Index()] = static_cast<uint8_t>(painted);
+    mShared->mGrid->MarkChanged(Index());
 }
 
 bool TPaintByNumberItem::IsHighlighted() const

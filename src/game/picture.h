@@ -50,9 +50,9 @@ public:
     void SetPanFromNavigator(float u, float v);
     // The cell-by-cell draw: the reference for every other way the play view is drawn.
     void Draw(float alpha);
-    // The area filled with `back`, then Draw, through a window-sized texture that is redrawn
-    // only when a view setting or a cell byte changed since the last call: the same pixels
-    // at the cost of one copy on an unchanged frame.
+    // The area filled with `back`, then Draw: the same pixels, through a window-sized texture
+    // that is rebuilt from the cells' own pixels, drawn once per look, and touched only where
+    // the model marked a cell changed or the view moved; an unchanged frame costs one copy.
     void DrawOverFill(float alpha, const SDL_Rect& area, const float back[4]);
     // The flat picture, fitted and centred on opaque white, as the image's new texture.
     void RenderToTexture(StaticImage* image, int width, int height);
@@ -108,13 +108,23 @@ private:
     void ComputeRampAndLightness();
     void ComputeFit();
     bool ReadProgressOrSetAside();
-    std::vector<double> ViewKey(float alpha, const SDL_Rect& area, const float back[4], int outW, int outH) const;
-    bool CacheMatches(const std::vector<double>& key) const;
-    // The cells whose bytes differ from the cached frame's, as a range; false when none do.
-    bool ChangedCells(int* c0, int* r0, int* c1, int* r1) const;
+    // The cells the cell-by-cell draw visits at this view offset: [c0, c1) x [r0, r1).
+    void VisibleCells(int offsetX, int offsetY, int* c0, int* r0, int* c1, int* r1) const;
     void ViewOffset(int* x, int* y);
-    void RememberCells();
-    bool RedrawChangedCells(float alpha, const SDL_Rect& area, const float back[4], int c0, int r0, int c1, int r1);
+    // Draw's clip, offset and zoom, and their undoing.
+    void BeginViewDraw();
+    void EndViewDraw();
+
+    // The play view's cache (picture_view.cpp).
+    struct TViewCache;
+    bool ViewGeometry(TViewCache& view);
+    bool PrepareViewCache(TViewCache& view, const SDL_Rect& area, const float back[4]);
+    void CleanScratch(TViewCache& view);
+    void DrawReferenceOnScratch(TViewCache& view, float alpha);
+    void DrawMissingTiles(TViewCache& view, float alpha);
+    void ComposeAll(TViewCache& view, float alpha);
+    void ComposeSeams(TViewCache& view, float alpha);
+    void ComposeCells(TViewCache& view, float alpha);
 
     StaticImage mPictureImage;
     StaticImage mNumbersImage;
@@ -127,16 +137,6 @@ private:
     TPaintByNumberCellShared mShared;  // what every cell reads: images, lists, arrays
     std::string mProgressPath;
 
-    TexturePtr mViewCache;
-    std::vector<double> mCacheKey;
-    std::vector<uint8_t> mCachePainted;
-    std::vector<uint8_t> mCacheVisible;
-    std::vector<uint8_t> mCacheHighlight;
-    // While set, Draw redraws only the cells in [c0, c1) x [r0, r1).
-    struct CellRange {
-        int c0, r0, c1, r1;
-    };
-    const CellRange* mRedrawOnly = nullptr;
-    TexturePtr mViewScratch;  // where a changed block is drawn whole before its copy
+    std::unique_ptr<TViewCache> mView;
     uint64_t mTextureGeneration = 0;  // bumped when the cell images or the cells are replaced
 };

@@ -14,6 +14,30 @@ void TPictureGrid::Reset(int width, int height)
     mVisited.assign(n, 0);
     mHighlight.assign(n, 0);
     mSeeds.clear();
+    MarkAllChanged();
+}
+
+void TPictureGrid::MarkChanged(int index)
+{
+    if (mAllChanged) return;
+    mChanged.push_back(index);
+    // A long list costs more than a whole redraw, and must not grow with every fill.
+    if (mChanged.size() > 4096 && mChanged.size() > mNumbers.size() / 8) MarkAllChanged();
+}
+
+void TPictureGrid::MarkAllChanged()
+{
+    mAllChanged = true;
+    mChanged.clear();
+}
+
+bool TPictureGrid::TakeChanges(std::vector<int32_t>* indices)
+{
+    const bool all = mAllChanged;
+    indices->swap(mChanged);
+    mChanged.clear();
+    mAllChanged = false;
+    return all;
 }
 
 // A scanline fill over a stack of seeds: recursion to the depth of the area overflows the
@@ -51,6 +75,7 @@ int TPictureGrid::FillArea(int column, int row, uint8_t color)
         for (int i = left; i < right; ++i) {
             visited[i] = 1;
             painted[i] = color;
+            MarkChanged(i);
         }
         count += right - left;
         // One seed per run of unvisited same-number cells above and below the span.

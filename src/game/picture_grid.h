@@ -31,6 +31,14 @@ public:
     // bits[n] for every n below colorCount: no visible cell of number n is unpainted or wrong.
     void ComputeCompletion(int colorCount, std::vector<bool>* bits) const;
 
+    // Whoever writes a cell's painted value, visibility or highlight marks it, so the play
+    // view redraws what changed without comparing every cell each frame.
+    void MarkChanged(int index);
+    void MarkAllChanged();
+    // Hands the marks over and clears them; answers true when every cell counts as changed
+    // (a new picture, a loaded progress file, more marks than are worth listing).
+    bool TakeChanges(std::vector<int32_t>* indices);
+
     std::vector<uint8_t> mNumbers;
     std::vector<uint8_t> mPainted;
     std::vector<uint8_t> mVisible;
@@ -41,4 +49,6 @@ private:
     int mWidth = 0;
     int mHeight = 0;
     std::vector<int32_t> mSeeds;  // kept between fills: a big fill allocates once
+    std::vector<int32_t> mChanged;
+    bool mAllChanged = true;
 };

@@ -8,6 +8,7 @@
 #include <set>
 
 #include "core/system.h"
+#include "core/text.h"
 #include "core/virtual_files.h"
 #include "game/color_table.h"
 #include "game/picture.h"
@@ -197,13 +198,67 @@ TEST_F(PictureProgram, PaintedLevelDrawsWithItsTableAndRendersFlat)
     SDL_FreeSurface(flatShot);
 }
 
-// The window-sized view cache must show exactly the fill and the cell-by-cell draw after
-// every kind of change, including changes the model makes without being drawn in between.
+namespace {
+
+// The play view drawn through the cache and cell by cell over the same fill, compared pixel
+// for pixel; the two frames start from different screens, so nothing left over can pass.
+class TViewComparison {
+public:
+    TViewComparison(TPaintByNumber* model, std::vector<uint32_t> (*readWindow)())
+        : mModel(model), mReadWindow(readWindow)
+    {
+    }
+
+    std::vector<uint32_t> Frame(bool cached, Uint8 under)
+    {
+        SDL_Renderer* renderer = GetRenderer();
+        SDL_SetRenderDrawColor(renderer, under, 0, under, 255);
+        SDL_RenderClear(renderer);
+        if (cached) {
+            mModel->DrawOverFill(1.0f, mArea, mBack);
+        } else {
+            picture_fixture::gDevice->FillRect(mArea, mBack[0], mBack[1], mBack[2], mBack[3]);
+            mModel->Draw(1.0f);
+        }
+        SDL_RenderFlush(renderer);
+        return mReadWindow();
+    }
+
+    void Same(const std::string& step)
+    {
+        const std::vector<uint32_t> fast = Frame(true, 200);
+        const std::vector<uint32_t> reference = Frame(false, 10);
+        size_t differing = 0, first = 0;
+        for (size_t i = 0; i < fast.size(); ++i)
+            if (fast[i] != reference[i] && differing++ == 0) first = i;
+        EXPECT_EQ(differing, 0u) << step << " at zoom " << mModel->mZoom << ", pan " << mModel->mPanX + mModel->mDragX
+                                 << ", " << mModel->mPanY + mModel->mDragY << "; first at " << first % 1366 << ", "
+                                 << first / 1366;
+    }
+
+    TMouseEvent Centre(int c, int r, int buttons) const
+    {
+        TMouseEvent e;
+        e.mX = mModel->mOriginX + static_cast<int>((c * 26 + 13) * mModel->mZoom);
+        e.mY = mModel->mOriginY + static_cast<int>((r * 26 + 13) * mModel->mZoom);
+        e.mButtons = buttons;
+        return e;
+    }
+
+    SDL_Rect mArea{0, 0, 1366, 768};
+    float mBack[4] = {0.3f, 0.5f, 0.7f, 1.0f};
+
+private:
+    TPaintByNumber* mModel;
+    std::vector<uint32_t> (*mReadWindow)();
+};
+
+}  // namespace
+
+// A stale cache after any kind of change is the fault to catch, including changes the model
+// makes without being drawn in between.
 TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawAfterEveryChange)
 {
-    SDL_Renderer* renderer = GetRenderer();
-    const SDL_Rect area{0, 0, 1366, 768};
-    float back[4] = {0.3f, 0.5f, 0.7f, 1.0f};
     MakeUserFolder("1");
     TAppState& app = GetAppState();
     // Scale 1 and the scale of a 1920 x 1080 window, where the cells land on fractional pixels.
@@ -220,72 +275,117 @@ TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawAfterEveryChange)
         model.mViewportHeight = 728;
         model.LoadPicture(26, std::string("textures/bench/") + name, "1");
         ASSERT_GT(model.GetColumnCount(), 0);
-        auto frame = [&](bool cached, Uint8 under) {
-            SDL_SetRenderDrawColor(renderer, under, 0, under, 255);
-            SDL_RenderClear(renderer);
-            if (cached) {
-                model.DrawOverFill(1.0f, area, back);
-            } else {
-                picture_fixture::gDevice->FillRect(area, back[0], back[1], back[2], back[3]);
-                model.Draw(1.0f);
-            }
-            SDL_RenderFlush(renderer);
-            return ReadWindow();
-        };
-        auto same = [&](const char* step) {
-            const std::vector<uint32_t> fast = frame(true, 200);
-            const std::vector<uint32_t> reference = frame(false, 10);
-            size_t differing = 0;
-            for (size_t i = 0; i < fast.size(); ++i) differing += fast[i] != reference[i];
-            EXPECT_EQ(differing, 0u) << step << " at zoom " << model.mZoom;
-        };
-        auto centre = [&](int c, int r, int buttons) {
-            TMouseEvent e;
-            e.mX = model.mOriginX + static_cast<int>((c * 26 + 13) * model.mZoom);
-            e.mY = model.mOriginY + static_cast<int>((r * 26 + 13) * model.mZoom);
-            e.mButtons = buttons;
-            return e;
-        };
+        TViewComparison view(&model, &ReadWindow);
         for (bool maxZoom : {false, true}) {
             RemoveFile(std::string("user:1/") + name + ".dat");
             model.LoadPicture(26, std::string("textures/bench/") + name, "1");
             model.ResetView();
             if (maxZoom) model.mZoom = model.mMaxZoom;
-            same("fresh");
+            view.Same("fresh");
             // Cells near the view's centre stay on screen at every zoom.
             const int c0 = model.GetColumnCount() / 2, r0 = model.GetRowCount() / 2;
             const int number = model.GetCell(c0, r0)->GetNumber();
             model.SelectColor(number);
-            same("swatch");
-            model.MouseDown(centre(c0, r0, 1));
-            model.MouseMove(centre(c0 + 1, r0, 1));
-            same("during a stroke");
-            model.MouseUp(centre(c0 + 1, r0, 1));
-            same("right stroke");
+            view.Same("swatch");
+            model.MouseDown(view.Centre(c0, r0, 1));
+            model.MouseMove(view.Centre(c0 + 1, r0, 1));
+            view.Same("during a stroke");
+            model.MouseUp(view.Centre(c0 + 1, r0, 1));
+            view.Same("right stroke");
             model.SelectColor((number + 1) % model.mColorCount);
-            model.MouseDown(centre(c0, r0 + 2, 1));
-            model.MouseUp(centre(c0, r0 + 2, 1));
-            same("wrong click");
+            model.MouseDown(view.Centre(c0, r0 + 2, 1));
+            model.MouseUp(view.Centre(c0, r0 + 2, 1));
+            view.Same("wrong click");
             EXPECT_GE(model.FillArea(model.GetCell(c0 - 2, r0 - 2)), 0);
-            same("fill without the board");
+            view.Same("fill without the board");
             model.mZoom = std::max(model.mMinZoom, model.mZoom - 0.1f);
-            same("wheel step");
-            model.MouseDown(centre(c0, r0, 2));
-            model.MouseMove(centre(c0 + 3, r0 + 1, 2));
-            same("during a right pan");
-            model.MouseUp(centre(c0 + 3, r0 + 1, 0));
-            same("after a right pan");
-            back[0] = back[0] > 0.5f ? 0.2f : 0.9f;
-            same("background");
+            view.Same("wheel step");
+            model.MouseDown(view.Centre(c0, r0, 2));
+            model.MouseMove(view.Centre(c0 + 3, r0 + 1, 2));
+            view.Same("during a right pan");
+            model.MouseUp(view.Centre(c0 + 3, r0 + 1, 0));
+            view.Same("after a right pan");
+            view.mBack[0] = view.mBack[0] > 0.5f ? 0.2f : 0.9f;
+            view.Same("background");
             const std::string kept = model.GetProgressPath() + ".kept";
             model.SaveProgress(kept);
             model.SelectColor(number);
-            model.MouseDown(centre(c0, r0 + 1, 1));
-            model.MouseUp(centre(c0, r0 + 1, 1));
-            same("another click");
+            model.MouseDown(view.Centre(c0, r0 + 1, 1));
+            model.MouseUp(view.Centre(c0, r0 + 1, 1));
+            view.Same("another click");
             model.LoadProgress(kept);
-            same("progress loaded without the board");
+            view.Same("progress loaded without the board");
             RemoveFile(kept);
+            // Every cell of one colour painted through the model: the colour is complete.
+            const int colour = model.GetCell(c0, r0)->GetNumber();
+            for (int r = 0; r < model.GetRowCount(); ++r)
+                for (int c = 0; c < model.GetColumnCount(); ++c)
+                    if (model.GetCell(c, r)->GetNumber() == colour) model.GetCell(c, r)->SetPainted(colour);
+            model.UpdateCompletion();
+            EXPECT_TRUE(model.mCompletion[static_cast<size_t>(colour)]);
+            view.Same("a colour completed without the board");
+        }
+    }
+    app.mScaleX = app.mScaleY = 1.0f;
+    ResetRenderOrigin();
+}
+
+// Right-drags in every direction by amounts that are no whole number of cells, at zooms where
+// cells land on fractional pixels and the picture reaches past the window's edges, with a
+// picture larger than the play area and one smaller.
+TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawThroughPans)
+{
+    MakeUserFolder("1");
+    TAppState& app = GetAppState();
+    struct TCase {
+        const char* picture;
+        float scale;
+        float zoom;  // 0: the middle of the zoom range
+    };
+    const TCase cases[] = {{"bench/mosaic300", 1.0f, 0.0f},
+                           {"bench/mosaic300", 1.0f, 3.0f},
+                           {"bench/mosaic300", 1920.0f / 1366.0f, 0.0f},
+                           {"levels/boat", 1.0f, 1.0f},
+                           {"levels/boat", 1920.0f / 1366.0f, 3.0f}};
+    const int directions[][2] = {{1, 0}, {-1, 0}, {0, 1}, {0, -1}, {1, 1}, {-1, -1}, {1, -1}, {-1, 1}};
+    for (const TCase& test : cases) {
+        SCOPED_TRACE(std::string(test.picture) + " at scale " + std::to_string(test.scale));
+        app.mScaleX = app.mScaleY = test.scale;
+        ResetRenderOrigin();
+        TPaintByNumber model;
+        model.mViewportX = 20;
+        model.mViewportY = 20;
+        model.mViewportWidth = 1040;
+        model.mViewportHeight = 728;
+        RemoveFile(std::string("user:1/") + FileNameWithoutExt(test.picture) + ".dat");
+        model.LoadPicture(26, std::string("textures/") + test.picture, "1");
+        ASSERT_GT(model.GetColumnCount(), 0);
+        model.ResetView();
+        model.mZoom = test.zoom > 0.0f ? test.zoom : (model.mMinZoom + model.mMaxZoom) * 0.5f;
+        TViewComparison view(&model, &ReadWindow);
+        // Some paint, so moved cells differ.
+        const int c0 = model.GetColumnCount() / 2, r0 = model.GetRowCount() / 2;
+        model.SelectColor(model.GetCell(c0, r0)->GetNumber());
+        model.FillArea(model.GetCell(c0, r0));
+        view.Same("start");
+        const int cx = model.mViewportX + model.mViewportWidth / 2, cy = model.mViewportY + model.mViewportHeight / 2;
+        int step = 7;
+        for (const auto& d : directions) {
+            TMouseEvent e;
+            e.mX = cx;
+            e.mY = cy;
+            e.mButtons = 2;
+            model.MouseDown(e);
+            for (int k = 1; k <= 3; ++k) {
+                e.mX = cx + d[0] * step * k;
+                e.mY = cy + d[1] * step * k;
+                model.MouseMove(e);
+                view.Same("during a drag by " + std::to_string(d[0] * step * k) + ", " + std::to_string(d[1] * step * k));
+            }
+            e.mButtons = 0;
+            model.MouseUp(e);
+            view.Same("after the drag");
+            step = step * 3 % 41 + 5;  // 7, 26, 42, 8, ...: other offsets each time
         }
     }
     app.mScaleX = app.mScaleY = 1.0f;
