@@ -48,6 +48,7 @@ bench:
 	$(HEADLESS) ./brisalo_picture_bench || status=1; \
 	$(HEADLESS) ./brisalo_movie_bench || status=1; \
 	$(HEADLESS) ./brisalo_board_bench || status=1; \
+	$(HEADLESS) ./brisalo_map_bench || status=1; \
 	exit $$status
 
 clean:
