@@ -49,6 +49,7 @@ bench:
 	$(HEADLESS) ./brisalo_movie_bench || status=1; \
 	$(HEADLESS) ./brisalo_board_bench || status=1; \
 	sh $(CURDIR)/bench/startup_bench.sh ./brisalo5 || status=1; \
+	$(HEADLESS) ./brisalo_map_bench || status=1; \
 	exit $$status
 
 clean:

@@ -14,9 +14,11 @@
 #include "core/logger.h"
 #include "core/system.h"
 
-inline SDL_Renderer* StartBenchPlayer(char* dataTemplate, SDL_Surface** frame)
+// The player folder and its "bench" progress folder, and the working folder; false when the
+// temporary folder cannot be made.
+inline bool StartBenchFolders(char* dataTemplate)
 {
-    if (!mkdtemp(dataTemplate)) return nullptr;
+    if (!mkdtemp(dataTemplate)) return false;
     setenv("XDG_DATA_HOME", dataTemplate, 1);
     SetExeDirAsCurrent();  // assets/ lies beside the executable
     TSystem* sys = GetSystem();
@@ -25,7 +27,12 @@ inline SDL_Renderer* StartBenchPlayer(char* dataTemplate, SDL_Surface** frame)
     sys->MakeUserFolders();
     mkdir((sys->UserFolder() + "/bench").c_str(), 0755);
     GetLogger()->SetSdlOutput(false);
+    return true;
+}
 
+inline SDL_Renderer* StartBenchPlayer(char* dataTemplate, SDL_Surface** frame)
+{
+    if (!StartBenchFolders(dataTemplate)) return nullptr;
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return nullptr;
     IMG_Init(IMG_INIT_PNG);
     *frame = SDL_CreateRGBSurfaceWithFormat(0, 1366, 768, 32, SDL_PIXELFORMAT_ARGB8888);

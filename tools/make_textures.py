@@ -743,3 +743,49 @@ def write_front_screens():
 
 
 write_front_screens()
+
+
+# The level map: a plain dark card per level, a bright hover ring, and the backdrop with a
+# faint mosaic grid and a darker band holding the two mode tabs.
+MAP_TABS = ((926, 704, 200, 44), (1136, 704, 200, 44))
+
+
+def map_level():
+    def paint(d, k):
+        d.rounded_rectangle((0, 0, 200 * k - 1, 200 * k - 1), radius=12 * k, fill=(38, 42, 56, 255))
+    return smooth(200, 200, paint)
+
+
+def map_frame():
+    def paint(d, k):
+        d.rounded_rectangle((0, 0, 200 * k - 1, 200 * k - 1), radius=12 * k, outline=(255, 236, 150, 255),
+                            width=6 * k)
+    return smooth(200, 200, paint)
+
+
+def map_back():
+    w, h = 1366, 768
+    image = Image.new("RGBA", (w, h), (0, 0, 0, 255))
+    d = ImageDraw.Draw(image)
+    for y in range(h):
+        t = y / (h - 1)
+        d.line((0, y, w, y), fill=(int(52 + 30 * t), int(86 + 24 * t), int(118 - 20 * t), 255))
+    grid = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    g = ImageDraw.Draw(grid)
+    for x in range(0, w, 32):
+        g.line((x, 0, x, h), fill=(255, 255, 255, 14))
+    for y in range(0, h, 32):
+        g.line((0, y, w, y), fill=(255, 255, 255, 14))
+    image = Image.alpha_composite(image, grid)
+    band = Image.new("RGBA", (w, h), (0, 0, 0, 0))
+    b = ImageDraw.Draw(band)
+    b.rectangle((0, 690, w, h), fill=(12, 18, 30, 150))
+    for x, y, tw, th in MAP_TABS:
+        b.rounded_rectangle((x, y, x + tw - 1, y + th - 1), radius=10, fill=(70, 92, 132, 235),
+                            outline=(190, 210, 240, 255), width=2)
+    return Image.alpha_composite(image, band)
+
+
+save("textures/map/level", map_level())
+save("textures/map/frame", map_frame())
+save("textures/gui/map/back", map_back())

@@ -9,6 +9,7 @@
 #include "game/front_screens.h"
 #include "game/game_menu_window.h"
 #include "game/level_complete_window.h"
+#include "game/map_window.h"
 #include "game/rewards.h"
 #include "game/stages.h"
 #include "game/tilesets.h"

@@ -159,11 +159,3 @@ void TLevelCompleteWindow::DrawSelf()
 }
 
 void TLevelCompleteWindow::OnFlyClosing(TFlyWindow* /*window*/, int /*id*/) { mEffects.DeleteAll(); }
-
-TMapWindow::TMapWindow()
-{
-    mId = 6;
-    mWidth = 1366;
-    mHeight = 768;
-    mAutoDelete = true;
-}

@@ -62,10 +62,3 @@ private:
     // The number of stars the reveal ends at: never more than there are slots for.
     int32_t StarsToReveal() const;
 };
-
-// The level map screen.
-class TMapWindow : public TMyWindow {
-public:
-    TMapWindow();
-    int GetKind() const override { return kKindScreen; }
-};
