@@ -13,6 +13,7 @@
 #include "game/board.h"
 #include "game/help_window.h"
 #include "game/level_complete_window.h"
+#include "game/map_window.h"
 #include "game/options_window.h"
 #include "game/select_user_window.h"
 #include "game/user_info.h"

@@ -9,6 +9,7 @@
 
 #include "game/help_window.h"
 #include "game/level_complete_window.h"
+#include "game/map_window.h"
 #include "game/options_window.h"
 #include "game/profile_fixture.h"
 #include "ui/tutorial_window.h"
