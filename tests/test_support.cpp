@@ -2,11 +2,14 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
+
+#include <SDL_image.h>
 
 #include "core/buffer.h"
 #include "core/system.h"
@@ -130,4 +133,23 @@ TMouseEvent PointerAt(int x, int y, int buttons)
     e.mY = e.mScreenY = y;
     e.mButtons = buttons;
     return e;
+}
+
+SDL_Color FilePixel(const std::string& path, int x, int y)
+{
+    SDL_Color c{0, 0, 0, 0};
+    SDL_Surface* loaded = IMG_Load(path.c_str());
+    if (!loaded) return c;
+    SDL_Surface* s = SDL_ConvertSurfaceFormat(loaded, SDL_PIXELFORMAT_ARGB8888, 0);
+    SDL_FreeSurface(loaded);
+    if (!s) return c;
+    if (x == -1) x = s->w / 2;
+    if (y == -1) y = s->h / 2;
+    if (x >= 0 && y >= 0 && x < s->w && y < s->h) {
+        uint32_t v = 0;
+        memcpy(&v, static_cast<uint8_t*>(s->pixels) + y * s->pitch + x * 4, 4);
+        c = SDL_Color{static_cast<Uint8>(v >> 16), static_cast<Uint8>(v >> 8), static_cast<Uint8>(v), 255};
+    }
+    SDL_FreeSurface(s);
+    return c;
 }

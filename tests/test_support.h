@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include <SDL.h>
+
 #include "ui/mouse_event.h"
 
 class TTempDir {
@@ -45,6 +47,9 @@ private:
 // Copies a file of tests/data into the user folder; its "user:" path (the game's readers
 // take virtual paths only).
 std::string UserCopyOfTestData(const std::string& relative);
+
+// The colour of one pixel of an image file (x or y -1: the middle); all zero when it cannot be read.
+SDL_Color FilePixel(const std::string& path, int x, int y);
 
 // A pointer event at (x, y) in both the widget's and the screen's coordinates.
 TMouseEvent PointerAt(int x, int y, int buttons);

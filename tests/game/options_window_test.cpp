@@ -7,6 +7,7 @@
 
 #include "core/app_state.h"
 #include "game/user_info.h"
+#include "sound/sound_manager.h"
 #include "ui/button.h"
 #include "ui/dialog_fixture.h"
 
@@ -29,6 +30,12 @@ struct TFakeSettings : TProfileSaver {
     bool CommitUser() override { return ++mCommits > 0; }
 };
 
+struct TSoundCalls : TSoundCallObserver {
+    TLog mCalls;
+    void OnSoundCall(const char* call, const std::string& id) override { mCalls.push_back(std::string(call) + " " + id); }
+    size_t Count(const std::string& line) const { return static_cast<size_t>(std::count(mCalls.begin(), mCalls.end(), line)); }
+};
+
 class OptionsWindowTest : public DialogTest {
 protected:
     void SetUp() override
@@ -45,6 +52,10 @@ protected:
     }
     void TearDown() override
     {
+        if (FindSoundManager()) {
+            ReleaseSoundManager();
+            RearmSoundManagerForTests();
+        }
         GetAppState().mHeightBeforeStart = mHeight;
         SetProfileSaver(mSaved);
         DialogTest::TearDown();
@@ -67,7 +78,19 @@ protected:
     }
     TBaseSlider* Slider(TMyWindow* window, int id) { return dynamic_cast<TBaseSlider*>(window->FindChildById(id)); }
 
+    // The shipped sounds and music, playing on OpenAL's null output.
+    TSoundManager* StartSound()
+    {
+        for (const char* name : {"sounds.xml", "sounds", "music"})
+            EXPECT_EQ(0, symlink((std::string(BRISALO_ASSETS) + "/" + name).c_str(), AssetPath(name).c_str()));
+        TSoundManager* sound = GetSoundManager();
+        EXPECT_TRUE(sound->LoadSounds("sounds.xml"));
+        sound->SetCallObserver(&mCalls);
+        return sound;
+    }
+
     TFakeSettings mSettings;
+    TSoundCalls mCalls;
     TProfileSaver* mSaved = nullptr;
     int32_t mHeight = 0;
 };
@@ -160,6 +183,50 @@ TEST_F(OptionsWindowTest, VolumesGoToTheProfileAndOnlyOkCommits)
     EXPECT_EQ(mSettings.mCommits, 1);
     TLog log = Take();
     EXPECT_NE(std::find(log.begin(), log.end(), "fly closed 24 result 1"), log.end());
+}
+
+TEST_F(OptionsWindowTest, MusicSliderStartsTheMenuMusicOnlyWhenNoneIsPlaying)
+{
+    TSoundManager* sound = StartSound();
+    TOptionsWindow* options = Open();
+    options->OnSliderChanged(5, 0.7f, nullptr);
+    EXPECT_EQ(mCalls.Count("music mainmenu"), 1u);
+    EXPECT_TRUE(sound->IsMusicPlaying("mainmenu"));
+    EXPECT_FLOAT_EQ(sound->GetMusicVolume(), 0.7f);
+    EXPECT_FLOAT_EQ(GetUserInfo()->mMusicVolume, 0.7f);
+    options->OnSliderChanged(5, 0.6f, nullptr);
+    EXPECT_EQ(mCalls.Count("music mainmenu"), 1u) << "started once";
+    EXPECT_EQ(mCalls.Count("stopallmusic "), 0u);
+    options->Close(3);
+    Updates(40);
+    ASSERT_EQ(mManager->FindWindow(24), nullptr);
+    EXPECT_EQ(mCalls.Count("stopallmusic "), 1u) << "the music it started ends with the dialog";
+
+    for (int i = 0; i < 10; ++i) sound->Update(0.5f);
+    ASSERT_FALSE(sound->IsAnyMusicPlaying());
+    ASSERT_TRUE(sound->PlayMusic("mainmenu"));
+    mCalls.mCalls.clear();
+    options = Open();
+    options->OnSliderChanged(5, 0.2f, nullptr);
+    EXPECT_FLOAT_EQ(sound->GetMusicVolume(), 0.2f);
+    options->Close(3);
+    Updates(40);
+    EXPECT_TRUE(mCalls.mCalls.empty()) << "with music playing nothing starts or stops";
+}
+
+TEST_F(OptionsWindowTest, EachVolumeSliderSetsItsOwnCategory)
+{
+    TSoundManager* sound = StartSound();
+    TOptionsWindow* options = Open();
+    options->OnSliderChanged(6, 0.25f, nullptr);
+    EXPECT_FLOAT_EQ(sound->GetSoundVolume(), 0.25f);
+    options->OnSliderChanged(9, 0.75f, nullptr);
+    EXPECT_FLOAT_EQ(sound->GetVoiceVolume(), 0.75f);
+    // No list has category 2, yet the manager keeps the value as its voice volume.
+    options->OnSliderChanged(10, 0.125f, nullptr);
+    EXPECT_FLOAT_EQ(sound->GetVoiceVolume(), 0.125f);
+    EXPECT_FLOAT_EQ(sound->GetSoundVolume(), 0.25f);
+    EXPECT_FLOAT_EQ(GetUserInfo()->mFourthVolume, 0.125f);
 }
 
 }  // namespace

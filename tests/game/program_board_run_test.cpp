@@ -2,99 +2,23 @@
 // SDL events only (swatch clicks, strokes, a wrong cell put right, a double-click fill, the
 // tips as they come); the level complete window reveals the judged stars, and "nextlevel" goes
 // on while "repeat" starts the level afresh.
-#include <SDL.h>
-#include <SDL_image.h>
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <string>
 
-#include "app/app.h"
 #include "app/settings.h"
-#include "app/task.h"
-#include "core/app_state.h"
-#include "core/logger.h"
-#include "core/system.h"
 #include "core/virtual_files.h"
 #include "game/board.h"
 #include "game/level_complete_window.h"
 #include "game/room_window.h"
 #include "game/user_info.h"
-#include "sdl_events.h"
-#include "sound/sound_manager.h"
-#include "test_support.h"
+#include "program_fixture.h"
 #include "ui/tutorial_window.h"
 #include "ui/window_manager.h"
 
 namespace {
 
-uint32_t gNow = 1000;
-uint32_t FakeTicks() { return gNow; }
-
-class ProgramBoardRun : public ::testing::Test {
+class ProgramBoardRun : public TProgramRunTest {
 protected:
-    void TearDown() override
-    {
-        if (mStarted) ReleaseGame();
-        Restore();
-    }
-    bool Start()
-    {
-        SetTickSource(FakeTicks);
-        DestroyLogger();  // reopened in this player's folder by the start-up
-        mStarted = StartGame();
-        return mStarted;
-    }
-    // What the shutdown closed for good comes back for the next test.
-    void Restore()
-    {
-        mStarted = false;
-        SetTickSource(nullptr);
-        SetLoggerShutDown(false);
-        SetSystemShutDown(false);
-        ResetAppState();
-        RearmSoundManagerForTests();
-        TSystem* sys = GetSystem();
-        sys->mAppFolderName = "Brisalo5";
-        sys->mCompanyFolderName = "Korvel Games";
-    }
-
-    void Frame()
-    {
-        gNow += 16;
-        RunFrame();
-    }
-    void Frames(int n)
-    {
-        for (int i = 0; i < n; ++i) Frame();
-    }
-
-    // Design point to the window's pixels.
-    static void ToWindow(int x, int y, int* wx, int* wy)
-    {
-        const TAppState& app = GetAppState();
-        *wx = static_cast<int>((x + app.mOffsetX) * app.mScaleX + 0.5f);
-        *wy = static_cast<int>((y + app.mOffsetY) * app.mScaleY + 0.5f);
-    }
-    static void Push(SDL_Event e) { ASSERT_EQ(SDL_PushEvent(&e), 1) << SDL_GetError(); }
-
-    void MoveTo(int x, int y, Uint32 state = 0)
-    {
-        int wx = 0, wy = 0;
-        ToWindow(x, y, &wx, &wy);
-        Push(Motion(state, wx, wy));
-        Frame();
-    }
-    void Click(int x, int y, int clicks = 1)
-    {
-        int wx = 0, wy = 0;
-        ToWindow(x, y, &wx, &wy);
-        MoveTo(x, y);
-        Push(Button(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_LEFT, static_cast<Uint8>(clicks), wx, wy));
-        Frame();
-        Push(Button(SDL_MOUSEBUTTONUP, SDL_BUTTON_LEFT, static_cast<Uint8>(clicks), wx, wy));
-        Frame();
-    }
     void DoubleClick(int x, int y)
     {
         Click(x, y, 1);
@@ -116,20 +40,6 @@ protected:
         }
     }
 
-    TBoardMahjong* Board() { return GetBoard(); }
-
-    void CellPoint(int column, int row, int* x, int* y)
-    {
-        const TPaintByNumber& p = Board()->mPicture;
-        *x = p.mOriginX + static_cast<int>((column * 26 + 13) * p.mZoom);
-        *y = p.mOriginY + static_cast<int>((row * 26 + 13) * p.mZoom);
-    }
-    void SelectSwatch(int number)
-    {
-        const TColorsTableItem& swatch = Board()->mColorTable.mItems[static_cast<size_t>(number)];
-        Click(static_cast<int>(swatch.mX) + swatch.GetWidth() / 2,
-              static_cast<int>(swatch.mY + Board()->mColorTable.mOffsetY) + swatch.GetHeight() / 2);
-    }
     // One cell painted wrong first, then every colour right, with the tips closed as they come.
     void PaintTheLevel()
     {
@@ -197,41 +107,6 @@ protected:
         Frames(120);
         return window;
     }
-    void ClickChild(TMyWindow* window, const char* name)
-    {
-        TMyWindow* child = window->FindChild(name);
-        ASSERT_NE(child, nullptr) << name;
-        int ax = 0, ay = 0;
-        child->GetAbsolutePosition(&ax, &ay);
-        Click(ax + child->GetWidth() / 2, ay + child->GetHeight() / 2);
-    }
-    SDL_Color ScreenPixel(int x, int y)
-    {
-        SDL_Renderer* renderer = GetRenderer();
-        SDL_RenderClear(renderer);
-        RenderGame();
-        uint32_t pixel = 0;
-        SDL_Rect r{0, 0, 1, 1};
-        ToWindow(x, y, &r.x, &r.y);
-        SDL_RenderReadPixels(renderer, &r, SDL_PIXELFORMAT_ARGB8888, &pixel, 4);
-        return SDL_Color{static_cast<Uint8>(pixel >> 16), static_cast<Uint8>(pixel >> 8), static_cast<Uint8>(pixel), 255};
-    }
-
-    void Shot(const char* name)
-    {
-        SDL_Renderer* renderer = GetRenderer();
-        int w = 0, h = 0;
-        SDL_GetRendererOutputSize(renderer, &w, &h);
-        SDL_Surface* s = SDL_CreateRGBSurfaceWithFormat(0, w, h, 32, SDL_PIXELFORMAT_ARGB8888);
-        SDL_RenderClear(renderer);
-        RenderGame();
-        SDL_RenderReadPixels(renderer, nullptr, SDL_PIXELFORMAT_ARGB8888, s->pixels, s->pitch);
-        IMG_SavePNG(s, (std::string(BRISALO_BUILD_DIR) + "/" + name).c_str());
-        SDL_FreeSurface(s);
-    }
-
-    TUserFolderScope mUser;
-    bool mStarted = false;
 };
 
 TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
