@@ -9,6 +9,7 @@
 #include "game/front_screens.h"
 #include "game/game_menu_window.h"
 #include "game/level_complete_window.h"
+#include "game/map_window.h"
 #include "game/options_window.h"
 #include "game/picture_grid.h"
 #include "game/room_window.h"
