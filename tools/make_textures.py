@@ -223,11 +223,22 @@ PARTICLES = {
         ("fAlphaVar", "0"), ("iDrawMode", "1"), ("bUseRandomRect", "0"), ("rects", [0, 1, 2, 3]),
         ("SrcAreaType", "2"), ("SrcAreaSizeX", "24"), ("SrcAreaSizeY", "24"),
     ],
+    # The main menu's waterfall spray; the emitter updates twice a frame, so 16 a second.
+    "mainmenu_spray": [
+        ("ImageFile", "textures/mainmenu/mote"), ("fLifetime", "-1"), ("nEmission", "8"),
+        ("fParticleLifeMin", "0.6"), ("fParticleLifeMax", "1.2"), ("fDirection", "0"), ("fSpread", "1.0"),
+        ("fSpeedMin", "0.3"), ("fSpeedMax", "0.6"), ("fGravityMin", "0.4"), ("fGravityMax", "0.8"),
+        ("fSizeStart", "0.6"), ("fSizeEnd", "0.2"), ("fSizeVar", "0"),
+        ("colColorStart", (1, 1, 1, 0.9)), ("colColorEnd", (1, 1, 1, 0)), ("fColorVar", "0"),
+        ("fAlphaVar", "0"), ("iDrawMode", "1"), ("bUseRandomRect", "0"), ("TextureRect0", "0,0,16,16"),
+    ],
 }
 
 
 def particle_lines(keys):
-    lines = ["[Default]", "ImageFile=textures/fx/sparks"]
+    lines = ["[Default]"]
+    if all(key != "ImageFile" for key, _ in keys):
+        lines.append("ImageFile=textures/fx/sparks")
     for key, value in keys:
         if key == "rects":
             for i, cell in enumerate(value):
@@ -521,6 +532,118 @@ save("textures/mainmenu/cloud", cloud())
 save("textures/mainmenu/mill", mill())
 save("textures/mainmenu/sails", sails())
 save("textures/mainmenu/birds", birds())
+
+
+def wrapped_blobs(w, h, blobs, blur, wrap_x=False, wrap_y=False):
+    # Each blob is drawn again one picture size over, so the picture tiles without a seam.
+    image = canvas(w, h)
+    draw = ImageDraw.Draw(image)
+    for (cx, cy, rx, ry, colour) in blobs:
+        for dx in ((-w, 0, w) if wrap_x else (0,)):
+            for dy in ((-h, 0, h) if wrap_y else (0,)):
+                draw.ellipse((cx + dx - rx, cy + dy - ry, cx + dx + rx, cy + dy + ry), fill=colour)
+    big = Image.new("RGBA", (w * 3, h * 3), (0, 0, 0, 0))
+    for i in range(3):
+        for j in range(3):
+            big.paste(image, (i * w, j * h))
+    return big.filter(ImageFilter.GaussianBlur(blur)).crop((w, h, 2 * w, 2 * h))
+
+
+def cloud_band(w, h, spacing, size, alpha, shade):
+    # Flat clouds, one in every span of `spacing` pixels or less, each a few overlapping puffs.
+    blobs = []
+    for k, cx in enumerate(range(spacing // 2, w, spacing)):
+        cy = h * (0.45 + 0.15 * math.sin(k * 2.3))
+        for i, (ox, oy, r) in enumerate(((-1.2, 0.2, 0.7), (-0.4, -0.2, 1.0), (0.5, -0.05, 0.85), (1.2, 0.25, 0.6))):
+            blobs.append((cx + ox * size, cy + oy * size * 0.6, r * size, r * size * 0.45,
+                          (shade, shade, min(255, shade + 8), alpha)))
+    return wrapped_blobs(w, h, blobs, 6, wrap_x=True)
+
+
+def waterfall():
+    w, h = 32, 128
+    image = Image.new("RGBA", (w, h), (120, 170, 220, 230))
+    draw = ImageDraw.Draw(image)
+    for k in range(14):
+        x = (k * 7 + 3) % w
+        top = (k * 37) % h
+        length = 30 + (k * 13) % 50
+        colour = (255, 255, 255, 220) if k % 2 == 0 else (200, 228, 255, 220)
+        for dy in range(-h, h, h):
+            draw.line([(x, top + dy), (x, top + dy + length)], fill=colour, width=2)
+            draw.line([(x, top + dy + h), (x, top + dy + h + length)], fill=colour, width=2)
+    return image
+
+
+def mist():
+    blobs = [((k * 41) % 124, (k * 23) % 80, 26, 10, (255, 255, 255, 70)) for k in range(8)]
+    return wrapped_blobs(124, 80, blobs, 5, wrap_y=True)
+
+
+def mote():
+    image = canvas(16, 16)
+    for y in range(16):
+        for x in range(16):
+            d = math.hypot(x - 7.5, y - 7.5) / 8.0
+            if d < 1.0:
+                image.putpixel((x, y), (255, 255, 255, int(255 * (1 - d) ** 1.5)))
+    return image
+
+
+def sunrays():
+    size, inner = 200, 40
+    image = canvas(size, size)
+    c = (size - 1) / 2.0
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x - c, y - c)
+            if d < inner or d > size / 2.0:
+                continue
+            a = math.atan2(y - c, x - c)
+            ray = max(0.0, math.cos(a * 12 / 2.0) ** 8)  # twelve soft rays
+            fade = (1 - (d - inner) / (size / 2.0 - inner)) * min(1.0, (d - inner) / 12.0)
+            alpha = int(200 * ray * fade)
+            if alpha > 0:
+                image.putpixel((x, y), (255, 214, 120, alpha))
+    return image
+
+
+def sunglow():
+    size = 320
+    image = canvas(size, size)
+    c = (size - 1) / 2.0
+    for y in range(size):
+        for x in range(size):
+            d = math.hypot(x - c, y - c) / (size / 2.0)
+            if d < 1.0:
+                image.putpixel((x, y), (255, 200, 110, int(200 * (1 - d) ** 2)))
+    return image
+
+
+SIGN_TEXT = (70, 45, 20)
+
+
+def sign():
+    w, h = 140, 36
+    image = Image.new("RGBA", (w, h), (150, 100, 50, 255))
+    draw = ImageDraw.Draw(image)
+    for k, y in enumerate(range(5, h - 4, 7)):
+        draw.line([(4, y), (w - 5, y)], fill=(168, 118, 66, 255) if k % 2 else (140, 94, 48, 255), width=2)
+    draw.rectangle((0, 0, w - 1, h - 1), outline=(122, 80, 40, 255), width=3)
+    # The text is drawn in SIGN_TEXT: no board pixel may come near it.
+    for px in image.getdata():
+        assert max(abs(a - b) for a, b in zip(px[:3], SIGN_TEXT)) > 40, px
+    return image
+
+
+save("textures/mainmenu/clouds_far", cloud_band(1366, 120, 280, 46, 120, 236))
+save("textures/mainmenu/clouds_near", cloud_band(1366, 160, 290, 64, 190, 250))
+save("textures/mainmenu/waterfall", waterfall())
+save("textures/mainmenu/mist", mist())
+save("textures/mainmenu/mote", mote())
+save("textures/mainmenu/sunrays", sunrays())
+save("textures/mainmenu/sunglow", sunglow())
+save("textures/mainmenu/sign", sign())
 
 def game_back():
     # Transparent over the picture's view (20, 20, 1000 x 728) with a thin frame round it,

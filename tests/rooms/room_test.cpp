@@ -488,7 +488,18 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
         TiXmlElement* parent = pending.back();
         pending.pop_back();
         for (TiXmlElement* e = parent->FirstChildElement("object"); e; e = e->NextSiblingElement("object")) {
-            pending.push_back(e);
+            const std::string type = e->Attribute("type") ? e->Attribute("type") : "";
+            // A text label's children describe its layout, not scene objects.
+            if (type != "text_obj") pending.push_back(e);
+            for (const char* layer : {"imgclouds", "imgclouds2"}) {
+                if (!e->Attribute(layer)) continue;
+                EXPECT_EQ(access(AssetPath(std::string("textures/mainmenu/") + e->Attribute(layer) + ".png").c_str(), R_OK), 0)
+                    << layer;
+            }
+            if (e->Attribute("particle")) {
+                EXPECT_EQ(access(AssetPath(e->Attribute("particle")).c_str(), R_OK), 0);
+            }
+            if (!e->Attribute("name")) continue;
             const std::string name = e->Attribute("name");
             EXPECT_EQ(e->Attribute("drawz"), nullptr) << name;
             EXPECT_EQ(e->Attribute("type"), nullptr) << name;
