@@ -356,7 +356,7 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         room->LoadObjectResources(0);
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
-        EXPECT_EQ(Names(room->mObjects), "hills sun cloud1 cloud2 birds mill ");
+        EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_TRUE(room->mEffectors.empty());
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
@@ -502,7 +502,6 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             if (!e->Attribute("name")) continue;
             const std::string name = e->Attribute("name");
             EXPECT_EQ(e->Attribute("drawz"), nullptr) << name;
-            EXPECT_EQ(e->Attribute("type"), nullptr) << name;
             EXPECT_EQ(e->Attribute("effector"), nullptr) << name;
             const std::string png = AssetPath("textures/mainmenu/" + name + ".png");
             EXPECT_EQ(access(png.c_str(), R_OK), 0) << png;
