@@ -21,15 +21,7 @@ protected:
     void SetUp() override
     {
         CanvasTest::SetUp();
-        // The shipped files in place of the canvas's own assets folder.
-        ASSERT_EQ(0, rmdir(AssetPath("").c_str()));
-        ASSERT_EQ(0, symlink(BRISALO_ASSETS, (mDir.Path() + "/assets").c_str()));
-    }
-    void TearDown() override
-    {
-        // Only the link goes with the folder, never what it points at.
-        unlink((mDir.Path() + "/assets").c_str());
-        CanvasTest::TearDown();
+        UseShippedAssets();
     }
 };
 

@@ -54,8 +54,18 @@ protected:
         Clear(0, 0, 0);
     }
 
+    // The shipped assets in place of the canvas's own folder, through a link.
+    void UseShippedAssets()
+    {
+        ASSERT_EQ(0, rmdir(AssetPath("").c_str()));
+        ASSERT_EQ(0, symlink(BRISALO_ASSETS, (mDir.Path() + "/assets").c_str()));
+        mShippedAssets = true;
+    }
+
     void TearDown() override
     {
+        // Only the link goes with the folder, never what it points at.
+        if (mShippedAssets) unlink((mDir.Path() + "/assets").c_str());
         // No texture may outlive the renderer that made it.
         EXPECT_EQ(mLiveBefore, GetLiveTextureCount());
         TAppState& app = GetAppState();
@@ -180,6 +190,7 @@ protected:
     }
 
     TTempDir mDir;
+    bool mShippedAssets = false;
     std::string mOldCwd;
     SDL_Surface* mSurface = nullptr;
     SDL_Renderer* mRenderer = nullptr;

@@ -210,13 +210,7 @@ protected:
     void SetUp() override
     {
         CanvasTest::SetUp();
-        ASSERT_EQ(0, rmdir(AssetPath("").c_str()));
-        ASSERT_EQ(0, symlink(BRISALO_ASSETS, (mDir.Path() + "/assets").c_str()));
-    }
-    void TearDown() override
-    {
-        unlink((mDir.Path() + "/assets").c_str());
-        CanvasTest::TearDown();
+        UseShippedAssets();
     }
 
     static void Walk(const TObject& object, std::vector<const TObject*>& all)

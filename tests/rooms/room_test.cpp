@@ -335,13 +335,7 @@ protected:
     void SetUp() override
     {
         RoomTest::SetUp();
-        ASSERT_EQ(0, rmdir(AssetPath("").c_str()));
-        ASSERT_EQ(0, symlink(BRISALO_ASSETS, (mDir.Path() + "/assets").c_str()));
-    }
-    void TearDown() override
-    {
-        unlink((mDir.Path() + "/assets").c_str());
-        RoomTest::TearDown();
+        UseShippedAssets();
     }
 };
 
