@@ -444,7 +444,7 @@ bool TRotatorObject::Update(float dt)
     return false;
 }
 
-void TRotatorObject::OnRotationFinished(const std::string& /*name*/) {}
+void TRotatorObject::OnRotationFinished(const std::string& /*name*/) { RunEventReactions(0); }
 
 void TRotatorObject::Draw(float alphaFactor)
 {
@@ -509,8 +509,11 @@ void TFocuserObject::LoadState(TBaseBuffer& buffer)
     mFade.Set(alpha, alpha, 0.0f, false);  // at rest on the saved alpha
     mAlpha = alpha;
     mFadeInNext = buffer.ReadByte() != 0;
-    if (buffer.ReadByte() != 0) Activate(0, 0, 0);
+    // An interrupted fade goes on towards its target.
+    if (buffer.ReadByte() != 0) ActivateSimple();
 }
+
+bool TFocuserObject::HitTestSelf(int /*x*/, int /*y*/) { return mAlpha > 0.0f; }
 
 // ---------------------------------------------------------------- flexible
 

@@ -153,6 +153,8 @@ public:
     void Activate(int x, int y, int flags) override;
     void SaveState(TBaseBuffer& buffer) override;
     void LoadState(TBaseBuffer& buffer) override;
+    // While any of it shows, the veil takes every press that reaches it.
+    bool HitTestSelf(int x, int y) override;
 
     IncValue mFade;
     float mFullAlpha = 1.0f;

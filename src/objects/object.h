@@ -58,6 +58,12 @@ enum TReactionList {
 // Hint modes of "hint_mod".
 enum { kHintDefault = 0, kHintNone = 1, kHintShow = 2 };
 
+// Where a drawn image shows a screen point: the draw's corner, rotation centre, scales and
+// turn undone. ImagePointAt gives the image's own unscaled pixels (false when the image has no
+// size on screen); ImagePixelAt the texture pixel, source rectangle included.
+bool ImagePointAt(const StaticImage& image, int x, int y, float* u, float* v);
+bool ImagePixelAt(const StaticImage& image, int x, int y, int* px, int* py);
+
 class TObject : public DrawObject {
 public:
     // "Unlimited" clicks and tool uses.

@@ -34,6 +34,8 @@ bool Contains(const std::vector<std::string>& names, const std::string& name)
     return false;
 }
 
+}  // namespace
+
 // Where the drawn image shows the screen point, in its own unscaled pixels: the draw's
 // destination corner, rotation centre, scales and clockwise turn, undone. False when the image
 // has no size on screen.
@@ -70,7 +72,14 @@ bool ImagePointAt(const StaticImage& image, int x, int y, float* u, float* v)
     return std::isfinite(*u) && std::isfinite(*v);
 }
 
-}  // namespace
+bool ImagePixelAt(const StaticImage& image, int x, int y, int* px, int* py)
+{
+    float u = 0.0f, v = 0.0f;
+    if (!ImagePointAt(image, x, y, &u, &v)) return false;
+    const DrawTransform& t = image.mTransform;
+    const bool sourceRect = (t.mFlags & kDrawSourceRect) != 0;
+    return ToIntChecked(u + (sourceRect ? t.mSrcX : 0.0f), px) && ToIntChecked(v + (sourceRect ? t.mSrcY : 0.0f), py);
+}
 
 bool TObject::HitTestSelf(int x, int y)
 {
@@ -83,11 +92,8 @@ bool TObject::HitTestSelf(int x, int y)
         if (!ImagePointAt(*mImage, x, y, &u, &v)) return false;
         if (!(u >= 0.0f && u < mWidth && v >= 0.0f && v < mHeight)) return false;
         if (boundsOnly) return true;
-        const DrawTransform& t = mImage->mTransform;
-        const bool sourceRect = (t.mFlags & kDrawSourceRect) != 0;
         int px = 0, py = 0;
-        if (!ToIntChecked(u + (sourceRect ? t.mSrcX : 0.0f), &px) || !ToIntChecked(v + (sourceRect ? t.mSrcY : 0.0f), &py))
-            return false;
+        if (!ImagePixelAt(*mImage, x, y, &px, &py)) return false;
         return mImage->HitTestAlpha(px, py, mAlphaThreshold);
     }
     if (turned) return false;

@@ -77,7 +77,7 @@ void TShapeObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
     }
 }
 
-bool TShapeObject::ContainsPoint(int px, int py) const
+bool TShapeObject::HitTestSelf(int px, int py)
 {
     const float ox = GetOwnerOffsetX(), oy = GetOwnerOffsetY();
     const bool inRect = !mLocked && IsVisible() && mX + ox <= px && px < mX + ox + mWidth && mY + oy <= py &&
@@ -174,6 +174,14 @@ void TTextInfoSwitchImageObject::Draw(float /*alphaFactor*/)
 {
     TObject::Draw(1.0f);
     if (IsVisible() && mSwitch.GetSecondFlag()) mSwitch.Current().Draw(1.0f);
+}
+
+bool TTextInfoSwitchImageObject::HitTestSelf(int x, int y)
+{
+    // The scene point goes to the picture's own pixels first: the picture may be drawn anywhere.
+    const StaticImage& image = mSwitch.Current();
+    int px = 0, py = 0;
+    return ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
 }
 
 void TTextInfoSwitchImageObject::SaveState(TBaseBuffer& buffer)

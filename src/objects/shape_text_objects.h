@@ -55,7 +55,7 @@ public:
     int GetTypeCode() const override { return 45; }
     void LoadXml(TiXmlElement* element, const std::string& dataFolder) override;
     // Whether the point lies in the outline (with fewer than three points, in the rectangle).
-    bool ContainsPoint(int px, int py) const;
+    bool HitTestSelf(int px, int py) override;
 
     std::vector<TIntPoint> mOutline;
 };
@@ -97,6 +97,8 @@ public:
     void Draw(float alphaFactor) override;
     void SaveState(TBaseBuffer& buffer) override;
     void LoadState(TBaseBuffer& buffer) override;
+    // Hit where the current picture is drawn and opaque enough.
+    bool HitTestSelf(int x, int y) override;
 
     StaticImage mPreviewImage;
     TImageSwitcher mSwitch;

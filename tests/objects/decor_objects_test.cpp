@@ -6,6 +6,7 @@
 
 #include "objects/decor_objects.h"
 #include "objects/object_scene_fixture.h"
+#include "rooms/scene_listeners.h"
 
 namespace {
 constexpr float kFrame = 1.0f / 64.0f;  // exact in binary
@@ -232,9 +233,20 @@ TEST(Asterix, TurnsOnceActivatedAndAgainAfterARestore)
     EXPECT_TRUE(restored->mSpin.mRunning);
 }
 
-TEST(Rotator, AddsOneTurnPerActivation)
+namespace {
+// Hears which objects the reactions show.
+struct TShowCounter : TObjectListener {
+    int shows = 0;
+    void ShowObjects(const TObjectRefGroup* /*group*/) override { ++shows; }
+};
+}  // namespace
+
+TEST(Rotator, AddsOneTurnPerActivationAndReportsItsEnd)
 {
-    auto rotator = LoadObjectFrom<TRotatorObject>("<object turns='2'/>");
+    const char* xml = "<object turns='2' visibleafterevent='lamp'/>";
+    auto rotator = LoadObjectFrom<TRotatorObject>(xml);
+    TShowCounter heard;
+    rotator->SetListener(&heard);
     rotator->Activate(0, 0, 0);
     rotator->Update(0.5f);
     rotator->Activate(0, 0, 0);  // mid-turn: nothing more
@@ -244,11 +256,20 @@ TEST(Rotator, AddsOneTurnPerActivation)
     rotator->Update(kFrame);
     EXPECT_NEAR(4 * 3.14159265f, rotator->mTurningImage.GetAngle(), 1e-4f);
     EXPECT_EQ(0u, rotator->mRotations.Size());
-    auto restored = LoadObjectFrom<TRotatorObject>("<object turns='2'/>");
+    EXPECT_EQ(1, heard.shows);  // the end of the turn, once
+    Advance(*rotator, 1.0f);
+    EXPECT_EQ(1, heard.shows);
+
+    auto restored = LoadObjectFrom<TRotatorObject>(xml);
+    TShowCounter restoredHeard;
+    restored->SetListener(&restoredHeard);
     restored->LoadState(buffer);
     EXPECT_TRUE(restored->mFinishedOnRestore);
     restored->Update(kFrame);
     EXPECT_FALSE(restored->mFinishedOnRestore);
+    EXPECT_EQ(1, restoredHeard.shows);  // a turn cut off by saving counts as ended
+    restored->Update(kFrame);
+    EXPECT_EQ(1, restoredHeard.shows);
 }
 
 TEST(Focuser, FadesInThenOutOneWayPerActivation)
@@ -269,9 +290,11 @@ TEST(Focuser, FadesInThenOutOneWayPerActivation)
 
     Advance(*veil, 1.0f);
     EXPECT_NEAR(0.8f, veil->mAlpha, 1e-5f);
+    EXPECT_TRUE(veil->HitTestSelf(-500, 9999));  // shown, it takes every press
     veil->Activate(0, 0, 0);
     Advance(*veil, 2.0f);
     EXPECT_NEAR(0.0f, veil->mAlpha, 1e-5f);
+    EXPECT_FALSE(veil->HitTestSelf(-500, 9999));
 }
 
 TEST(Flexible, StretchesUpwardsKeepingItsBottomEdge)

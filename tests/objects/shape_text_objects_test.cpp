@@ -3,6 +3,7 @@
 
 #include "objects/object_scene_fixture.h"
 #include "objects/shape_text_objects.h"
+#include "rooms/test_space.h"
 
 TEST(Shape, AnswersInsideItsOutline)
 {
@@ -27,18 +28,18 @@ TEST(Shape, AnswersInsideItsOutline)
     for (const Case& c : cases) {
         auto shape = LoadObjectFrom<TShapeObject>(std::string("<object points='") + c.points + "'/>");
         EXPECT_TRUE(shape->mDummy);
-        EXPECT_EQ(c.inside, shape->ContainsPoint(c.x, c.y)) << c.points << " at " << c.x << "," << c.y;
+        EXPECT_EQ(c.inside, shape->HitTestSelf(c.x, c.y)) << c.points << " at " << c.x << "," << c.y;
     }
 
     auto none = LoadObjectFrom<TShapeObject>("<object x='5' y='5' w='10' h='10'/>");
-    EXPECT_TRUE(none->ContainsPoint(6, 6));
-    EXPECT_FALSE(none->ContainsPoint(15, 6));
+    EXPECT_TRUE(none->HitTestSelf(6, 6));
+    EXPECT_FALSE(none->HitTestSelf(15, 6));
     auto locked = LoadObjectFrom<TShapeObject>("<object points='0.0;100.0;0.100'/>");
     locked->mLocked = true;
-    EXPECT_FALSE(locked->ContainsPoint(10, 10));
+    EXPECT_FALSE(locked->HitTestSelf(10, 10));
     locked->mLocked = false;
     locked->SetVisible(false);
-    EXPECT_FALSE(locked->ContainsPoint(10, 10));
+    EXPECT_FALSE(locked->HitTestSelf(10, 10));
 }
 
 TEST(TextObject, WithoutATextDescriptionEverythingIsSafe)
@@ -82,4 +83,28 @@ TEST(ImageSwitch, ReadsTogglesAndKeepsItsRecord)
         "<object><image_switcher><image filename='a'/></image_switcher></object>");
     EXPECT_TRUE(single->mSwitch.mSecondImage.mTextureName.empty());
     EXPECT_EQ("textures/", LoadObjectFrom<TTextInfoSwitchImageObject>("<object/>", "")->mPreviewImage.mTextureName);
+}
+
+using SwitchCanvasTest = SceneCanvasTest;
+
+TEST_F(SwitchCanvasTest, IsHitWhereItsPictureIsDrawn)
+{
+    auto holder = LoadObjectFrom<TTextInfoSwitchImageObject>(
+        "<object><image_switcher><image filename='pic' x='200' y='100'/></image_switcher></object>", "scene/");
+    holder->LoadResources();
+    ASSERT_NE(nullptr, holder->mSwitch.mFirstImage.GetTexture());
+    EXPECT_TRUE(holder->HitTestSelf(210, 110));
+    EXPECT_TRUE(holder->HitTestSelf(231, 115));
+    EXPECT_FALSE(holder->HitTestSelf(10, 10));  // the picture's own corner is not where it is drawn
+    EXPECT_FALSE(holder->HitTestSelf(232, 110));
+    holder->mSwitch.SetSecondFlag(false);  // drawn or not, the picture still answers
+    EXPECT_TRUE(holder->HitTestSelf(210, 110));
+}
+
+TEST(Shape, AnswersAroundItsOwnersOffset)
+{
+    TTestSpace space(nullptr, 40.0f, 30.0f);
+    auto shape = LoadObjectFrom<TShapeObject>("<object points='0.0;100.0;0.100'/>", "", &space);
+    EXPECT_TRUE(shape->HitTestSelf(50, 40));
+    EXPECT_FALSE(shape->HitTestSelf(10, 10));
 }

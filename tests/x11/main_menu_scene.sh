@@ -1,8 +1,9 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it have turned, a box where nothing moves stays the same, and the log names no
-# missing file. Screenshot A is kept. Usage: main_menu_scene.sh <game executable> <screenshot>
+# round it and the waterfall have moved, the sign shows its lettering, a box where nothing
+# moves stays the same, and the log names no missing file. Screenshot A is kept.
+# Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
 SHOT=$2
@@ -65,6 +66,18 @@ turned = changed((340, 492, 160, 160), 24)
 print("sails changed in", turned, "pixels")
 if turned < 300:
     print("the sails did not turn")
+    ok = False
+fell = changed((1240, 610, 64, 38), 24)
+print("waterfall changed in", fell, "pixels")
+if fell < 300:
+    print("the water did not fall")
+    ok = False
+sign = (70, 45, 20)
+letters = sum(1 for y in range(700, 736) for x in range(230, 370)
+              if max(abs(p - q) for p, q in zip(a.getpixel((x, y)), sign)) <= 24)
+print("sign has", letters, "pixels of its lettering colour")
+if letters < 20:
+    print("the sign shows no lettering")
     ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
