@@ -14,6 +14,9 @@ import xml.etree.ElementTree as ET
 
 from PIL import Image
 
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from save_files import crc  # noqa: E402
+
 GAME, ASSETS, WORK, SHOTS = sys.argv[1:5]
 NAME = "Ada"
 DATA = os.path.join(WORK, "data")
@@ -319,16 +322,6 @@ if code != 0:
 
 
 # --- what the game left in the player's folder ---------------------------------------------
-def crc(data):
-    value = 0
-    for byte in data:
-        value ^= byte << 24
-        for _ in range(8):
-            value = ((value << 1) ^ 0x04C11DB7) if value & 0x80000000 else value << 1
-            value &= 0xFFFFFFFF
-    return value
-
-
 problems = []
 
 
