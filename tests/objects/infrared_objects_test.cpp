@@ -94,6 +94,10 @@ public:
         mCalls.push_back("Post " + record.mName);
         return true;
     }
+    void OnObjectMouseDown(TObject* object, const TSceneMouseEvent&) override
+    {
+        mCalls.push_back("Down " + object->GetName());
+    }
 };
 
 // A real tool, complete or not, that counts its uses.
@@ -442,4 +446,173 @@ TEST(InfraredState, CaughtByteFollowsTheChildrenAndSurvivesARoundTrip)
     back->LoadState(record);
     EXPECT_TRUE(back->mCaught);
     EXPECT_FLOAT_EQ(500.0f, back->mX);  // not movable: the element's position
+}
+
+namespace {
+
+// A parent without size and its parts: A takes the hammer, B the key, C no tool.
+struct TMultyToolScene {
+    explicit TMultyToolScene(const std::string& keys, bool withParts = true)
+    {
+        object = LoadObjectFrom<TMultyToolObject>("<object id='mt' " + keys + "/>");
+        if (withParts) {
+            a = NestChild(*object, "<object id='A' x='100' y='100' w='50' h='50' tool='hammer' cob='1'/>");
+            b = NestChild(*object, "<object id='B' x='300' y='120' w='20' h='20' tool='key' cob='1'/>");
+            c = NestChild(*object, "<object id='C' x='100' y='100' w='5' h='5' cob='1'/>");
+        }
+        object->SetListener(&log);
+    }
+    std::unique_ptr<TMultyToolObject> object;
+    TObject* a = nullptr;
+    TObject* b = nullptr;
+    TObject* c = nullptr;
+    TListenerLog log;
+};
+
+}  // namespace
+
+TEST(MultyToolObject, HandsEachToolToThePartThatNeedsIt)
+{
+    TCountingTool hammer("hammer", true), key("key", true), saw("saw", true);
+    TMultyToolScene scene("");
+    EXPECT_TRUE(scene.object->HasToolUse());
+    EXPECT_TRUE(scene.object->AcceptsTool(&hammer));
+    EXPECT_TRUE(scene.object->AcceptsTool(&key));
+    EXPECT_FALSE(scene.object->AcceptsTool(&saw));
+
+    EXPECT_TRUE(scene.object->OnMouseDown(At(120, 120, &hammer)));
+    EXPECT_EQ(0, scene.a->mToolCounter);
+    EXPECT_TRUE(scene.a->mToolApplied);
+    EXPECT_EQ(1, hammer.mApplied);
+    EXPECT_FALSE(scene.object->mAllPartsDone);
+
+    scene.log.mCalls.clear();
+    EXPECT_TRUE(scene.object->OnMouseDown(At(305, 125, &key)));
+    EXPECT_TRUE(scene.object->mAllPartsDone);
+    EXPECT_EQ((TCalls{"ToolUsed B", "ToolUsed mt"}), scene.log.mCalls);
+    EXPECT_EQ(2, key.mApplied);  // the last part's press counts for the object too
+    EXPECT_FALSE(scene.object->OnMouseDown(At(305, 125, &key)));
+    EXPECT_FALSE(scene.object->OnMouseDown(At(120, 120)));
+
+    // In order: the key waits until A has had its hammer.
+    TMultyToolScene ordered("keeporder='1'");
+    EXPECT_FALSE(ordered.object->AcceptsTool(&key));
+    EXPECT_TRUE(ordered.object->AcceptsTool(&hammer));
+    ordered.object->OnMouseDown(At(120, 120, &hammer));
+    EXPECT_TRUE(ordered.object->AcceptsTool(&key));
+
+    // With check coordinates the key goes only to a part under the pointer.
+    TMultyToolScene checked("checkcoords='1'");
+    const int appliedBefore = key.mApplied;
+    EXPECT_TRUE(checked.object->OnMouseDown(At(120, 120, &key)));
+    EXPECT_FALSE(checked.b->mToolApplied);
+    EXPECT_EQ(appliedBefore, key.mApplied);
+    EXPECT_TRUE(checked.object->OnMouseDown(At(305, 125, &key)));
+    EXPECT_TRUE(checked.b->mToolApplied);
+
+    // An accepted but incomplete tool is a wrong one.
+    TCountingTool halfKey("key", false);
+    TMultyToolScene partial("");
+    EXPECT_TRUE(partial.object->OnMouseDown(At(305, 125, &halfKey)));
+    EXPECT_TRUE(partial.object->mWrongToolPressed);
+    EXPECT_FALSE(partial.b->mToolApplied);
+}
+
+TEST(MultyToolObject, GroupsPassPressesOnAndNeverReachTheGoal)
+{
+    TCountingTool hammer("hammer", true), key("key", true);
+    TMultyToolScene group("group='1'");
+    EXPECT_TRUE(group.object->OnMouseDown(At(102, 102)));
+    // C lies over A and is asked first (last to first); A never hears the press.
+    EXPECT_EQ((TCalls{"Activated mt", "Activated C", "Down C"}), group.log.mCalls);
+    group.object->OnMouseDown(At(120, 120, &hammer));
+    group.object->OnMouseDown(At(305, 125, &key));
+    EXPECT_TRUE(group.a->mToolApplied);
+    EXPECT_TRUE(group.b->mToolApplied);
+    EXPECT_FALSE(group.object->IsGoalReached());
+    EXPECT_FALSE(group.object->mAllPartsDone);
+    EXPECT_TRUE(group.object->OnMouseDown(At(305, 125, &key)));
+}
+
+TEST(MultyToolObject, RefusedToolsHandOutTheUseMessage)
+{
+    TCountingTool saw("saw", true), key("key", true);
+    TMultyToolScene scene("");
+    scene.object->mUseMessages = {"m0"};
+    EXPECT_TRUE(scene.object->OnMouseDown(At(120, 120, &saw)));
+    EXPECT_TRUE(scene.object->mWrongToolPressed);
+    EXPECT_EQ((TCalls{"Message m0 mt"}), scene.log.mCalls);
+    scene.object->mToolCounter = 0;
+    scene.log.mCalls.clear();
+    scene.object->OnMouseDown(At(120, 120, &saw));
+    EXPECT_TRUE(scene.log.mCalls.empty());
+
+    // Without parts the object's own tool reaches the goal at its first use.
+    TMultyToolScene alone("x='0' y='0' w='10' h='10' cob='1' tool='key'", false);
+    EXPECT_TRUE(alone.object->OnMouseDown(At(5, 5, &key)));
+    EXPECT_TRUE(alone.object->mAllPartsDone);
+    EXPECT_EQ(0, alone.object->mToolCounter);
+    EXPECT_EQ(1, key.mApplied);
+    EXPECT_FALSE(alone.object->OnMouseDown(At(5, 5, &key)));
+}
+
+TEST(MultyToolObject, ClicksHandOutTheirToolRecords)
+{
+    struct Case {
+        const char* keys;
+        TCalls calls;
+        size_t given;
+        bool visible;
+    };
+    const Case cases[] = {
+        {"tools='knife'", {"Activated mt"}, 1, false},
+        {"tools='knife,false'", {"RunCommands 1 0.100000", "Activated mt"}, 1, false},
+        {"", {"Activated mt"}, 0, true},
+        {"hideonclick='1'", {"Activated mt"}, 0, false},
+    };
+    for (const Case& c : cases) {
+        TMultyToolScene scene(std::string("x='0' y='0' w='10' h='10' cob='1' ") + c.keys, false);
+        const size_t before = GivenToolRecords().size();
+        EXPECT_TRUE(scene.object->OnMouseDown(At(5, 5)));
+        EXPECT_EQ(c.calls, scene.log.mCalls) << c.keys;
+        EXPECT_EQ(before + c.given, GivenToolRecords().size()) << c.keys;
+        EXPECT_EQ(c.visible, scene.object->IsVisible()) << c.keys;
+        EXPECT_EQ(c.given == 1, scene.object->IsLocked()) << c.keys;
+        if (c.given == 1) EXPECT_FALSE(scene.object->mToolRecords[0].mUsed) << c.keys;
+    }
+}
+
+TEST(MultyToolObject, RectangleAndRecord)
+{
+    float x, y, w, h;
+    TMultyToolScene parts("");
+    parts.object->GetRect(&x, &y, &w, &h);
+    EXPECT_EQ((std::vector<float>{100, 100, 220, 50}), (std::vector<float>{x, y, w, h}));
+    TMultyToolScene sized("x='5' y='6' w='30' h='40' drawtype='1'");
+    sized.object->GetRect(&x, &y, &w, &h);
+    EXPECT_EQ((std::vector<float>{5, 6, 30, 40}), (std::vector<float>{x, y, w, h}));
+    TMultyToolScene none("", false);
+    none.object->GetRect(&x, &y, &w, &h);
+    EXPECT_EQ((std::vector<float>{0, 0, 0, 0}), (std::vector<float>{x, y, w, h}));
+
+    TCountingTool hammer("hammer", true), key("key", true);
+    TMultyToolScene scene("");
+    scene.object->OnMouseDown(At(120, 120, &hammer));
+    scene.object->OnMouseDown(At(305, 125, &key));
+    TBaseBuffer record;
+    scene.object->SaveState(record);
+    EXPECT_EQ(1, record.Bytes().back());
+    TMultyToolScene back("");
+    back.object->LoadState(record);
+    EXPECT_TRUE(back.object->mAllPartsDone);
+    EXPECT_TRUE(back.a->mToolApplied);
+    EXPECT_TRUE(back.b->mToolApplied);
+    EXPECT_FALSE(back.object->mGoalReached);  // the plain record's goal byte stays 0
+
+    back.object->mGroup = back.object->mCheckCoords = back.object->mKeepOrder = true;
+    back.object->ResetBehaviour();
+    EXPECT_FALSE(back.object->mAllPartsDone);
+    EXPECT_FALSE(back.object->mGroup);
+    EXPECT_FALSE(back.object->mCheckCoords);
+    EXPECT_TRUE(back.object->mKeepOrder);
 }
