@@ -11,6 +11,7 @@
 #include "graphics/texture_cache.h"
 #include "objects/infrared_objects.h"
 #include "objects/object_scene_fixture.h"
+#include "rooms/room.h"
 #include "rooms/scene_listeners.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tool.h"
@@ -615,4 +616,24 @@ TEST(MultyToolObject, RectangleAndRecord)
     EXPECT_FALSE(back.object->mGroup);
     EXPECT_FALSE(back.object->mCheckCoords);
     EXPECT_TRUE(back.object->mKeepOrder);
+}
+
+// Without an inventory panel the room clears the lens every frame and leaves the object be.
+TEST_F(InfraredCanvasTest, RoomWithoutInventoryClearsTheLensAndNeverUpdatesIt)
+{
+    TRoom room;
+    auto owned = LoadObjectFrom<TInfraredObject>("<object name='own' x='100' y='50' speed='1'/>", "ir/", &room);
+    TInfraredObject* ir = owned.get();
+    room.mObjects.push_back(std::move(owned));
+    ir->LoadResources();
+    UnderLens(*ir, 100, 50, 4, 4, 0, 0, GetTexture("ir/clear"));
+    ASSERT_TRUE(ir->mAnythingRevealed);
+    ir->mFlight.StartSegment(100, 50, 300, 50, 1.0f, 0.0f, 0, false);
+    room.Update(0.5f);
+    EXPECT_FALSE(ir->mLensActive);
+    EXPECT_FALSE(ir->mLens);
+    EXPECT_EQ(0, ir->mLensOffsetX);
+    EXPECT_FLOAT_EQ(100.0f, ir->mX);  // not updated: the flight waits
+    EXPECT_TRUE(ir->mAnythingRevealed);
+    ir->FreeResources();
 }
