@@ -347,7 +347,7 @@ TEST_F(InfraredCanvasTest, OnlyItsFirstToolCatchesIt)
     EXPECT_TRUE(ir->mCaught);
     EXPECT_EQ(0, ir->mToolCounter);
     EXPECT_EQ(1, lamp.mApplied);
-    EXPECT_EQ((TCalls{"ToolUsed ir", "Post found"}), log.mCalls);
+    EXPECT_EQ((TCalls{"ToolUsed ir", "Post found", "Down ir"}), log.mCalls);
     for (const std::string& call : sounds.mCalls) EXPECT_EQ(std::string::npos, call.find("play")) << call;
     ir->FreeResources();
 
