@@ -113,7 +113,7 @@ public:
     int GetCenterY() const;
     // Where a hint points at the object: its centre moved by "hpx", "hpy".
     TIntPoint GetHintPoint() const;
-    void GetRect(float* x, float* y, float* w, float* h) const;
+    virtual void GetRect(float* x, float* y, float* w, float* h) const;
     void CenterOrigin();
     void SetTextureCentre(int tcx, int tcy);
     // Object and image; a value outside [0, 1] is ignored.
@@ -185,7 +185,7 @@ public:
     virtual void Lock();
     virtual void Unlock() { mLocked = false; }
     bool IsLocked() const { return mLocked; }
-    bool IsGoalReached() const { return mGoalReached; }
+    virtual bool IsGoalReached() const { return mGoalReached; }
     virtual void ResetBehaviour() {}
 
     // Hints.
@@ -263,6 +263,8 @@ public:
     std::vector<std::string> mLockedHints;
     std::vector<std::string> mToolHints;
     std::vector<TWrongToolHint> mWrongToolHints;
+    // Texts handed to the listener by use; no key fills it (a group copies its own to its parts).
+    std::vector<std::string> mUseMessages;
     int32_t mHintCycle = 0;
     int32_t mReservedState = 0;
     TToolRecordList mToolRecords;

@@ -14,6 +14,7 @@
 #include "graphics/drawing_fixture.h"
 #include "objects/decor_objects.h"
 #include "objects/found_objects.h"
+#include "objects/morph_objects.h"
 #include "objects/object_factory.h"
 #include "objects/sequence_objects.h"
 #include "objects/shape_text_objects.h"
@@ -200,5 +201,43 @@ TEST_F(MenuSkyTest, ButterflyFluttersAndGlintsTwinkle)
         EXPECT_GE(high[i], 0.85f) << glints[i]->GetName();
         EXPECT_TRUE(glints[i]->IsActive()) << glints[i]->GetName();
     }
+    room.FreeObjectResources();
+}
+
+
+// The changing pictures over frames of 1/16 s: the halo breathes behind the sun, the pond
+// cross-fades and the balloon turns its colours.
+TEST_F(MenuSkyTest, HaloPondAndBalloonChangeOnTheirOwn)
+{
+    TRoom room;
+    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
+    room.LoadObjectResources(0);
+    room.mShowRequest = true;
+    room.OnShow();
+    auto* halo = Find<TMorphingObject>(room, "sunhalo");
+    auto* pond = Find<TDoubleMorphingObject>(room, "pond");
+    auto* balloon = Find<TMorphingObject2>(room, "balloon");
+    ASSERT_TRUE(halo && pond && balloon);
+    EXPECT_FLOAT_EQ(220.0f, halo->mWidth);
+    EXPECT_FLOAT_EQ(220.0f, halo->mHeight);
+    ASSERT_NE(nullptr, pond->mImage);
+
+    std::vector<float> haloAlpha, pondOwn, pondMorph, balloonSecond;
+    for (int frame = 1; frame <= 40; ++frame) {
+        room.Update(1.0f / 16.0f);
+        haloAlpha.push_back(halo->mMorphImage.mAlpha);
+        pondOwn.push_back(pond->mImage->mAlpha);
+        pondMorph.push_back(pond->mMorphImage.mAlpha);
+        balloonSecond.push_back(balloon->mSecondImage.mAlpha);
+    }
+    EXPECT_NEAR(0.15f, haloAlpha[0], 1e-5f);
+    EXPECT_NEAR(0.575f, haloAlpha[10], 1e-5f);
+    EXPECT_NEAR(1.0f, haloAlpha[20], 1e-5f);
+    EXPECT_LT(haloAlpha[21], haloAlpha[20]);  // then falling
+    EXPECT_LT(haloAlpha[25], haloAlpha[21]);
+    // The pond's runs last 32 updates: during them the two pictures add up to one.
+    for (int n = 0; n + 1 < 31; ++n) EXPECT_NEAR(1.0f - pondMorph[n + 1], pondOwn[n], 1e-5f) << "update " << n + 1;
+    for (int n = 0; n < 11; ++n) EXPECT_FLOAT_EQ(0.0f, balloonSecond[n]) << "update " << n + 1;
+    EXPECT_GT(balloonSecond[11], 0.0f);
     room.FreeObjectResources();
 }

@@ -350,8 +350,8 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         room->LoadObjectResources(0);
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
-        EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
-                                         "animhost glint1 glint2 glint3 ");
+        EXPECT_EQ(Names(room->mObjects), "hills sunhalo sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
+                                         "animhost glint1 glint2 glint3 pond balloon ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_TRUE(room->mEffectors.empty());
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
@@ -486,9 +486,11 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             const std::string type = e->Attribute("type") ? e->Attribute("type") : "";
             // A text label's children describe its layout, not scene objects.
             if (type != "text_obj") pending.push_back(e);
-            for (const char* layer : {"imgclouds", "imgclouds2"}) {
+            for (const char* layer : {"imgclouds", "imgclouds2", "mname", "mname1", "mname2"}) {
                 if (!e->Attribute(layer)) continue;
                 EXPECT_EQ(access(AssetPath(std::string("textures/mainmenu/") + e->Attribute(layer) + ".png").c_str(), R_OK), 0)
+                    << layer;
+                EXPECT_NE(access(AssetPath(std::string("textures/mainmenu/") + e->Attribute(layer) + ".jpg").c_str(), F_OK), 0)
                     << layer;
             }
             if (e->Attribute("particle")) {

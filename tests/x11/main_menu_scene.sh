@@ -1,8 +1,9 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
-# live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it and the waterfall have moved, the sign shows its lettering, a box where nothing
-# moves stays the same, and the log names no missing file. Screenshot A is kept.
+# live scene. Three screenshots a second apart: the sails' hub sits in its colour, the sails
+# round it and the waterfall have moved, the pond's water has changed between two of them,
+# the sign shows its lettering, a box where nothing moves stays the same, and the log names
+# no missing file. Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -32,6 +33,8 @@ sleep 2.5
 import -window root "$WORK/a.png" || { echo "no screenshot A"; exit 1; }
 sleep 1.0
 import -window root "$WORK/b.png" || { echo "no screenshot B"; exit 1; }
+sleep 1.0
+import -window root "$WORK/c.png" || { echo "no screenshot C"; exit 1; }
 cp "$WORK/a.png" "$SHOT" || echo "screenshot not kept"
 kill -TERM "$PID"
 wait "$PID"
@@ -43,23 +46,24 @@ if grep -q "File not found" "$LOG"; then
     grep "File not found" "$LOG"
     exit 1
 fi
-/usr/bin/python3 - "$WORK/a.png" "$WORK/b.png" <<'PY'
+/usr/bin/python3 - "$WORK/a.png" "$WORK/b.png" "$WORK/c.png" <<'PY'
 import sys
 from PIL import Image
 a = Image.open(sys.argv[1]).convert("RGB")
 b = Image.open(sys.argv[2]).convert("RGB")
+c = Image.open(sys.argv[3]).convert("RGB")
 hub = (92, 52, 24)
 got = a.getpixel((420, 572))
 ok = True
 if max(abs(g - h) for g, h in zip(got, hub)) > 12:
     print("hub pixel is", got, "not", hub)
     ok = False
-def changed(box, limit):
+def changed(box, limit, first=a, second=b):
     x0, y0, w, h = box
     n = 0
     for y in range(y0, y0 + h):
         for x in range(x0, x0 + w):
-            if max(abs(p - q) for p, q in zip(a.getpixel((x, y)), b.getpixel((x, y)))) > limit:
+            if max(abs(p - q) for p, q in zip(first.getpixel((x, y)), second.getpixel((x, y)))) > limit:
                 n += 1
     return n
 turned = changed((340, 492, 160, 160), 24)
@@ -85,6 +89,12 @@ orange = sum(1 for y in range(520, 544) for x in range(210, 242)
 print("flutter box has", orange, "pixels of the wings' orange")
 if orange < 40:
     print("the butterfly does not show")
+    ok = False
+# The pond cross-fades over 4 s: at three instants a second apart it cannot look the same.
+pond = max(changed((560, 716, 140, 40), 8), changed((560, 716, 140, 40), 8, b, c))
+print("pond changed in", pond, "pixels")
+if pond < 100:
+    print("the pond did not shimmer")
     ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
