@@ -350,7 +350,8 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         room->LoadObjectResources(0);
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
-        EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign ");
+        EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
+                                         "ringmovie canvas easel ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_TRUE(room->mEffectors.empty());
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
@@ -497,6 +498,13 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             const std::string name = e->Attribute("name");
             EXPECT_EQ(e->Attribute("drawz"), nullptr) << name;
             EXPECT_EQ(e->Attribute("effector"), nullptr) << name;
+            // A movie's name is its file under textures/, written with its folder.
+            if (type == "video") {
+                EXPECT_STREQ(e->Attribute("udf"), "0") << name;
+                EXPECT_EQ(name.substr(name.size() - 4), ".ogv") << name;
+                EXPECT_EQ(access(AssetPath("textures/" + name).c_str(), R_OK), 0) << name;
+                continue;
+            }
             const std::string png = AssetPath("textures/mainmenu/" + name + ".png");
             EXPECT_EQ(access(png.c_str(), R_OK), 0) << png;
             EXPECT_NE(access(AssetPath("textures/mainmenu/" + name + ".jpg").c_str(), F_OK), 0) << name;
