@@ -4,6 +4,7 @@
 #include <tinyxml.h>
 
 #include <cmath>
+#include <cstdint>
 
 #include "core/app_state.h"
 #include "core/buffer.h"
@@ -42,6 +43,15 @@ void ReadTimedList(const std::string& text, std::vector<TVideoTimedEntry>& out)
         }
         out.push_back(entry);
     }
+}
+
+// The record keeps these counters in 16 bits: a larger one is stored at the limit, never wrapped.
+int32_t SavedWord(int32_t value, const char* what, const std::string& object)
+{
+    if (value >= INT16_MIN && value <= INT16_MAX) return value;
+    GetLogger()->LogMessage("Movie %s: %s %d does not fit its record, %d stored", object.c_str(), what, value,
+                            value < 0 ? INT16_MIN : INT16_MAX);
+    return value < 0 ? INT16_MIN : INT16_MAX;
 }
 
 bool WithinList(const std::vector<TVideoTimedEntry>& list, int32_t index)
@@ -294,9 +304,9 @@ void TVideoObject::SaveState(TBaseBuffer& buffer)
     buffer.WriteByte(mReservedFlag);
     buffer.WriteByte(mFinished);
     buffer.WriteByte(mPlayed);
-    buffer.WriteInt16(mActivations);
-    buffer.WriteInt16(mMonologIndex);
-    buffer.WriteInt16(mSoundIndex);
+    buffer.WriteInt16(SavedWord(mActivations, "activation count", GetName()));
+    buffer.WriteInt16(SavedWord(mMonologIndex, "monolog index", GetName()));
+    buffer.WriteInt16(SavedWord(mSoundIndex, "sound index", GetName()));
     buffer.WriteMilli(mClock);
     buffer.WriteMilli(mFrameAccumulator);
     buffer.WriteMilli(mFrameTime);

@@ -18,6 +18,7 @@
 #include "objects/object_scene_fixture.h"
 #include "rooms/executer.h"
 #include "rooms/game_event.h"
+#include "rooms/game_space.h"
 #include "rooms/scene_listeners.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/scene_probe.h"
@@ -450,6 +451,14 @@ TEST_F(MovieTest, TheRecordRoundTripsEveryField)
     TBaseBuffer again;
     back->SaveState(again);
     EXPECT_EQ(Bytes(again), Bytes(buffer));
+
+    // A count beyond its 16 bits is kept at the limit, not wrapped to a negative one.
+    back->mActivations = 40000;
+    TBaseBuffer large;
+    back->SaveState(large);
+    auto third = Movie("name=\"tiny.ogv\" repeattime=\"2\" sounds=\"a,0\"");
+    third->LoadState(large);
+    EXPECT_EQ(third->mActivations, 32767);
 }
 
 TEST_F(MovieTest, AReloadedMovieSkipsToItsSavedClock)
@@ -573,6 +582,20 @@ TEST_F(GhostTest, AMoveWithTheCatcherStartsOneFlightToASeededPoint)
     for (int i = 0; i < 200 && ghost->IsFleeing(); ++i) ghost->Update(0.01f);
     EXPECT_EQ(ghost->mX, static_cast<float>(to.x));
     EXPECT_EQ(ghost->mY, static_cast<float>(to.y));
+    // The registry's speed factor divides the flight time; a factor of 0 counts as 1.
+    TSpacesRegistry registry;
+    GetAppState().mSpacesRegistry = &registry;
+    for (float factor : {2.0f, 0.0f}) {
+        SCOPED_TRACE(factor);
+        registry.mGhostSpeed = factor;
+        auto fast = Ghost();
+        fast->LoadResources();
+        SeedRandom(11);
+        taken = false;
+        EXPECT_TRUE(fast->OnMouseMove(At(410, 310, &mCatcher), taken));
+        EXPECT_FLOAT_EQ(fast->mFlee.mDuration, ghost->mFlee.mDuration / (factor > 0.0f ? factor : 1.0f));
+    }
+    GetAppState().mSpacesRegistry = nullptr;
 }
 
 TEST_F(GhostTest, APressWithTheCatcherCatchesIt)
