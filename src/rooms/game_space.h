@@ -271,4 +271,5 @@ public:
 
     std::vector<TGameSpace*> mSpaces;  // not owned
     TGameSpace* mCurrent = nullptr;
+    float mGhostSpeed = 1.0f;  // ghosts flee faster above 1
 };

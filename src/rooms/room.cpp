@@ -21,7 +21,6 @@
 #include "rooms/ghost_catcher_tool.h"
 #include "rooms/hopa_user_info.h"
 #include "rooms/inventory_panel.h"
-#include "rooms/lens_seam.h"
 #include "rooms/pocket.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tip_panel.h"
@@ -164,7 +163,8 @@ void TBaseRoom::UpdateUnderLens(TObject* object, TLensTarget* target, TInfraredO
 {
     TTool* tool = mCurrentTool;
     TInventoryPanel* panel = GetAppState().mInventoryPanel;
-    StaticImage* lens = tool && tool->GetType() == TGhostCatcherTool::kType ? GetGhostCatcherLens(tool) : nullptr;
+    auto* catcher = tool && tool->GetType() == TGhostCatcherTool::kType ? dynamic_cast<TGhostCatcherTool*>(tool) : nullptr;
+    StaticImage* lens = catcher ? catcher->GetShapeImage() : nullptr;
     if (panel && lens) {
         TInventorySlot* slot = infrared ? panel->FindSlotOfTool(tool) : panel->FindGhostCatcherSlot();
         if (slot && (!infrared || slot->mInHand)) {

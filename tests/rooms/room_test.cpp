@@ -351,7 +351,7 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
         EXPECT_EQ(Names(room->mObjects), "hills sunhalo sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
-                                         "animhost glint1 glint2 glint3 pond balloon ");
+                                         "animhost glint1 glint2 glint3 pond balloon ringmovie canvas easel ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_TRUE(room->mEffectors.empty());
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
@@ -500,6 +500,13 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             const std::string name = e->Attribute("name");
             EXPECT_EQ(e->Attribute("drawz"), nullptr) << name;
             EXPECT_EQ(e->Attribute("effector"), nullptr) << name;
+            // A movie's name is its file under textures/, written with its folder.
+            if (type == "video") {
+                EXPECT_STREQ(e->Attribute("udf"), "0") << name;
+                EXPECT_EQ(name.substr(name.size() - 4), ".ogv") << name;
+                EXPECT_EQ(access(AssetPath("textures/" + name).c_str(), R_OK), 0) << name;
+                continue;
+            }
             const std::string png = AssetPath("textures/mainmenu/" + name + ".png");
             EXPECT_EQ(access(png.c_str(), R_OK), 0) << png;
             EXPECT_NE(access(AssetPath("textures/mainmenu/" + name + ".jpg").c_str(), F_OK), 0) << name;

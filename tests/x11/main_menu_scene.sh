@@ -1,9 +1,11 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
-# live scene. Three screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it and the waterfall have moved, the pond's water has changed between two of them,
-# the sign shows its lettering, a box where nothing moves stays the same, and the log names
-# no missing file. Screenshot A is kept.
+# live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
+# round it, the waterfall and the easel's canvas have moved, the sign shows its lettering, the
+# butterfly shows, a box where nothing moves stays the same, and the log names no missing
+# file. Two more, C a second after B and D half a second after C: the pond's water has changed
+# between two of A, B and C, the ring of light between C and D, and in none of the four does
+# the ring's box show the black surround of an opaque movie. Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -35,6 +37,9 @@ sleep 1.0
 import -window root "$WORK/b.png" || { echo "no screenshot B"; exit 1; }
 sleep 1.0
 import -window root "$WORK/c.png" || { echo "no screenshot C"; exit 1; }
+# Half a pass of the ring later.
+sleep 0.5
+import -window root "$WORK/d.png" || { echo "no screenshot D"; exit 1; }
 cp "$WORK/a.png" "$SHOT" || echo "screenshot not kept"
 kill -TERM "$PID"
 wait "$PID"
@@ -46,12 +51,13 @@ if grep -q "File not found" "$LOG"; then
     grep "File not found" "$LOG"
     exit 1
 fi
-/usr/bin/python3 - "$WORK/a.png" "$WORK/b.png" "$WORK/c.png" <<'PY'
+/usr/bin/python3 - "$WORK/a.png" "$WORK/b.png" "$WORK/c.png" "$WORK/d.png" <<'PY'
 import sys
 from PIL import Image
 a = Image.open(sys.argv[1]).convert("RGB")
 b = Image.open(sys.argv[2]).convert("RGB")
 c = Image.open(sys.argv[3]).convert("RGB")
+d = Image.open(sys.argv[4]).convert("RGB")
 hub = (92, 52, 24)
 got = a.getpixel((420, 572))
 ok = True
@@ -96,6 +102,21 @@ print("pond changed in", pond, "pixels")
 if pond < 100:
     print("the pond did not shimmer")
     ok = False
+canvas = changed((603, 115, 160, 128), 24)
+print("canvas changed in", canvas, "pixels")
+if canvas < 300:
+    print("the easel's canvas did not play")
+    ok = False
+ring = changed((330, 300, 128, 128), 24, c, d)
+print("ring changed in", ring, "pixels between C and D")
+if ring < 200:
+    print("the ring of light did not pulse")
+    ok = False
+for name, shot in (("A", a), ("B", b), ("C", c), ("D", d)):
+    dark = sum(1 for y in range(300, 428) for x in range(330, 458) if max(shot.getpixel((x, y))) <= 16)
+    if dark >= 1000:
+        print("the ring's box in", name, "shows", dark, "black pixels: its movie is drawn opaque")
+        ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
     print("the still box changed in", still, "pixels")
