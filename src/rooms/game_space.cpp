@@ -394,8 +394,10 @@ void TGameSpace::BroadcastHookD(int value)
 
 void TGameSpace::BindEffectors()
 {
+    // Through the virtual lookup: a pocket's objects bind to its room's effectors.
+    const int count = GetEffectorCount();
     for (auto& object : mObjects) {
-        for (auto& effector : mEffectors) object->BindEffector(effector.get());
+        for (int i = 0; i < count; ++i) object->BindEffector(GetEffector(i));
     }
 }
 

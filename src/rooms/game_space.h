@@ -133,7 +133,7 @@ public:
     virtual void LoadEffectors(TiXmlElement* root);
     // An effector named by several objects ends targeting the last of them.
     virtual void BindEffectors();
-    virtual bool IsHintAvailable() const { return false; }
+    virtual bool IsHintAvailable() { return false; }
 
     // The drawable's part: tweens into the scroll offset, own effector, objects, effects.
     bool Update(float dt) override;
