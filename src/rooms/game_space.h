@@ -30,7 +30,7 @@ struct ItemToFindRecord {
 };
 
 // Space type bits of GetSpaceType.
-enum { kSpaceRoom = 1, kSpacePocket = 8 };
+enum { kSpaceRoom = 1, kSpaceMiniGame = 4, kSpacePocket = 8 };
 
 class TGameSpace : public TGameSoundPlayer, public DrawObject, public TObjectListener {
 public:
