@@ -34,6 +34,26 @@ TEffector* BuildShowEffector(const std::string& type)
 
 int32_t Truncated(float value) { return TruncToInt(value); }
 
+// One movement of a pocket (or of its room's zoom): from a point at one scale to a point at
+// another, played on the target.
+void StartMovement(TShowPocketEffector& effector, DrawObject* target, float fromX, float fromY, float toX, float toY,
+                   float fromScale, float toScaleX, float toScaleY, float duration, bool hiding,
+                   TShowPocketEffectorListener* listener)
+{
+    effector.mStartX = fromX;
+    effector.mStartY = fromY;
+    effector.mEndX = toX;
+    effector.mEndY = toY;
+    effector.mStartScaleX = effector.mStartScaleY = fromScale;
+    effector.mEndScaleX = toScaleX;
+    effector.mEndScaleY = toScaleY;
+    effector.mDuration = duration;
+    effector.mHiding = hiding ? 1 : 0;
+    effector.Play();
+    effector.SetTarget(target);
+    effector.mDoneListener = listener;
+}
+
 }  // namespace
 
 // ---- TShowPocketEffector ----
@@ -155,17 +175,8 @@ void TPocket::OnShow()
             const int32_t my = dy < 0 ? dy : 0;
             const float sx = mx != 0 ? std::fabs(w / static_cast<float>(mx)) : 1.0f;
             const float sy = my != 0 ? std::fabs(h / static_cast<float>(my)) : 1.0f;
-            zoom->mStartX = zoom->mStartY = 0.0f;
-            zoom->mEndX = static_cast<float>(mx);
-            zoom->mEndY = static_cast<float>(my);
-            zoom->mStartScaleX = zoom->mStartScaleY = 1.0f;
-            zoom->mEndScaleX = sx;
-            zoom->mEndScaleY = sy;
-            zoom->mDuration = mAppearTime;
-            zoom->Play();
-            zoom->SetTarget(mOwnerRoom);
-            zoom->mDoneListener = nullptr;
-            zoom->mHiding = 0;
+            StartMovement(*zoom, mOwnerRoom, 0.0f, 0.0f, static_cast<float>(mx), static_cast<float>(my), 1.0f, sx, sy,
+                          mAppearTime, false, nullptr);
             SetScaleXY(sx, sy);
             SetPosition(0.0f, 0.0f, true);
         }
@@ -175,17 +186,8 @@ void TPocket::OnShow()
     if (effector && mAppearTime > 0.0f) {
         // Our render origin moves the viewport top-down on every driver: the start point is
         // taken as given, so the pocket grows out of the point it was opened from.
-        effector->mStartX = mStartX;
-        effector->mStartY = mStartY;
-        effector->mEndX = static_cast<float>(mRectX);
-        effector->mEndY = static_cast<float>(mRectY);
-        effector->mStartScaleX = effector->mStartScaleY = 0.2f;
-        effector->mEndScaleX = effector->mEndScaleY = 1.0f;
-        effector->mDuration = mAppearTime;
-        effector->mHiding = 0;
-        effector->Play();
-        effector->SetTarget(this);
-        effector->mDoneListener = nullptr;
+        StartMovement(*effector, this, mStartX, mStartY, static_cast<float>(mRectX), static_cast<float>(mRectY), 0.2f,
+                      1.0f, 1.0f, mAppearTime, false, nullptr);
         SetScale(0.2f);
         SetPosition(mStartX, mStartY, true);
     } else {
@@ -199,17 +201,8 @@ int TPocket::OnHide()
 {
     TShowPocketEffector* effector = GetShowEffector();
     if (effector && mDisappearTime > 0.0f) {
-        effector->mStartX = mX;
-        effector->mStartY = -mY;
-        effector->mEndX = mStartX;
-        effector->mEndY = mStartY;
-        effector->mStartScaleX = effector->mStartScaleY = 1.0f;
-        effector->mEndScaleX = effector->mEndScaleY = 0.2f;
-        effector->mDuration = mDisappearTime;
-        effector->mHiding = 1;
-        effector->Play();
-        effector->SetTarget(this);
-        effector->mDoneListener = mOwnerRoom;
+        StartMovement(*effector, this, mX, -mY, mStartX, mStartY, 1.0f, 0.2f, 0.2f, mDisappearTime, true,
+                      mOwnerRoom);
     }
     ClosePocket(1);
     mOpenPocket = nullptr;
