@@ -1,11 +1,12 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it, the waterfall and the easel's canvas have moved, the sign shows its lettering, the
-# butterfly shows, a box where nothing moves stays the same, and the log names no missing
-# file. Two more, C a second after B and D half a second after C: the pond's water has changed
-# between two of A, B and C, the ring of light between C and D, and in none of the four does
-# the ring's box show the black surround of an opaque movie. Screenshot A is kept.
+# round it, the waterfall, the easel's canvas and the trembling sun have moved, the sign shows
+# its lettering, the butterfly shows, a box where nothing moves stays the same, and the log
+# names no missing file. Two more, C a second after B and D half a second after C: the pond's
+# water has changed between two of A, B and C, the ring of light between C and D, and in none
+# of the four does the ring's box show the black surround of an opaque movie. Screenshot A is
+# kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -119,6 +120,11 @@ for name, shot in (("A", a), ("B", b), ("C", c), ("D", d)):
     if dark >= 1000:
         print("the ring's box in", name, "shows", dark, "black pixels: its movie is drawn opaque")
         ok = False
+trembled = changed((20, 260, 80, 75), 24)
+print("the trembling sun changed", trembled, "pixels")
+if trembled < 30:
+    print("the sun by the left picture did not tremble")
+    ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
     print("the still box changed in", still, "pixels")
