@@ -298,6 +298,22 @@ TEST_F(TagBoardTest, RecordHoldsOneBlockPerCell)
     EXPECT_EQ(Tiles(*dealt), OneFromSolved());
 }
 
+TEST_F(TagBoardTest, HiddenBoardDrawsNoTilesAndTakesNoPress)
+{
+    TTagObject* board = Restored(OneFromSolved());
+    ASSERT_NE(nullptr, board);
+    board->Draw(1.0f);
+    EXPECT_GT(DrawnBox(0, 0, 0).w, 0);
+    Clear(0, 0, 0);
+    board->SetVisible(false);
+    board->Draw(1.0f);
+    EXPECT_EQ(DrawnBox(0, 0, 0), SDL_Rect({0, 0, 0, 0}));
+    TRecordedSoundCalls calls;
+    EXPECT_FALSE(board->OnMouseDown(Press(CellX(15), CellY(15))));
+    EXPECT_EQ(Tiles(*board), OneFromSolved());
+    EXPECT_TRUE(calls.mCalls.empty());
+}
+
 std::string Maze(const std::string& map, const std::string& desc, const std::string& size = "rows=\"1\" cols=\"4\"",
                  bool ball = true)
 {

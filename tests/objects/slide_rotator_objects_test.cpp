@@ -157,6 +157,21 @@ TEST_F(SlideRotatorTest, RecordSavedMidRollEndsAtTheSameTime)
     EXPECT_EQ(other->mStrip.mTransform.mSrcY, 160.0f);
 }
 
+TEST_F(SlideRotatorTest, HiddenWheelDrawsNoStrip)
+{
+    SolidPng("strip.png", 40, 400, SDL_Color{250, 250, 250, 255});
+    TSlideImageRotator* wheel = LoadWheel(3);
+    ASSERT_NE(nullptr, wheel);
+    wheel->LoadResources();
+    wheel->Draw(1.0f);
+    EXPECT_EQ(DrawnBox(0, 0, 0), SDL_Rect({10, 10, 40, 40}));
+    Clear(0, 0, 0);
+    wheel->SetVisible(false);
+    wheel->Draw(1.0f);
+    EXPECT_EQ(DrawnBox(0, 0, 0), SDL_Rect({0, 0, 0, 0}));
+    wheel->FreeResources();
+}
+
 class CaseLockTest : public PuzzleTest {
 protected:
     TCaseLockObject* LoadLock(const std::string& combination, const std::string& delay, int third = 2)
