@@ -242,6 +242,22 @@ TEST_F(CaseLockTest, FewerEntriesThanWheelsNeverMatch)
     EXPECT_TRUE(empty->Matches());
 }
 
+// A press on a wheel goes through the lock: its own click first, then the wheel's.
+TEST_F(CaseLockTest, APressOnAWheelIsAlsoAClickOfTheLock)
+{
+    TCaseLockObject* lock = LoadLock("1,2,3", "0.5");
+    ASSERT_NE(nullptr, lock);
+    EXPECT_TRUE(lock->OnMouseDown(Press(120, 20)));
+    EXPECT_EQ(lock->mClickCounter, 0);
+    EXPECT_EQ(WheelOf(lock, 2)->mBand, 3);
+    EXPECT_EQ(WheelOf(lock, 1)->mBand, 2);
+    lock->Update(0.25f);
+    EXPECT_EQ(mGroups.mGroups, (std::vector<std::string>{"g0"}));
+    lock->SetVisible(false);
+    EXPECT_FALSE(lock->OnMouseDown(Press(120, 20)));
+    EXPECT_EQ(WheelOf(lock, 2)->mBand, 3);
+}
+
 TEST_F(CaseLockTest, LockAndUnlockReachTheWheels)
 {
     TCaseLockObject* lock = LoadLock("1,2,3", "0.5");
