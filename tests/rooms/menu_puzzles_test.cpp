@@ -4,50 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <typeinfo>
 #include <vector>
 
-#include "core/app_state.h"
-#include "graphics/drawing_fixture.h"
 #include "log_watch.h"
 #include "objects/board_puzzle_objects.h"
-#include "objects/object_factory.h"
 #include "objects/place_objects.h"
 #include "objects/slide_rotator_objects.h"
+#include "rooms/menu_scene_fixture.h"
 #include "rooms/room.h"
 #include "rooms/scene_mouse_event.h"
-#include "sound/sound_manager.h"
 
 namespace {
 
-class MenuPuzzlesTest : public CanvasTest {
-protected:
-    void SetUp() override
-    {
-        CanvasTest::SetUp();
-        UseShippedAssets();
-        mOldFactory = std::move(GetAppState().mObjectFactory);
-        GetAppState().mObjectFactory.reset(new TObjectFactory());
-    }
-    void TearDown() override
-    {
-        if (TSoundManager* sound = GetSoundManager()) sound->RemoveSoundList("mainmenu");
-        GetAppState().mObjectFactory = std::move(mOldFactory);
-        CanvasTest::TearDown();
-    }
-
-    template <class Kind>
-    Kind* Find(TRoom& room, const char* id)
-    {
-        TObject* object = room.FindObject(id);
-        EXPECT_NE(nullptr, object) << id;
-        if (!object) return nullptr;
-        EXPECT_EQ(typeid(Kind), typeid(*object)) << id;
-        return dynamic_cast<Kind*>(object);
-    }
-
-    TOwned<TObjectFactory> mOldFactory;
-};
+class MenuPuzzlesTest : public MenuSceneTest {};
 
 TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
 {
@@ -58,16 +27,16 @@ TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
     room.mShowRequest = true;
     room.OnShow();
 
-    auto* lock = Find<TCaseLockObject>(room, "pz_lock");
-    auto* tiles = Find<TTagObject>(room, "pz_tiles");
-    auto* maze = Find<TLabyrinthObject>(room, "pz_maze");
-    auto* shelf = Find<TPlacesItemsHandleObject>(room, "pz_shelf");
+    auto* lock = FindMenuObject<TCaseLockObject>(room, "pz_lock");
+    auto* tiles = FindMenuObject<TTagObject>(room, "pz_tiles");
+    auto* maze = FindMenuObject<TLabyrinthObject>(room, "pz_maze");
+    auto* shelf = FindMenuObject<TPlacesItemsHandleObject>(room, "pz_shelf");
     ASSERT_TRUE(lock && tiles && maze && shelf);
 
     EXPECT_EQ(lock->mCombination, (std::vector<int32_t>{3, 1, 4}));
     const int bands[3] = {96, 240, 384};
     for (int k = 0; k < 3; ++k) {
-        auto* wheel = Find<TSlideImageRotator>(room, ("pz_wheel" + std::to_string(k + 1)).c_str());
+        auto* wheel = FindMenuObject<TSlideImageRotator>(room, ("pz_wheel" + std::to_string(k + 1)).c_str());
         ASSERT_NE(nullptr, wheel);
         EXPECT_EQ(wheel->mRotatorListener, lock);
         EXPECT_EQ(wheel->mStrip.mTransform.mSrcY, static_cast<float>(bands[k]));
@@ -91,8 +60,8 @@ TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
     EXPECT_EQ(maze->mBall->mX, 938.0f);
     EXPECT_EQ(maze->mBall->mY, 440.0f);
 
-    auto* left = Find<TPlacesItemsObject>(room, "pz_place1");
-    auto* right = Find<TPlacesItemsObject>(room, "pz_place2");
+    auto* left = FindMenuObject<TPlacesItemsObject>(room, "pz_place1");
+    auto* right = FindMenuObject<TPlacesItemsObject>(room, "pz_place2");
     ASSERT_TRUE(left && right);
     EXPECT_TRUE(left->mSet);
     EXPECT_TRUE(left->IsLocked());

@@ -1,8 +1,9 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it and the waterfall have moved, the sign shows its lettering, a box where nothing
-# moves stays the same, and the log names no missing file. Screenshot A is kept.
+# round it and the waterfall have moved, the sign shows its lettering, the lock plate shows,
+# a box where nothing moves stays the same, and the log names no missing file. Screenshot A
+# is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -78,6 +79,10 @@ letters = sum(1 for y in range(700, 736) for x in range(230, 370)
 print("sign has", letters, "pixels of its lettering colour")
 if letters < 20:
     print("the sign shows no lettering")
+    ok = False
+brass = a.getpixel((368, 234))
+if max(abs(p - q) for p, q in zip(brass, (178, 140, 58))) > 16:
+    print("the lock plate is not shown: pixel", brass)
     ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
