@@ -10,6 +10,7 @@
 #include "core/random.h"
 #include "log_watch.h"
 #include "objects/board_puzzle_objects.h"
+#include "objects/object_scene_fixture.h"
 #include "objects/puzzle_fixture.h"
 
 namespace {
@@ -417,6 +418,24 @@ TEST_F(MazeTest, HiddenMazeTakesNoPress)
     EXPECT_FALSE(maze->OnMouseDown(Press(125, 105)));
     EXPECT_EQ(maze->mCol, 0);
     EXPECT_TRUE(mTrace.empty());
+}
+
+// Outside any space the board's sounds go nowhere; the maze falls back on its own "sound".
+TEST_F(MazeTest, OutsideASpaceTheMazeSoundsItsOwnSound)
+{
+    std::string xml = Maze("<map row=\"0 0 0 0\"/>", "start_i=\"0\" start_j=\"0\"", "rows=\"1\" cols=\"4\"", false);
+    xml.replace(xml.find("ballobj"), 0, "sound=\"roll\" ");
+    auto maze = LoadObjectFrom<TLabyrinthObject>(xml);
+    NestChild(*maze, "<object id=\"ball\" drawtype=\"1\"/>");
+    maze->LoadResources();
+    auto board = LoadObjectFrom<TTagObject>(Board(FullSet()));
+    TRecordedSoundCalls calls;
+    maze->OnMouseDown(Press(115, 105));
+    EXPECT_EQ(maze->mCol, 1);
+    EXPECT_EQ(calls.mCalls, (std::vector<std::string>{"play roll"}));
+    board->OnMouseDown(Press(CellX(0), CellY(0)));
+    EXPECT_EQ(calls.mCalls.size(), 1u);
+    maze->FreeResources();
 }
 
 }  // namespace
