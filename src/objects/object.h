@@ -116,7 +116,8 @@ public:
     void GetRect(float* x, float* y, float* w, float* h) const;
     void CenterOrigin();
     void SetTextureCentre(int tcx, int tcy);
-    void SetAlpha(float a);
+    // Object and image; a value outside [0, 1] is ignored.
+    virtual void SetAlpha(float a);
     void SetVisible(bool visible) override;
     virtual bool IsMovable() const { return !mEffectorName.empty() || mMoveable; }
     void PlayEffector();

@@ -6,6 +6,7 @@
 
 #include "core/app_state.h"
 #include "core/logger.h"
+#include "core/messages.h"
 #include "game/user_info.h"
 #include "graphics/clip_scope.h"
 #include "objects/object.h"
@@ -529,4 +530,10 @@ TGameSpace* TSpacesRegistry::FindSpace(const std::string& name) const
         if (space && space->mSpaceName == name) return space;
     }
     return nullptr;
+}
+
+void TSpacesRegistry::StartCollectionEffect(int /*x*/, int /*y*/, const std::string& /*picture*/, float /*scale*/,
+                                            const std::string& message, int /*points*/, const std::string& /*itemId*/)
+{
+    if (TMyMessageManager* messages = GetMessageManager()) messages->Post(message, 0.0f);
 }

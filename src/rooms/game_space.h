@@ -260,8 +260,14 @@ public:
 // The spaces of a game shell and the current one. This game never fills one.
 class TSpacesRegistry {
 public:
+    virtual ~TSpacesRegistry() = default;
     // "" answers the current space; otherwise the first space of exactly that name.
     TGameSpace* FindSpace(const std::string& name) const;
+    // A collected item's fly-in from (x, y); its end posts the message. Here the fly-in takes
+    // no time: the message goes out at the next dispatch.
+    virtual void StartCollectionEffect(int x, int y, const std::string& picture, float scale,
+                                       const std::string& message, int points, const std::string& itemId);
+    virtual void OnCollectionEffectDone(const std::string& /*itemId*/) {}
 
     std::vector<TGameSpace*> mSpaces;  // not owned
     TGameSpace* mCurrent = nullptr;

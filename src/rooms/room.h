@@ -150,6 +150,10 @@ public:
     std::vector<std::string> mToolsToClose;  // pockets: "toolstoclosepocket"
     bool mCloseAfterAllToolsTaken = false;
     bool mCloseAfterUpdate = false;
+    bool GetSavedFlagA() const { return mSavedFlagA; }
+    bool GetSavedFlagB() const { return mSavedFlagB; }
+    void SetSavedFlagA(bool on) { mSavedFlagA = on; }
+    void SetSavedFlagB(bool on) { mSavedFlagB = on; }
     bool mSavedFlagA = false;
     bool mSavedFlagB = true;  // cleared by the first show
     bool mHintsBusy = false;

@@ -351,7 +351,8 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
         EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
-                  "pz_lock pz_tiles pz_maze pz_shelf ");
+                                         "animhost glint1 glint2 glint3 "
+                                         "pz_lock pz_tiles pz_maze pz_shelf ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_TRUE(room->mEffectors.empty());
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
@@ -473,7 +474,7 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
         EXPECT_EQ(scene.RootElement()->FirstChildElement(excluded), nullptr) << excluded;
     }
     TiXmlElement* common = scene.RootElement()->FirstChildElement("Common");
-    EXPECT_EQ(common->Attribute("animfiles"), nullptr);
+    EXPECT_STREQ(common->Attribute("animfiles"), "mainmenuanim.xml");
     for (const TiXmlAttribute* a = common->FirstAttribute(); a; a = a->Next()) {
         EXPECT_NE(std::string(a->Name()).rfind("states", 0), 0u) << a->Name();
     }

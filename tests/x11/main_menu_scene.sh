@@ -80,6 +80,13 @@ print("sign has", letters, "pixels of its lettering colour")
 if letters < 20:
     print("the sign shows no lettering")
     ok = False
+wing = (242, 138, 24)
+orange = sum(1 for y in range(520, 544) for x in range(210, 242)
+             if max(abs(p - q) for p, q in zip(a.getpixel((x, y)), wing)) <= 24)
+print("flutter box has", orange, "pixels of the wings' orange")
+if orange < 40:
+    print("the butterfly does not show")
+    ok = False
 brass = a.getpixel((368, 234))
 if max(abs(p - q) for p, q in zip(brass, (178, 140, 58))) > 16:
     print("the lock plate is not shown: pixel", brass)
