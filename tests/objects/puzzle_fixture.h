@@ -1,6 +1,6 @@
 // Puzzle kinds loaded the way a space loads them, from "object" elements with the real
 // factory, into a test space that traces the sounds it plays; a listener that tells the
-// first and second reaction groups apart; and the mouse presses the scene hands out.
+// first and second reaction groups apart.
 #pragma once
 #include <tinyxml.h>
 
@@ -16,6 +16,7 @@
 #include "rooms/test_space.h"
 #include "rooms/sound_calls.h"
 #include "objects/object_refs.h"
+#include "objects/reaction_recorder.h"
 
 // Objects give "vae" two groups naming "g0" and "g1": each run reports the name of its group.
 class TGroupRecorder : public TObjectListener {
@@ -32,16 +33,6 @@ public:
     }
     std::vector<std::string> mGroups;
 };
-
-inline TSceneMouseEvent Press(int x, int y, int button = 1, TTool* tool = nullptr)
-{
-    TSceneMouseEvent event;
-    event.mX = x;
-    event.mY = y;
-    event.mButton = button;
-    event.mTool = tool;
-    return event;
-}
 
 class PuzzleTest : public CanvasTest {
 protected:
