@@ -18,39 +18,26 @@
 #include "objects/object_factory.h"
 #include "objects/sequence_objects.h"
 #include "objects/shape_text_objects.h"
+#include "rooms/menu_scene_fixture.h"
 #include "rooms/room.h"
 #include "sound/sound_manager.h"
 #include "ui/text_image.h"
 
 namespace {
 
-class MenuSkyTest : public CanvasTest {
+class MenuSkyTest : public MenuSceneTest {
 protected:
     void SetUp() override
     {
-        CanvasTest::SetUp();
-        UseShippedAssets();
+        MenuSceneTest::SetUp();
         ASSERT_TRUE(GetLocalization()->Load("termins.xml"));
-        mOldFactory = std::move(GetAppState().mObjectFactory);
-        GetAppState().mObjectFactory.reset(new TObjectFactory());
     }
-    void TearDown() override
-    {
-        if (TSoundManager* sound = GetSoundManager()) sound->RemoveSoundList("mainmenu");
-        GetAppState().mObjectFactory = std::move(mOldFactory);
-        CanvasTest::TearDown();
-    }
-    TOwned<TObjectFactory> mOldFactory;
 };
 
 template <class Kind>
 Kind* Find(TRoom& room, const char* id)
 {
-    TObject* object = room.FindObject(id);
-    EXPECT_NE(nullptr, object) << id;
-    if (!object) return nullptr;
-    EXPECT_EQ(typeid(Kind), typeid(*object)) << id;
-    return dynamic_cast<Kind*>(object);
+    return FindMenuObject<Kind>(room, id);
 }
 
 }  // namespace

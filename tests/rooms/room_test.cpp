@@ -363,7 +363,7 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
         EXPECT_EQ(Names(room->mObjects), "hills sunhalo sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
                                          "animhost glint1 glint2 glint3 pond balloon ringmovie canvas easel "
-                                         "spark puff shaker drifter ");
+                                         "spark puff shaker drifter pz_lock pz_tiles pz_maze pz_shelf ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_EQ(room->mEffectors.size(), 4u);
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");

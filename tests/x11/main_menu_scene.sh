@@ -2,8 +2,8 @@
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
 # round it, the waterfall, the easel's canvas and the trembling sun have moved, the sign shows
-# its lettering, the butterfly shows, a box where nothing moves stays the same, and the log
-# names no missing file. Two more, C a second after B and D half a second after C: the pond's
+# its lettering, the butterfly and the lock plate show, a box where nothing moves stays the
+# same, and the log names no missing file. Two more, C a second after B and D half a second after C: the pond's
 # water has changed between two of A, B and C, the ring of light between C and D, and in none
 # of the four does the ring's box show the black surround of an opaque movie. Screenshot A is
 # kept.
@@ -124,6 +124,10 @@ trembled = changed((20, 260, 80, 75), 24)
 print("the trembling sun changed", trembled, "pixels")
 if trembled < 30:
     print("the sun by the left picture did not tremble")
+    ok = False
+brass = a.getpixel((368, 234))
+if max(abs(p - q) for p, q in zip(brass, (178, 140, 58))) > 16:
+    print("the lock plate is not shown: pixel", brass)
     ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
