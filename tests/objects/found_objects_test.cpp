@@ -406,7 +406,7 @@ namespace {
 
 class TTaskRoom : public TRoom {
 public:
-    bool IsHintAvailable() const override { return mTask; }
+    bool IsHintAvailable() override { return mTask; }
     bool mTask = false;
 };
 
