@@ -63,6 +63,8 @@ enum { kHintDefault = 0, kHintNone = 1, kHintShow = 2 };
 // size on screen); ImagePixelAt the texture pixel, source rectangle included.
 bool ImagePointAt(const StaticImage& image, int x, int y, float* u, float* v);
 bool ImagePixelAt(const StaticImage& image, int x, int y, int* px, int* py);
+// A shown image is hit where it shows a pixel of at least a quarter alpha.
+bool ImageHitAt(const StaticImage& image, int x, int y);
 
 class TObject : public DrawObject {
 public:
