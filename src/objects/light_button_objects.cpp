@@ -285,10 +285,7 @@ TChangeOnClickParentObject::~TChangeOnClickParentObject() = default;
 bool TChangeOnClickParentObject::OnMouseDown(const TSceneMouseEvent& event)
 {
     if (IsLocked()) return false;
-    bool taken = false;
-    for (size_t i = mChildren.size(); i-- > 0 && !taken;)
-        if (i < mChildren.size()) taken = mChildren[i]->OnMouseDown(event);
-    if (!taken) return false;
+    if (!OfferTopmostFirst([&event](TObject& child) { return child.OnMouseDown(event); })) return false;
     if (AllChildrenCorrect()) RunEventReactions(0);
     return true;
 }

@@ -105,8 +105,10 @@ void TSliderObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
     TObject::LoadXml(e, dataFolder);
     mLength = GetAttrInt(e, "length", 0);
     mSlideSound = GetAttrString(e, "slide_sound", "");
-    mTrackImage.mTextureName = dataFolder + GetAttrString(e, "slider", "");
-    mThumbImage.mTextureName = dataFolder + GetAttrString(e, "thumb", "");
+    const std::string track = GetAttrString(e, "slider", "");
+    const std::string thumb = GetAttrString(e, "thumb", "");
+    mTrackImage.mTextureName = track.empty() ? track : dataFolder + track;
+    mThumbImage.mTextureName = thumb.empty() ? thumb : dataFolder + thumb;
     const float x = static_cast<float>(GetXInt());
     const float y = static_cast<float>(GetYInt());
     mTrackImage.SetPosition(x, y, true);
