@@ -4,51 +4,18 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
-#include <memory>
 #include <string>
-#include <typeinfo>
+#include <vector>
 
-#include "core/app_state.h"
-#include "core/localization.h"
 #include "core/xml_attributes.h"
-#include "core/xml_document.h"
-#include "graphics/drawing_fixture.h"
 #include "objects/light_button_objects.h"
-#include "objects/object_factory.h"
 #include "objects/slider_objects.h"
-#include "rooms/room.h"
-#include "sound/sound_manager.h"
+#include "rooms/menu_scene_fixture.h"
+#include "test_support.h"
+
+using MenuControlsTest = MenuSceneTest;
 
 namespace {
-
-class MenuControlsTest : public CanvasTest {
-protected:
-    void SetUp() override
-    {
-        CanvasTest::SetUp();
-        UseShippedAssets();
-        ASSERT_TRUE(GetLocalization()->Load("termins.xml"));
-        mOldFactory = std::move(GetAppState().mObjectFactory);
-        GetAppState().mObjectFactory.reset(new TObjectFactory());
-    }
-    void TearDown() override
-    {
-        if (TSoundManager* sound = GetSoundManager()) sound->RemoveSoundList("mainmenu");
-        GetAppState().mObjectFactory = std::move(mOldFactory);
-        CanvasTest::TearDown();
-    }
-    TOwned<TObjectFactory> mOldFactory;
-};
-
-template <class Kind>
-Kind* Find(TRoom& room, const char* id)
-{
-    TObject* object = room.FindObject(id);
-    EXPECT_NE(nullptr, object) << id;
-    if (!object) return nullptr;
-    EXPECT_EQ(typeid(Kind), typeid(*object)) << id;
-    return dynamic_cast<Kind*>(object);
-}
 
 // The element of the menu's scene with that id, anywhere in its object tree.
 TiXmlElement* ElementById(TiXmlElement* parent, const std::string& id)
@@ -78,12 +45,12 @@ TEST_F(MenuControlsTest, ShownMenuRestsOnTheMoonWithTheBucketHalfWayAndTheLampsL
     room.OnShow();
     for (int i = 0; i < 60; ++i) room.Update(1.0f / 60);
 
-    auto* reel = Find<TSpinnerObject>(room, "reel");
-    auto* echo = Find<TSpinnerEchoObject>(room, "reel_echo");
-    auto* rope = Find<TSliderObject>(room, "well_rope");
-    auto* lamps = Find<TChangeOnActivateParentObject>(room, "lamps");
-    auto* lamp = Find<TChangeOnActivateObject>(room, "lamp");
-    auto* lantern = Find<TLightCheckButtonObject>(room, "lantern");
+    auto* reel = FindKind<TSpinnerObject>(room, "reel");
+    auto* echo = FindKind<TSpinnerEchoObject>(room, "reel_echo");
+    auto* rope = FindKind<TSliderObject>(room, "well_rope");
+    auto* lamps = FindKind<TChangeOnActivateParentObject>(room, "lamps");
+    auto* lamp = FindKind<TChangeOnActivateObject>(room, "lamp");
+    auto* lantern = FindKind<TLightCheckButtonObject>(room, "lantern");
     ASSERT_TRUE(reel && echo && rope && lamps && lamp && lantern);
     EXPECT_EQ(1, reel->GetShownIndex());
     EXPECT_EQ(reel, echo->mSource);
