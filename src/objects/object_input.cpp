@@ -100,10 +100,10 @@ bool ImagePixelAt(const StaticImage& image, int x, int y, int* px, int* py)
     return ToIntChecked(u + (sourceRect ? t.mSrcX : 0.0f), px) && ToIntChecked(v + (sourceRect ? t.mSrcY : 0.0f), py);
 }
 
-bool ImageHitAt(const StaticImage& image, int x, int y)
+bool PictureShowsPoint(const StaticImage& image, int x, int y)
 {
     int px = 0, py = 0;
-    return image.IsVisible() && ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
+    return ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
 }
 
 bool TObject::HitTestSelf(int x, int y)
