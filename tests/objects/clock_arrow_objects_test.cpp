@@ -7,6 +7,7 @@
 #include "core/buffer.h"
 #include "core/numbers.h"
 #include "objects/clock_arrow_objects.h"
+#include "objects/container_objects.h"
 #include "objects/object_scene_fixture.h"
 #include "objects/recording_listener.h"
 #include "objects/scene_controls_fixture.h"
@@ -257,4 +258,50 @@ TEST(LimitedArrow, KeepsWithinItsBounds)
     auto hand = Limited(300, 60, 30);
     for (int i = 0; i < 21; ++i) hand->OnMouseDrag(MouseAt(183, 298, 0));
     EXPECT_EQ(60.0f * kRad, hand->mAngle);
+}
+
+namespace {
+
+// A clock face with two hands: a at (100, 100), b at (300, 100).
+std::unique_ptr<TClockObject> Face(const char* rightA, const char* rightB)
+{
+    auto clock = LoadObjectFrom<TClockObject>("<object aae='done'/>");
+    NestChild<TClockArrowObject>(*clock, std::string("<object id='a' x='100' y='100' w='40' h='10' cob='1' "
+                                                     "rightangle='") + rightA + "'/>");
+    NestChild<TClockArrowObject>(*clock, std::string("<object id='b' x='300' y='100' w='40' h='10' cob='1' "
+                                                     "rightangle='") + rightB + "'/>");
+    return clock;
+}
+
+TClockArrowObject* HandOf(TClockObject& clock, size_t i)
+{
+    return static_cast<TClockArrowObject*>(clock.mChildren[i].get());
+}
+
+}  // namespace
+
+TEST(ClockFace, RealHandsArePickedUpOneAtATimeAndSetTheClock)
+{
+    auto clock = Face("180", "180");
+    TClockArrowObject* a = HandOf(*clock, 0);
+    TClockArrowObject* b = HandOf(*clock, 1);
+    clock->OnMouseDown(MouseAt(110, 105));
+    EXPECT_TRUE(a->IsTurning());
+    clock->OnMouseDown(MouseAt(110, 105));
+    EXPECT_FALSE(a->IsTurning());
+    EXPECT_FALSE(a->IsGoalReached());
+    clock->OnMouseDown(MouseAt(110, 105));
+    ASSERT_TRUE(a->IsTurning());
+    clock->OnMouseDown(MouseAt(310, 105));
+    EXPECT_FALSE(a->IsTurning() || b->IsTurning());
+
+    TCalls calls;
+    TRecordingListener listener(calls);
+    auto done = Face("0", "0");
+    done->SetListener(&listener);
+    for (int x : {110, 110, 310, 310}) done->OnMouseDown(MouseAt(x, 105));
+    EXPECT_TRUE(HandOf(*done, 0)->IsGoalReached() && HandOf(*done, 1)->IsGoalReached());
+    EXPECT_TRUE(done->IsGoalReached());
+    EXPECT_FALSE(done->OnMouseDown(MouseAt(110, 105)));
+    EXPECT_EQ(1, std::count(calls.begin(), calls.end(), "Activate done"));
 }
