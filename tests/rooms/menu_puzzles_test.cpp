@@ -27,16 +27,16 @@ TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
     room.mShowRequest = true;
     room.OnShow();
 
-    auto* lock = FindMenuObject<TCaseLockObject>(room, "pz_lock");
-    auto* tiles = FindMenuObject<TTagObject>(room, "pz_tiles");
-    auto* maze = FindMenuObject<TLabyrinthObject>(room, "pz_maze");
-    auto* shelf = FindMenuObject<TPlacesItemsHandleObject>(room, "pz_shelf");
+    auto* lock = FindKind<TCaseLockObject>(room, "pz_lock");
+    auto* tiles = FindKind<TTagObject>(room, "pz_tiles");
+    auto* maze = FindKind<TLabyrinthObject>(room, "pz_maze");
+    auto* shelf = FindKind<TPlacesItemsHandleObject>(room, "pz_shelf");
     ASSERT_TRUE(lock && tiles && maze && shelf);
 
     EXPECT_EQ(lock->mCombination, (std::vector<int32_t>{3, 1, 4}));
     const int bands[3] = {96, 240, 384};
     for (int k = 0; k < 3; ++k) {
-        auto* wheel = FindMenuObject<TSlideImageRotator>(room, ("pz_wheel" + std::to_string(k + 1)).c_str());
+        auto* wheel = FindKind<TSlideImageRotator>(room, ("pz_wheel" + std::to_string(k + 1)).c_str());
         ASSERT_NE(nullptr, wheel);
         EXPECT_EQ(wheel->mRotatorListener, lock);
         EXPECT_EQ(wheel->mStrip.mTransform.mSrcY, static_cast<float>(bands[k]));
@@ -60,8 +60,8 @@ TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
     EXPECT_EQ(maze->mBall->mX, 938.0f);
     EXPECT_EQ(maze->mBall->mY, 440.0f);
 
-    auto* left = FindMenuObject<TPlacesItemsObject>(room, "pz_place1");
-    auto* right = FindMenuObject<TPlacesItemsObject>(room, "pz_place2");
+    auto* left = FindKind<TPlacesItemsObject>(room, "pz_place1");
+    auto* right = FindKind<TPlacesItemsObject>(room, "pz_place2");
     ASSERT_TRUE(left && right);
     EXPECT_TRUE(left->mSet);
     EXPECT_TRUE(left->IsLocked());

@@ -1,12 +1,12 @@
-// The main menu's room read from the shipped assets with the real object factory, and its
-// objects found by id and kind.
+// The shipped main menu's scene on a canvas: the shipped assets and texts, a fresh object
+// factory, and a typed look-up of its objects by id.
 #pragma once
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <typeinfo>
 
 #include "core/app_state.h"
+#include "core/localization.h"
 #include "graphics/drawing_fixture.h"
 #include "objects/object_factory.h"
 #include "rooms/room.h"
@@ -18,6 +18,7 @@ protected:
     {
         CanvasTest::SetUp();
         UseShippedAssets();
+        ASSERT_TRUE(GetLocalization()->Load("termins.xml"));
         mOldFactory = std::move(GetAppState().mObjectFactory);
         GetAppState().mObjectFactory.reset(new TObjectFactory());
     }
@@ -30,9 +31,9 @@ protected:
     TOwned<TObjectFactory> mOldFactory;
 };
 
-// The object of that id, which must be of exactly that kind.
+// The object of that id, which must be of that kind exactly.
 template <class Kind>
-Kind* FindMenuObject(TRoom& room, const char* id)
+Kind* FindKind(TRoom& room, const char* id)
 {
     TObject* object = room.FindObject(id);
     EXPECT_NE(nullptr, object) << id;

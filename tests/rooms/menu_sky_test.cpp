@@ -23,24 +23,7 @@
 #include "sound/sound_manager.h"
 #include "ui/text_image.h"
 
-namespace {
-
-class MenuSkyTest : public MenuSceneTest {
-protected:
-    void SetUp() override
-    {
-        MenuSceneTest::SetUp();
-        ASSERT_TRUE(GetLocalization()->Load("termins.xml"));
-    }
-};
-
-template <class Kind>
-Kind* Find(TRoom& room, const char* id)
-{
-    return FindMenuObject<Kind>(room, id);
-}
-
-}  // namespace
+using MenuSkyTest = MenuSceneTest;
 
 TEST_F(MenuSkyTest, PiecesMoveOverAMinuteOfFrames)
 {
@@ -50,13 +33,13 @@ TEST_F(MenuSkyTest, PiecesMoveOverAMinuteOfFrames)
     room.mShowRequest = true;
     room.OnShow();
 
-    auto* glow = Find<TFocuserObject>(room, "sunglow");
-    auto* rays = Find<TAsterixObject>(room, "sunrays");
-    auto* sky = Find<TCloudsObject>(room, "sky");
-    auto* water = Find<TUVSpinObject>(room, "waterfall");
-    auto* mist = Find<TCloudsObject>(room, "mist");
-    auto* spray = Find<TParticleObject>(room, "spray");
-    auto* sign = Find<TTextObject>(room, "sign");
+    auto* glow = FindKind<TFocuserObject>(room, "sunglow");
+    auto* rays = FindKind<TAsterixObject>(room, "sunrays");
+    auto* sky = FindKind<TCloudsObject>(room, "sky");
+    auto* water = FindKind<TUVSpinObject>(room, "waterfall");
+    auto* mist = FindKind<TCloudsObject>(room, "mist");
+    auto* spray = FindKind<TParticleObject>(room, "spray");
+    auto* sign = FindKind<TTextObject>(room, "sign");
     ASSERT_TRUE(glow && rays && sky && water && mist && spray && sign);
     ASSERT_NE(nullptr, rays->mImage);
     ASSERT_NE(nullptr, sign->mText);
@@ -201,9 +184,9 @@ TEST_F(MenuSkyTest, HaloPondAndBalloonChangeOnTheirOwn)
     room.LoadObjectResources(0);
     room.mShowRequest = true;
     room.OnShow();
-    auto* halo = Find<TMorphingObject>(room, "sunhalo");
-    auto* pond = Find<TDoubleMorphingObject>(room, "pond");
-    auto* balloon = Find<TMorphingObject2>(room, "balloon");
+    auto* halo = FindKind<TMorphingObject>(room, "sunhalo");
+    auto* pond = FindKind<TDoubleMorphingObject>(room, "pond");
+    auto* balloon = FindKind<TMorphingObject2>(room, "balloon");
     ASSERT_TRUE(halo && pond && balloon);
     EXPECT_FLOAT_EQ(220.0f, halo->mWidth);
     EXPECT_FLOAT_EQ(220.0f, halo->mHeight);

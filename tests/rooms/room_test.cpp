@@ -363,7 +363,8 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
         EXPECT_EQ(Names(room->mObjects), "hills sunhalo sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
                                          "animhost glint1 glint2 glint3 pond balloon ringmovie canvas easel "
-                                         "spark puff shaker drifter pz_lock pz_tiles pz_maze pz_shelf ");
+                                         "spark puff shaker drifter pz_lock pz_tiles pz_maze pz_shelf "
+                                         "board reel reel_echo well well_rope lamps lantern ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_EQ(room->mEffectors.size(), 4u);
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
@@ -523,9 +524,12 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
                 EXPECT_EQ(access(AssetPath("textures/" + name).c_str(), R_OK), 0) << name;
                 continue;
             }
-            const std::string png = AssetPath("textures/mainmenu/" + name + ".png");
+            // A name may carry its ".png" already.
+            const bool withExtension = name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0;
+            const std::string stem = withExtension ? name.substr(0, name.size() - 4) : name;
+            const std::string png = AssetPath("textures/mainmenu/" + stem + ".png");
             EXPECT_EQ(access(png.c_str(), R_OK), 0) << png;
-            EXPECT_NE(access(AssetPath("textures/mainmenu/" + name + ".jpg").c_str(), F_OK), 0) << name;
+            EXPECT_NE(access(AssetPath("textures/mainmenu/" + stem + ".jpg").c_str(), F_OK), 0) << name;
             if (!e->Attribute("frames")) continue;
             ++sheets;
             SDL_Surface* image = IMG_Load(png.c_str());

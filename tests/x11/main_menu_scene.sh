@@ -2,11 +2,11 @@
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
 # round it, the waterfall, the easel's canvas and the trembling sun have moved, the sign shows
-# its lettering, the butterfly and the lock plate show, a box where nothing moves stays the
-# same, and the log names no missing file. Two more, C a second after B and D half a second after C: the pond's
-# water has changed between two of A, B and C, the ring of light between C and D, and in none
-# of the four does the ring's box show the black surround of an opaque movie. Screenshot A is
-# kept.
+# its lettering, the butterfly, the lock plate and the puzzle corner's pictures show, a box
+# where nothing moves stays the same, and the log names no missing file. Two more, C a second
+# after B and D half a second after C: the pond's water has changed between two of A, B and C,
+# the ring of light between C and D, and in none of the four does the ring's box show the
+# black surround of an opaque movie. Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -129,6 +129,16 @@ brass = a.getpixel((368, 234))
 if max(abs(p - q) for p, q in zip(brass, (178, 140, 58))) > 16:
     print("the lock plate is not shown: pixel", brass)
     ok = False
+# The puzzle corner at rest: the moon on the reel and its echo, the bucket, both flames.
+for point, colour, what in (((1052, 582), (24, 32, 84), "the reel's moon"),
+                            ((1134, 582), (24, 32, 84), "the echo's moon"),
+                            ((1167, 660), (150, 96, 52), "the bucket"),
+                            ((1030, 540), (255, 184, 48), "the lamp's flame"),
+                            ((1090, 540), (255, 184, 48), "the lantern's flame")):
+    got = b.getpixel(point)
+    if max(abs(g - c) for g, c in zip(got, colour)) > 12:
+        print(what, "at", point, "is", got, "not", colour)
+        ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
     print("the still box changed in", still, "pixels")
