@@ -178,13 +178,14 @@ public:
     virtual void StartXoEffect();
     virtual void Activate(int count, int x, int y);
     virtual void Deactivate(int count, int x, int y);
-    void ActivateSimple();
+    virtual void ActivateSimple();
     void DeactivateSimple();
     bool IsActive() const { return mActive; }
     virtual void Lock();
     virtual void Unlock() { mLocked = false; }
     bool IsLocked() const { return mLocked; }
-    bool IsGoalReached() const { return mGoalReached; }
+    // Kinds that measure their goal write the flag when asked.
+    virtual bool IsGoalReached() { return mGoalReached; }
     virtual void ResetBehaviour() {}
 
     // Hints.

@@ -350,7 +350,10 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         room->LoadObjectResources(0);
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
-        EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign ");
+        EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds "
+                                         "tower belfry clockhand windows "
+                                         "mill waterfall mist spray sign "
+                                         "doorglow kite bee gulls gust birdcalls ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_TRUE(room->mEffectors.empty());
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
@@ -513,7 +516,7 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             SDL_FreeSurface(image);
         }
     }
-    EXPECT_EQ(sheets, 2);
+    EXPECT_EQ(sheets, 3);
 }
 
 }  // namespace

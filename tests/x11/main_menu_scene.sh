@@ -79,6 +79,11 @@ print("sign has", letters, "pixels of its lettering colour")
 if letters < 20:
     print("the sign shows no lettering")
     ok = False
+dial = changed((482, 312, 56, 56), 24)
+print("clock dial changed in", dial, "pixels")
+if dial < 40:
+    print("the clock hand did not tick")
+    ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
     print("the still box changed in", still, "pixels")
