@@ -3,11 +3,15 @@
 // door glow and the timed gust and birdsong.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <tinyxml.h>
 
 #include "core/app_state.h"
 #include "graphics/drawing_fixture.h"
@@ -191,6 +195,48 @@ TEST_F(ShippedMenuMovers, FortySecondsOfTheScene)
     for (size_t i = 0; i < birds.size(); ++i) EXPECT_NEAR(heard["play scene_birds"][i], birds[i], 0.1f) << i;
 
     room.FreeObjectResources();
+}
+
+// What the moving kinds need of their data: points and times, a wide ellipse with a pass
+// time, divisions, delays, and one-shot sounds of the global list.
+TEST_F(ShippedMenuMovers, MovingKindsHaveWhatTheyNeed)
+{
+    TiXmlDocument sounds;
+    ASSERT_TRUE(sounds.LoadFile((std::string(BRISALO_ASSETS) + "/sounds.xml").c_str()));
+    auto oneShot = [&](const std::string& id) {
+        for (TiXmlElement* e = sounds.RootElement()->FirstChildElement("sound"); e; e = e->NextSiblingElement("sound"))
+            if (e->Attribute("id") && id == e->Attribute("id")) return std::string(e->Attribute("loop")) == "1";
+        return false;
+    };
+    TiXmlDocument scene;
+    ASSERT_TRUE(scene.LoadFile((std::string(BRISALO_ASSETS) + "/mainmenu.xml").c_str()));
+    std::map<std::string, int> kinds;
+    for (TiXmlElement* e = scene.RootElement()->FirstChildElement("Objects")->FirstChildElement("object"); e;
+         e = e->NextSiblingElement("object")) {
+        const std::string type = e->Attribute("type") ? e->Attribute("type") : "";
+        const std::string id = e->Attribute("id") ? e->Attribute("id") : "";
+        auto number = [e](const char* key) { return e->Attribute(key) ? std::atof(e->Attribute(key)) : 0.0; };
+        ++kinds[type];
+        if (type == "mover") {
+            const std::string points = e->Attribute("poss") ? e->Attribute("poss") : "";
+            EXPECT_GE(std::count(points.begin(), points.end(), ';'), 2) << id;
+            EXPECT_NE(e->Attribute("time"), nullptr) << id;
+        } else if (type == "arc_mover") {
+            EXPECT_GE(number("rectW"), number("rectH")) << id;
+            EXPECT_GT(number("time"), 0.0) << id;
+        } else if (type == "moving_clock_arrow") {
+            EXPECT_GT(number("div_num"), 0.0) << id;
+        } else if (type == "delay_loops_sound") {
+            EXPECT_NE(e->Attribute("delays"), nullptr) << id;
+        }
+        if (type == "timer" || type == "delay_loops_sound") {
+            EXPECT_TRUE(oneShot(e->Attribute("sound") ? e->Attribute("sound") : "")) << id;
+        }
+    }
+    for (const char* type : {"mover", "target", "arc_mover", "moving_clock_arrow", "timer", "seq_show",
+                             "delay_loops_sound", "blending_obj", "light_obj"}) {
+        EXPECT_EQ(kinds[type], 1) << type;
+    }
 }
 
 }  // namespace
