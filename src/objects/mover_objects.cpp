@@ -9,7 +9,6 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "objects/shape_text_objects.h"
-#include "rooms/game_space.h"
 #include "sound/sound_manager.h"
 
 namespace {
@@ -61,12 +60,6 @@ std::vector<float> ReadSecondsList(const std::string& text, char separator)
     if (text.empty()) return values;
     for (const std::string& part : SplitKeepingEmpty(text, separator)) values.push_back(ParseFloatClamped(part.c_str()));
     return values;
-}
-
-void PlayThroughRoot(const TObject& object, const std::string& name)
-{
-    if (name.empty()) return;
-    if (TGameSpace* space = object.GetRootSpace()) space->PlaySound(name);
 }
 
 bool InList(int32_t index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
@@ -172,7 +165,7 @@ void TMoverObject::OnClickAction(int /*count*/, int /*x*/, int /*y*/)
 {
     if (!mClickStep) return;
     StartStep();
-    PlayThroughRoot(*this, mSound);
+    PlayThroughRootSpace(mSound);
 }
 
 void TMoverObject::MoveBy(int dx, int dy)
@@ -347,7 +340,7 @@ void TArcMoverObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
 void TArcMoverObject::Activate(int /*count*/, int /*x*/, int /*y*/)
 {
     mArc.RunAgain();
-    PlayThroughRoot(*this, mPlaySound);
+    PlayThroughRootSpace(mPlaySound);
 }
 
 void TArcMoverObject::Deactivate(int count, int x, int y)

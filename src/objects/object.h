@@ -318,12 +318,14 @@ public:
     bool mAllowClickWithTool = false;
     static constexpr bool kCentreShiftsPosition = true;  // a transform centre moves the drawn position
 
+protected:
+    // Through the root space; an object outside any space stays silent.
+    void PlayThroughRootSpace(const std::string& name);
+
 private:
     void ReadToolRecords(const std::string& text);
     void ReadAfterEventToolRecords(const std::string& text);
     void ReadFrameSheet(TiXmlElement* element);
     void ShowCurrentFrame();
-    // Through the root space; an object outside any space stays silent.
-    void PlayThroughRootSpace(const std::string& name);
     void WriteCounter(TBaseBuffer& buffer, int32_t counter, int32_t maximum) const;
 };

@@ -6,17 +6,10 @@
 #include "core/buffer.h"
 #include "core/random.h"
 #include "core/xml_attributes.h"
-#include "rooms/game_space.h"
 #include "rooms/scene_mouse_event.h"
 #include "sound/sound_manager.h"
 
 namespace {
-void PlayThroughRoot(const TObject& object, const std::string& name)
-{
-    if (name.empty()) return;
-    if (TGameSpace* space = object.GetRootSpace()) space->PlaySound(name);
-}
-
 void PlayById(const std::string& name)
 {
     if (!name.empty()) GetSoundManager()->PlaySound(name);
@@ -108,7 +101,7 @@ void TShowSequenceObject::ShowOnly(int64_t index)
 void TShowSequenceObject::ShowChildAt(int32_t index)
 {
     if (index >= 0 && static_cast<size_t>(index) < mChildren.size())
-        for (const std::string& name : mActivationSounds) PlayThroughRoot(*this, name);
+        for (const std::string& name : mActivationSounds) PlayThroughRootSpace(name);
     ShowOnly(index);
 }
 
