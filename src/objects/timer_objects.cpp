@@ -29,8 +29,6 @@ void TTimerObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
     mMaxActive = GetAttrInt(e, "maxactive", 1);
 }
 
-void TTimerObject::Activate(int count, int x, int y) { TObject::Activate(count, x, y); }
-
 bool TTimerObject::Update(float dt)
 {
     TObject::Update(dt);

@@ -20,7 +20,6 @@ public:
     void LoadState(TBaseBuffer& buffer) override;
     void LoadXml(TiXmlElement* element, const std::string& dataFolder) override;
     void SaveState(TBaseBuffer& buffer) override;
-    void Activate(int count, int x, int y) override;
     void ResetBehaviour() override;
 
     float mTime = 0.0f;

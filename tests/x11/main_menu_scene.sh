@@ -1,8 +1,9 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it and the waterfall have moved, the sign shows its lettering, a box where nothing
-# moves stays the same, and the log names no missing file. Screenshot A is kept.
+# round it, the clock tower's hand and the waterfall have moved, the sign shows its
+# lettering, a box where nothing moves stays the same, and the log names no missing file.
+# Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
