@@ -58,7 +58,8 @@ std::vector<float> ReadSecondsList(const std::string& text, char separator)
 {
     std::vector<float> values;
     if (text.empty()) return values;
-    for (const std::string& part : SplitKeepingEmpty(text, separator)) values.push_back(ParseFloatClamped(part.c_str()));
+    for (const std::string& part : SplitKeepingEmpty(text, separator))
+        values.push_back(ParseFloatClamped(part.c_str()));
     return values;
 }
 

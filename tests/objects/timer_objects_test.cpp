@@ -187,7 +187,8 @@ TEST_F(CounterTest, ReportsOnTheThirdActivationOnly)
 using DelayedSoundTest = SceneTimingTest;
 
 // Seconds since the start at which the sound manager was asked to play the id.
-std::vector<float> PlayTimes(TObject& object, const std::vector<std::string>& trace, const std::string& id, float seconds)
+std::vector<float> PlayTimes(TObject& object, const std::vector<std::string>& trace, const std::string& id,
+                             float seconds)
 {
     std::vector<float> times;
     size_t seen = trace.size();
@@ -224,8 +225,8 @@ TEST_F(DelayedSoundTest, PlaysAfterEachDelay)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.keys);
         mTrace.clear();
-        auto sound = Load<TDelayLoopsSoundObject>(std::string("<object sound='bird' activateafterevent='g0' ") + c.keys +
-                                                  "/>");
+        auto sound =
+            Load<TDelayLoopsSoundObject>(std::string("<object sound='bird' activateafterevent='g0' ") + c.keys + "/>");
         sound->Activate(0, 0, 0);
         ExpectTimes(PlayTimes(*sound, mTrace, "bird", 7.5f), c.times);
         EXPECT_EQ(Count("activate g0"), c.reports);

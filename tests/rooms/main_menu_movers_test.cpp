@@ -158,8 +158,10 @@ TEST_F(ShippedMenuMovers, FortySecondsOfTheScene)
     for (const auto& tip : {std::make_pair(548.0f, 600.0f), std::make_pair(532.0f, 600.0f),
                             std::make_pair(540.0f, 608.0f), std::make_pair(540.0f, 592.0f)}) {
         std::vector<float> distance;
-        for (size_t i = 0; i < beeX.size(); ++i) distance.push_back(std::hypot(beeX[i] - tip.first, beeY[i] - tip.second));
-        EXPECT_TRUE(EveryWindowHas(distance, 120, 0, [](float d) { return d < 0.5f; })) << tip.first << "," << tip.second;
+        for (size_t i = 0; i < beeX.size(); ++i)
+            distance.push_back(std::hypot(beeX[i] - tip.first, beeY[i] - tip.second));
+        EXPECT_TRUE(EveryWindowHas(distance, 120, 0, [](float d) { return d < 0.5f; }))
+            << tip.first << "," << tip.second;
     }
 
     // The gulls: along their ellipse, back at the start after each 16 s pass, their wings beating.
