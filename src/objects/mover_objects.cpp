@@ -240,7 +240,7 @@ void TTargetObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
     mStepTimes.assign(8, GetAttrFloat(e, "time", 0.0f));
 }
 
-bool TTargetObject::IsGoalReached()
+bool TTargetObject::IsGoalReached() const
 {
     const double dx = static_cast<double>(TruncToInt(mX)) - mRefX;
     const double dy = static_cast<double>(TruncToInt(mY)) - mRefY;

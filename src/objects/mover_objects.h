@@ -53,7 +53,7 @@ public:
     ~TTargetObject() override;
     int GetTypeCode() const override { return 85; }
     void LoadXml(TiXmlElement* element, const std::string& dataFolder) override;
-    bool IsGoalReached() override;
+    bool IsGoalReached() const override;
 
     int32_t mTargetRadius = 25;
     int32_t mMaxRadius = 45;

@@ -184,8 +184,7 @@ public:
     virtual void Lock();
     virtual void Unlock() { mLocked = false; }
     bool IsLocked() const { return mLocked; }
-    // Kinds that measure their goal write the flag when asked.
-    virtual bool IsGoalReached() { return mGoalReached; }
+    virtual bool IsGoalReached() const { return mGoalReached; }
     virtual void ResetBehaviour() {}
 
     // Hints.
@@ -244,7 +243,7 @@ public:
     int32_t mDrawType = 0;
     int32_t mAlphaThreshold = 25;
     std::vector<std::string> mNeededTools;
-    bool mGoalReached = false;
+    mutable bool mGoalReached = false;  // kinds that measure their goal write it when asked
     bool mCheckOnlyBounds = false;
     bool mCacheColours = false;
     bool mWrongClickCountsForXo = true;
