@@ -642,6 +642,14 @@ bool TArcMover::Update(float dt)
     return true;
 }
 
+void TArcMover::RunAgain()
+{
+    mRunning = true;
+    mFinished = false;
+    mPasses = 0;
+    mElapsed = 0.0f;
+}
+
 void TArcMover::SaveState(TBaseBuffer* b) const
 {
     b->WriteMilli(mAngle);

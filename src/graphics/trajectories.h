@@ -188,6 +188,8 @@ public:
                bool run, int repeats);
     // True when a pass ended or the mover is not running.
     bool Update(float dt);
+    // Runs its passes again from the angle it is at.
+    void RunAgain();
     void SaveState(TBaseBuffer* buffer) const;
     void LoadState(TBaseBuffer* buffer);
 

@@ -181,7 +181,7 @@ public:
     virtual void StartXoEffect();
     virtual void Activate(int count, int x, int y);
     virtual void Deactivate(int count, int x, int y);
-    void ActivateSimple();
+    virtual void ActivateSimple();
     void DeactivateSimple();
     virtual bool IsActive() const { return mActive; }
     virtual void Lock();
@@ -246,7 +246,7 @@ public:
     int32_t mDrawType = 0;
     int32_t mAlphaThreshold = 25;
     std::vector<std::string> mNeededTools;
-    bool mGoalReached = false;
+    mutable bool mGoalReached = false;  // kinds that measure their goal write it when asked
     bool mCheckOnlyBounds = false;
     bool mCacheColours = false;
     bool mWrongClickCountsForXo = true;

@@ -130,6 +130,7 @@ void TTextObject::Draw(float /*alphaFactor*/)
 
 void TTextObject::SetText(const std::string& text)
 {
+    mShownText = WidenAscii(text);
     if (mText) mText->SetPlainText(text);
 }
 

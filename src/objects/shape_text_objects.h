@@ -72,6 +72,8 @@ public:
     // Shows the text as given, byte by byte, without a lookup.
     void SetText(const std::string& text);
 
+    std::wstring mShownText;  // the last text set, widened
+
     std::unique_ptr<TSimpleTextImage> mText;
     std::unique_ptr<TUIInfoHolder> mLayout;
 };

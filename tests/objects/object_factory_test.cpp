@@ -200,7 +200,7 @@ TEST(ObjectFactory, MovableKindsSaveTheirPositionFirst)
     for (TObject* object : {mover.get(), hidden.get()}) object->SetPosition(12.5f, -3.0f, false);
 
     TBufferBin buffer;
-    mover->SaveState(buffer);
+    mover->TObject::SaveState(buffer);  // the object record alone: the mover's own fields follow it
     const size_t moverSize = buffer.Size();
     hidden->SaveState(buffer);
     const size_t hiddenSize = buffer.Size() - moverSize;

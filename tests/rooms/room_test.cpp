@@ -361,10 +361,13 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         room->LoadObjectResources(0);
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
-        EXPECT_EQ(Names(room->mObjects), "hills sunhalo sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
+        EXPECT_EQ(Names(room->mObjects), "hills sunhalo sunglow sunrays sky sun cloud1 cloud2 birds "
+                                         "tower belfry clockhand windows "
+                                         "mill waterfall mist spray sign "
                                          "animhost glint1 glint2 glint3 pond balloon ringmovie canvas easel "
                                          "spark puff shaker drifter pz_lock pz_tiles pz_maze pz_shelf "
-                                         "board reel reel_echo well well_rope lamps lantern ");
+                                         "board reel reel_echo well well_rope lamps lantern "
+                                         "doorglow kite bee gulls gust birdcalls ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_EQ(room->mEffectors.size(), 4u);
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
@@ -543,7 +546,7 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             SDL_FreeSurface(image);
         }
     }
-    EXPECT_EQ(sheets, 2);
+    EXPECT_EQ(sheets, 3);
 }
 
 }  // namespace

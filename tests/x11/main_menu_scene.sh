@@ -1,12 +1,12 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it, the waterfall, the easel's canvas and the trembling sun have moved, the sign shows
-# its lettering, the butterfly, the lock plate and the puzzle corner's pictures show, a box
-# where nothing moves stays the same, and the log names no missing file. Two more, C a second
-# after B and D half a second after C: the pond's water has changed between two of A, B and C,
-# the ring of light between C and D, and in none of the four does the ring's box show the
-# black surround of an opaque movie. Screenshot A is kept.
+# round it, the clock tower's hand, the waterfall, the easel's canvas and the trembling sun
+# have moved, the sign shows its lettering, the butterfly, the lock plate and the puzzle
+# corner's pictures show, a box where nothing moves stays the same, and the log names no
+# missing file. Two more, C a second after B and D half a second after C: the pond's water has
+# changed between two of A, B and C, the ring of light between C and D, and in none of the four
+# does the ring's box show the black surround of an opaque movie. Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -139,6 +139,11 @@ for point, colour, what in (((1052, 582), (24, 32, 84), "the reel's moon"),
     if max(abs(g - c) for g, c in zip(got, colour)) > 12:
         print(what, "at", point, "is", got, "not", colour)
         ok = False
+dial = changed((482, 312, 56, 56), 24)
+print("clock dial changed in", dial, "pixels")
+if dial < 40:
+    print("the clock hand did not tick")
+    ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
     print("the still box changed in", still, "pixels")
