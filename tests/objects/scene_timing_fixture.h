@@ -18,9 +18,9 @@
 constexpr float kStep = 1.0f / 60.0f;
 
 // Groups are named by the test ("g0;g1"): each run writes "<list> <first name>".
-class TGroupRecorder : public TObjectListener {
+class TGroupTrace : public TObjectListener {
 public:
-    explicit TGroupRecorder(std::vector<std::string>& trace) : mTrace(trace) {}
+    explicit TGroupTrace(std::vector<std::string>& trace) : mTrace(trace) {}
     void ActivateObjects(const TObjectRefGroup* g) override { Record("activate", g); }
     void ShowObjects(const TObjectRefGroup* g) override { Record("show", g); }
     bool RunCommands(const TToolRecordList* records, TObject*, float) override
@@ -94,6 +94,6 @@ protected:
 
     std::vector<std::string> mTrace;
     TTestSpace mSpace;
-    TGroupRecorder mRecorder{mTrace};
+    TGroupTrace mRecorder{mTrace};
     TManagerCalls mManager{mTrace};
 };
