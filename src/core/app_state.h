@@ -22,6 +22,7 @@ class ToolFactory;
 class ItemsListItemFactory;
 class TCollectionsCatalog;
 class TFrameObject;
+class TToolsList;
 
 // The renderer record: the one SDL renderer of the window.
 struct TRenderDevice {
@@ -99,6 +100,11 @@ struct TAppState {
     ItemsListItemFactory* mItemsListItemFactory = nullptr;
     TCollectionsCatalog* mCollectionsCatalog = nullptr;
     TFrameObject* mFrameObject = nullptr;
+    TToolsList* mPlayerTools = nullptr;  // the tools the player holds
+    // The player's highlight option (outlines on what can be used) and whether rooms turn
+    // it on as they show. This game offers neither.
+    bool mHighlightOption = false;
+    bool mHighlightOnShow = false;
 };
 
 TAppState& GetAppState();

@@ -81,6 +81,7 @@ public:
     bool Update(float dt) override;
 
     TObject* GetTarget() const { return mTarget; }
+    TIntPoint GetCentre() const { return mCentre; }
     const ObjectsManager& Particles() const { return mParticles; }
 
 private:

@@ -549,8 +549,13 @@ bool TObject::IsHintable()
     if (mHintMode == kHintNone) return false;
     if (mHintMode == kHintShow) return true;
     if (!mNeededTools.empty()) {
-        // A needed tool counts once the player holds it complete; this game keeps no list
-        // of the player's tools.
+        // A needed tool counts once the player holds it complete.
+        const TToolsList* held = GetAppState().mPlayerTools;
+        if (!held) return false;
+        for (const std::string& name : mNeededTools) {
+            const TTool* tool = held->FindTool(name);
+            if (tool && tool->IsUsedUp()) return true;
+        }
         return false;
     }
     if (!mToolRecords.empty()) return true;

@@ -12,6 +12,7 @@
 #include "objects/object.h"
 #include "rooms/effector.h"
 #include "rooms/game_event.h"
+#include "rooms/inventory_panel.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tool.h"
 #include "sound/sound_manager.h"
@@ -444,10 +445,29 @@ bool TGameSpace::FindToolGivers(const std::vector<TObject*>& objects, std::vecto
     return !givers.empty();
 }
 
-bool TGameSpace::FindInventoryToolForHint(const std::vector<TObject*>& /*objects*/, int& /*objectIndex*/,
-                                          int& /*slot*/)
+bool TGameSpace::FindInventoryToolForHint(const std::vector<TObject*>& objects, int& objectIndex, int& slot)
 {
+    TInventoryPanel* panel = GetAppState().mInventoryPanel;
+    if (!panel) return false;
+    for (int i = 0; i < panel->SlotCount(); ++i) {
+        TTool* tool = panel->SlotAt(i)->GetTool();
+        if (!tool) continue;
+        for (size_t k = 0; k < objects.size(); ++k) {
+            if (objects[k] && objects[k]->AcceptsTool(tool)) {
+                objectIndex = static_cast<int>(k);
+                slot = i;
+                return true;
+            }
+        }
+    }
     return false;
+}
+
+void TGameSpace::CollectToolsToOpen(std::vector<std::string>& names) const
+{
+    for (const auto& object : mObjects) {
+        if (!object->IsLocked()) object->CollectNeededTools(names, true);
+    }
 }
 
 // The base space applies none of these itself: its owner does, and without one they are

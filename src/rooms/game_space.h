@@ -134,6 +134,9 @@ public:
     // An effector named by several objects ends targeting the last of them.
     virtual void BindEffectors();
     virtual bool IsHintAvailable() { return false; }
+    // The tools that open this space from a room's object: what its unlocked objects, and
+    // their descendants, need.
+    virtual void CollectToolsToOpen(std::vector<std::string>& names) const;
 
     // The drawable's part: tweens into the scroll offset, own effector, objects, effects.
     bool Update(float dt) override;
@@ -151,7 +154,8 @@ public:
     // One entry per given object: the object of this space that hands out the first tool
     // of its "tools" records, or null.
     bool FindToolGivers(const std::vector<TObject*>& objects, std::vector<TObject*>& givers);
-    // There is no inventory panel in this game: nothing is ever found.
+    // The first inventory slot, scrolling before fixed, whose tool one of the objects accepts:
+    // the object's index and the slot's (TInventoryPanel::SlotAt). False without a panel.
     bool FindInventoryToolForHint(const std::vector<TObject*>& objects, int& objectIndex, int& slot);
     void LoadItemsToFind(TiXmlElement* root);
     void LoadItemToFind(TiXmlElement* element, ItemToFindRecord& record);

@@ -91,3 +91,20 @@ int TInventoryPanel::ScrollToTool(const TTool* tool)
     Layout(false);
     return slots - 1;
 }
+
+TInventorySlot* TInventoryPanel::SlotAt(int index)
+{
+    if (index < 0) return nullptr;
+    const size_t at = static_cast<size_t>(index);
+    if (at < mScrollSlots.size()) return &mScrollSlots[at];
+    if (at - mScrollSlots.size() < mFixedSlots.size()) return &mFixedSlots[at - mScrollSlots.size()];
+    return nullptr;
+}
+
+TIntPoint TInventoryPanel::GetBackButtonCentre() const
+{
+    TIntPoint centre;
+    centre.x = ClampToInt(static_cast<long long>(mBackButtonX) + mBackButtonW / 2);
+    centre.y = ClampToInt(static_cast<long long>(mBackButtonY) + mBackButtonH / 2);
+    return centre;
+}

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/xml_attributes.h"
 #include "graphics/tweens.h"
 
 class TTool;
@@ -35,10 +36,16 @@ public:
     TInventorySlot* FindGhostCatcherSlot();
     // -1 when the panel does not hold the tool; else the scrolling slot that shows it now.
     int ScrollToTool(const TTool* tool);
+    // Slots counted scrolling first, then fixed, as the searches visit them; null outside.
+    TInventorySlot* SlotAt(int index);
+    int SlotCount() const { return static_cast<int>(mScrollSlots.size() + mFixedSlots.size()); }
+    // Where the back arrow points when a room gives no place of its own.
+    TIntPoint GetBackButtonCentre() const;
 
     std::vector<TTool*> mTools;  // in panel order; not owned
     std::vector<TInventorySlot> mFixedSlots;
     std::vector<TInventorySlot> mScrollSlots;
     int32_t mFirstVisible = 0;
     bool mNeedsRedraw = false;
+    int32_t mBackButtonX = 0, mBackButtonY = 0, mBackButtonW = 0, mBackButtonH = 0;
 };

@@ -14,6 +14,7 @@
 #include "game/user_info.h"
 #include "graphics/texture.h"
 #include "objects/object.h"
+#include "rooms/frame_object.h"
 #include "rooms/room_factory.h"
 #include "rooms/scene_mouse_event.h"
 #include "ui/window_manager.h"
@@ -226,6 +227,15 @@ void TPocket::Draw()
     // Over the transform: the frame and the top layer stay at full size while the content grows.
     if (mFrameImage.IsVisible()) mFrameImage.Draw(1.0f);
     DrawObjectsOfLayer(3);
+    if (TFrameObject* frame = GetAppState().mFrameObject) frame->Draw(1.0f);
+}
+
+void TPocket::PlaceFrame(TiXmlElement* /*element*/)
+{
+    TFrameObject* frame = GetAppState().mFrameObject;
+    if (!frame) return;
+    frame->PlaceAt(static_cast<float>(static_cast<long long>(mBackImageX) + mRectX),
+                   static_cast<float>(static_cast<long long>(mBackImageY) + mRectY));
 }
 
 void TPocket::LoadObjectResources(int mode)

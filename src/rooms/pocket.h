@@ -37,8 +37,9 @@ public:
     int GetEffectorCount() const override;
     // Its own pockets stay where they are.
     void MoveBy(int dx, int dy) override { TBaseRoom::MoveBy(dx, dy); }
-    // There is no frame object in this game to place.
-    void PlaceFrame(TiXmlElement* /*element*/) override {}
+    // Moves the application's frame, when there is one, to its resting place plus the back
+    // image offset plus the pocket's place.
+    void PlaceFrame(TiXmlElement* element) override;
     // Zero components of the rectangle come from the visible objects' bounding box.
     void FitRectToObjects();
     // The show movement, when the pocket has one; null otherwise.
@@ -55,4 +56,12 @@ public:
     bool mLoadWithOwner = false;  // its resources load with the owner room's
     float mAppearTime = 0.3f;
     float mDisappearTime = 0.3f;
+};
+
+// The application's builder of close-ups by their "type": a game shell with pockets of its
+// own kinds installs one. The caller owns what it builds; null for a type it does not know.
+class TPocketFactory {
+public:
+    virtual ~TPocketFactory() = default;
+    virtual TPocket* Create(const std::string& type) = 0;
 };

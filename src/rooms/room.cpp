@@ -517,10 +517,12 @@ void TRoom::LoadPockets(TiXmlElement* element)
     }
 }
 
-TPocket* TRoom::CreatePocket(const std::string& name, const std::string& /*type*/)
+TPocket* TRoom::CreatePocket(const std::string& name, const std::string& type)
 {
-    // No pocket factory in this game: every pocket is a plain one.
-    TPocket* pocket = new TPocket();
+    // The application's factory builds the kinds it knows; every other pocket is a plain one.
+    TPocketFactory* factory = GetAppState().mPocketFactory;
+    TPocket* pocket = factory ? factory->Create(type) : nullptr;
+    if (!pocket) pocket = new TPocket();
     pocket->mSpaceName = name;
     pocket->SetName(name);
     return pocket;
@@ -629,8 +631,7 @@ void TRoom::OnShow()
     }
     mHintText.clear();
     if (GetAppState().mTipPanel) ShowTip(mShowHintText, 0.0f);
-    // Nothing in this game raises the highlight-on-show flag.
-    HighlightObjects(0);
+    HighlightObjects(GetAppState().mHighlightOnShow ? 1 : 0);
 }
 
 int TRoom::OnHide()

@@ -109,11 +109,13 @@ public:
     virtual bool HandleBack(int flag);
     // False while the room is already collecting (a pocket's object naming that pocket).
     virtual bool HasHintables();
-    // The back arrow at the back-hint point; nothing without one.
+    // The back arrow at the back-hint point, else at the inventory's back button; nothing
+    // without either.
     virtual void ShowBackHint();
     virtual TPocket* CreatePocket(const std::string& name, const std::string& type);
     // Fills every pocket-opening object's list of tools that open its pocket.
     virtual void CheckToolsToOpenPockets();
+    // Each mini-game-opening object whose mini-game space is registered takes what opens it.
     virtual void CheckToolsToOpenMinigames();
 
     // A file that cannot be read leaves an empty room that draws nothing.

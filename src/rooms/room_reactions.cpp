@@ -13,6 +13,7 @@
 #include "objects/object.h"
 #include "rooms/game_event.h"
 #include "rooms/hint_effects.h"
+#include "rooms/inventory_panel.h"
 #include "rooms/pocket.h"
 #include "rooms/room.h"
 #include "rooms/tool.h"
@@ -31,8 +32,14 @@ void PlayHintSound()
     if (TSoundManager* sound = GetSoundManager()) sound->PlaySound("hint");
 }
 
-// The player's highlight option lives outside the scene; this game offers none.
-bool HighlightOptionSet() { return false; }
+// The player's highlight option lives with the application; this game never sets it.
+bool HighlightOptionSet() { return GetAppState().mHighlightOption; }
+
+// Each name a space added to an object's list, for the silent log.
+void LogAddedTools(const char* format, const std::string& space, const std::vector<std::string>& names, size_t from)
+{
+    for (size_t i = from; i < names.size(); ++i) GetLogger()->LogDebug(format, space.c_str(), names[i].c_str());
+}
 
 TRoom* FindRegisteredRoom(const std::string& name)
 {
@@ -290,21 +297,26 @@ void TRoom::CheckToolsToOpenPockets()
         if (object->mPocket.empty()) continue;
         TPocket* pocket = FindPocket(object->mPocket);
         if (!pocket) continue;
-        for (const auto& inner : pocket->mObjects) {
-            if (inner->IsLocked()) continue;
-            const size_t from = object->mPocketTools.size();
-            inner->CollectNeededTools(object->mPocketTools, true);
-            for (size_t i = from; i < object->mPocketTools.size(); ++i)
-                GetLogger()->LogDebug("pocket %s toolToOpenPocket - %s", pocket->mSpaceName.c_str(),
-                                      object->mPocketTools[i].c_str());
-        }
+        pocket->CollectToolsToOpen(object->mPocketTools);
+        LogAddedTools("pocket %s toolToOpenPocket - %s", pocket->mSpaceName, object->mPocketTools, 0);
         pocket->CheckToolsToOpenPockets();
     }
     mFillingToolLists = false;
 }
 
-// Mini-game spaces would fill the lists; this game has none, so they stay as loaded.
-void TRoom::CheckToolsToOpenMinigames() {}
+// A registered mini-game space adds what opens it to the lists as loaded; without one they
+// stay as they are.
+void TRoom::CheckToolsToOpenMinigames()
+{
+    for (const auto& object : mObjects) {
+        if (object->mMinigame.empty()) continue;
+        TGameSpace* minigame = object->FindMiniGameSpace();
+        if (!minigame) continue;
+        const size_t from = object->mMinigameTools.size();
+        minigame->CollectToolsToOpen(object->mMinigameTools);
+        LogAddedTools("minigame %s toolToOpenMinigame - %s", minigame->mSpaceName, object->mMinigameTools, from);
+    }
+}
 
 // ---- TRoom: hints ----
 
@@ -373,13 +385,14 @@ bool TRoom::ShowHint()
         TObject* giver = givers[index];
         const TIntPoint point = giver->GetHintPoint();
         mEffects[1].reset(new EffectHint(point.x + spaceX, point.y + spaceY, giver));
-    } else if (GetAppState().mInventoryPanel) {
+    } else if (TInventoryPanel* panel = GetAppState().mInventoryPanel) {
         int needing = 0;
         int slot = 0;
-        // No slot is ever found here: the game has no panel to hint at.
-        if (FindInventoryToolForHint(hintables, needing, slot) && needing >= 0 &&
-            static_cast<size_t>(needing) < hintables.size())
+        if (FindInventoryToolForHint(hintables, needing, slot)) {
+            const TInventorySlot* shown = panel->SlotAt(slot);
+            mEffects[2].reset(new EffectHint(shown->mX, shown->mY, nullptr));
             picked = hintables[static_cast<size_t>(needing)];
+        }
     }
 
     const TIntPoint point = picked->GetHintPoint();
@@ -403,9 +416,14 @@ bool TRoom::ShowBackArrow()
 {
     mEffects[0].reset();
     mEffects[1].reset();
-    // The inventory panel's back button would serve without coordinates; this game has none.
-    if (mBackHintX == 0 && mBackHintY == 0) return false;
-    mEffects[0].reset(new TEffectBackHint(mBackHintX, mBackHintY, "textures/gui/backarrow", 6.0f));
+    TIntPoint at{mBackHintX, mBackHintY};
+    if (at.x == 0 && at.y == 0) {
+        // Without a place of its own the arrow points at the inventory's back button.
+        TInventoryPanel* panel = GetAppState().mInventoryPanel;
+        if (!panel) return false;
+        at = panel->GetBackButtonCentre();
+    }
+    mEffects[0].reset(new TEffectBackHint(at.x, at.y, "textures/gui/backarrow", 6.0f));
     PlayHintSound();
     return true;
 }

@@ -79,6 +79,14 @@ protected:
     void TearDown() override
     {
         mRoom.reset();
+        // The application's slots that a test filled point into the test.
+        TAppState& app = GetAppState();
+        app.mSpacesRegistry = nullptr;
+        app.mInventoryPanel = nullptr;
+        app.mFrameObject = nullptr;
+        app.mPocketFactory = nullptr;
+        app.mPlayerTools = nullptr;
+        app.mHighlightOption = app.mHighlightOnShow = false;
         SetGameEventHandler(nullptr);
         ClearGameEvents();
         GlobalToolsList().Clear();

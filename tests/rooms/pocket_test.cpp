@@ -2,6 +2,7 @@
 // dimming shadow, shrunk back when closed, and closed innermost first.
 #include <gtest/gtest.h>
 
+#include "rooms/frame_object.h"
 #include "rooms/pocket_room_fixture.h"
 #include "rooms/scene_mouse_event.h"
 #include "ui/window_manager.h"
@@ -157,6 +158,55 @@ TEST_F(PocketTest, AMoveOutsideThePocketReachesNobody)
     outside.mY = 100;
     EXPECT_FALSE(room->OnMouseMove(outside));
     EXPECT_TRUE(Object("drawer")->mHovered) << "the move never reached the pocket's objects";
+}
+
+// The application's frame: counts its drawings.
+class TCountingFrame : public TFrameObject {
+public:
+    void Draw(float /*alphaFactor*/) override { ++mDraws; }
+    int mDraws = 0;
+};
+
+TEST_F(PocketTest, TheApplicationsFrameMovesToTheLoadedPocketAndDrawsOverIt)
+{
+    TCountingFrame frame;
+    frame.mBaseX = 10.0f;
+    frame.mBaseY = 20.0f;
+    GetAppState().mFrameObject = &frame;
+    TRoom* room = Load(R"(<room><Common name="hall"/><Objects/><pockets>
+        <pocket name="p" backimagex="3" backimagey="-4"><object id="box" x="300" y="200" w="50" h="50"/></pocket>
+        </pockets></room>)");
+    // The pocket's place comes from its box object, then the offset and the resting place.
+    EXPECT_EQ(frame.mX, 313.0f);
+    EXPECT_EQ(frame.mY, 216.0f);
+    room->OpenPocket(Pocket("p"), 0.0f, 0.0f);
+    Pocket("p")->Draw();
+    EXPECT_EQ(frame.mDraws, 1);
+}
+
+class TLockerPocket : public TPocket {};
+
+// Builds lockers and tells which types it was asked for.
+class TLockerFactory : public TPocketFactory {
+public:
+    TPocket* Create(const std::string& type) override
+    {
+        mTypes.push_back(type);
+        return type == "locker" ? new TLockerPocket() : nullptr;
+    }
+    std::vector<std::string> mTypes;
+};
+
+TEST_F(PocketTest, TheApplicationsFactoryBuildsTheKindsItKnowsAndThePlainOneTheRest)
+{
+    TLockerFactory factory;
+    GetAppState().mPocketFactory = &factory;
+    Load(R"(<room><Common name="hall"/><Objects/><pockets>
+        <pocket name="l" type="locker"/><pocket name="p" type="chest"/></pockets></room>)");
+    EXPECT_NE(dynamic_cast<TLockerPocket*>(Pocket("l")), nullptr);
+    EXPECT_EQ(Pocket("l")->mSpaceName, "l");
+    EXPECT_EQ(dynamic_cast<TLockerPocket*>(Pocket("p")), nullptr);
+    EXPECT_EQ(factory.mTypes, (std::vector<std::string>{"locker", "chest"}));
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // What a room does with its objects' clicks, tools and tool records: close-ups opened, rooms,
 // mini-games and dialogs asked for, close requests posted, progress recorded, and the hint.
 #include <gtest/gtest.h>
+#include <tinyxml.h>
 
 #include <algorithm>
 
 #include "core/random.h"
+#include "core/xml_document.h"
 #include "game/board_effects.h"
 #include "rooms/hint_effects.h"
+#include "rooms/inventory_panel.h"
 #include "rooms/pocket_room_fixture.h"
 
 namespace {
@@ -361,6 +364,174 @@ TEST_F(RoomReactions, AUsedRecordWhoseToolCompletesRecordsItsName)
     amulet->mPartCount = 1;
     room->RunCommands(&giver->mToolRecords, giver, 0.1f);
     EXPECT_TRUE(HasPair("T", "amulet"));
+}
+
+// ---- The application's panel, spaces and highlight option ----
+
+TEST_F(RoomReactions, WithoutAPlaceOfItsOwnTheBackArrowPointsAtTheInventorysBackButton)
+{
+    TInventoryPanel panel;
+    panel.mBackButtonX = 20;
+    panel.mBackButtonY = 700;
+    panel.mBackButtonW = 60;
+    panel.mBackButtonH = 40;
+    GetAppState().mInventoryPanel = &panel;
+    struct Row {
+        const char* mCommon;
+        float mX, mY;
+    };
+    const Row rows[] = {
+        {R"(canshowbackhint="1")", 50.0f, 720.0f},
+        {R"(canshowbackhint="1" back_hint_x="40" back_hint_y="0")", 40.0f, 0.0f},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mCommon);
+        TRoom* room = Load(std::string(R"(<room><Common name="hall" )") + row.mCommon +
+                           R"(/><Objects><object id="plain" w="5" h="5"/></Objects></room>)");
+        EXPECT_TRUE(room->ShowHint());
+        auto* arrow = dynamic_cast<TEffectBackHint*>(room->mEffects[0].get());
+        ASSERT_NE(arrow, nullptr);
+        EXPECT_EQ(arrow->mImage.mX, row.mX);
+        EXPECT_EQ(arrow->mImage.mY, row.mY);
+    }
+}
+
+TEST_F(RoomReactions, AToolInTheInventoryPointsTheHintAtWhoTakesItAndAtItsSlot)
+{
+    TRoom* room = Load(R"(<room><Common name="hall"/><Objects>
+        <object id="talker" w="5" h="5" dialog="a"/>
+        <object id="lock" x="300" y="300" w="20" h="20" tool="key" hint_mod="show_hint"/></Objects>
+        <tools><tool id="key"/><tool id="lamp"/></tools></room>)");
+    TInventoryPanel panel;
+    panel.mScrollSlots.resize(2);
+    panel.mFixedSlots.resize(1);
+    panel.mScrollSlots[0].SetTool(GlobalToolsList().FindTool("lamp"));
+    panel.mScrollSlots[0].mX = 600;
+    panel.mFixedSlots[0].SetTool(GlobalToolsList().FindTool("key"));
+    panel.mFixedSlots[0].mX = 1300;
+    panel.mFixedSlots[0].mY = 740;
+    GetAppState().mInventoryPanel = &panel;
+    for (unsigned seed = 1; seed <= 10; ++seed) {
+        SeedRandom(seed);
+        ASSERT_TRUE(room->ShowHint());
+        EXPECT_EQ(static_cast<EffectHint*>(room->mEffects[0].get())->GetTarget(), Object("lock"));
+        auto* slot = dynamic_cast<EffectHint*>(room->mEffects[2].get());
+        ASSERT_NE(slot, nullptr);
+        EXPECT_EQ(slot->GetCentre().x, 1300);
+        EXPECT_EQ(slot->GetCentre().y, 740);
+    }
+
+    // Nothing in the panel that a hintable takes: the pick stands and no slot is hinted.
+    panel.mFixedSlots[0].SetTool(nullptr);
+    std::vector<TObject*> picked;
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        SeedRandom(seed);
+        ASSERT_TRUE(room->ShowHint());
+        EXPECT_EQ(room->mEffects[2], nullptr);
+        picked.push_back(static_cast<EffectHint*>(room->mEffects[0].get())->GetTarget());
+    }
+    EXPECT_NE(std::find(picked.begin(), picked.end(), Object("talker")), picked.end());
+}
+
+class TMiniGameSpace : public TGameSpace {
+public:
+    int GetSpaceType() const override { return kSpaceMiniGame; }
+};
+
+TEST_F(RoomReactions, ARegisteredMiniGameAddsWhatItsUnlockedObjectsNeedToItsOpener)
+{
+    TMiniGameSpace puzzle;
+    puzzle.mSpaceName = "puzzle";
+    TObject* free = new TObject();
+    free->mNeededTools = {"key"};
+    TObject* inner = new TObject();
+    inner->mNeededTools = {"wire"};
+    free->mChildren.emplace_back(inner);
+    TObject* shut = new TObject();
+    shut->mNeededTools = {"lamp"};
+    shut->Lock();
+    puzzle.mObjects.emplace_back(free);
+    puzzle.mObjects.emplace_back(shut);
+    TRoom sameName;
+    sameName.mSpaceName = "puzzle";
+    TSpacesRegistry registry;
+
+    struct Row {
+        const char* mName;
+        TGameSpace* mRegistered;  // null: no registry at all
+        std::vector<std::string> mTools;
+    };
+    const Row rows[] = {
+        {"mini-game", &puzzle, {"rope", "key", "wire"}},
+        {"a room of that name", &sameName, {"rope"}},
+        {"no registry", nullptr, {"rope"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mName);
+        registry.mSpaces = {row.mRegistered};
+        GetAppState().mSpacesRegistry = row.mRegistered ? &registry : nullptr;
+        TRoom* room = Load(R"(<room><Common name="hall"/><Objects>
+            <object id="door" w="10" h="10" minigame="puzzle" tooltoopenminigame="rope"/>
+            <object id="plain" w="10" h="10" tooltoopenminigame="rope"/></Objects></room>)");
+        room->OnFirstShow();
+        EXPECT_EQ(Object("door")->mMinigameTools, row.mTools);
+        EXPECT_EQ(Object("plain")->mMinigameTools, std::vector<std::string>{"rope"});
+    }
+}
+
+TEST_F(RoomReactions, HighlightsFollowThePlayersOptionAndMarkWhatCanBeUsed)
+{
+    TRoom* room = Load(R"(<room><Common name="hall"/><Objects>
+        <object id="plain" w="5" h="5"/><object id="talker" w="5" h="5" dialog="a"/>
+        <object id="exit" w="5" h="5" room="r2"/><object id="shut" w="5" h="5" room="r3" l="1"/>
+        </Objects></room>)");
+    auto lit = [this]() {
+        std::string names;
+        for (const char* name : {"plain", "talker", "exit", "shut"})
+            if (Object(name)->mHighlight) names += std::string(names.empty() ? "" : " ") + name;
+        return names;
+    };
+    struct Row {
+        bool mOption;
+        int mOn;
+        const char* mLit;
+    };
+    const Row rows[] = {{false, 1, ""}, {true, 0, ""}, {true, 1, "talker exit"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.mLit);
+        GetAppState().mHighlightOption = row.mOption;
+        room->HighlightObjects(row.mOn);
+        EXPECT_EQ(lit(), row.mLit);
+    }
+
+    // Showing the room asks for highlights only when the application says so.
+    room->OnShow();
+    EXPECT_EQ(lit(), "");
+    GetAppState().mHighlightOnShow = true;
+    room->OnShow();
+    EXPECT_EQ(lit(), "talker exit");
+}
+
+TEST_F(RoomReactions, ANeededToolMakesItsTakerHintableOnceThePlayerHoldsItWhole)
+{
+    Load(R"(<room><Common name="hall"/><Objects><object id="lock" w="20" h="20" tool="key"/></Objects></room>)");
+    TObject* lock = Object("lock");
+    EXPECT_FALSE(lock->IsHintable());
+
+    TiXmlDocument doc;
+    ParseXmlText(&doc, R"(<held><tools><tool id="lamp"/><tool id="key"/></tools></held>)");
+    TToolsList held;
+    held.Load(doc.RootElement(), false, "");
+    TTool* key = held.FindTool("key");
+    ASSERT_NE(key, nullptr);
+    key->mUseCount = 0;
+    key->mPartCount = 2;
+    GetAppState().mPlayerTools = &held;
+    EXPECT_FALSE(lock->IsHintable());
+    key->mUseCount = 2;
+    EXPECT_TRUE(lock->IsHintable());
+    held.mTools.erase(held.mTools.begin() + 1);
+    EXPECT_FALSE(lock->IsHintable());
 }
 
 }  // namespace
