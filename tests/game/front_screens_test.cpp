@@ -12,6 +12,7 @@
 #include "game/map_window.h"
 #include "game/options_window.h"
 #include "game/profile_fixture.h"
+#include "rooms/sound_calls.h"
 #include "ui/tutorial_window.h"
 
 namespace {
@@ -295,6 +296,26 @@ TEST_F(MainMenuTest, FirstMenuOfARunGreetsAndClearsEveryDialog)
     FinishFade();
     EXPECT_NE(menu, mManager->TopScreen());
     EXPECT_EQ(std::count(mLog.begin(), mLog.end(), "sound gamename"), 0);
+}
+
+TEST_F(MainMenuTest, TheMenuStartsItsMusicOnlyWhenItIsNotPlayingAlready)
+{
+    // The shipped sounds and music, playing on OpenAL's null output.
+    for (const char* name : {"sounds.xml", "sounds", "music"})
+        ASSERT_EQ(0, symlink((std::string(BRISALO_ASSETS) + "/" + name).c_str(), AssetPath(name).c_str()));
+    ASSERT_TRUE(GetSoundManager()->LoadSounds("sounds.xml"));
+    {
+        TRecordedSoundCalls calls;
+        ShowMenu();
+        EXPECT_EQ(std::count(calls.mCalls.begin(), calls.mCalls.end(), "music mainmenu"), 1);
+        EXPECT_TRUE(GetSoundManager()->IsMusicPlaying("mainmenu"));
+        // Back from another screen: the music runs on.
+        mManager->ShowScreen(new TMainMenu(), true, 1);
+        FinishFade();
+        EXPECT_EQ(std::count(calls.mCalls.begin(), calls.mCalls.end(), "music mainmenu"), 1);
+    }
+    ReleaseSoundManager();
+    RearmSoundManagerForTests();
 }
 
 TEST_F(MainMenuTest, PlayWithNoPlayerAsksForANameThenStartsAfresh)
