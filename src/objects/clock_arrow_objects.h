@@ -7,6 +7,12 @@ public:
     ~TClockArrowObject() override;
     int GetTypeCode() const override { return 20; }
     bool IsMovable() const override { return true; }
+
+    // A press has picked the hand up and the pointer turns it.
+    bool IsTurning() const { return mTurning != 0; }
+    void ClearTurning() { mTurning = 0; }
+
+    uint8_t mTurning = 0;
 };
 
 // Only the step between the hand and the limited hand; never built on its own.

@@ -63,6 +63,8 @@ enum { kHintDefault = 0, kHintNone = 1, kHintShow = 2 };
 // size on screen); ImagePixelAt the texture pixel, source rectangle included.
 bool ImagePointAt(const StaticImage& image, int x, int y, float* u, float* v);
 bool ImagePixelAt(const StaticImage& image, int x, int y, int* px, int* py);
+// Whether a picture drawn anywhere shows the screen point, at the pictures' alpha threshold 63.
+bool PictureShowsPoint(const StaticImage& image, int x, int y);
 
 class TObject : public DrawObject {
 public:
@@ -180,7 +182,7 @@ public:
     virtual void Deactivate(int count, int x, int y);
     void ActivateSimple();
     void DeactivateSimple();
-    bool IsActive() const { return mActive; }
+    virtual bool IsActive() const { return mActive; }
     virtual void Lock();
     virtual void Unlock() { mLocked = false; }
     bool IsLocked() const { return mLocked; }

@@ -81,6 +81,12 @@ bool ImagePixelAt(const StaticImage& image, int x, int y, int* px, int* py)
     return ToIntChecked(u + (sourceRect ? t.mSrcX : 0.0f), px) && ToIntChecked(v + (sourceRect ? t.mSrcY : 0.0f), py);
 }
 
+bool PictureShowsPoint(const StaticImage& image, int x, int y)
+{
+    int px = 0, py = 0;
+    return ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
+}
+
 bool TObject::HitTestSelf(int x, int y)
 {
     if (!IsVisible() || !(mAlpha > 0.0f)) return false;

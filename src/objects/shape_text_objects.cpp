@@ -179,9 +179,7 @@ void TTextInfoSwitchImageObject::Draw(float /*alphaFactor*/)
 bool TTextInfoSwitchImageObject::HitTestSelf(int x, int y)
 {
     // The scene point goes to the picture's own pixels first: the picture may be drawn anywhere.
-    const StaticImage& image = mSwitch.Current();
-    int px = 0, py = 0;
-    return ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
+    return PictureShowsPoint(mSwitch.Current(), x, y);
 }
 
 void TTextInfoSwitchImageObject::SaveState(TBaseBuffer& buffer)
