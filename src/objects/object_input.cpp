@@ -53,7 +53,26 @@ bool ImagePointAt(const StaticImage& image, int x, int y, float* u, float* v)
     float cornerX = image.mOffsetX + image.mX;
     float cornerY = image.mOffsetY + image.mY;
     float pivotX = 0.0f, pivotY = 0.0f;
-    if (image.mOwnCentre) {
+    if (image.mCentred) {
+        // Placed by its centre: the middle of the frame (or of the texture), unless the owner
+        // wrote one.
+        float centreX = t.mCentreX, centreY = t.mCentreY;
+        bool pivot = (t.mFlags & kDrawCentre) != 0;
+        if (sourceRect) {
+            centreX = t.mSrcW / 2;
+            centreY = t.mSrcH / 2;
+        } else if (image.GetTexture() && !image.mOwnCentre) {
+            centreX = image.GetTexture()->GetWidth() / 2.0f;
+            centreY = image.GetTexture()->GetHeight() / 2.0f;
+            pivot = true;
+        }
+        cornerX -= centreX * sx;
+        cornerY -= centreY * sy;
+        if (pivot) {
+            pivotX = centreX * ax;
+            pivotY = centreY * ay;
+        }
+    } else if (image.mOwnCentre) {
         cornerX -= (t.mCentreX - srcX) * sx;
         cornerY -= (t.mCentreY - srcY) * sy;
         if (t.mFlags & kDrawCentre) {
@@ -85,6 +104,12 @@ bool PictureShowsPoint(const StaticImage& image, int x, int y)
 {
     int px = 0, py = 0;
     return ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
+}
+
+bool ImageHitAt(const StaticImage& image, int x, int y)
+{
+    int px = 0, py = 0;
+    return image.IsVisible() && ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
 }
 
 bool TObject::HitTestSelf(int x, int y)
