@@ -94,7 +94,7 @@ public:
 
     // The tree. AddChild takes the object over when it answers true; an object already
     // somewhere below is refused and stays with its owner.
-    bool AddChild(TObject* object);
+    virtual bool AddChild(TObject* object);
     // The removed object goes back to the caller (null when it was not found).
     std::unique_ptr<TObject> RemoveChild(TObject* object);
     bool ContainsInTree(const TObject* object) const;
@@ -117,7 +117,7 @@ public:
     int GetCenterY() const;
     // Where a hint points at the object: its centre moved by "hpx", "hpy".
     TIntPoint GetHintPoint() const;
-    void GetRect(float* x, float* y, float* w, float* h) const;
+    virtual void GetRect(float* x, float* y, float* w, float* h) const;
     void CenterOrigin();
     void SetTextureCentre(int tcx, int tcy);
     void SetAlpha(float a);
