@@ -11,6 +11,7 @@
 #include "rooms/game_event.h"
 #include "rooms/game_space.h"
 #include "rooms/hint_effects.h"
+#include "rooms/pocket.h"
 #include "rooms/scene_listeners.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tool.h"
@@ -19,6 +20,22 @@
 #include "sound/sound_manager.h"
 
 namespace {
+
+// The pocket an object's "pocket" names, found through the room the object lies in.
+TRoom* PocketSpaceOf(const TObject& object)
+{
+    if (object.mPocket.empty()) return nullptr;
+    auto* room = dynamic_cast<TRoom*>(object.GetRootSpace());
+    return room ? room->FindPocket(object.mPocket) : nullptr;
+}
+
+// A space of the game shell's registry; this game has none, so nothing is found.
+TGameSpace* RegisteredSpace(const std::string& name)
+{
+    if (name.empty()) return nullptr;
+    TSpacesRegistry* registry = GetAppState().mSpacesRegistry;
+    return registry ? registry->FindSpace(name) : nullptr;
+}
 
 template <class List>
 auto GroupAt(const List& list, int64_t index) -> const typename List::value_type*
@@ -543,6 +560,15 @@ bool TObject::IsHintable()
         return false;
     }
     if (!mToolRecords.empty()) return true;
+    if (TRoom* pocket = PocketSpaceOf(*this)) {
+        if (pocket->HasHintables()) return true;
+    }
+    if (TGameSpace* minigame = FindMiniGameSpace()) {
+        if (minigame->IsHintAvailable()) return true;
+    }
+    if (auto* room = dynamic_cast<TRoom*>(FindRoomSpace())) {
+        if (room->HasHintables()) return true;
+    }
     if (!mRoomXo.empty() || !mDialog.empty() || !mDialog2.empty()) return true;
     return LinksToRoomWithWork(false);
 }
@@ -553,11 +579,22 @@ void TObject::CollectHintables(std::vector<TObject*>& collector)
     for (auto& child : mChildren) child->CollectHintables(collector);
 }
 
-TGameSpace* TObject::FindMiniGameSpace() const { return nullptr; }
+TGameSpace* TObject::FindMiniGameSpace() const
+{
+    TGameSpace* space = RegisteredSpace(mMinigame);
+    return space && space->IsSpaceType(kSpaceMiniGame) ? space : nullptr;
+}
 
-TGameSpace* TObject::FindRoomSpace() const { return nullptr; }
+TGameSpace* TObject::FindRoomSpace() const { return dynamic_cast<TRoom*>(RegisteredSpace(mMinigame)); }
 
-bool TObject::LinksToRoomWithWork(bool /*force*/) const { return false; }
+bool TObject::LinksToRoomWithWork(bool force) const
+{
+    if (mRoom.empty()) return false;
+    TSpacesRegistry* registry = GetAppState().mSpacesRegistry;
+    auto* room = registry ? dynamic_cast<TRoom*>(registry->FindSpace(mRoom)) : nullptr;
+    if (!room || (!force && room == registry->mCurrent)) return false;
+    return room->HasHintables();
+}
 
 void TObject::StartXoEffect()
 {

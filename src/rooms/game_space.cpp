@@ -12,12 +12,12 @@
 #include "rooms/effector.h"
 #include "rooms/game_event.h"
 #include "rooms/scene_mouse_event.h"
+#include "rooms/tool.h"
 #include "sound/sound_manager.h"
 
 namespace {
-// The tool a room put into the application's tools list under that name. No room loads
-// tools yet, so nothing is found.
-TTool* FindGlobalTool(const std::string& /*name*/) { return nullptr; }
+// The tool a room put into the application's tools list under that name.
+TTool* FindGlobalTool(const std::string& name) { return GlobalToolsList().FindTool(name); }
 
 // counter + 1 < limit, in 64 bits: the limit is whatever the file gave.
 bool BelowLimit(int32_t counter, int32_t limit)
@@ -394,8 +394,10 @@ void TGameSpace::BroadcastHookD(int value)
 
 void TGameSpace::BindEffectors()
 {
+    // Through the virtual lookup: a pocket's objects bind to its room's effectors.
+    const int count = GetEffectorCount();
     for (auto& object : mObjects) {
-        for (auto& effector : mEffectors) object->BindEffector(effector.get());
+        for (int i = 0; i < count; ++i) object->BindEffector(GetEffector(i));
     }
 }
 

@@ -30,7 +30,7 @@ struct ItemToFindRecord {
 };
 
 // Space type bits of GetSpaceType.
-enum { kSpaceRoom = 1, kSpacePocket = 8 };
+enum { kSpaceRoom = 1, kSpaceMiniGame = 4, kSpacePocket = 8 };
 
 class TGameSpace : public TGameSoundPlayer, public DrawObject, public TObjectListener {
 public:
@@ -133,7 +133,7 @@ public:
     virtual void LoadEffectors(TiXmlElement* root);
     // An effector named by several objects ends targeting the last of them.
     virtual void BindEffectors();
-    virtual bool IsHintAvailable() const { return false; }
+    virtual bool IsHintAvailable() { return false; }
 
     // The drawable's part: tweens into the scroll offset, own effector, objects, effects.
     bool Update(float dt) override;

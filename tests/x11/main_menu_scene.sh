@@ -1,7 +1,7 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it and the waterfall have moved, the sign shows its lettering, a box where nothing
+# round it, the waterfall and the trembling sun have moved, the sign shows its lettering, a box where nothing
 # moves stays the same, and the log names no missing file. Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
@@ -78,6 +78,11 @@ letters = sum(1 for y in range(700, 736) for x in range(230, 370)
 print("sign has", letters, "pixels of its lettering colour")
 if letters < 20:
     print("the sign shows no lettering")
+    ok = False
+trembled = changed((20, 260, 80, 75), 24)
+print("the trembling sun changed", trembled, "pixels")
+if trembled < 30:
+    print("the sun by the left picture did not tremble")
     ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
