@@ -362,7 +362,8 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
         EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
-                                         "spark puff shaker drifter ");
+                                         "spark puff shaker drifter "
+                                         "scale_stand scales ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_EQ(room->mEffectors.size(), 4u);
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");

@@ -88,5 +88,16 @@ still = changed((700, 720, 120, 40), 2)
 if still:
     print("the still box changed in", still, "pixels")
     ok = False
+beam = (110, 62, 28)
+def near(point, colour, limit):
+    return max(abs(p - q) for p, q in zip(a.getpixel(point), colour)) <= limit
+for point in ((65, 579), (135, 571)):
+    if not near(point, beam, 16):
+        print("the tilted beam is not at", point, a.getpixel(point))
+        ok = False
+for point in ((65, 573), (135, 577)):
+    if near(point, beam, 40):
+        print("the beam lies level at", point)
+        ok = False
 sys.exit(0 if ok else 1)
 PY
