@@ -311,30 +311,31 @@ void TBallShooterObject::OnSpaceShown()
 bool TBallShooterObject::OnMouseDown(const TSceneMouseEvent& event)
 {
     TObject::OnMouseDown(event);
-    if (mHandle && !IsLocked()) mHandle->OnMouseDown(event);
+    if (HasParts() && !IsLocked()) mHandle->OnMouseDown(event);
     return false;
 }
 
 bool TBallShooterObject::OnMouseMove(const TSceneMouseEvent& event, bool& hoverTaken)
 {
     TObject::OnMouseMove(event, hoverTaken);
-    if (mHandle && !IsLocked()) mHandle->OnMouseDrag(event);
+    if (HasParts() && !IsLocked()) mHandle->OnMouseDrag(event);
     return false;
 }
 
 bool TBallShooterObject::OnMouseDrag(const TSceneMouseEvent& event)
 {
-    if (!mHandle || IsLocked()) return false;
+    if (!HasParts() || IsLocked()) return false;
     return mHandle->OnMouseDrag(event);
 }
 
 bool TBallShooterObject::OnMouseUp(const TSceneMouseEvent& event)
 {
     const bool answer = TObject::OnMouseUp(event);
-    if (!mHandle) return answer;
+    // A shooter missing a part is only a picture.
+    if (!HasParts()) return answer;
     // The handle springs back even on a locked shooter.
     mHandle->OnMouseUp(event);
-    if (mState == kReady && HasParts()) {
+    if (mState == kReady) {
         mPower = mHandle->mValue * 33.0f;
         mGravity = 1.06f;
         mBar->ActivateSimple();
@@ -346,7 +347,7 @@ bool TBallShooterObject::OnMouseUp(const TSceneMouseEvent& event)
 
 void TBallShooterObject::OnEffectorChannelFinished(int /*channel*/)
 {
-    if (!mBar) return;
+    if (!HasParts()) return;
     mBar->DeactivateSimple();
     mBar->mEffector = nullptr;
     mState = kReady;

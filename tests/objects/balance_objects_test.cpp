@@ -452,7 +452,10 @@ TEST_F(PhysicalGames, KindsWithoutTheirPartsRunOnlyWhatTheyHave)
         TBaseBuffer saved;
         it->SaveState(saved);
         it->LoadState(saved);
-        if (auto* shooter = dynamic_cast<TBallShooterObject*>(it)) EXPECT_FALSE(shooter->HasParts());
+        if (auto* shooter = dynamic_cast<TBallShooterObject*>(it)) {
+            EXPECT_FALSE(shooter->HasParts());
+            EXPECT_EQ(shooter->mState, TBallShooterObject::kWaiting);
+        }
         if (auto* balance = dynamic_cast<TBalanceObject*>(it)) {
             EXPECT_EQ(balance->mMagnet4, nullptr);
             EXPECT_EQ(balance->mRightSide, nullptr);
