@@ -14,13 +14,29 @@
 #include "objects/object_factory.h"
 #include "objects/shape_text_objects.h"
 #include "rooms/room.h"
-#include "rooms/shipped_menu_fixture.h"
 #include "sound/sound_manager.h"
 #include "ui/text_image.h"
 
 namespace {
 
-using MenuSkyTest = ShippedMenuTest;
+class MenuSkyTest : public CanvasTest {
+protected:
+    void SetUp() override
+    {
+        CanvasTest::SetUp();
+        UseShippedAssets();
+        ASSERT_TRUE(GetLocalization()->Load("termins.xml"));
+        mOldFactory = std::move(GetAppState().mObjectFactory);
+        GetAppState().mObjectFactory.reset(new TObjectFactory());
+    }
+    void TearDown() override
+    {
+        if (TSoundManager* sound = GetSoundManager()) sound->RemoveSoundList("mainmenu");
+        GetAppState().mObjectFactory = std::move(mOldFactory);
+        CanvasTest::TearDown();
+    }
+    TOwned<TObjectFactory> mOldFactory;
+};
 
 template <class Kind>
 Kind* Find(TRoom& room, const char* id)
