@@ -56,7 +56,7 @@ void TLightCheckButtonObject::Reset() { mPushed = false; }
 bool TLightCheckButtonObject::OnMouseDown(const TSceneMouseEvent& event)
 {
     if (IsLocked() || !IsVisible()) return false;
-    if (!ImageHitAt(ShownImage(), event.mX, event.mY)) return false;
+    if (!PictureShowsPoint(ShownImage(), event.mX, event.mY)) return false;
     mPushed = !mPushed;
     // Only lighting it is a click.
     if (mPushed) TObject::OnMouseDown(event);
@@ -236,7 +236,7 @@ bool TChangeOnClickObject::HitTestSelf(int x, int y)
 {
     if (!IsVisible()) return false;
     const AlphaStaticImage* current = ImageAt(mCurrent);
-    if (current && ImageHitAt(*current, x, y)) return true;
+    if (current && PictureShowsPoint(*current, x, y)) return true;
     return TObject::HitTestSelf(x, y);
 }
 

@@ -65,8 +65,6 @@ bool ImagePointAt(const StaticImage& image, int x, int y, float* u, float* v);
 bool ImagePixelAt(const StaticImage& image, int x, int y, int* px, int* py);
 // Whether a picture drawn anywhere shows the screen point, at the pictures' alpha threshold 63.
 bool PictureShowsPoint(const StaticImage& image, int x, int y);
-// A shown image is hit where it shows a pixel of at least a quarter alpha.
-bool ImageHitAt(const StaticImage& image, int x, int y);
 
 class TObject : public DrawObject {
 public:

@@ -123,12 +123,6 @@ bool PictureShowsPoint(const StaticImage& image, int x, int y)
     return ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
 }
 
-bool ImageHitAt(const StaticImage& image, int x, int y)
-{
-    int px = 0, py = 0;
-    return image.IsVisible() && ImagePixelAt(image, x, y, &px, &py) && image.HitTestAlpha(px, py, 63);
-}
-
 bool TObject::HitTestSelf(int x, int y)
 {
     if (!IsVisible() || !(mAlpha > 0.0f)) return false;

@@ -46,7 +46,7 @@ bool TSliderObject::OnMouseDown(const TSceneMouseEvent& event)
 {
     const bool taken = TObject::OnMouseDown(event);
     if (event.mButton != 1) return taken;
-    if (!mDragging && !IsLocked() && IsVisible() && ImageHitAt(mThumbImage, event.mX, event.mY)) {
+    if (!mDragging && !IsLocked() && IsVisible() && PictureShowsPoint(mThumbImage, event.mX, event.mY)) {
         mDragging = true;
         const int thumb = mHorizontal ? TruncToInt(mThumbImage.mX) : TruncToInt(mThumbImage.mY);
         mGrabOffset = ClampToInt(static_cast<long long>(mHorizontal ? event.mX : event.mY) - thumb);
@@ -136,7 +136,7 @@ bool TSliderObject::HitTest(int x, int y, bool respectLock)
 {
     if (TObject::HitTest(x, y, respectLock)) return true;
     if (!IsVisible() || (respectLock && IsLocked())) return false;
-    return ImageHitAt(mTrackImage, x, y) || ImageHitAt(mThumbImage, x, y);
+    return PictureShowsPoint(mTrackImage, x, y) || PictureShowsPoint(mThumbImage, x, y);
 }
 
 TDragSliderObject::~TDragSliderObject() = default;
@@ -265,7 +265,7 @@ bool TSpinnerObject::HitTestSelf(int x, int y)
     if (!IsVisible()) return false;
     if (TObject::HitTestSelf(x, y)) return true;
     const TClippingImage* current = ImageAt(mCurrent);
-    return current && ImageHitAt(*current, x, y);
+    return current && PictureShowsPoint(*current, x, y);
 }
 
 void TSpinnerObject::LoadResources()

@@ -24,14 +24,6 @@ TCalls Reactions(const TCalls& calls)
     return runs;
 }
 
-template <class Kind>
-std::unique_ptr<Kind> LoadedControl(const std::string& xml, TGameSpace* owner = nullptr)
-{
-    auto control = LoadObjectFrom<Kind>(xml, "scene/", owner);
-    control->LoadResources();
-    return control;
-}
-
 struct TSinkLog : TSoundSink {
     std::vector<std::string> mNames;
     void PlayByName(const std::string& name) override { mNames.push_back(name); }
@@ -108,22 +100,8 @@ TEST_F(LightButtonTest, ButtonAndChangerAreHitWhereTheyShow)
     auto button = LoadedControl<TLightCheckButtonObject>(
         "<object><normal_image filename='half' x='290' y='190'/><pushed_image filename='half' x='290' y='190'/></object>");
     auto changer = LoadedControl<TChangeOnClickObject>("<object><img filename='half' x='290' y='190'/></object>");
-    TObject* controls[] = {button.get(), changer.get()};
-    for (TObject* control : controls) {
-        SCOPED_TRACE(control->GetTypeCode());
-        EXPECT_TRUE(control->OnMouseDown(MouseAt(295, 200)));
-        EXPECT_FALSE(control->OnMouseDown(MouseAt(305, 200)));
-        EXPECT_FALSE(control->OnMouseDown(MouseAt(5, 10)));
-        control->Update(1.0f);  // the changer's fade in
-        Clear(0, 0, 0);
-        control->Draw(1.0f);
-        EXPECT_EQ((SDL_Rect{290, 190, 10, 20}), DrawnBox(0, 0, 0));
-        control->SetVisible(false);
-        EXPECT_FALSE(control->OnMouseDown(MouseAt(295, 200)));
-        Clear(0, 0, 0);
-        control->Draw(1.0f);
-        EXPECT_TRUE(NothingDrawn());
-    }
+    ExpectHitWhereShown(*button);
+    ExpectHitWhereShown(*changer);
     // Its rectangle is where the picture is drawn.
     button->SetVisible(true);
     EXPECT_TRUE(button->HitTestSelf(309, 209));

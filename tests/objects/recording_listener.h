@@ -1,12 +1,13 @@
-// A listener that writes every call a scene object makes to it as one line.
+// A listener that writes every call an object makes to it as one line of a shared log.
 #pragma once
 #include <string>
 #include <vector>
 
 #include "objects/object.h"
-#include "objects/object_refs.h"
 #include "rooms/scene_listeners.h"
 #include "rooms/scene_mouse_event.h"
+
+namespace {
 
 using TCalls = std::vector<std::string>;
 
@@ -63,3 +64,5 @@ public:
     void OnObjectMouseDown(TObject*, const TSceneMouseEvent&) override { mCalls.push_back("MouseDown"); }
     void OnObjectMouseUp(TObject*, const TSceneMouseEvent&) override { mCalls.push_back("MouseUp"); }
 };
+
+}  // namespace

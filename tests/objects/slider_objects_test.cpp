@@ -17,14 +17,6 @@ namespace {
 
 const char* kSlider = "<object x='200' y='100' length='100' val='0.25' thumb='solid' slide_sound='creak'/>";
 
-template <class Kind>
-std::unique_ptr<Kind> LoadedControl(const std::string& xml)
-{
-    auto control = LoadObjectFrom<Kind>(xml);
-    control->LoadResources();
-    return control;
-}
-
 }  // namespace
 
 using SceneSliderTest = ControlsCanvasTest;
@@ -169,23 +161,10 @@ TEST_F(SceneSliderTest, ThumbAndReelAreHitWhereTheyShow)
 {
     auto slider = LoadedControl<TSliderObject>("<object x='300' y='200' thumb='half'/>");
     auto reel = LoadedControl<TSpinnerObject>("<object><img filename='half' x='290' y='190'/></object>");
-    TObject* controls[] = {slider.get(), reel.get()};
-    for (TObject* control : controls) {
-        SCOPED_TRACE(control->GetTypeCode());
-        EXPECT_TRUE(control->OnMouseDown(MouseAt(295, 200)));
-        slider->mDragging = false;
-        EXPECT_FALSE(control->OnMouseDown(MouseAt(305, 200)));
-        EXPECT_FALSE(control->OnMouseDown(MouseAt(5, 10)));
-        Clear(0, 0, 0);
-        control->Draw(1.0f);
-        EXPECT_EQ((SDL_Rect{290, 190, 10, 20}), DrawnBox(0, 0, 0));
-        control->SetVisible(false);
-        EXPECT_FALSE(control->OnMouseDown(MouseAt(295, 200)));
-        Clear(0, 0, 0);
-        control->Draw(1.0f);
-        EXPECT_TRUE(NothingDrawn());
-        control->FreeResources();
-    }
+    ExpectHitWhereShown(*slider);
+    ExpectHitWhereShown(*reel);
+    slider->FreeResources();
+    reel->FreeResources();
 }
 
 using SceneSpinnerTest = ControlsCanvasTest;

@@ -5,35 +5,20 @@
 #include <memory>
 #include <string>
 
-#include "core/app_state.h"
-#include "core/localization.h"
 #include "core/messages.h"
-#include "graphics/drawing_fixture.h"
-#include "objects/object_factory.h"
 #include "objects/weight_objects.h"
+#include "rooms/menu_scene_fixture.h"
 #include "rooms/room.h"
-#include "sound/sound_manager.h"
 
 namespace {
 
-class MenuScalesTest : public CanvasTest {
+class MenuScalesTest : public MenuSceneTest {
 protected:
-    void SetUp() override
-    {
-        CanvasTest::SetUp();
-        UseShippedAssets();
-        ASSERT_TRUE(GetLocalization()->Load("termins.xml"));
-        mOldFactory = std::move(GetAppState().mObjectFactory);
-        GetAppState().mObjectFactory.reset(new TObjectFactory());
-    }
     void TearDown() override
     {
-        if (TSoundManager* sound = GetSoundManager()) sound->RemoveSoundList("mainmenu");
-        GetAppState().mObjectFactory = std::move(mOldFactory);
-        CanvasTest::TearDown();
+        MenuSceneTest::TearDown();
         DestroyMessageManager();
     }
-    TOwned<TObjectFactory> mOldFactory;
 };
 
 // Listens for the rebalancing message beside the scales, to see that they do too.

@@ -14,41 +14,11 @@
 #include "objects/object_factory.h"
 #include "objects/shape_text_objects.h"
 #include "rooms/room.h"
+#include "rooms/menu_scene_fixture.h"
 #include "sound/sound_manager.h"
 #include "ui/text_image.h"
 
-namespace {
-
-class MenuSkyTest : public CanvasTest {
-protected:
-    void SetUp() override
-    {
-        CanvasTest::SetUp();
-        UseShippedAssets();
-        ASSERT_TRUE(GetLocalization()->Load("termins.xml"));
-        mOldFactory = std::move(GetAppState().mObjectFactory);
-        GetAppState().mObjectFactory.reset(new TObjectFactory());
-    }
-    void TearDown() override
-    {
-        if (TSoundManager* sound = GetSoundManager()) sound->RemoveSoundList("mainmenu");
-        GetAppState().mObjectFactory = std::move(mOldFactory);
-        CanvasTest::TearDown();
-    }
-    TOwned<TObjectFactory> mOldFactory;
-};
-
-template <class Kind>
-Kind* Find(TRoom& room, const char* id)
-{
-    TObject* object = room.FindObject(id);
-    EXPECT_NE(nullptr, object) << id;
-    if (!object) return nullptr;
-    EXPECT_EQ(typeid(Kind), typeid(*object)) << id;
-    return dynamic_cast<Kind*>(object);
-}
-
-}  // namespace
+using MenuSkyTest = MenuSceneTest;
 
 TEST_F(MenuSkyTest, PiecesMoveOverAMinuteOfFrames)
 {
@@ -58,13 +28,13 @@ TEST_F(MenuSkyTest, PiecesMoveOverAMinuteOfFrames)
     room.mShowRequest = true;
     room.OnShow();
 
-    auto* glow = Find<TFocuserObject>(room, "sunglow");
-    auto* rays = Find<TAsterixObject>(room, "sunrays");
-    auto* sky = Find<TCloudsObject>(room, "sky");
-    auto* water = Find<TUVSpinObject>(room, "waterfall");
-    auto* mist = Find<TCloudsObject>(room, "mist");
-    auto* spray = Find<TParticleObject>(room, "spray");
-    auto* sign = Find<TTextObject>(room, "sign");
+    auto* glow = FindKind<TFocuserObject>(room, "sunglow");
+    auto* rays = FindKind<TAsterixObject>(room, "sunrays");
+    auto* sky = FindKind<TCloudsObject>(room, "sky");
+    auto* water = FindKind<TUVSpinObject>(room, "waterfall");
+    auto* mist = FindKind<TCloudsObject>(room, "mist");
+    auto* spray = FindKind<TParticleObject>(room, "spray");
+    auto* sign = FindKind<TTextObject>(room, "sign");
     ASSERT_TRUE(glow && rays && sky && water && mist && spray && sign);
     ASSERT_NE(nullptr, rays->mImage);
     ASSERT_NE(nullptr, sign->mText);

@@ -363,6 +363,7 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
         EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
                                          "spark puff shaker drifter "
+                                         "board reel reel_echo well well_rope lamps lantern "
                                          "scale_stand scales ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_EQ(room->mEffectors.size(), 4u);
@@ -514,9 +515,12 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             if (id != "spark" && id != "puff" && id != "shaker" && id != "drifter") {
                 EXPECT_EQ(e->Attribute("effector"), nullptr) << name;
             }
-            const std::string png = AssetPath("textures/mainmenu/" + name + ".png");
+            // A name may carry its ".png" already.
+            const bool withExtension = name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0;
+            const std::string stem = withExtension ? name.substr(0, name.size() - 4) : name;
+            const std::string png = AssetPath("textures/mainmenu/" + stem + ".png");
             EXPECT_EQ(access(png.c_str(), R_OK), 0) << png;
-            EXPECT_NE(access(AssetPath("textures/mainmenu/" + name + ".jpg").c_str(), F_OK), 0) << name;
+            EXPECT_NE(access(AssetPath("textures/mainmenu/" + stem + ".jpg").c_str(), F_OK), 0) << name;
             if (!e->Attribute("frames")) continue;
             ++sheets;
             SDL_Surface* image = IMG_Load(png.c_str());

@@ -2,7 +2,8 @@
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
 # round it, the waterfall and the trembling sun have moved, the sign shows its lettering, a box where nothing
-# moves stays the same, and the log names no missing file. Screenshot A is kept.
+# moves stays the same, the puzzle corner shows its pictures at rest, the scales' beam is tilted, and the log
+# names no missing file. Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -84,6 +85,16 @@ print("the trembling sun changed", trembled, "pixels")
 if trembled < 30:
     print("the sun by the left picture did not tremble")
     ok = False
+# The puzzle corner at rest: the moon on the reel and its echo, the bucket, both flames.
+for point, colour, what in (((1052, 582), (24, 32, 84), "the reel's moon"),
+                            ((1134, 582), (24, 32, 84), "the echo's moon"),
+                            ((1167, 660), (150, 96, 52), "the bucket"),
+                            ((1030, 540), (255, 184, 48), "the lamp's flame"),
+                            ((1090, 540), (255, 184, 48), "the lantern's flame")):
+    got = b.getpixel(point)
+    if max(abs(g - c) for g, c in zip(got, colour)) > 12:
+        print(what, "at", point, "is", got, "not", colour)
+        ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
     print("the still box changed in", still, "pixels")
