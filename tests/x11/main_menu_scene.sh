@@ -3,10 +3,11 @@
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
 # round it, the clock tower's hand, the waterfall, the easel's canvas and the trembling sun
 # have moved, the sign shows its lettering, the butterfly, the lock plate and the puzzle
-# corner's pictures show, a box where nothing moves stays the same, and the log names no
-# missing file. Two more, C a second after B and D half a second after C: the pond's water has
-# changed between two of A, B and C, the ring of light between C and D, and in none of the four
-# does the ring's box show the black surround of an opaque movie. Screenshot A is kept.
+# corner's pictures show, the scales' beam is tilted, a box where nothing moves stays the same,
+# and the log names no missing file. Two more, C a second after B and D half a second after C:
+# the pond's water has changed between two of A, B and C, the ring of light between C and D,
+# and in none of the four does the ring's box show the black surround of an opaque movie.
+# Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -120,7 +121,8 @@ for name, shot in (("A", a), ("B", b), ("C", c), ("D", d)):
     if dark >= 1000:
         print("the ring's box in", name, "shows", dark, "black pixels: its movie is drawn opaque")
         ok = False
-trembled = changed((20, 260, 80, 75), 24)
+# A tremble can come back to where it was a second later: half a second apart as well.
+trembled = max(changed((20, 260, 80, 75), 24), changed((20, 260, 80, 75), 24, c, d))
 print("the trembling sun changed", trembled, "pixels")
 if trembled < 30:
     print("the sun by the left picture did not tremble")
@@ -148,5 +150,16 @@ still = changed((700, 720, 120, 40), 2)
 if still:
     print("the still box changed in", still, "pixels")
     ok = False
+beam = (110, 62, 28)
+def near(point, colour, limit):
+    return max(abs(p - q) for p, q in zip(a.getpixel(point), colour)) <= limit
+for point in ((65, 579), (135, 571)):
+    if not near(point, beam, 16):
+        print("the tilted beam is not at", point, a.getpixel(point))
+        ok = False
+for point in ((65, 573), (135, 577)):
+    if near(point, beam, 40):
+        print("the beam lies level at", point)
+        ok = False
 sys.exit(0 if ok else 1)
 PY
