@@ -86,8 +86,8 @@ def flag():
             t = (x - 6) / 40.0
             mid = 10 + 4 * math.sin(phase + t * 5) * t
             half = 8 * (1 - t) + 0.5
-            shade = 0.7 + 0.3 * math.cos(phase + t * 6)
-            colour = (int(40 * shade), int(110 * shade), int(220 * shade), 255)
+            shade = 0.55 + 0.45 * math.cos(phase + t * 6)
+            colour = (int(60 + 40 * shade), int(40 + 120 * shade), int(90 + 165 * shade), 255)
             for y in range(32):
                 if abs(y - mid) <= half:
                     pix[x, y] = colour
@@ -95,10 +95,14 @@ def flag():
             pix[4, y] = pix[5, y] = (90, 90, 96, 255)
         frames.append(frame)
         sheet.paste(frame, ((k % 4) * 48, (k // 4) * 32))
+    # Over the sky, any two frames differ by more than 24 in a channel in at least 200 pixels.
+    sky = (110, 150, 210, 255)
+    flat = [Image.alpha_composite(Image.new("RGBA", (48, 32), sky), f).load() for f in frames]
     for i in range(12):
         for j in range(i + 1, 12):
-            a, b = frames[i].load(), frames[j].load()
-            differ = sum(1 for x in range(48) for y in range(32) if a[x, y] != b[x, y])
+            a, b = flat[i], flat[j]
+            differ = sum(1 for x in range(48) for y in range(32)
+                         if max(abs(p - q) for p, q in zip(a[x, y], b[x, y])) > 24)
             assert differ >= 200, (i, j, differ)
     return sheet
 
@@ -109,13 +113,14 @@ def butterfly():
     for k in range(4):
         frame = canvas(32, 32)
         draw = ImageDraw.Draw(frame)
-        span = 14 - 4 * k
+        span = 15 - 3 * k
         for side in (-1, 1):
             x0, x1 = sorted((16, 16 + side * span))
-            draw.ellipse((x0, 6, x1, 17), fill=(240, 150, 30, 255), outline=(60, 30, 10, 255))
-            draw.ellipse((min(x0 + 1, x1), 15, max(x1 - 1, x0), 25), fill=(250, 200, 60, 255),
-                         outline=(60, 30, 10, 255))
-        draw.line([(16, 6), (16, 26)], fill=(40, 24, 10, 255), width=2)
+            draw.ellipse((x0, 2, x1, 18), fill=(240, 150, 30, 255), outline=(60, 30, 10, 255))
+            draw.ellipse((x0, 14, x1, 29), fill=(250, 200, 60, 255), outline=(60, 30, 10, 255))
+        draw.line([(16, 4), (16, 28)], fill=(40, 24, 10, 255), width=3)
+        # Even with its wings nearly shut it covers enough sky to be seen moving.
+        assert sum(1 for p in frame.getdata() if p[3]) >= 200, k
         sheet.paste(frame, (k * 32, 0))
     return sheet
 

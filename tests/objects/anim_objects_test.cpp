@@ -141,6 +141,8 @@ TEST_F(FrameObjectTest, SheetPlacementAlphaAndMask)
     faint->Update(0.0f);
     faint->Draw(0.5f);
     ExpectPixel(15, 15, 64, 64, 64, 2);
+    ExpectPixel(25, 25, 64, 64, 64, 2);  // the corner stands on the position
+    ExpectPixel(9, 9, 0, 0, 0);
     faint->FreeResources();
 }
 

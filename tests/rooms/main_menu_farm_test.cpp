@@ -124,6 +124,22 @@ TEST_F(MainMenuFarm, HatchPennantButterflyAndFireflyRunAsTheMenuShowsThem)
         }
     }
     EXPECT_EQ(12u, flagFrames.size());
+    {
+        auto flagBox = [&]() {
+            Clear(0, 0, 0);
+            room.Draw();
+            std::vector<TPixel> box;
+            for (int y = 558; y < 590; ++y)
+                for (int x = 925; x < 973; ++x) box.push_back(Pixel(x, y));
+            return box;
+        };
+        const std::vector<TPixel> a = flagBox();
+        for (int i = 0; i < 20; ++i) room.Update(kFrame);
+        const std::vector<TPixel> b = flagBox();
+        int changed = 0;
+        for (size_t i = 0; i < a.size(); ++i) changed += a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b;
+        EXPECT_GE(changed, 150);
+    }
     EXPECT_TRUE(flag->mCadrImage->IsPlaying());
     ASSERT_GE(reached.size(), 7u);
     for (size_t i = 1; i < reached.size(); ++i) EXPECT_EQ(static_cast<int>((i - 1) % 3), reached[i]) << i;

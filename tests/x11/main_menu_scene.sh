@@ -1,8 +1,9 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it and the waterfall have moved, the sign shows its lettering, a box where nothing
-# moves stays the same, and the log names no missing file. Screenshot A is kept.
+# round it and the waterfall have moved, the sign shows its lettering, the farm's hatch is open
+# over its dark loft with the bale dropped below, the pennant and the butterfly have moved, a
+# box where nothing moves stays the same, and the log names no missing file. Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -78,6 +79,25 @@ letters = sum(1 for y in range(700, 736) for x in range(230, 370)
 print("sign has", letters, "pixels of its lettering colour")
 if letters < 20:
     print("the sign shows no lettering")
+    ok = False
+def within(point, colour, limit=12):
+    got = a.getpixel(point)
+    near = max(abs(g - c) for g, c in zip(got, colour)) <= limit
+    if not near:
+        print("pixel", point, "is", got, "not", colour)
+    return near
+ok = within((892, 617), (120, 72, 36)) and ok  # the opened hatch
+ok = within((926, 617), (24, 18, 14)) and ok  # the loft behind it
+ok = within((925, 698), (226, 196, 96)) and ok  # the dropped bale
+waved = changed((925, 558, 48, 32), 24)
+print("pennant changed in", waved, "pixels")
+if waved < 150:
+    print("the pennant did not wave")
+    ok = False
+flown = changed((1290, 300, 72, 252), 24)
+print("butterfly box changed in", flown, "pixels")
+if flown < 150:
+    print("the butterfly did not fly")
     ok = False
 still = changed((700, 720, 120, 40), 2)
 if still:
