@@ -82,6 +82,9 @@ TEST_F(MainMenuFarm, HatchPennantButterflyAndFireflyRunAsTheMenuShowsThem)
     ASSERT_NE(nullptr, loop);
     ASSERT_FALSE(loop->mPoints.empty());
     ASSERT_FALSE(firefly->mParticles.mItems.empty());
+    // The loader also builds the trail's element as a plain child object.
+    ASSERT_EQ(1u, firefly->mChildren.size());
+    EXPECT_EQ(0, firefly->mChildren[0]->GetTypeCode());
 
     const TIntPoint stops[3] = {{1330, 410}, {1290, 520}, {1290, 300}};
     std::vector<int> reached{2};  // it starts where the last move ends
