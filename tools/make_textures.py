@@ -3,9 +3,9 @@
 # points), the dialog panels, the spark sheet with the particle descriptions of
 # assets/particles/, the level complete dialog's panel, mats, frames, stars and burst rings,
 # the board's two captions, the hint's dot, the main menu's scene (assets/mainmenu.xml) and
-# the help pages' pictures (tools/help_pictures.py) and the hint effects' sparkle sheet, glow
-# and back arrow, as RGBA PNGs (the cell, glyph and swatch images come from
-# tools/gen_pictures.py).
+# the help pages' pictures (tools/help_pictures.py), the hint effects' sparkle sheet, glow
+# and back arrow, and the ghost catcher's green sparkle strip, as RGBA PNGs (the cell, glyph
+# and swatch images come from tools/gen_pictures.py).
 # Run: /usr/bin/python3 tools/make_textures.py   (from the repository root)
 import math
 import os
@@ -912,3 +912,37 @@ def map_back():
 save("textures/map/level", map_level())
 save("textures/map/frame", map_frame())
 save("textures/gui/map/back", map_back())
+
+
+def easel():
+    # 180 x 190: a wooden frame 10 px wide round a transparent inside of 160 x 128 (where the
+    # canvas's movie shows), on two legs splayed below it.
+    w, h = 180, 190
+    image = canvas(w, h)
+    d = ImageDraw.Draw(image)
+    wood, dark = (150, 100, 52, 255), (104, 66, 30, 255)
+    d.polygon([(30, 140), (44, 140), (22, h - 1), (8, h - 1)], fill=wood, outline=dark)
+    d.polygon([(w - 45, 140), (w - 31, 140), (w - 9, h - 1), (w - 23, h - 1)], fill=wood, outline=dark)
+    d.rectangle((0, 0, w - 1, 147), fill=wood, outline=dark)
+    d.rectangle((10, 10, w - 11, 137), fill=(0, 0, 0, 0))
+    d.rectangle((9, 9, w - 10, 138), outline=dark)
+    return image
+
+
+def sparkle_green():
+    # Fourteen 10 x 10 frames in a row: a green four-point sparkle that grows and shrinks.
+    frames, side = 14, 10
+    image = canvas(frames * side, side)
+    for i in range(frames):
+        size = 1 + 4 * math.sin(math.pi * (i + 0.5) / frames)
+        frame = smooth(side, side, lambda d, k, s=size: (
+            d.polygon([(5 * k, (5 - s) * k), (5.8 * k, 4.2 * k), ((5 + s) * k, 5 * k), (5.8 * k, 5.8 * k),
+                       (5 * k, (5 + s) * k), (4.2 * k, 5.8 * k), ((5 - s) * k, 5 * k), (4.2 * k, 4.2 * k)],
+                      fill=(120, 255, 110, 255)),
+            d.ellipse((4 * k, 4 * k, 6 * k, 6 * k), fill=(230, 255, 220, 255))))
+        image.paste(frame, (i * side, 0))
+    return image
+
+
+save("textures/mainmenu/easel", easel())
+save("textures/effect/sparklegreen", sparkle_green())

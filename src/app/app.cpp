@@ -306,6 +306,9 @@ bool StartGame()
     SetInputHost(GetAppInputHost());
 
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    // A full-screen game that loses the focus stays on screen under its pause window, as on
+    // the desktops it was made for; SDL would otherwise minimise it.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_AUDIO) != 0) return false;
     SDL_SetHint("SDL_RENDER_SCALE_QUALITY", "2");
     SDL_SetHint("SDL_FRAMEBUFFER_ACCELERATION", "1");

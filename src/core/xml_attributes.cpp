@@ -213,6 +213,13 @@ void GetAttrFloatList(const TiXmlElement* element, const char* name, std::vector
     for (const std::string& part : parts) out.push_back(ToFloat(strtod(part.c_str(), nullptr)));
 }
 
+void GetAttrIntList(const TiXmlElement* element, const char* name, std::vector<int>& out)
+{
+    std::vector<std::string> parts;
+    GetAttrList(element, name, ',', parts);
+    for (const std::string& part : parts) out.push_back(ParseIntClamped(part.c_str()));
+}
+
 namespace {
 // Each ';' part is "x,y"; a part with one item has y = 0.
 template <class Point, class Parse>

@@ -55,5 +55,7 @@ TFloatColor GetAttrColor(const TiXmlElement* element, const char* name, const TF
 int GetAttrList(const TiXmlElement* element, const char* name, char separator, std::vector<std::string>& out);
 // These three append.
 void GetAttrFloatList(const TiXmlElement* element, const char* name, std::vector<float>& out);
+// Items split at ',', each clamped to the int range.
+void GetAttrIntList(const TiXmlElement* element, const char* name, std::vector<int>& out);
 void GetAttrPointList(const TiXmlElement* element, const char* name, std::vector<TIntPoint>& out);
 void GetAttrPointListF(const TiXmlElement* element, const char* name, std::vector<TFloatPoint>& out);

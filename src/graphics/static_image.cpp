@@ -7,6 +7,7 @@
 #include "core/app_state.h"
 #include "core/numbers.h"
 #include "core/xml_attributes.h"
+#include "graphics/clip_scope.h"
 #include "graphics/texture_cache.h"
 
 StaticImage::StaticImage() { mTransform.mBlendMode = kBlendAlpha; }
@@ -177,11 +178,9 @@ void TClippingImage::DrawClipped()
         Draw(1.0f);
         return;
     }
-    SDL_Renderer* renderer = GetRenderer();
-    SDL_Rect clip{mClipX, mClipY, mClipW, mClipH};
-    if (renderer) SDL_RenderSetClipRect(renderer, &clip);
+    // The reel's rectangle stands in for the clip it finds, which comes back afterwards.
+    TClipScope clip(mClipX, mClipY, mClipW, mClipH);
     Draw(1.0f);
-    if (renderer) SDL_RenderSetClipRect(renderer, nullptr);
 }
 
 void ReadStaticImageAttrs(TiXmlElement* element, StaticImage* image, const std::string& folderPrefix)

@@ -57,7 +57,8 @@ public:
 
 class TClippingImage : public StaticImage {
 public:
-    // Design pixels; all zero draws unclipped. Leaves no clip rectangle behind either way.
+    // Design pixels; all zero (or no width) draws unclipped. The renderer's clip is as it
+    // was afterwards.
     void DrawClipped();
 
     int mClipX = 0;

@@ -9,13 +9,13 @@ class TLensTarget {
 public:
     virtual ~TLensTarget() = default;
 
-    void SetLens(int32_t offsetX, int32_t offsetY, const TexturePtr& lens)
+    virtual void SetLens(int32_t offsetX, int32_t offsetY, const TexturePtr& lens)
     {
         mLensOffsetX = offsetX;
         mLensOffsetY = offsetY;
         mLens = lens;
     }
-    void ClearLens()
+    virtual void ClearLens()
     {
         mLensOffsetX = 0;
         mLensOffsetY = 0;

@@ -115,10 +115,11 @@ public:
     int GetCenterY() const;
     // Where a hint points at the object: its centre moved by "hpx", "hpy".
     TIntPoint GetHintPoint() const;
-    void GetRect(float* x, float* y, float* w, float* h) const;
+    virtual void GetRect(float* x, float* y, float* w, float* h) const;
     void CenterOrigin();
     void SetTextureCentre(int tcx, int tcy);
-    void SetAlpha(float a);
+    // Object and image; a value outside [0, 1] is ignored.
+    virtual void SetAlpha(float a);
     void SetVisible(bool visible) override;
     virtual bool IsMovable() const { return !mEffectorName.empty() || mMoveable; }
     void PlayEffector();
@@ -186,7 +187,7 @@ public:
     virtual void Lock();
     virtual void Unlock() { mLocked = false; }
     bool IsLocked() const { return mLocked; }
-    bool IsGoalReached() const { return mGoalReached; }
+    virtual bool IsGoalReached() const { return mGoalReached; }
     virtual void ResetBehaviour() {}
 
     // Hints.
@@ -264,6 +265,8 @@ public:
     std::vector<std::string> mLockedHints;
     std::vector<std::string> mToolHints;
     std::vector<TWrongToolHint> mWrongToolHints;
+    // Texts handed to the listener by use; no key fills it (a group copies its own to its parts).
+    std::vector<std::string> mUseMessages;
     int32_t mHintCycle = 0;
     int32_t mReservedState = 0;
     TToolRecordList mToolRecords;
@@ -319,12 +322,14 @@ public:
     bool mAllowClickWithTool = false;
     static constexpr bool kCentreShiftsPosition = true;  // a transform centre moves the drawn position
 
+protected:
+    // Through the root space; an object outside any space stays silent.
+    void PlayThroughRootSpace(const std::string& name);
+
 private:
     void ReadToolRecords(const std::string& text);
     void ReadAfterEventToolRecords(const std::string& text);
     void ReadFrameSheet(TiXmlElement* element);
     void ShowCurrentFrame();
-    // Through the root space; an object outside any space stays silent.
-    void PlayThroughRootSpace(const std::string& name);
     void WriteCounter(TBaseBuffer& buffer, int32_t counter, int32_t maximum) const;
 };

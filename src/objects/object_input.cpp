@@ -11,6 +11,7 @@
 #include "rooms/game_event.h"
 #include "rooms/game_space.h"
 #include "rooms/hint_effects.h"
+#include "rooms/pocket.h"
 #include "rooms/scene_listeners.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tool.h"
@@ -19,6 +20,22 @@
 #include "sound/sound_manager.h"
 
 namespace {
+
+// The pocket an object's "pocket" names, found through the room the object lies in.
+TRoom* PocketSpaceOf(const TObject& object)
+{
+    if (object.mPocket.empty()) return nullptr;
+    auto* room = dynamic_cast<TRoom*>(object.GetRootSpace());
+    return room ? room->FindPocket(object.mPocket) : nullptr;
+}
+
+// A space of the game shell's registry; this game has none, so nothing is found.
+TGameSpace* RegisteredSpace(const std::string& name)
+{
+    if (name.empty()) return nullptr;
+    TSpacesRegistry* registry = GetAppState().mSpacesRegistry;
+    return registry ? registry->FindSpace(name) : nullptr;
+}
 
 template <class List>
 auto GroupAt(const List& list, int64_t index) -> const typename List::value_type*
@@ -53,7 +70,26 @@ bool ImagePointAt(const StaticImage& image, int x, int y, float* u, float* v)
     float cornerX = image.mOffsetX + image.mX;
     float cornerY = image.mOffsetY + image.mY;
     float pivotX = 0.0f, pivotY = 0.0f;
-    if (image.mOwnCentre) {
+    if (image.mCentred) {
+        // Placed by its centre: the middle of the frame (or of the texture), unless the owner
+        // wrote one.
+        float centreX = t.mCentreX, centreY = t.mCentreY;
+        bool pivot = (t.mFlags & kDrawCentre) != 0;
+        if (sourceRect) {
+            centreX = t.mSrcW / 2;
+            centreY = t.mSrcH / 2;
+        } else if (image.GetTexture() && !image.mOwnCentre) {
+            centreX = image.GetTexture()->GetWidth() / 2.0f;
+            centreY = image.GetTexture()->GetHeight() / 2.0f;
+            pivot = true;
+        }
+        cornerX -= centreX * sx;
+        cornerY -= centreY * sy;
+        if (pivot) {
+            pivotX = centreX * ax;
+            pivotY = centreY * ay;
+        }
+    } else if (image.mOwnCentre) {
         cornerX -= (t.mCentreX - srcX) * sx;
         cornerY -= (t.mCentreY - srcY) * sy;
         if (t.mFlags & kDrawCentre) {
@@ -518,6 +554,15 @@ bool TObject::IsHintable()
         return false;
     }
     if (!mToolRecords.empty()) return true;
+    if (TRoom* pocket = PocketSpaceOf(*this)) {
+        if (pocket->HasHintables()) return true;
+    }
+    if (TGameSpace* minigame = FindMiniGameSpace()) {
+        if (minigame->IsHintAvailable()) return true;
+    }
+    if (auto* room = dynamic_cast<TRoom*>(FindRoomSpace())) {
+        if (room->HasHintables()) return true;
+    }
     if (!mRoomXo.empty() || !mDialog.empty() || !mDialog2.empty()) return true;
     return LinksToRoomWithWork(false);
 }
@@ -528,11 +573,22 @@ void TObject::CollectHintables(std::vector<TObject*>& collector)
     for (auto& child : mChildren) child->CollectHintables(collector);
 }
 
-TGameSpace* TObject::FindMiniGameSpace() const { return nullptr; }
+TGameSpace* TObject::FindMiniGameSpace() const
+{
+    TGameSpace* space = RegisteredSpace(mMinigame);
+    return space && space->IsSpaceType(kSpaceMiniGame) ? space : nullptr;
+}
 
-TGameSpace* TObject::FindRoomSpace() const { return nullptr; }
+TGameSpace* TObject::FindRoomSpace() const { return dynamic_cast<TRoom*>(RegisteredSpace(mMinigame)); }
 
-bool TObject::LinksToRoomWithWork(bool /*force*/) const { return false; }
+bool TObject::LinksToRoomWithWork(bool force) const
+{
+    if (mRoom.empty()) return false;
+    TSpacesRegistry* registry = GetAppState().mSpacesRegistry;
+    auto* room = registry ? dynamic_cast<TRoom*>(registry->FindSpace(mRoom)) : nullptr;
+    if (!room || (!force && room == registry->mCurrent)) return false;
+    return room->HasHintables();
+}
 
 void TObject::StartXoEffect()
 {

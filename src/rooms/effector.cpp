@@ -148,6 +148,12 @@ void TEffector::OnChannelFinished(int channel)
 TEffector* TEffector::Clone() const
 {
     TEffector* clone = new TEffector();
+    CopyTo(clone);
+    return clone;
+}
+
+void TEffector::CopyTo(TEffector* clone) const
+{
     clone->mName = mName;
     clone->mListener = mListener;
     clone->mTarget = mTarget;
@@ -157,7 +163,6 @@ TEffector* TEffector::Clone() const
     // A repeater replays the one effector it holds: a shared one would never play the clone
     // and would be left pointing at a deleted source.
     if (mRepeater) clone->mRepeater = mRepeater->CopyFor(clone);
-    return clone;
 }
 
 void TEffector::SaveState(TBaseBuffer& buffer) const

@@ -48,6 +48,8 @@ public:
     virtual void Reset();
     virtual TEffector* Clone() const;
     virtual void SaveState(TBaseBuffer& buffer) const;
+    // The effector's own part, copied into a clone of any kind.
+    void CopyTo(TEffector* clone) const;
 
     std::string mName;
     TEffectorListener* mListener = nullptr;  // not owned

@@ -6,18 +6,19 @@
 
 #include "core/app_state.h"
 #include "core/logger.h"
+#include "core/messages.h"
 #include "game/user_info.h"
 #include "graphics/clip_scope.h"
 #include "objects/object.h"
 #include "rooms/effector.h"
 #include "rooms/game_event.h"
 #include "rooms/scene_mouse_event.h"
+#include "rooms/tool.h"
 #include "sound/sound_manager.h"
 
 namespace {
-// The tool a room put into the application's tools list under that name. No room loads
-// tools yet, so nothing is found.
-TTool* FindGlobalTool(const std::string& /*name*/) { return nullptr; }
+// The tool a room put into the application's tools list under that name.
+TTool* FindGlobalTool(const std::string& name) { return GlobalToolsList().FindTool(name); }
 
 // counter + 1 < limit, in 64 bits: the limit is whatever the file gave.
 bool BelowLimit(int32_t counter, int32_t limit)
@@ -394,8 +395,10 @@ void TGameSpace::BroadcastHookD(int value)
 
 void TGameSpace::BindEffectors()
 {
+    // Through the virtual lookup: a pocket's objects bind to its room's effectors.
+    const int count = GetEffectorCount();
     for (auto& object : mObjects) {
-        for (auto& effector : mEffectors) object->BindEffector(effector.get());
+        for (int i = 0; i < count; ++i) object->BindEffector(GetEffector(i));
     }
 }
 
@@ -529,4 +532,10 @@ TGameSpace* TSpacesRegistry::FindSpace(const std::string& name) const
         if (space && space->mSpaceName == name) return space;
     }
     return nullptr;
+}
+
+void TSpacesRegistry::StartCollectionEffect(int /*x*/, int /*y*/, const std::string& /*picture*/, float /*scale*/,
+                                            const std::string& message, int /*points*/, const std::string& /*itemId*/)
+{
+    if (TMyMessageManager* messages = GetMessageManager()) messages->Post(message, 0.0f);
 }

@@ -30,7 +30,7 @@ struct ItemToFindRecord {
 };
 
 // Space type bits of GetSpaceType.
-enum { kSpaceRoom = 1, kSpacePocket = 8 };
+enum { kSpaceRoom = 1, kSpaceMiniGame = 4, kSpacePocket = 8 };
 
 class TGameSpace : public TGameSoundPlayer, public DrawObject, public TObjectListener {
 public:
@@ -133,7 +133,7 @@ public:
     virtual void LoadEffectors(TiXmlElement* root);
     // An effector named by several objects ends targeting the last of them.
     virtual void BindEffectors();
-    virtual bool IsHintAvailable() const { return false; }
+    virtual bool IsHintAvailable() { return false; }
 
     // The drawable's part: tweens into the scroll offset, own effector, objects, effects.
     bool Update(float dt) override;
@@ -260,9 +260,16 @@ public:
 // The spaces of a game shell and the current one. This game never fills one.
 class TSpacesRegistry {
 public:
+    virtual ~TSpacesRegistry() = default;
     // "" answers the current space; otherwise the first space of exactly that name.
     TGameSpace* FindSpace(const std::string& name) const;
+    // A collected item's fly-in from (x, y); its end posts the message. Here the fly-in takes
+    // no time: the message goes out at the next dispatch.
+    virtual void StartCollectionEffect(int x, int y, const std::string& picture, float scale,
+                                       const std::string& message, int points, const std::string& itemId);
+    virtual void OnCollectionEffectDone(const std::string& /*itemId*/) {}
 
     std::vector<TGameSpace*> mSpaces;  // not owned
     TGameSpace* mCurrent = nullptr;
+    float mGhostSpeed = 1.0f;  // ghosts flee faster above 1
 };

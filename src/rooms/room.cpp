@@ -8,6 +8,7 @@
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
@@ -21,7 +22,6 @@
 #include "rooms/ghost_catcher_tool.h"
 #include "rooms/hopa_user_info.h"
 #include "rooms/inventory_panel.h"
-#include "rooms/lens_seam.h"
 #include "rooms/pocket.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tip_panel.h"
@@ -164,7 +164,8 @@ void TBaseRoom::UpdateUnderLens(TObject* object, TLensTarget* target, TInfraredO
 {
     TTool* tool = mCurrentTool;
     TInventoryPanel* panel = GetAppState().mInventoryPanel;
-    StaticImage* lens = tool && tool->GetType() == TGhostCatcherTool::kType ? GetGhostCatcherLens(tool) : nullptr;
+    auto* catcher = tool && tool->GetType() == TGhostCatcherTool::kType ? dynamic_cast<TGhostCatcherTool*>(tool) : nullptr;
+    StaticImage* lens = catcher ? catcher->GetShapeImage() : nullptr;
     if (panel && lens) {
         TInventorySlot* slot = infrared ? panel->FindSlotOfTool(tool) : panel->FindGhostCatcherSlot();
         if (slot && (!infrared || slot->mInHand)) {
@@ -489,12 +490,25 @@ void TRoom::LoadPockets(TiXmlElement* element)
     for (TiXmlElement* e : elements) {
         std::unique_ptr<TPocket> pocket(
             CreatePocket(GetAttrString(e, "name", ""), GetAttrString(e, "type", "")));
-        pocket->TRoom::LoadAttributes(e);
+        pocket->LoadAttributes(e);
         pocket->mParentSpace = this;
         pocket->mStateKey = pocket->GetFullKey();
         pocket->mDataFolder = mDataFolder;
         GetLogger()->LogDebug("Load pocket %s", pocket->mSpaceName.c_str());
         pocket->LoadObjects(e, nullptr);
+        if (pocket->mBoxObjectName.empty() && !pocket->mObjects.empty())
+            pocket->mBoxObjectName = pocket->mObjects.front()->GetName();
+        if (TObject* box = pocket->FindObject(pocket->mBoxObjectName)) {
+            if (pocket->mRectX == 0) pocket->mRectX = TruncToInt(box->GetX());
+            if (pocket->mRectY == 0) pocket->mRectY = TruncToInt(box->GetY());
+            if (pocket->mRectW == 0) pocket->mRectW = box->GetWidth();
+            if (pocket->mRectH == 0) pocket->mRectH = box->GetHeight();
+        }
+        pocket->mLoadedX = pocket->mRectX;
+        pocket->mLoadedY = pocket->mRectY;
+        pocket->mLoadedW = pocket->mRectW;
+        pocket->mLoadedH = pocket->mRectH;
+        pocket->PlaceFrame(e);
         pocket->SetObjectsListener(pocket.get());
         pocket->LoadPockets(e);
         pocket->mOwnerRoom = this;
@@ -510,15 +524,6 @@ TPocket* TRoom::CreatePocket(const std::string& name, const std::string& /*type*
     pocket->mSpaceName = name;
     pocket->SetName(name);
     return pocket;
-}
-
-TPocket* TPocket::FindPocket(const std::string& name)
-{
-    if (mSpaceName == name) return this;
-    for (const auto& pocket : mPockets) {
-        if (pocket->mSpaceName == name) return pocket.get();
-    }
-    return nullptr;
 }
 
 TPocket* TRoom::FindPocket(const std::string& name)
@@ -542,12 +547,6 @@ void TRoom::SetListener(TGameSpaceListener* owner)
     mOwnerListener = owner;
     for (const auto& pocket : mPockets) pocket->SetListener(owner);
 }
-
-bool TRoom::HandleBack(int /*flag*/) { return false; }
-
-bool TRoom::HasHintables() { return false; }
-
-bool TRoom::ClosePocket(int /*flag*/) { return false; }
 
 void TRoom::ClearPockets(bool deleteAll)
 {

@@ -63,6 +63,12 @@ public:
 
     void OnShowPocketDone(TShowPocketEffector* /*effector*/) override {}
 
+    // An object's event goes out as a game event that names the object.
+    bool PostObjectEvent(const std::string& name, int value, TObject* object) override;
+    bool PostObjectEventRecord(const TFlagRef& record, TObject* object) override;
+    // Each top-level object is flagged when it has something to do (with the highlight option).
+    void HighlightObjects(int on) override;
+
     // ---- As the listener of its items lists (a found entry's tool: nothing here).
     // Group 0 of the list's completion lists through the room's own operations, then its
     // events and profile pairs.
@@ -99,12 +105,16 @@ public:
     virtual void PlaceFrame(TiXmlElement* /*element*/) {}
     virtual void SetListener(TGameSpaceListener* owner);
     virtual TPocket* FindPocket(const std::string& name);
+    // With an open pocket that does not take the request itself, that pocket finishes.
     virtual bool HandleBack(int flag);
+    // False while the room is already collecting (a pocket's object naming that pocket).
     virtual bool HasHintables();
-    virtual void ShowBackHint() {}
+    // The back arrow at the back-hint point; nothing without one.
+    virtual void ShowBackHint();
     virtual TPocket* CreatePocket(const std::string& name, const std::string& type);
-    virtual void CheckToolsToOpenPockets() {}
-    virtual void CheckToolsToOpenMinigames() {}
+    // Fills every pocket-opening object's list of tools that open its pocket.
+    virtual void CheckToolsToOpenPockets();
+    virtual void CheckToolsToOpenMinigames();
 
     // A file that cannot be read leaves an empty room that draws nothing.
     bool LoadFromXml(const std::string& path) override;
@@ -116,7 +126,7 @@ public:
     void OnShow() override;
     int OnHide() override;
     void OnFirstShow() override;
-    void Finish() override {}
+    void Finish() override;
     void Clear(bool deleteAll) override;
     bool Update(float dt) override;
     void Draw() override;
@@ -140,9 +150,28 @@ public:
     void OnItemFound(const TObjectToolRecord& record) override;
     // ---- End of the items-list answer.
 
-    // Closes the open pocket; true when one was closed.
+    // ---- What the objects report, acted on by the room.
+    bool OnObjectToolUsed(TObject* object, TTool* tool, int flag) override;
+    bool OnObjectActivated(TObject* object) override;
+    bool RunCommands(const TToolRecordList* records, TObject* object, float delay) override;
+    void UnlockObjects(const TObjectRefGroup* group) override;
+    void LockObjects(const TObjectRefGroup* group) override;
+    // ---- End of the object reports.
+    // The end of a pocket's show or hide movement.
+    void OnShowPocketDone(TShowPocketEffector* effector) override;
+
+    // Shows the pocket, growing from (x, y) unless it has a start point already.
+    void OpenPocket(TPocket* pocket, float x, float y);
+    // Closes the innermost open pocket (flag 0: true when one was closed) or, with flag 1,
+    // the whole chain; false without an open pocket.
     bool ClosePocket(int flag);
     void ClearPockets(bool deleteAll);
+    bool AreAllToolsTaken();
+    // Points a hint at something to do, or the back arrow; true when something was shown.
+    bool ShowHint() override;
+    bool IsHintAvailable() override;
+    void HighlightObjects(int on) override;
+    void RemoveXoEffects() override;
 
     std::vector<std::unique_ptr<TPocket>> mPockets;
     TPocket* mOpenPocket = nullptr;  // one of mPockets
@@ -150,6 +179,10 @@ public:
     std::vector<std::string> mToolsToClose;  // pockets: "toolstoclosepocket"
     bool mCloseAfterAllToolsTaken = false;
     bool mCloseAfterUpdate = false;
+    bool GetSavedFlagA() const { return mSavedFlagA; }
+    bool GetSavedFlagB() const { return mSavedFlagB; }
+    void SetSavedFlagA(bool on) { mSavedFlagA = on; }
+    void SetSavedFlagB(bool on) { mSavedFlagB = on; }
     bool mSavedFlagA = false;
     bool mSavedFlagB = true;  // cleared by the first show
     bool mHintsBusy = false;
@@ -163,7 +196,17 @@ public:
 protected:
     TRoom* AsRoom() override { return this; }
     // What the room checks after updating its open pocket.
-    virtual void RunCloseChecks() {}
+    virtual void RunCloseChecks();
+    // The outermost room of a chain dims what lies behind its pockets.
+    void ShowPocketShadow();
+    // The targets of a click or a tool use, the first non-empty one deciding.
+    void OpenTarget(TObject* object, const std::string& pocket, const std::string& room,
+                    const std::string& roomXo, const std::string& minigame, const std::string& dialog,
+                    const std::string& dialog2, bool afterTool);
+    // "closepocket" in a pocket, "goback" in a room, both forced.
+    void PostCloseRequest();
+    // True when the arrow was shown.
+    bool ShowBackArrow();
 
 private:
     // Objects of type "animfile" take the anim files' objects in order; what is left over
@@ -174,4 +217,7 @@ private:
     // holds the object.
     void ResolveObjectRefs();
     void ResolveRefsOf(TObject* object);
+
+    bool mHintQueryBusy = false;
+    bool mFillingToolLists = false;  // guards CheckToolsToOpenPockets against a pocket opening itself
 };

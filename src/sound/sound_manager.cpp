@@ -106,6 +106,7 @@ void TSoundManager::StopSound(const std::string& id)
 
 bool TSoundManager::IsSoundPlaying(const std::string& id)
 {
+    if (mCallObserver && mCallObserver->ReportsPlaying(id)) return true;
     for (auto& entry : mSoundLists)
         if (entry.second->IsPlaying(id)) return true;
     return false;

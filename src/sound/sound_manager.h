@@ -17,6 +17,8 @@ public:
     virtual ~TSoundCallObserver() = default;
     // call: "play", "stop", "music" or "stopallmusic"; id is empty for "stopallmusic".
     virtual void OnSoundCall(const char* call, const std::string& id) = 0;
+    // True for a name the observer stands in for as playing (a test without a device).
+    virtual bool ReportsPlaying(const std::string& /*id*/) const { return false; }
 };
 
 class TSoundManager {

@@ -58,6 +58,11 @@ public:
     bool IsHalfWidth() const { return mHalfWidth; }
     bool HasVisibleAlpha() const { return mVisibleAlpha; }
     bool IsUploaded() const { return mUploaded; }
+    // The owner shows no frame until the next upload.
+    void ClearUploaded() { mUploaded = false; }
+    // Whether the last upload was cut by a mask and left some pixel visible; the owner clears it
+    // when it takes the mask away.
+    void ClearLensCut() { mVisibleAlpha = false; }
     const std::string& GetName() const { return mName; }
 
     // Set by the owner, which reads and clears it.

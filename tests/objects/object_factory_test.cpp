@@ -194,7 +194,8 @@ TEST(ObjectFactory, NamesAreComparedWholeAndCaseSensitively)
 TEST(ObjectFactory, MovableKindsSaveTheirPositionFirst)
 {
     std::unique_ptr<TObject> mover = Make<TObject>("mover");
-    std::unique_ptr<TObject> hidden = Make<TObject>("hidden");
+    // A kind that adds nothing to the object's record.
+    std::unique_ptr<TObject> hidden = Make<TObject>("animfile");
     ASSERT_TRUE(mover && hidden);
     for (TObject* object : {mover.get(), hidden.get()}) object->SetPosition(12.5f, -3.0f, false);
 

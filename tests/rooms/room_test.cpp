@@ -22,6 +22,7 @@
 #include "objects/object_factory.h"
 #include "rooms/pocket.h"
 #include "rooms/room.h"
+#include "rooms/room_factory.h"
 #include "rooms/scene_mouse_event.h"
 #include "rooms/sound_calls.h"
 #include "sound/sound_info.h"
@@ -336,7 +337,17 @@ protected:
     {
         RoomTest::SetUp();
         UseShippedAssets();
+        // The start-up loader's effector factory builds every kind the scene names.
+        mOldEffectors = std::move(GetAppState().mEffectorsFactory);
+        GetAppState().mEffectorsFactory.reset(new TEffectorsFactory());
     }
+    void TearDown() override
+    {
+        GetAppState().mEffectorsFactory = std::move(mOldEffectors);
+        RoomTest::TearDown();
+    }
+
+    TOwned<TEffectorsFactory> mOldEffectors;
 };
 
 TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
@@ -350,10 +361,13 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         room->LoadObjectResources(0);
         EXPECT_EQ(room->GetName(), "mainmenu");
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
-        EXPECT_EQ(Names(room->mObjects), "hills sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
+        EXPECT_EQ(Names(room->mObjects), "hills sunhalo sunglow sunrays sky sun cloud1 cloud2 birds mill waterfall mist spray sign "
+                                         "animhost glint1 glint2 glint3 pond balloon ringmovie canvas easel "
+                                         "spark puff shaker drifter pz_lock pz_tiles pz_maze pz_shelf "
+                                         "board reel reel_echo well well_rope lamps lantern "
                                          "farm butterfly  ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
-        EXPECT_TRUE(room->mEffectors.empty());
+        EXPECT_EQ(room->mEffectors.size(), 4u);
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");
         ASSERT_TRUE(list);
         EXPECT_FALSE(list->mOpen);
@@ -473,7 +487,7 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
         EXPECT_EQ(scene.RootElement()->FirstChildElement(excluded), nullptr) << excluded;
     }
     TiXmlElement* common = scene.RootElement()->FirstChildElement("Common");
-    EXPECT_EQ(common->Attribute("animfiles"), nullptr);
+    EXPECT_STREQ(common->Attribute("animfiles"), "mainmenuanim.xml");
     for (const TiXmlAttribute* a = common->FirstAttribute(); a; a = a->Next()) {
         EXPECT_NE(std::string(a->Name()).rfind("states", 0), 0u) << a->Name();
     }
@@ -486,9 +500,11 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             const std::string type = e->Attribute("type") ? e->Attribute("type") : "";
             // A text label's children describe its layout, not scene objects.
             if (type != "text_obj") pending.push_back(e);
-            for (const char* layer : {"imgclouds", "imgclouds2"}) {
+            for (const char* layer : {"imgclouds", "imgclouds2", "mname", "mname1", "mname2"}) {
                 if (!e->Attribute(layer)) continue;
                 EXPECT_EQ(access(AssetPath(std::string("textures/mainmenu/") + e->Attribute(layer) + ".png").c_str(), R_OK), 0)
+                    << layer;
+                EXPECT_NE(access(AssetPath(std::string("textures/mainmenu/") + e->Attribute(layer) + ".jpg").c_str(), F_OK), 0)
                     << layer;
             }
             if (e->Attribute("particle")) {
@@ -497,10 +513,24 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
             if (!e->Attribute("name")) continue;
             const std::string name = e->Attribute("name");
             EXPECT_EQ(e->Attribute("drawz"), nullptr) << name;
-            EXPECT_EQ(e->Attribute("effector"), nullptr) << name;
-            const std::string png = AssetPath("textures/mainmenu/" + name + ".png");
+            // Only the pieces the effectors move name one.
+            const std::string id = e->Attribute("id") ? e->Attribute("id") : "";
+            if (id != "spark" && id != "puff" && id != "shaker" && id != "drifter") {
+                EXPECT_EQ(e->Attribute("effector"), nullptr) << name;
+            }
+            // A movie's name is its file under textures/, written with its folder.
+            if (type == "video") {
+                EXPECT_STREQ(e->Attribute("udf"), "0") << name;
+                EXPECT_EQ(name.substr(name.size() - 4), ".ogv") << name;
+                EXPECT_EQ(access(AssetPath("textures/" + name).c_str(), R_OK), 0) << name;
+                continue;
+            }
+            // A name may carry its ".png" already.
+            const bool withExtension = name.size() > 4 && name.compare(name.size() - 4, 4, ".png") == 0;
+            const std::string stem = withExtension ? name.substr(0, name.size() - 4) : name;
+            const std::string png = AssetPath("textures/mainmenu/" + stem + ".png");
             EXPECT_EQ(access(png.c_str(), R_OK), 0) << png;
-            EXPECT_NE(access(AssetPath("textures/mainmenu/" + name + ".jpg").c_str(), F_OK), 0) << name;
+            EXPECT_NE(access(AssetPath("textures/mainmenu/" + stem + ".jpg").c_str(), F_OK), 0) << name;
             if (!e->Attribute("frames")) continue;
             ++sheets;
             SDL_Surface* image = IMG_Load(png.c_str());

@@ -15,4 +15,11 @@ struct TRecordedSoundCalls : TSoundCallObserver {
     {
         mCalls.push_back(id.empty() ? std::string(call) : std::string(call) + " " + id);
     }
+    bool ReportsPlaying(const std::string& id) const override
+    {
+        for (const std::string& name : mPlaying)
+            if (name == id) return true;
+        return false;
+    }
+    std::vector<std::string> mPlaying;  // names the manager answers as playing
 };

@@ -1,9 +1,13 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it and the waterfall have moved, the sign shows its lettering, the farm's hatch is open
-# over its dark loft with the bale dropped below, the pennant and the butterfly have moved, a
-# box where nothing moves stays the same, and the log names no missing file. Screenshot A is kept.
+# round it, the waterfall, the easel's canvas and the trembling sun have moved, the sign shows
+# its lettering, the butterfly, the lock plate and the puzzle corner's pictures show, a box
+# where nothing moves stays the same, the farm's hatch is open over its dark loft with the bale
+# dropped below, the pennant and the right-hand butterfly have moved, and the log names no
+# missing file. Two more, C a second after B and D half a second after C: the pond's water has
+# changed between two of A, B and C, the ring of light between C and D, and in none of the four
+# does the ring's box show the black surround of an opaque movie. Screenshot A is kept.
 # Usage: main_menu_scene.sh <game executable> <screenshot>
 set -u
 GAME=$1
@@ -33,6 +37,11 @@ sleep 2.5
 import -window root "$WORK/a.png" || { echo "no screenshot A"; exit 1; }
 sleep 1.0
 import -window root "$WORK/b.png" || { echo "no screenshot B"; exit 1; }
+sleep 1.0
+import -window root "$WORK/c.png" || { echo "no screenshot C"; exit 1; }
+# Half a pass of the ring later.
+sleep 0.5
+import -window root "$WORK/d.png" || { echo "no screenshot D"; exit 1; }
 cp "$WORK/a.png" "$SHOT" || echo "screenshot not kept"
 kill -TERM "$PID"
 wait "$PID"
@@ -44,23 +53,25 @@ if grep -q "File not found" "$LOG"; then
     grep "File not found" "$LOG"
     exit 1
 fi
-/usr/bin/python3 - "$WORK/a.png" "$WORK/b.png" <<'PY'
+/usr/bin/python3 - "$WORK/a.png" "$WORK/b.png" "$WORK/c.png" "$WORK/d.png" <<'PY'
 import sys
 from PIL import Image
 a = Image.open(sys.argv[1]).convert("RGB")
 b = Image.open(sys.argv[2]).convert("RGB")
+c = Image.open(sys.argv[3]).convert("RGB")
+d = Image.open(sys.argv[4]).convert("RGB")
 hub = (92, 52, 24)
 got = a.getpixel((420, 572))
 ok = True
 if max(abs(g - h) for g, h in zip(got, hub)) > 12:
     print("hub pixel is", got, "not", hub)
     ok = False
-def changed(box, limit):
+def changed(box, limit, first=a, second=b):
     x0, y0, w, h = box
     n = 0
     for y in range(y0, y0 + h):
         for x in range(x0, x0 + w):
-            if max(abs(p - q) for p, q in zip(a.getpixel((x, y)), b.getpixel((x, y)))) > limit:
+            if max(abs(p - q) for p, q in zip(first.getpixel((x, y)), second.getpixel((x, y)))) > limit:
                 n += 1
     return n
 turned = changed((340, 492, 160, 160), 24)
@@ -68,7 +79,9 @@ print("sails changed in", turned, "pixels")
 if turned < 300:
     print("the sails did not turn")
     ok = False
-fell = changed((1240, 610, 64, 38), 24)
+# The falling water's pattern repeats: a whole second can bring back the same picture, half
+# a second cannot.
+fell = max(changed((1240, 610, 64, 38), 24), changed((1240, 610, 64, 38), 24, c, d))
 print("waterfall changed in", fell, "pixels")
 if fell < 300:
     print("the water did not fall")
@@ -80,6 +93,53 @@ print("sign has", letters, "pixels of its lettering colour")
 if letters < 20:
     print("the sign shows no lettering")
     ok = False
+wing = (242, 138, 24)
+orange = sum(1 for y in range(520, 544) for x in range(210, 242)
+             if max(abs(p - q) for p, q in zip(a.getpixel((x, y)), wing)) <= 24)
+print("flutter box has", orange, "pixels of the wings' orange")
+if orange < 40:
+    print("the butterfly does not show")
+    ok = False
+# The pond cross-fades over 4 s: at three instants a second apart it cannot look the same.
+pond = max(changed((560, 716, 140, 40), 8), changed((560, 716, 140, 40), 8, b, c))
+print("pond changed in", pond, "pixels")
+if pond < 100:
+    print("the pond did not shimmer")
+    ok = False
+canvas = changed((603, 115, 160, 128), 24)
+print("canvas changed in", canvas, "pixels")
+if canvas < 300:
+    print("the easel's canvas did not play")
+    ok = False
+ring = changed((330, 300, 128, 128), 24, c, d)
+print("ring changed in", ring, "pixels between C and D")
+if ring < 200:
+    print("the ring of light did not pulse")
+    ok = False
+for name, shot in (("A", a), ("B", b), ("C", c), ("D", d)):
+    dark = sum(1 for y in range(300, 428) for x in range(330, 458) if max(shot.getpixel((x, y))) <= 16)
+    if dark >= 1000:
+        print("the ring's box in", name, "shows", dark, "black pixels: its movie is drawn opaque")
+        ok = False
+trembled = changed((20, 260, 80, 75), 24)
+print("the trembling sun changed", trembled, "pixels")
+if trembled < 30:
+    print("the sun by the left picture did not tremble")
+    ok = False
+brass = a.getpixel((368, 234))
+if max(abs(p - q) for p, q in zip(brass, (178, 140, 58))) > 16:
+    print("the lock plate is not shown: pixel", brass)
+    ok = False
+# The puzzle corner at rest: the moon on the reel and its echo, the bucket, both flames.
+for point, colour, what in (((1052, 582), (24, 32, 84), "the reel's moon"),
+                            ((1134, 582), (24, 32, 84), "the echo's moon"),
+                            ((1167, 660), (150, 96, 52), "the bucket"),
+                            ((1030, 540), (255, 184, 48), "the lamp's flame"),
+                            ((1090, 540), (255, 184, 48), "the lantern's flame")):
+    got = b.getpixel(point)
+    if max(abs(g - c) for g, c in zip(got, colour)) > 12:
+        print(what, "at", point, "is", got, "not", colour)
+        ok = False
 def within(point, colour, limit=12):
     got = a.getpixel(point)
     near = max(abs(g - c) for g, c in zip(got, colour)) <= limit

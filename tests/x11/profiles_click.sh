@@ -74,20 +74,12 @@ finish
 cat "$OUT"
 
 # The files, read by a parser of our own.
-/usr/bin/python3 - "$DATA/Korvel Games/Brisalo5" <<'PY' || exit 1
+/usr/bin/python3 - "$DATA/Korvel Games/Brisalo5" "$(dirname "$0")" <<'PY' || exit 1
 import os, struct, sys
-
-def crc(data):
-    value = 0
-    for byte in data:
-        value ^= byte << 24
-        for _ in range(8):
-            value = ((value << 1) ^ 0x04C11DB7) if value & 0x80000000 else value << 1
-            value &= 0xFFFFFFFF
-    return value
+sys.path.insert(0, sys.argv[2])
+from save_files import crc
 
 folder = sys.argv[1]
-assert crc(b"abc") == 0x2C17398C, "the check's own CRC is wrong"
 data = open(os.path.join(folder, "settings.dat"), "rb").read()
 problems = []
 if len(data) != 37:
