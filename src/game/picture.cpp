@@ -410,7 +410,15 @@ void TPaintByNumber::RenderToTexture(StaticImage* image, int width, int height)
     SetRenderOrigin(0, 0, scale, scale);
     GetLogger()->LogMessage("RENDERER SCALE  3 %f", scale);
 
-    for (TPaintByNumberItem& cell : mCells) cell.DrawFlat();
+    // SDL batches every copy until the target changes; a large picture's first preview would
+    // grow its command pool by tens of thousands of entries. Flushing now and then keeps the
+    // batch small and changes no pixel.
+    constexpr size_t kCopiesPerFlush = 4096;
+    size_t drawn = 0;
+    for (TPaintByNumberItem& cell : mCells) {
+        cell.DrawFlat();
+        if (++drawn % kCopiesPerFlush == 0) SDL_RenderFlush(renderer);
+    }
 
     ResetRenderOrigin();
     SDL_RenderPresent(renderer);

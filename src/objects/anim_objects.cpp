@@ -98,7 +98,9 @@ bool TCadrObject::Update(float dt)
     if (mCadrImage) {
         PlaceSprite(mCadrImage->GetImage(), GetX(), GetY());
         mCadrImage->Update(dt);
-        mCadrImage->SetAngle(mAngle);
+        // Turning gives the sprite its own centre, which then places it by that centre: an
+        // unturned sheet keeps its corner on the object's position.
+        if (mCadrImage->GetAngle() != mAngle) mCadrImage->SetAngle(mAngle);
     }
     return false;
 }

@@ -78,7 +78,7 @@ void TGroupObject::OnLoaded()
         child->mHints = mHints;
         child->mLockedHints = mLockedHints;
         child->mToolHints = mToolHints;
-        if (auto* group = dynamic_cast<TGroupObject*>(child.get())) group->mUseMessages = mUseMessages;
+        child->mUseMessages = mUseMessages;
         child->mCursorName = mCursorName;
         if (!mNeededTools.empty() && mCursorName.empty()) child->mCursorName = "tool";
     }

@@ -52,9 +52,6 @@ public:
     void Unlock() override;
     void Lock() override;
     void CollectHintables(std::vector<TObject*>& collector) override;
-
-    // Per-use messages handed to the children; no key fills it.
-    std::vector<std::string> mUseMessages;
 };
 
 // A group that runs its event reactions once every child has been used up.

@@ -92,7 +92,7 @@ public:
 
     // The tree. AddChild takes the object over when it answers true; an object already
     // somewhere below is refused and stays with its owner.
-    bool AddChild(TObject* object);
+    virtual bool AddChild(TObject* object);
     // The removed object goes back to the caller (null when it was not found).
     std::unique_ptr<TObject> RemoveChild(TObject* object);
     bool ContainsInTree(const TObject* object) const;

@@ -117,6 +117,32 @@ TEST_F(InputDispatchTest, FocusLossPausesEverythingUntilItReturns)
     EXPECT_FALSE(dialog->IsPaused());
 }
 
+// Space closes the pause window while the focus is still away; the next update deletes it, and
+// the focus coming back then has nothing to close but still wakes everything up. A run that
+// ends with the pause window open leaves nothing behind (the fixture's shutdown under ASan).
+TEST_F(InputDispatchTest, SpaceClosesThePauseWindowAndTheFocusStillWakesEverything)
+{
+    TMyWindowManager* windows = GetWindowManager();
+    TMyWindow* dialog = new TMyWindow();
+    windows->AddWindow(dialog, 0.0f);
+    ASSERT_TRUE(DispatchEvent(Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)).at(0)));
+    TMyWindow* pause = windows->FindWindow(kPauseWindowId);
+    ASSERT_NE(pause, nullptr);
+    for (const TInputEvent& event : Translate(Text(" "))) ASSERT_TRUE(DispatchEvent(event));
+    EXPECT_TRUE(pause->mClosed);
+    windows->Update(1.0f / 60);
+    EXPECT_EQ(windows->FindWindow(kPauseWindowId), nullptr);
+    EXPECT_EQ(windows->TopWindowCount(), 1);
+    EXPECT_TRUE(dialog->IsPaused());
+
+    ASSERT_TRUE(DispatchEvent(Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED)).at(0)));
+    EXPECT_EQ(windows->TopWindowCount(), 1);
+    EXPECT_FALSE(dialog->IsPaused());
+
+    ASSERT_TRUE(DispatchEvent(Translate(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST)).at(0)));
+    EXPECT_NE(windows->FindWindow(kPauseWindowId), nullptr);
+}
+
 namespace {
 
 uint32_t gTickCalls = 0;

@@ -283,10 +283,12 @@ TEST_F(MainMenuTest, FirstMenuOfARunGreetsAndClearsEveryDialog)
     ASSERT_EQ(mManager->TopWindowCount(), 1);
     ASSERT_EQ(mManager->PendingCount(), 1);
     auto* menu = new TMainMenu();
+    TRecordedSoundCalls calls;
     mManager->ShowScreen(menu, false, 0);
     EXPECT_EQ(mManager->TopWindowCount(), 0);
     EXPECT_EQ(mManager->PendingCount(), 0);
     EXPECT_EQ(std::count(mLog.begin(), mLog.end(), "sound gamename"), 1);
+    EXPECT_EQ(std::count(calls.mCalls.begin(), calls.mCalls.end(), "music mainmenu"), 1);
     EXPECT_EQ(menu->mLeftPaint.mState, EffectBrisaloPaint::kPainting);
     EXPECT_EQ(menu->mRightPaint.mState, EffectBrisaloPaint::kPainting);
     EXPECT_FALSE(menu->mLeftPaint.mRows.empty());

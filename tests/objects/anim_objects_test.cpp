@@ -141,6 +141,8 @@ TEST_F(FrameObjectTest, SheetPlacementAlphaAndMask)
     faint->Update(0.0f);
     faint->Draw(0.5f);
     ExpectPixel(15, 15, 64, 64, 64, 2);
+    ExpectPixel(25, 25, 64, 64, 64, 2);  // the corner stands on the position
+    ExpectPixel(9, 9, 0, 0, 0);
     faint->FreeResources();
 }
 
@@ -354,10 +356,14 @@ TEST_F(FrameObjectTest, TrajectorySpriteIgnoresTheObjectKeys)
     EXPECT_TRUE(object->mClickEnabled);
     EXPECT_TRUE(object->IsVisible());
     EXPECT_EQ(5, static_cast<TrajectoryMoverCadrImage2*>(sprite)->mId);
+    // The object's own update follows the sprite's: it reaches the children.
+    TCadrObject* child = NestChild<TCadrObject>(*object, "<object anim='sheet' w='16' h='16' tw='32' frames='4' speed='0.5'/>");
+    child->Activate(0, 0, 0);
     const float x0 = sprite->mSheet.GetImage().GetX();
     const float y0 = sprite->mSheet.GetImage().GetY();
     object->Update(1.0f);
     EXPECT_TRUE(sprite->mSheet.GetImage().GetX() != x0 || sprite->mSheet.GetImage().GetY() != y0);
+    EXPECT_EQ(1, child->mCadrImage->GetCurrentFrame());
     object->TObject::SetVisible(false);
     object->Draw(1.0f);
     EXPECT_NE(0, DrawnBox(0, 0, 0).w);

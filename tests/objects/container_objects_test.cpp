@@ -23,16 +23,6 @@ namespace {
 
 constexpr float kStep = 0.0625f;
 
-TSceneMouseEvent PressAt(int x, int y, TTool* tool = nullptr)
-{
-    TSceneMouseEvent event;
-    event.mX = x;
-    event.mY = y;
-    event.mButton = 1;
-    event.mTool = tool;
-    return event;
-}
-
 // A bounds-only child that writes each event that reaches it, then answers as a plain object.
 class TLoggingChild : public TObject {
 public:
@@ -193,6 +183,7 @@ TEST_F(ContainerTest, GroupsHandTheirListsAndStatesToTheirChildren)
         EXPECT_EQ((std::vector<std::string>{"h1"}), child->mHints);
         EXPECT_EQ((std::vector<std::string>{"h2"}), child->mLockedHints);
         EXPECT_EQ((std::vector<std::string>{"h3"}), child->mToolHints);
+        EXPECT_EQ((std::vector<std::string>{"m"}), child->mUseMessages);
         EXPECT_EQ("tool", child->mCursorName);
     }
 

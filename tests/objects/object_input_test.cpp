@@ -79,16 +79,6 @@ public:
     }
 };
 
-TSceneMouseEvent PressAt(int x, int y, TTool* tool = nullptr)
-{
-    TSceneMouseEvent event;
-    event.mX = x;
-    event.mY = y;
-    event.mButton = 1;
-    event.mTool = tool;
-    return event;
-}
-
 class ObjectInputTest : public ::testing::Test {
 protected:
     // A bounds-only object at (0, 0), 100 x 100, in the recording space, heard by the listener.

@@ -1,4 +1,5 @@
-// A listener that writes every call an object makes to it as one line of a shared log.
+// A listener that writes every call an object makes to it as one line of a shared log, and
+// the left-button press the input tests hand their objects.
 #pragma once
 #include <string>
 #include <vector>
@@ -8,6 +9,16 @@
 #include "rooms/scene_mouse_event.h"
 
 namespace {
+
+inline TSceneMouseEvent PressAt(int x, int y, TTool* tool = nullptr)
+{
+    TSceneMouseEvent event;
+    event.mX = x;
+    event.mY = y;
+    event.mButton = 1;
+    event.mTool = tool;
+    return event;
+}
 
 using TCalls = std::vector<std::string>;
 

@@ -97,6 +97,15 @@ TEST_F(MenuSkyTest, PiecesMoveOverAMinuteOfFrames)
         EXPECT_EQ(700, sign->mText->GetY());
     }
     EXPECT_GE(skyChanged, 300 / 4);  // every fourth pixel looked at
+
+    // The sign's lettering is no scene object of its own; it follows the sign, truncated, and
+    // shows a text set on it as given.
+    EXPECT_TRUE(sign->mChildren.empty());
+    sign->SetPosition(10.7f, 20.2f, true);
+    EXPECT_EQ(10, sign->mText->GetX());
+    EXPECT_EQ(20, sign->mText->GetY());
+    sign->SetText("12/30");
+    EXPECT_EQ(L"12/30", sign->mText->mText);
     room.FreeObjectResources();
 }
 

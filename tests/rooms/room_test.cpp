@@ -367,7 +367,8 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
                                          "animhost glint1 glint2 glint3 pond balloon ringmovie canvas easel "
                                          "spark puff shaker drifter pz_lock pz_tiles pz_maze pz_shelf "
                                          "board reel reel_echo well well_rope lamps lantern "
-                                         "doorglow kite bee gulls gust birdcalls ");
+                                         "doorglow kite bee gulls gust birdcalls scale_stand scales "
+                                         "farm butterfly  ");
         EXPECT_TRUE(room->mObjects.front()->mCheckOnlyBounds);
         EXPECT_EQ(room->mEffectors.size(), 4u);
         SharedPtr<TSoundPlayList> list = GetSoundManager()->FindSoundList("mainmenu");

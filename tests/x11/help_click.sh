@@ -26,13 +26,7 @@ env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null XDG_DATA_HOME=
 PID=$!
 
 line=""
-for _ in $(seq 300); do
-    line=$(grep '^shown ' "$OUT" 2>/dev/null)
-    [ -n "$line" ] && break
-    kill -0 "$PID" 2>/dev/null || break
-    sleep 0.1
-done
-[ -n "$line" ] || fail "the dialog never arrived"
+line=$(first_line "$OUT" "shown " "$PID" 300) || fail "the dialog never arrived"
 window=$(echo "$line" | sed 's/.*window=\([0-9]*\).*/\1/')
 point() { echo "$line" | sed "s/.* $1=\([0-9]*\),\([0-9]*\).*/\1 \2/"; }
 

@@ -28,14 +28,7 @@ start_run() {
     env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy ALSOFT_DRIVERS=null XDG_DATA_HOME="$WORK/data-$1" \
         ASAN_OPTIONS=detect_leaks=0 "$PROBE" "$1" "$2" >"$OUT" 2>"$WORK/probe.err" &
     PID=$!
-    line=""
-    for _ in $(seq 300); do
-        line=$(grep '^map ' "$OUT" 2>/dev/null)
-        [ -n "$line" ] && break
-        kill -0 "$PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    [ -n "$line" ] || fail "the map never arrived (run $1)"
+    line=$(first_line "$OUT" "map " "$PID" 300) || fail "the map never arrived (run $1)"
     window=$(echo "$line" | sed 's/.*window=\([0-9]*\).*/\1/')
 }
 point() { echo "$line" | sed "s/.* $1=\([0-9]*\),\([0-9]*\).*/\1 \2/"; }

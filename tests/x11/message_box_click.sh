@@ -20,12 +20,7 @@ answer() {
         ASAN_OPTIONS=detect_leaks=0 "$PROBE" >"$out" 2>"$WORK/probe-$button.err" &
     pid=$!
     line=""
-    for _ in $(seq 300); do
-        line=$(grep '^shown ' "$out" 2>/dev/null)
-        [ -n "$line" ] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
+    line=$(first_line "$out" "shown " "$pid" 300)
     if [ -z "$line" ]; then
         echo "the box never arrived ($button)"; cat "$out" "$WORK/probe-$button.err"; kill "$pid" 2>/dev/null; return 1
     fi

@@ -37,15 +37,7 @@ expect() {
     done
     fail "expected: $1"
 }
-line_of() {
-    for _ in $(seq 300); do
-        found=$(grep -m 1 "^$1" "$OUT" 2>/dev/null)
-        [ -n "$found" ] && { echo "$found"; return 0; }
-        kill -0 "$PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    return 1
-}
+line_of() { first_line "$OUT" "$1" "$PID" 300; }
 point() { echo "$1" | sed "s/.* $2=\([0-9]*\),\([0-9]*\).*/\1 \2/"; }
 finish() {
     wait "$PID"

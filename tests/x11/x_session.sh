@@ -34,3 +34,16 @@ start_openbox() {
     for _ in $(seq 100); do [ -e "$WORK/openbox.ready" ] && break; sleep 0.1; done
     [ -e "$WORK/openbox.ready" ] || { echo "openbox did not start"; cat "$WORK/openbox.log"; exit 1; }
 }
+
+# Prints the first line of FILE that starts with PREFIX, waiting for it up to TENTHS tenths of a
+# second while process PID lives; fails when none came.
+# Usage: first_line FILE PREFIX PID TENTHS
+first_line() {
+    for _ in $(seq "$4"); do
+        found=$(grep -m 1 "^$2" "$1" 2>/dev/null)
+        [ -n "$found" ] && { echo "$found"; return 0; }
+        kill -0 "$3" 2>/dev/null || break
+        sleep 0.1
+    done
+    return 1
+}
