@@ -300,7 +300,7 @@ TEST_F(MainMenuTest, FirstMenuOfARunGreetsAndClearsEveryDialog)
     EXPECT_EQ(std::count(mLog.begin(), mLog.end(), "sound gamename"), 0);
 }
 
-TEST_F(MainMenuTest, TheMenuStartsItsMusicOnlyWhenItIsNotPlayingAlready)
+TEST_F(MainMenuTest, TheMenuMusicRunsOnWhenTheMenuComesBack)
 {
     // The shipped sounds and music, playing on OpenAL's null output.
     for (const char* name : {"sounds.xml", "sounds", "music"})

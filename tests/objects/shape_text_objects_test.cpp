@@ -1,13 +1,9 @@
 // Polygon click areas, text labels and the two-picture switch.
 #include <gtest/gtest.h>
-#include <tinyxml.h>
 
-#include "core/xml_document.h"
 #include "objects/object_scene_fixture.h"
 #include "objects/shape_text_objects.h"
-#include "rooms/menu_scene_fixture.h"
 #include "rooms/test_space.h"
-#include "ui/text_image.h"
 
 TEST(Shape, AnswersInsideItsOutline)
 {
@@ -55,33 +51,6 @@ TEST(TextObject, WithoutATextDescriptionEverythingIsSafe)
         label->SetText("12/30");
         label->Draw(1.0f);
     }
-}
-
-// With the shipped fonts and texts: the label reads its key, stands where its text stands and
-// carries that text along.
-using TextObjectScene = MenuSceneTest;
-
-TEST_F(TextObjectScene, ATextDescriptionShowsItsTextWhereTheObjectStands)
-{
-    TiXmlDocument doc;
-    ASSERT_TRUE(ParseXmlText(&doc, R"(<Objects><object id="label" type="text_obj">
-        <object name="text" type="imagetext" rect="30.40.200.30" font="small" flags="0" text="scene_millsign"/>
-        </object></Objects>)"));
-    TTestSpace space;
-    space.LoadObjects(doc.RootElement(), nullptr);
-    ASSERT_EQ(1u, space.mObjects.size());
-    auto* label = dynamic_cast<TTextObject*>(space.mObjects[0].get());
-    ASSERT_NE(nullptr, label);
-    EXPECT_TRUE(label->mChildren.empty());
-    ASSERT_NE(nullptr, label->mText);
-    EXPECT_EQ(L"Colour Mill", label->mText->mText);
-    EXPECT_EQ(30.0f, label->mX);
-    EXPECT_EQ(40.0f, label->mY);
-    label->SetPosition(10.7f, 20.2f, true);
-    EXPECT_EQ(10, label->mText->GetX());
-    EXPECT_EQ(20, label->mText->GetY());
-    label->SetText("12/30");
-    EXPECT_EQ(L"12/30", label->mText->mText);
 }
 
 TEST(ImageSwitch, ReadsTogglesAndKeepsItsRecord)
