@@ -2,11 +2,10 @@
 # assets/textures/mainmenu/ (the belfry, windows, door glow and gulls reuse sun.png and birds.png).
 # Run: /usr/bin/python3 tools/make_scene_clocktower.py   (from the repository root)
 import math
-import os
 
-from PIL import Image, ImageDraw
+from PIL import ImageDraw
+from scene_pictures import canvas, save
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets", "textures", "mainmenu")
 
 STONE = (168, 156, 138, 255)
 STONE_DARK = (118, 108, 96, 255)
@@ -14,15 +13,6 @@ ROOF = (120, 54, 40, 255)
 OPENING = (46, 38, 34, 255)
 DIAL = (246, 236, 206, 255)
 INK = (40, 34, 30, 255)
-
-
-def canvas(w, h):
-    return Image.new("RGBA", (w, h), (0, 0, 0, 0))
-
-
-def save(name, image):
-    os.makedirs(ROOT, exist_ok=True)
-    image.save(os.path.join(ROOT, name + ".png"), "PNG")
 
 
 def tower():

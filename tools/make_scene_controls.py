@@ -3,11 +3,10 @@
 # assets/textures/mainmenu/. The menu's X check reads the colours fixed here.
 # Run: /usr/bin/python3 tools/make_scene_controls.py   (from the repository root)
 import math
-import os
 
 from PIL import Image, ImageDraw
+from scene_pictures import canvas, save
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets", "textures", "mainmenu")
 
 WOOD = (132, 86, 44, 255)
 WOOD_DARK = (92, 58, 28, 255)
@@ -28,15 +27,6 @@ METAL = (60, 60, 66, 255)
 GLASS_DARK = (44, 50, 62, 255)
 FLAME = (255, 184, 48, 255)
 GLOW = (255, 226, 150, 255)
-
-
-def save(name, image):
-    os.makedirs(ROOT, exist_ok=True)
-    image.save(os.path.join(ROOT, name + ".png"), "PNG")
-
-
-def canvas(w, h):
-    return Image.new("RGBA", (w, h), (0, 0, 0, 0))
 
 
 def board():

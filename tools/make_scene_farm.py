@@ -4,11 +4,10 @@
 # the ones the scene's screenshot checks look for.
 # Run: /usr/bin/python3 tools/make_scene_farm.py   (from anywhere)
 import math
-import os
 
 from PIL import Image, ImageDraw
+from scene_pictures import canvas, save
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets", "textures", "mainmenu")
 
 HATCH_BROWN = (120, 72, 36, 255)
 STRAW = (226, 196, 96, 255)
@@ -16,15 +15,6 @@ LOFT = (24, 18, 14, 255)
 BARN_RED = (176, 42, 34, 255)
 ROOF = (70, 70, 82, 255)
 TRIM = (238, 232, 220, 255)
-
-
-def save(name, image):
-    os.makedirs(ROOT, exist_ok=True)
-    image.save(os.path.join(ROOT, name + ".png"), "PNG")
-
-
-def canvas(w, h):
-    return Image.new("RGBA", (w, h), (0, 0, 0, 0))
 
 
 def far(a, b, by=40):

@@ -2,22 +2,16 @@
 # closed) and the twinkling glint, as RGBA PNGs under assets/textures/mainmenu/.
 # Run: /usr/bin/python3 tools/make_scene_flutter.py   (from anywhere)
 import math
-import os
 
 from PIL import Image, ImageDraw
+from scene_pictures import save
 
-OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets", "textures", "mainmenu")
 
 # The wings' orange: the menu's screenshot check looks for it, and nothing else in the
 # scene around the butterfly is this colour.
 WING = (242, 138, 24, 255)
 EDGE = (60, 34, 16, 255)
 BODY = (40, 28, 20, 255)
-
-
-def save(name, image):
-    os.makedirs(OUT, exist_ok=True)
-    image.save(os.path.join(OUT, name + ".png"), "PNG")
 
 
 def butterfly(spread):

@@ -3,22 +3,16 @@
 # assets/textures/mainmenu/.
 # Run: /usr/bin/python3 tools/make_scene_morph.py   (from anywhere)
 import math
-import os
 
 from PIL import Image, ImageDraw
+from scene_pictures import save
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets", "textures", "mainmenu")
 
 HALO = (255, 190, 40)
 WATER = (58, 112, 168)
 RIPPLE = (176, 214, 238)
 OUTLINE = (72, 72, 72, 255)
 BASKET = (140, 92, 48, 255)
-
-
-def save(name, image):
-    os.makedirs(ROOT, exist_ok=True)
-    image.save(os.path.join(ROOT, name + ".png"), "PNG")
 
 
 def halo():

@@ -3,25 +3,15 @@
 # its ball, and the item slot with its two gems and the ring.
 # Run: /usr/bin/python3 tools/make_scene_puzzles.py   (from anywhere)
 import math
-import os
 
-from PIL import Image, ImageDraw, ImageFont
+from PIL import ImageDraw, ImageFont
+from scene_pictures import canvas, save
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets", "textures", "mainmenu")
 BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 # The maze's rows as the scene lists them; 1 is a wall. Start bottom left, exit top right.
 MAZE = ["0 0 0 1 0 0", "0 1 0 1 0 1", "0 1 0 0 0 0", "0 0 1 1 1 0", "1 0 0 0 1 0", "0 0 1 0 0 0"]
 MAZE_EXIT = (0, 5)
-
-
-def save(name, image):
-    os.makedirs(ROOT, exist_ok=True)
-    image.save(os.path.join(ROOT, name + ".png"), "PNG")
-
-
-def canvas(w, h, colour=(0, 0, 0, 0)):
-    return Image.new("RGBA", (w, h), colour)
 
 
 def lockplate():

@@ -1,11 +1,10 @@
 # Writes the main menu's small pair of scales on the left hill (beam, pans, cap, stand and two
 # flour sacks) as RGBA PNGs under assets/textures/mainmenu/.
 # Run: /usr/bin/python3 tools/make_scene_scales.py   (from the repository root)
-import os
 
-from PIL import Image, ImageDraw
+from PIL import ImageDraw
+from scene_pictures import canvas, save
 
-ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets", "textures", "mainmenu")
 
 BEAM = (110, 62, 28, 255)  # the beam's one flat colour: the screenshot check looks for it
 BRASS = (181, 140, 58, 255)
@@ -16,15 +15,6 @@ WOOD_DARK = (84, 52, 26, 255)
 SACK = (226, 214, 184, 255)
 SACK_SHADE = (190, 174, 140, 255)
 TIE = (120, 96, 60, 255)
-
-
-def canvas(w, h):
-    return Image.new("RGBA", (w, h), (0, 0, 0, 0))
-
-
-def save(name, image):
-    os.makedirs(ROOT, exist_ok=True)
-    image.save(os.path.join(ROOT, name + ".png"), "PNG")
 
 
 def beam():

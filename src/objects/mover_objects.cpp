@@ -298,7 +298,7 @@ bool TFinderMoverObject::Update(float dt)
         mLabel = dynamic_cast<TTextObject*>(mChildren.front().get());
         PlaceLabel();
     }
-    // Nothing starts the away timer yet: a host that counts finds would.
+    // Nothing in this game starts the away timer; a host that counts finds would.
     if (mMoveWhenComplete && mAwayTimer.mRunning && mAwayTimer.Update(dt)) Activate(0, 0, 0);
     return false;
 }
