@@ -39,10 +39,7 @@ int CountImages(TiXmlElement* e)
 TEST_F(MenuControlsTest, ShownMenuRestsOnTheMoonWithTheBucketHalfWayAndTheLampsLit)
 {
     TRoom room;
-    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
-    room.LoadObjectResources(0);
-    room.mShowRequest = true;
-    room.OnShow();
+    ASSERT_NO_FATAL_FAILURE(ShowShippedMenu(room));
     for (int i = 0; i < 60; ++i) room.Update(1.0f / 60);
 
     auto* reel = FindKind<TSpinnerObject>(room, "reel");

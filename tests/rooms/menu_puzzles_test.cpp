@@ -22,10 +22,7 @@ TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
 {
     TLogWatch log;
     TRoom room;
-    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
-    room.LoadObjectResources(0);
-    room.mShowRequest = true;
-    room.OnShow();
+    ASSERT_NO_FATAL_FAILURE(ShowShippedMenu(room));
 
     auto* lock = FindKind<TCaseLockObject>(room, "pz_lock");
     auto* tiles = FindKind<TTagObject>(room, "pz_tiles");

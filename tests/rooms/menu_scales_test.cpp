@@ -31,10 +31,7 @@ public:
 TEST_F(MenuScalesTest, TheBigSackTipsTheBeamToTheLeft)
 {
     TRoom room;
-    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
-    room.LoadObjectResources(0);
-    room.mShowRequest = true;
-    room.OnShow();
+    ASSERT_NO_FATAL_FAILURE(ShowShippedMenu(room));
     for (int i = 0; i < 60; ++i) room.Update(1.0f / 60);
 
     auto* scales = dynamic_cast<TWeightSystemObject*>(room.FindObject("scales"));

@@ -28,6 +28,14 @@ protected:
         GetAppState().mObjectFactory = std::move(mOldFactory);
         CanvasTest::TearDown();
     }
+    // The shipped menu read into the room, its pictures loaded and shown once, as the menu does.
+    static void ShowShippedMenu(TRoom& room)
+    {
+        ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
+        room.LoadObjectResources(0);
+        room.mShowRequest = true;
+        room.OnShow();
+    }
     TOwned<TObjectFactory> mOldFactory;
 };
 

@@ -28,10 +28,7 @@ using MenuSkyTest = MenuSceneTest;
 TEST_F(MenuSkyTest, PiecesMoveOverAMinuteOfFrames)
 {
     TRoom room;
-    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
-    room.LoadObjectResources(0);
-    room.mShowRequest = true;
-    room.OnShow();
+    ASSERT_NO_FATAL_FAILURE(ShowShippedMenu(room));
 
     auto* glow = FindKind<TFocuserObject>(room, "sunglow");
     auto* rays = FindKind<TAsterixObject>(room, "sunrays");
@@ -189,10 +186,7 @@ TEST_F(MenuSkyTest, ButterflyFluttersAndGlintsTwinkle)
 TEST_F(MenuSkyTest, HaloPondAndBalloonChangeOnTheirOwn)
 {
     TRoom room;
-    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
-    room.LoadObjectResources(0);
-    room.mShowRequest = true;
-    room.OnShow();
+    ASSERT_NO_FATAL_FAILURE(ShowShippedMenu(room));
     auto* halo = FindKind<TMorphingObject>(room, "sunhalo");
     auto* pond = FindKind<TDoubleMorphingObject>(room, "pond");
     auto* balloon = FindKind<TMorphingObject2>(room, "balloon");
