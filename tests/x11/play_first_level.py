@@ -389,4 +389,5 @@ else:
 if problems:
     print("\n".join(problems))
     sys.exit(1)
-print("played %s: %d cells in %d colours; files as expected" % (picture_name, len(visible), count))
+print("played %s: %d cells in %d colours, best score %d with %d stars; files as expected"
+      % (picture_name, len(visible), count, entries[0][1], entries[0][2]))
