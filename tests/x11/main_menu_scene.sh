@@ -61,18 +61,27 @@ a = Image.open(sys.argv[1]).convert("RGB")
 b = Image.open(sys.argv[2]).convert("RGB")
 c = Image.open(sys.argv[3]).convert("RGB")
 d = Image.open(sys.argv[4]).convert("RGB")
-hub = (92, 52, 24)
-got = a.getpixel((420, 572))
 ok = True
-if max(abs(g - h) for g, h in zip(got, hub)) > 12:
-    print("hub pixel is", got, "not", hub)
-    ok = False
+def distance(got, colour):
+    return max(abs(p - q) for p, q in zip(got, colour))
+def shows(shot, point, colour, limit, what):
+    """Whether a shot holds about that colour at the point; says so when it does not."""
+    got = shot.getpixel(point)
+    if distance(got, colour) <= limit:
+        return True
+    print(what, "at", point, "is", got, "not", colour)
+    return False
+def count_near(shot, box, colour, limit):
+    x0, y0, w, h = box
+    return sum(1 for y in range(y0, y0 + h) for x in range(x0, x0 + w)
+               if distance(shot.getpixel((x, y)), colour) <= limit)
+ok = shows(a, (420, 572), (92, 52, 24), 12, "the hub") and ok
 def changed(box, limit, first=a, second=b):
     x0, y0, w, h = box
     n = 0
     for y in range(y0, y0 + h):
         for x in range(x0, x0 + w):
-            if max(abs(p - q) for p, q in zip(first.getpixel((x, y)), second.getpixel((x, y)))) > limit:
+            if distance(first.getpixel((x, y)), second.getpixel((x, y))) > limit:
                 n += 1
     return n
 def moved(box, limit):
@@ -90,16 +99,12 @@ print("waterfall changed in", fell, "pixels")
 if fell < 300:
     print("the water did not fall")
     ok = False
-sign = (70, 45, 20)
-letters = sum(1 for y in range(700, 736) for x in range(230, 370)
-              if max(abs(p - q) for p, q in zip(a.getpixel((x, y)), sign)) <= 24)
+letters = count_near(a, (230, 700, 140, 36), (70, 45, 20), 24)
 print("sign has", letters, "pixels of its lettering colour")
 if letters < 20:
     print("the sign shows no lettering")
     ok = False
-wing = (242, 138, 24)
-orange = sum(1 for y in range(520, 544) for x in range(210, 242)
-             if max(abs(p - q) for p, q in zip(a.getpixel((x, y)), wing)) <= 24)
+orange = count_near(a, (210, 520, 32, 24), (242, 138, 24), 24)
 print("flutter box has", orange, "pixels of the wings' orange")
 if orange < 40:
     print("the butterfly does not show")
@@ -121,7 +126,7 @@ if ring < 200:
     print("the ring of light did not pulse")
     ok = False
 for name, shot in (("A", a), ("B", b), ("C", c), ("D", d)):
-    dark = sum(1 for y in range(300, 428) for x in range(330, 458) if max(shot.getpixel((x, y))) <= 16)
+    dark = count_near(shot, (330, 300, 128, 128), (0, 0, 0), 16)
     if dark >= 1000:
         print("the ring's box in", name, "shows", dark, "black pixels: its movie is drawn opaque")
         ok = False
@@ -130,34 +135,22 @@ print("the trembling sun changed", trembled, "pixels")
 if trembled < 30:
     print("the sun by the left picture did not tremble")
     ok = False
-brass = a.getpixel((368, 234))
-if max(abs(p - q) for p, q in zip(brass, (178, 140, 58))) > 16:
-    print("the lock plate is not shown: pixel", brass)
-    ok = False
+ok = shows(a, (368, 234), (178, 140, 58), 16, "the lock plate") and ok
 # The puzzle corner at rest: the moon on the reel and its echo, the bucket, both flames.
 for point, colour, what in (((1052, 582), (24, 32, 84), "the reel's moon"),
                             ((1134, 582), (24, 32, 84), "the echo's moon"),
                             ((1167, 660), (150, 96, 52), "the bucket"),
                             ((1030, 540), (255, 184, 48), "the lamp's flame"),
                             ((1090, 540), (255, 184, 48), "the lantern's flame")):
-    got = b.getpixel(point)
-    if max(abs(g - c) for g, c in zip(got, colour)) > 12:
-        print(what, "at", point, "is", got, "not", colour)
-        ok = False
+    ok = shows(b, point, colour, 12, what) and ok
 dial = changed((482, 312, 56, 56), 24)
 print("clock dial changed in", dial, "pixels")
 if dial < 40:
     print("the clock hand did not tick")
     ok = False
-def within(point, colour, limit=12):
-    got = a.getpixel(point)
-    near = max(abs(g - c) for g, c in zip(got, colour)) <= limit
-    if not near:
-        print("pixel", point, "is", got, "not", colour)
-    return near
-ok = within((892, 617), (120, 72, 36)) and ok  # the opened hatch
-ok = within((926, 617), (24, 18, 14)) and ok  # the loft behind it
-ok = within((925, 698), (226, 196, 96)) and ok  # the dropped bale
+ok = shows(a, (892, 617), (120, 72, 36), 12, "the opened hatch") and ok
+ok = shows(a, (926, 617), (24, 18, 14), 12, "the loft behind it") and ok
+ok = shows(a, (925, 698), (226, 196, 96), 12, "the dropped bale") and ok
 waved = moved((925, 558, 48, 32), 24)
 print("pennant changed in", waved, "pixels")
 if waved < 150:
@@ -173,14 +166,10 @@ if still:
     print("the still box changed in", still, "pixels")
     ok = False
 beam = (110, 62, 28)
-def near(point, colour, limit):
-    return max(abs(p - q) for p, q in zip(a.getpixel(point), colour)) <= limit
 for point in ((65, 579), (135, 571)):
-    if not near(point, beam, 16):
-        print("the tilted beam is not at", point, a.getpixel(point))
-        ok = False
+    ok = shows(a, point, beam, 16, "the tilted beam") and ok
 for point in ((65, 573), (135, 577)):
-    if near(point, beam, 40):
+    if distance(a.getpixel(point), beam) <= 40:
         print("the beam lies level at", point)
         ok = False
 sys.exit(0 if ok else 1)
