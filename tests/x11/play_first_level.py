@@ -6,6 +6,7 @@ window, Alt+F4. Then checks what the game left in the player's folder.
 Usage: play_first_level.py <game> <assets folder> <work folder> <screenshot folder>
 """
 import os
+import shutil
 import struct
 import subprocess
 import sys
@@ -97,7 +98,16 @@ def screenshot(name):
 def keep(name):
     if SHOTS and os.path.exists(os.path.join(WORK, name + ".png")):
         os.makedirs(SHOTS, exist_ok=True)
-        subprocess.run(["cp", os.path.join(WORK, name + ".png"), os.path.join(SHOTS, name + ".png")])
+        shutil.copy(os.path.join(WORK, name + ".png"), os.path.join(SHOTS, name + ".png"))
+
+
+def layout(name):
+    """The named objects of a screen layout under assets/ui/."""
+    return {o.get("name"): o for o in ET.parse(os.path.join(ASSETS, "ui", name)).getroot().iter("object")}
+
+
+def tips_shown(text):
+    return [line.split("show tutorial ", 1)[1].strip() for line in text.splitlines() if "show tutorial " in line]
 
 
 def brightness(image, box):
@@ -117,17 +127,17 @@ picture = Image.open(os.path.join(ASSETS, "textures", picture_name))
 assert picture.mode == "P", "the first level is not a paletted picture"
 width, height = picture.size
 palette = picture.getpalette()
-numbers = []
+numbers = set()
 white = -1
-cells = []
+cells = []  # x, y, number, visible: a cell is white by its own palette entry, before renumbering
 for y in range(height):
     for x in range(width):
         n = picture.getpixel((x, y))
-        if n not in numbers:
-            numbers.append(n)
-        if tuple(palette[3 * n:3 * n + 3]) == (255, 255, 255):
+        numbers.add(n)
+        shown = tuple(palette[3 * n:3 * n + 3]) != (255, 255, 255)
+        if not shown:
             white = n
-        cells.append([x, y, n])
+        cells.append([x, y, n, shown])
 count = len(numbers)
 if white >= 0:
     if count - 1 != white:
@@ -135,17 +145,10 @@ if white >= 0:
             if cell[2] == count - 1:
                 cell[2] = white
     count -= 1
-# A cell is white by its own palette entry, read before the renumbering.
-visible = []
-for y in range(height):
-    for x in range(width):
-        n = picture.getpixel((x, y))
-        if tuple(palette[3 * n:3 * n + 3]) != (255, 255, 255):
-            visible.append(cells[y * width + x])
+visible = [cell for cell in cells if cell[3]]
 
 # Where the board shows a cell at fit zoom: the picture centred in "paintview".
-layout = ET.parse(os.path.join(ASSETS, "ui", "interface.xml")).getroot()
-boxes = {o.get("name"): o for o in layout.iter("object")}
+boxes = layout("interface.xml")
 vx, vy, vw, vh = (int(v) for v in boxes["paintview"].get("rect").split("."))
 CELL = 26
 pw, ph = width * CELL, height * CELL
@@ -194,14 +197,14 @@ xdo("windowfocus", "--sync", window)
 time.sleep(1.5)
 
 # Play: the name window flies in.
-menu = {o.get("name"): o for o in ET.parse(os.path.join(ASSETS, "ui", "mainmenu.xml")).getroot().iter("object")}
+menu = layout("mainmenu.xml")
 large = Image.open(os.path.join(ASSETS, "textures", "gui", "buttons", "large.png")).size
 play = menu["main_play"]
 click(int(play.get("x")) + large[0] / 2, int(play.get("y")) + large[1] / 8)
 time.sleep(1.5)
 xdo("type", "--delay", 120, NAME)
 time.sleep(0.5)
-names = {o.get("name"): o for o in ET.parse(os.path.join(ASSETS, "ui", "username.xml")).getroot().iter("object")}
+names = layout("username.xml")
 dialog = Image.open(os.path.join(ASSETS, "textures", "gui", "windows", "dlgsmall.png")).size
 small = Image.open(os.path.join(ASSETS, "textures", "gui", "buttons", "small.png")).size
 left = int(names["window"].get("x")) - dialog[0] // 2
@@ -217,26 +220,19 @@ click(bx + 100, by + 100)
 
 progress = os.path.join(FOLDER, "1", os.path.splitext(os.path.basename(picture_name))[0] + ".dat")
 # Tips the map showed are the map's; the board logs the end of its own.
-shown = set(line.split("show tutorial ", 1)[1].strip() for line in log_text().splitlines()
-            if "show tutorial " in line)
+shown = set(tips_shown(log_text()))
 
 
 def dismiss_tips():
     """Closes every tip the board has shown, with a click on the board where nothing reacts."""
-    text = log_text()
-    for line in text.splitlines():
-        if "show tutorial " in line:
-            name = line.split("show tutorial ", 1)[1].strip()
-            if name in shown:
-                continue
-            if "tutorial window done = " + name in text:
-                shown.add(name)
-                continue
+    for name in tips_shown(log_text()):
+        if name in shown:
+            continue
+        if "tutorial window done = " + name not in log_text():
             time.sleep(0.8)
             click(1345, 300)
             wait_line("tutorial window done = " + name, 20)
-            shown.add(name)
-            text = log_text()
+        shown.add(name)
 
 
 # The level has started when its first tip shows.
@@ -380,7 +376,7 @@ elif struct.unpack("<i", saved[:4])[0] != 0:
     problems.append("progress: %d errors" % struct.unpack("<i", saved[:4])[0])
 else:
     for cell in cells:
-        want = cell[2] if cell in visible else 255
+        want = cell[2] if cell[3] else 255
         got = saved[4 + cell[1] * width + cell[0]]
         if got != want:
             problems.append("progress: cell %d,%d holds %d, not %d" % (cell[0], cell[1], got, want))
