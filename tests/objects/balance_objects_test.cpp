@@ -7,6 +7,7 @@
 
 #include "core/buffer.h"
 #include "objects/balance_objects.h"
+#include "objects/scene_press.h"
 #include "objects/clock_arrow_objects.h"
 #include "objects/decor_objects.h"
 #include "objects/recording_listener.h"
@@ -43,14 +44,6 @@ protected:
         Kind* object = dynamic_cast<Kind*>(Object(name));
         EXPECT_NE(object, nullptr) << name;
         return object;
-    }
-    static TSceneMouseEvent At(int x, int y)
-    {
-        TSceneMouseEvent event;
-        event.mX = x;
-        event.mY = y;
-        event.mButton = 1;
-        return event;
     }
     static int Count(const TCalls& calls, const std::string& call)
     {
@@ -89,7 +82,7 @@ TEST_F(PhysicalGames, BalanceLevelsAtHalfTheMaximumOnce)
     EXPECT_TRUE(calls.empty());
 
     As<TSliderObject>("magnet1")->SetValue(1.0f);
-    bal->OnMouseDown(At(900, 900));
+    bal->OnMouseDown(PressAt(900, 900));
     EXPECT_EQ(calls, (TCalls{"Hide level"}));
     EXPECT_TRUE(bal->mLevelled);
     mRoom->Update(0.25f);
@@ -97,7 +90,7 @@ TEST_F(PhysicalGames, BalanceLevelsAtHalfTheMaximumOnce)
     mRoom->Update(0.25f);
     EXPECT_FLOAT_EQ(As<TSliderObject>("balance_right")->mValue, 0.5f);
     EXPECT_FLOAT_EQ(As<TSliderObject>("balance_left")->mValue, 0.5f);
-    bal->OnMouseUp(At(900, 900));
+    bal->OnMouseUp(PressAt(900, 900));
     EXPECT_EQ(Count(calls, "Hide level"), 1);
 }
 
@@ -129,7 +122,7 @@ TEST_F(PhysicalGames, BalanceWithoutAMaximumOrABoundRangeLeavesItsSides)
         // A total of 0 is level (half of 0), and the sides stay put.
         EXPECT_TRUE(bal->mLevelled);
         EXPECT_FLOAT_EQ(As<TSliderObject>("balance_right")->mValue, 0.3f);
-        bal->OnMouseDown(At(900, 900));
+        bal->OnMouseDown(PressAt(900, 900));
         mRoom->Update(0.6f);
         EXPECT_FLOAT_EQ(As<TSliderObject>("balance_right")->mValue, 0.3f);
     }
@@ -310,7 +303,7 @@ protected:
     {
         As<TSpringedObject>("handle")->SetValue(pull);
         mRoom->Update(1.0f / 60);
-        shooter->OnMouseUp(At(0, 0));
+        shooter->OnMouseUp(PressAt(0, 0));
     }
 };
 
@@ -391,10 +384,10 @@ TEST_F(BallShooter, LandingOnTheBallRidesItToItsDelivery)
     // Locked: the handle still springs back from a release, but takes no press.
     auto* handle = As<TSpringedObject>("handle");
     handle->SetValue(0.7f);
-    EXPECT_FALSE(shooter->OnMouseDown(At(5, 505)));
+    EXPECT_FALSE(shooter->OnMouseDown(PressAt(5, 505)));
     EXPECT_FALSE(handle->mDragging);
-    EXPECT_FALSE(shooter->OnMouseDrag(At(5, 505)));
-    shooter->OnMouseUp(At(5, 505));
+    EXPECT_FALSE(shooter->OnMouseDrag(PressAt(5, 505)));
+    shooter->OnMouseUp(PressAt(5, 505));
     EXPECT_TRUE(handle->mSpring.mRunning);
     EXPECT_EQ(shooter->mState, TBallShooterObject::kDelivering);
 }
@@ -441,11 +434,11 @@ TEST_F(PhysicalGames, KindsWithoutTheirPartsRunOnlyWhatTheyHave)
         LoadRoom(c.objects);
         Show();
         TObject* it = mRoom->mObjects.front().get();
-        it->OnMouseDown(At(1, 1));
+        it->OnMouseDown(PressAt(1, 1));
         bool hover = false;
-        it->OnMouseMove(At(2, 2), hover);
-        it->OnMouseDrag(At(2, 2));
-        it->OnMouseUp(At(2, 2));
+        it->OnMouseMove(PressAt(2, 2), hover);
+        it->OnMouseDrag(PressAt(2, 2));
+        it->OnMouseUp(PressAt(2, 2));
         it->Activate(0, 0, 0);
         it->OnEffectorChannelFinished(0);
         for (int i = 0; i < 5; ++i) mRoom->Update(0.3f);

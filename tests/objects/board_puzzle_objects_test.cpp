@@ -192,7 +192,7 @@ TEST_F(TagBoardTest, ATileSlidesIntoTheGapAndCompletesThePicture)
     ASSERT_NE(nullptr, board);
     TRecordedSoundCalls calls;
     // The board has no picture of its own: the tile slides and the press goes on below.
-    EXPECT_FALSE(board->OnMouseDown(EventAt(CellX(15), CellY(15))));
+    EXPECT_FALSE(board->OnMouseDown(PressAt(CellX(15), CellY(15))));
     EXPECT_EQ(calls.mCalls, (std::vector<std::string>{"play slide"}));
     EXPECT_EQ(board->mCells[14].mTile, 15);
     EXPECT_EQ(board->mCells[15].mTile, 0);
@@ -200,7 +200,7 @@ TEST_F(TagBoardTest, ATileSlidesIntoTheGapAndCompletesThePicture)
 
     // Mid-slide the same press finds the moving tile: it sounds and nothing moves.
     board->Update(0.04f);
-    board->OnMouseDown(EventAt(CellX(14) + 12, CellY(14)));
+    board->OnMouseDown(PressAt(CellX(14) + 12, CellY(14)));
     EXPECT_EQ(calls.mCalls.size(), 2u);
     EXPECT_EQ(Tiles(*board), FullSet());
     EXPECT_TRUE(mGroups.mGroups.empty());
@@ -212,9 +212,9 @@ TEST_F(TagBoardTest, ATileSlidesIntoTheGapAndCompletesThePicture)
     EXPECT_EQ(mGroups.mGroups, (std::vector<std::string>{"g0"}));
 
     // Away and back: solved again, the reactions again.
-    board->OnMouseDown(EventAt(CellX(14), CellY(14)));
+    board->OnMouseDown(PressAt(CellX(14), CellY(14)));
     board->Update(0.1f);
-    board->OnMouseDown(EventAt(CellX(15), CellY(15)));
+    board->OnMouseDown(PressAt(CellX(15), CellY(15)));
     board->Update(0.1f);
     EXPECT_EQ(mGroups.Count("g0"), 2);
     EXPECT_EQ(mTrace, (std::vector<std::string>{"sound onwin", "sound onwin"}));
@@ -225,22 +225,22 @@ TEST_F(TagBoardTest, BlockedTilesSoundWrongAndOtherPressesChangeNothing)
     TTagObject* board = Restored(OneFromSolved());
     ASSERT_NE(nullptr, board);
     TRecordedSoundCalls calls;
-    board->OnMouseDown(EventAt(CellX(0), CellY(0)));
+    board->OnMouseDown(PressAt(CellX(0), CellY(0)));
     EXPECT_EQ(mTrace, (std::vector<std::string>{"sound wrong"}));
     EXPECT_TRUE(calls.mCalls.empty());
     // Not the left button.
-    TSceneMouseEvent right = EventAt(CellX(15), CellY(15));
+    TSceneMouseEvent right = PressAt(CellX(15), CellY(15));
     right.mButton = 2;
     board->OnMouseDown(right);
     // The old reading of the point from the screen's corner: the same offset from (0, 0).
-    board->OnMouseDown(EventAt(CellX(15) - kLeft, CellY(15) - kTop));
-    board->OnMouseDown(EventAt(12, 12));
+    board->OnMouseDown(PressAt(CellX(15) - kLeft, CellY(15) - kTop));
+    board->OnMouseDown(PressAt(12, 12));
     // The tile's clear rim is not the tile.
-    board->OnMouseDown(EventAt(CellX(15) - kTile / 2, CellY(15)));
+    board->OnMouseDown(PressAt(CellX(15) - kTile / 2, CellY(15)));
     EXPECT_EQ(Tiles(*board), OneFromSolved());
     EXPECT_TRUE(calls.mCalls.empty());
     board->Lock();
-    EXPECT_FALSE(board->OnMouseDown(EventAt(CellX(15), CellY(15))));
+    EXPECT_FALSE(board->OnMouseDown(PressAt(CellX(15), CellY(15))));
     EXPECT_EQ(Tiles(*board), OneFromSolved());
 }
 
@@ -312,7 +312,7 @@ TEST_F(TagBoardTest, HiddenBoardDrawsNoTilesAndTakesNoPress)
     board->Draw(1.0f);
     EXPECT_EQ(DrawnBox(0, 0, 0), SDL_Rect({0, 0, 0, 0}));
     TRecordedSoundCalls calls;
-    EXPECT_FALSE(board->OnMouseDown(EventAt(CellX(15), CellY(15))));
+    EXPECT_FALSE(board->OnMouseDown(PressAt(CellX(15), CellY(15))));
     EXPECT_EQ(Tiles(*board), OneFromSolved());
     EXPECT_TRUE(calls.mCalls.empty());
 }
@@ -339,13 +339,13 @@ TEST_F(MazeTest, BallRollsStraightUpToAWall)
     EXPECT_EQ(maze->mBall->mY, 105.0f);
     TRecordedSoundCalls calls;
     // Behind the wall, and the ball's own cell.
-    maze->OnMouseDown(EventAt(135, 105));
-    maze->OnMouseDown(EventAt(105, 105));
+    maze->OnMouseDown(PressAt(135, 105));
+    maze->OnMouseDown(PressAt(105, 105));
     EXPECT_EQ(calls.mCalls, (std::vector<std::string>{"play need_tool", "play need_tool"}));
     EXPECT_TRUE(mTrace.empty());
     EXPECT_FALSE(maze->mMover.mActive);
 
-    maze->OnMouseDown(EventAt(115, 105));
+    maze->OnMouseDown(PressAt(115, 105));
     EXPECT_EQ(mTrace, (std::vector<std::string>{"sound move"}));
     EXPECT_TRUE(maze->mBall->IsActive());
     EXPECT_EQ(maze->mCol, 1);
@@ -364,7 +364,7 @@ TEST_F(MazeTest, TheExitCompletesOnArrival)
     ASSERT_NE(nullptr, maze);
     maze->LoadResources();
     maze->OnSpaceShown();
-    maze->OnMouseDown(EventAt(135, 105));
+    maze->OnMouseDown(PressAt(135, 105));
     EXPECT_FALSE(maze->IsGoalReached());
     EXPECT_TRUE(mGroups.mGroups.empty());
     maze->Update(0.2f);
@@ -398,8 +398,8 @@ TEST_F(MazeTest, MalformedMazesLoadRepaired)
         maze->LoadResources();
         maze->OnSpaceShown();
         for (int x = 95; x < 150; x += 5) {
-            maze->OnMouseDown(EventAt(x, 105));
-            maze->OnMouseDown(EventAt(x, 135));
+            maze->OnMouseDown(PressAt(x, 105));
+            maze->OnMouseDown(PressAt(x, 135));
             maze->Update(0.5f);
         }
         mSpace.FreeObjectResources();
@@ -417,7 +417,7 @@ TEST_F(MazeTest, HiddenMazeTakesNoPress)
     ASSERT_NE(nullptr, maze);
     maze->LoadResources();
     maze->SetVisible(false);
-    EXPECT_FALSE(maze->OnMouseDown(EventAt(125, 105)));
+    EXPECT_FALSE(maze->OnMouseDown(PressAt(125, 105)));
     EXPECT_EQ(maze->mCol, 0);
     EXPECT_TRUE(mTrace.empty());
 }
@@ -432,10 +432,10 @@ TEST_F(MazeTest, OutsideASpaceTheMazeSoundsItsOwnSound)
     maze->LoadResources();
     auto board = LoadObjectFrom<TTagObject>(Board(FullSet()));
     TRecordedSoundCalls calls;
-    maze->OnMouseDown(EventAt(115, 105));
+    maze->OnMouseDown(PressAt(115, 105));
     EXPECT_EQ(maze->mCol, 1);
     EXPECT_EQ(calls.mCalls, (std::vector<std::string>{"play roll"}));
-    board->OnMouseDown(EventAt(CellX(0), CellY(0)));
+    board->OnMouseDown(PressAt(CellX(0), CellY(0)));
     EXPECT_EQ(calls.mCalls.size(), 1u);
     maze->FreeResources();
 }

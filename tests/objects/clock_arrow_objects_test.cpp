@@ -25,13 +25,6 @@ std::string Hand(const std::string& keys)
     return "<object x='200' y='200' w='40' h='10' cob='1' aae='set' aac='clicked' " + keys + "/>";
 }
 
-TSceneMouseEvent ToolAt(int x, int y, TTool* tool)
-{
-    TSceneMouseEvent event = MouseAt(x, y);
-    event.mTool = tool;
-    return event;
-}
-
 class TRefusingExecuter : public TExecuter {
 public:
     bool Hook2(TObject*, const TSceneMouseEvent&) override { return false; }
@@ -154,22 +147,22 @@ TEST(ClockArrow, ToolsPickUpAndPutDown)
     TNamedTool key("key"), stick("stick");
     auto hand = LoadObjectFrom<TClockArrowObject>(Hand("rightangle='0' tool='key'"));
     hand->SetListener(&listener);
-    EXPECT_TRUE(hand->OnMouseDown(ToolAt(210, 205, &key)));
+    EXPECT_TRUE(hand->OnMouseDown(PressAt(210, 205, &key)));
     ASSERT_TRUE(hand->IsTurning());
     hand->mAngle = 10.0f * kRad;
-    EXPECT_TRUE(hand->OnMouseDown(ToolAt(500, 500, &stick)));  // refused: the turn goes on
+    EXPECT_TRUE(hand->OnMouseDown(PressAt(500, 500, &stick)));  // refused: the turn goes on
     EXPECT_TRUE(hand->IsTurning());
-    EXPECT_TRUE(hand->OnMouseDown(ToolAt(500, 500, &key)));
+    EXPECT_TRUE(hand->OnMouseDown(PressAt(500, 500, &key)));
     EXPECT_TRUE(hand->IsGoalReached());
     EXPECT_EQ(1, std::count(calls.begin(), calls.end(), "OnObjectToolUsed 1"));
     // Once set, a tool hits it anywhere.
-    EXPECT_TRUE(hand->OnMouseDown(ToolAt(900, 900, &key)));
+    EXPECT_TRUE(hand->OnMouseDown(PressAt(900, 900, &key)));
     EXPECT_FALSE(hand->IsTurning());
 
     calls.clear();
     auto pocket = LoadObjectFrom<TClockArrowObject>(Hand("rightangle='0' tooltoopenpocket='key'"));
     pocket->SetListener(&listener);
-    EXPECT_TRUE(pocket->OnMouseDown(ToolAt(210, 205, &key)));
+    EXPECT_TRUE(pocket->OnMouseDown(PressAt(210, 205, &key)));
     EXPECT_EQ((TCalls{"OnObjectActivated"}), calls);
     EXPECT_FALSE(pocket->IsTurning());
 }

@@ -37,7 +37,7 @@ struct THiddenScene {
                              .release());
         item->SetListener(&recorder);
     }
-    bool Click() { return item->OnMouseDown(EventAt(5, 5)); }
+    bool Click() { return item->OnMouseDown(PressAt(5, 5)); }
     // The alpha after each step.
     std::vector<float> Run(int steps, float dt)
     {
@@ -288,7 +288,7 @@ TEST_F(CollectionTest, UncollectablePressesAnswerFalseAndKeepTheItem)
         auto item = LoadObjectFrom<TCollectionItemObject>(std::string("<object id='it' w='30' h='30' cob='1' iid='") +
                                                           c.iid + "'/>");
         item->SetListener(&recorder);
-        EXPECT_FALSE(item->OnMouseDown(EventAt(5, 5, c.tool))) << c.label;
+        EXPECT_FALSE(item->OnMouseDown(PressAt(5, 5, c.tool))) << c.label;
         EXPECT_TRUE(item->IsVisible()) << c.label;
         EXPECT_EQ(recorder.Count("down it"), 1) << c.label;  // the object's own handling ran
         EXPECT_TRUE(mRegistry.mCalls.empty()) << c.label;
@@ -305,7 +305,7 @@ TEST_F(CollectionTest, ACollectedItemPaysFliesAndHides)
     auto item = LoadObjectFrom<TCollectionItemObject>("<object name='pic' iid='conch' x='10.7' y='20.2' w='31' h='15' "
                                                       "cob='1'/>");
     item->LoadResources();
-    EXPECT_TRUE(item->OnMouseDown(EventAt(20, 25)));
+    EXPECT_TRUE(item->OnMouseDown(PressAt(20, 25)));
     EXPECT_TRUE(mCatalog.FindItem("conch")->mFlag);
     EXPECT_EQ(GetUserInfo()->mCounter, counter + 25);
     EXPECT_EQ(sounds.mCalls, (std::vector<std::string>{"play collection_item_catch"}));
@@ -462,18 +462,18 @@ TEST_F(MapTest, AClickLeavesTheMapForTheLinkedRoom)
     EXPECT_EQ(mMap->mLinkedRoom, &mRoom);
     EXPECT_TRUE(mMap->mIsCurrent);
     EXPECT_FALSE(mMap->mUnavailable);
-    EXPECT_TRUE(mMap->OnMouseDown(EventAt(5, 5)));
+    EXPECT_TRUE(mMap->OnMouseDown(PressAt(5, 5)));
     EXPECT_EQ(mMap->mRoom, "");
     EXPECT_FALSE(mWindow->mVisible);
 
     Show(false, false);
-    EXPECT_TRUE(mMap->OnMouseDown(EventAt(5, 5)));
+    EXPECT_TRUE(mMap->OnMouseDown(PressAt(5, 5)));
     EXPECT_EQ(mMap->mRoom, "forest");
     EXPECT_FALSE(mWindow->mVisible);
 
     Show(false, true);
     EXPECT_TRUE(mMap->mUnavailable);
-    mMap->OnMouseDown(EventAt(5, 5));
+    mMap->OnMouseDown(PressAt(5, 5));
     EXPECT_EQ(mMap->mRoom, "elsewhere");
     EXPECT_TRUE(mWindow->mVisible);
     mMap->Draw(1.0f);
@@ -482,7 +482,7 @@ TEST_F(MapTest, AClickLeavesTheMapForTheLinkedRoom)
 
     Show(false, false);
     mMap->Lock();
-    EXPECT_FALSE(mMap->OnMouseDown(EventAt(5, 5)));
+    EXPECT_FALSE(mMap->OnMouseDown(PressAt(5, 5)));
     EXPECT_EQ(mMap->mRoom, "forest");
     EXPECT_FALSE(mWindow->mVisible);
 
@@ -490,7 +490,7 @@ TEST_F(MapTest, AClickLeavesTheMapForTheLinkedRoom)
     mMap->Unlock();
     Show(false, false);
     EXPECT_EQ(mMap->mLinkedRoom, nullptr);
-    mMap->OnMouseDown(EventAt(5, 5));
+    mMap->OnMouseDown(PressAt(5, 5));
     EXPECT_EQ(mMap->mRoom, "elsewhere");
     EXPECT_TRUE(mWindow->mVisible);
 }

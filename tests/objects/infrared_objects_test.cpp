@@ -10,6 +10,7 @@
 #include "core/random.h"
 #include "graphics/texture_cache.h"
 #include "objects/infrared_objects.h"
+#include "objects/scene_press.h"
 #include "objects/object_scene_fixture.h"
 #include "rooms/room.h"
 #include "rooms/scene_listeners.h"
@@ -117,16 +118,6 @@ public:
     }
     int mApplied = 0;
 };
-
-TSceneMouseEvent At(int x, int y, TTool* tool = nullptr)
-{
-    TSceneMouseEvent event;
-    event.mX = x;
-    event.mY = y;
-    event.mButton = 1;
-    event.mTool = tool;
-    return event;
-}
 
 }  // namespace
 
@@ -329,7 +320,7 @@ TEST_F(InfraredCanvasTest, OnlyItsFirstToolCatchesIt)
         TListenerLog log;
         ir->SetListener(&log);
         ir->LoadResources();
-        EXPECT_EQ(c.answer, ir->OnMouseDown(At(c.x, 52, c.tool))) << c.keys;
+        EXPECT_EQ(c.answer, ir->OnMouseDown(PressAt(c.x, 52, c.tool))) << c.keys;
         EXPECT_FALSE(ir->mCaught) << c.keys;
         EXPECT_TRUE(log.mCalls.empty()) << c.keys;
         EXPECT_EQ(-1, ir->mToolCounter);
@@ -343,7 +334,7 @@ TEST_F(InfraredCanvasTest, OnlyItsFirstToolCatchesIt)
     ir->SetListener(&log);
     ir->LoadResources();
     sounds.mCalls.clear();
-    EXPECT_TRUE(ir->OnMouseDown(At(104, 52, &lamp)));
+    EXPECT_TRUE(ir->OnMouseDown(PressAt(104, 52, &lamp)));
     EXPECT_TRUE(ir->mCaught);
     EXPECT_EQ(0, ir->mToolCounter);
     EXPECT_EQ(1, lamp.mApplied);
@@ -354,7 +345,7 @@ TEST_F(InfraredCanvasTest, OnlyItsFirstToolCatchesIt)
     // An incomplete tool of the right name catches too, counting no use.
     auto second = LoadObjectFrom<TInfraredObject>("<object name='own' x='100' y='50' tool='lamp'/>", "ir/");
     second->LoadResources();
-    EXPECT_TRUE(second->OnMouseDown(At(104, 52, &halfLamp)));
+    EXPECT_TRUE(second->OnMouseDown(PressAt(104, 52, &halfLamp)));
     EXPECT_TRUE(second->mCaught);
     EXPECT_EQ(-1, second->mToolCounter);
     EXPECT_EQ(0, halfLamp.mApplied);
@@ -363,7 +354,7 @@ TEST_F(InfraredCanvasTest, OnlyItsFirstToolCatchesIt)
     // Without a "tool" list nothing catches it.
     auto free = LoadObjectFrom<TInfraredObject>("<object name='own' x='100' y='50'/>", "ir/");
     free->LoadResources();
-    EXPECT_FALSE(free->OnMouseDown(At(104, 52, &lamp)));
+    EXPECT_FALSE(free->OnMouseDown(PressAt(104, 52, &lamp)));
     EXPECT_FALSE(free->mCaught);
     free->FreeResources();
 }
@@ -375,7 +366,7 @@ TEST_F(InfraredCanvasTest, FleesFromTheHoveringToolOneFlightAtATime)
     auto still = LoadObjectFrom<TInfraredObject>("<object name='own' x='500' y='300' w='50' h='50' tool='lamp'/>", "ir/");
     still->LoadResources();
     SeedRandom(5);
-    EXPECT_TRUE(still->OnMouseMove(At(510, 310, &lamp), hover));
+    EXPECT_TRUE(still->OnMouseMove(PressAt(510, 310, &lamp), hover));
     EXPECT_FALSE(still->mFlight.mActive);
     still->Update(1.0f);
     EXPECT_FLOAT_EQ(500.0f, still->mX);
@@ -388,7 +379,7 @@ TEST_F(InfraredCanvasTest, FleesFromTheHoveringToolOneFlightAtATime)
         NestChild(*ir, "<object id='child' x='520' y='310'/>");
         ir->LoadResources();
         hover = false;
-        EXPECT_FALSE(ir->OnMouseMove(At(510, 310), hover));  // no tool, no flight
+        EXPECT_FALSE(ir->OnMouseMove(PressAt(510, 310), hover));  // no tool, no flight
         EXPECT_FALSE(ir->mFlight.mActive);
 
         SeedRandom(11);
@@ -396,7 +387,7 @@ TEST_F(InfraredCanvasTest, FleesFromTheHoveringToolOneFlightAtATime)
         const int next = GameRand();
         SeedRandom(11);
         hover = false;
-        EXPECT_TRUE(ir->OnMouseMove(At(510, 310, &lamp), hover)) << keys;
+        EXPECT_TRUE(ir->OnMouseMove(PressAt(510, 310, &lamp), hover)) << keys;
         ASSERT_TRUE(ir->mFlight.mActive);
         const float dx = static_cast<float>(target.x - 500), dy = static_cast<float>(target.y - 300);
         EXPECT_NEAR(std::sqrt(dx * dx + dy * dy) * 0.002f, ir->mFlight.mDuration, 1e-5f);
@@ -405,7 +396,7 @@ TEST_F(InfraredCanvasTest, FleesFromTheHoveringToolOneFlightAtATime)
 
         // A move during the flight draws nothing.
         hover = false;
-        EXPECT_TRUE(ir->OnMouseMove(At(510, 310, &lamp), hover));
+        EXPECT_TRUE(ir->OnMouseMove(PressAt(510, 310, &lamp), hover));
         EXPECT_EQ(next, GameRand());
 
         for (int i = 0; i < 200 && ir->mFlight.mActive; ++i) ir->Update(1.0f / 64.0f);
@@ -419,7 +410,7 @@ TEST_F(InfraredCanvasTest, FleesFromTheHoveringToolOneFlightAtATime)
         SeedRandom(3);
         hover = false;
         const int x = TruncToInt(ir->mX), y = TruncToInt(ir->mY);
-        EXPECT_TRUE(ir->OnMouseMove(At(x + 5, y + 5, &lamp), hover));
+        EXPECT_TRUE(ir->OnMouseMove(PressAt(x + 5, y + 5, &lamp), hover));
         EXPECT_TRUE(ir->mFlight.mActive);
         ir->FreeResources();
     }
@@ -481,40 +472,40 @@ TEST(MultyToolObject, HandsEachToolToThePartThatNeedsIt)
     EXPECT_TRUE(scene.object->AcceptsTool(&key));
     EXPECT_FALSE(scene.object->AcceptsTool(&saw));
 
-    EXPECT_TRUE(scene.object->OnMouseDown(At(120, 120, &hammer)));
+    EXPECT_TRUE(scene.object->OnMouseDown(PressAt(120, 120, &hammer)));
     EXPECT_EQ(0, scene.a->mToolCounter);
     EXPECT_TRUE(scene.a->mToolApplied);
     EXPECT_EQ(1, hammer.mApplied);
     EXPECT_FALSE(scene.object->mAllPartsDone);
 
     scene.log.mCalls.clear();
-    EXPECT_TRUE(scene.object->OnMouseDown(At(305, 125, &key)));
+    EXPECT_TRUE(scene.object->OnMouseDown(PressAt(305, 125, &key)));
     EXPECT_TRUE(scene.object->mAllPartsDone);
     EXPECT_EQ((TCalls{"ToolUsed B", "ToolUsed mt"}), scene.log.mCalls);
     EXPECT_EQ(2, key.mApplied);  // the last part's press counts for the object too
-    EXPECT_FALSE(scene.object->OnMouseDown(At(305, 125, &key)));
-    EXPECT_FALSE(scene.object->OnMouseDown(At(120, 120)));
+    EXPECT_FALSE(scene.object->OnMouseDown(PressAt(305, 125, &key)));
+    EXPECT_FALSE(scene.object->OnMouseDown(PressAt(120, 120)));
 
     // In order: the key waits until A has had its hammer.
     TMultyToolScene ordered("keeporder='1'");
     EXPECT_FALSE(ordered.object->AcceptsTool(&key));
     EXPECT_TRUE(ordered.object->AcceptsTool(&hammer));
-    ordered.object->OnMouseDown(At(120, 120, &hammer));
+    ordered.object->OnMouseDown(PressAt(120, 120, &hammer));
     EXPECT_TRUE(ordered.object->AcceptsTool(&key));
 
     // With check coordinates the key goes only to a part under the pointer.
     TMultyToolScene checked("checkcoords='1'");
     const int appliedBefore = key.mApplied;
-    EXPECT_TRUE(checked.object->OnMouseDown(At(120, 120, &key)));
+    EXPECT_TRUE(checked.object->OnMouseDown(PressAt(120, 120, &key)));
     EXPECT_FALSE(checked.b->mToolApplied);
     EXPECT_EQ(appliedBefore, key.mApplied);
-    EXPECT_TRUE(checked.object->OnMouseDown(At(305, 125, &key)));
+    EXPECT_TRUE(checked.object->OnMouseDown(PressAt(305, 125, &key)));
     EXPECT_TRUE(checked.b->mToolApplied);
 
     // An accepted but incomplete tool is a wrong one.
     TCountingTool halfKey("key", false);
     TMultyToolScene partial("");
-    EXPECT_TRUE(partial.object->OnMouseDown(At(305, 125, &halfKey)));
+    EXPECT_TRUE(partial.object->OnMouseDown(PressAt(305, 125, &halfKey)));
     EXPECT_TRUE(partial.object->mWrongToolPressed);
     EXPECT_FALSE(partial.b->mToolApplied);
 }
@@ -523,16 +514,16 @@ TEST(MultyToolObject, GroupsPassPressesOnAndNeverReachTheGoal)
 {
     TCountingTool hammer("hammer", true), key("key", true);
     TMultyToolScene group("group='1'");
-    EXPECT_TRUE(group.object->OnMouseDown(At(102, 102)));
+    EXPECT_TRUE(group.object->OnMouseDown(PressAt(102, 102)));
     // C lies over A and is asked first (last to first); A never hears the press.
     EXPECT_EQ((TCalls{"Activated mt", "Activated C", "Down C"}), group.log.mCalls);
-    group.object->OnMouseDown(At(120, 120, &hammer));
-    group.object->OnMouseDown(At(305, 125, &key));
+    group.object->OnMouseDown(PressAt(120, 120, &hammer));
+    group.object->OnMouseDown(PressAt(305, 125, &key));
     EXPECT_TRUE(group.a->mToolApplied);
     EXPECT_TRUE(group.b->mToolApplied);
     EXPECT_FALSE(group.object->IsGoalReached());
     EXPECT_FALSE(group.object->mAllPartsDone);
-    EXPECT_TRUE(group.object->OnMouseDown(At(305, 125, &key)));
+    EXPECT_TRUE(group.object->OnMouseDown(PressAt(305, 125, &key)));
 }
 
 TEST(MultyToolObject, RefusedToolsHandOutTheUseMessage)
@@ -540,21 +531,21 @@ TEST(MultyToolObject, RefusedToolsHandOutTheUseMessage)
     TCountingTool saw("saw", true), key("key", true);
     TMultyToolScene scene("");
     scene.object->mUseMessages = {"m0"};
-    EXPECT_TRUE(scene.object->OnMouseDown(At(120, 120, &saw)));
+    EXPECT_TRUE(scene.object->OnMouseDown(PressAt(120, 120, &saw)));
     EXPECT_TRUE(scene.object->mWrongToolPressed);
     EXPECT_EQ((TCalls{"Message m0 mt"}), scene.log.mCalls);
     scene.object->mToolCounter = 0;
     scene.log.mCalls.clear();
-    scene.object->OnMouseDown(At(120, 120, &saw));
+    scene.object->OnMouseDown(PressAt(120, 120, &saw));
     EXPECT_TRUE(scene.log.mCalls.empty());
 
     // Without parts the object's own tool reaches the goal at its first use.
     TMultyToolScene alone("x='0' y='0' w='10' h='10' cob='1' tool='key'", false);
-    EXPECT_TRUE(alone.object->OnMouseDown(At(5, 5, &key)));
+    EXPECT_TRUE(alone.object->OnMouseDown(PressAt(5, 5, &key)));
     EXPECT_TRUE(alone.object->mAllPartsDone);
     EXPECT_EQ(0, alone.object->mToolCounter);
     EXPECT_EQ(1, key.mApplied);
-    EXPECT_FALSE(alone.object->OnMouseDown(At(5, 5, &key)));
+    EXPECT_FALSE(alone.object->OnMouseDown(PressAt(5, 5, &key)));
 }
 
 TEST(MultyToolObject, ClicksHandOutTheirToolRecords)
@@ -574,7 +565,7 @@ TEST(MultyToolObject, ClicksHandOutTheirToolRecords)
     for (const Case& c : cases) {
         TMultyToolScene scene(std::string("x='0' y='0' w='10' h='10' cob='1' ") + c.keys, false);
         const size_t before = GivenToolRecords().size();
-        EXPECT_TRUE(scene.object->OnMouseDown(At(5, 5)));
+        EXPECT_TRUE(scene.object->OnMouseDown(PressAt(5, 5)));
         EXPECT_EQ(c.calls, scene.log.mCalls) << c.keys;
         EXPECT_EQ(before + c.given, GivenToolRecords().size()) << c.keys;
         EXPECT_EQ(c.visible, scene.object->IsVisible()) << c.keys;
@@ -598,8 +589,8 @@ TEST(MultyToolObject, RectangleAndRecord)
 
     TCountingTool hammer("hammer", true), key("key", true);
     TMultyToolScene scene("");
-    scene.object->OnMouseDown(At(120, 120, &hammer));
-    scene.object->OnMouseDown(At(305, 125, &key));
+    scene.object->OnMouseDown(PressAt(120, 120, &hammer));
+    scene.object->OnMouseDown(PressAt(305, 125, &key));
     TBaseBuffer record;
     scene.object->SaveState(record);
     EXPECT_EQ(1, record.Bytes().back());

@@ -3,6 +3,7 @@
 // clicks and replay, hits on the frame's alpha, drawing, and the saved record; the ghost seen
 // through the lens, fleeing and caught; the wrapper that reacts to the end of its movie.
 #include "objects/movie_objects.h"
+#include "objects/scene_press.h"
 
 #include <gtest/gtest.h>
 
@@ -520,14 +521,6 @@ protected:
         ghost->mMovieListener = nullptr;
         return ghost;
     }
-    TSceneMouseEvent At(int x, int y, TTool* tool)
-    {
-        TSceneMouseEvent event;
-        event.mX = x;
-        event.mY = y;
-        event.mTool = tool;
-        return event;
-    }
     TNamedTool mCatcher{"catcher"};
     TNamedTool mNet{"net"};
 };
@@ -549,16 +542,16 @@ TEST_F(GhostTest, OnlyTheFirstToolOfItsListReachesIt)
     auto ghost = Ghost();
     ghost->LoadResources();
     bool taken = false;
-    EXPECT_FALSE(ghost->OnMouseMove(At(410, 310, nullptr), taken));
-    EXPECT_FALSE(ghost->OnMouseMove(At(410, 310, &mNet), taken));
-    EXPECT_TRUE(ghost->OnMouseMove(At(410, 310, &mCatcher), taken));
-    EXPECT_FALSE(ghost->OnMouseDown(At(410, 310, nullptr)));
-    EXPECT_FALSE(ghost->OnMouseDown(At(410, 310, &mNet)));
+    EXPECT_FALSE(ghost->OnMouseMove(PressAt(410, 310, nullptr, 0), taken));
+    EXPECT_FALSE(ghost->OnMouseMove(PressAt(410, 310, &mNet, 0), taken));
+    EXPECT_TRUE(ghost->OnMouseMove(PressAt(410, 310, &mCatcher, 0), taken));
+    EXPECT_FALSE(ghost->OnMouseDown(PressAt(410, 310, nullptr, 0)));
+    EXPECT_FALSE(ghost->OnMouseDown(PressAt(410, 310, &mNet, 0)));
     EXPECT_FALSE(ghost->IsCaught());
 
     auto toolless = Movie<TGhostObject>("type=\"ghost\" name=\"glowalpha.ogv\" checkcoords=\"1\"");
     taken = false;
-    EXPECT_FALSE(toolless->OnMouseMove(At(5, 5, &mCatcher), taken));
+    EXPECT_FALSE(toolless->OnMouseMove(PressAt(5, 5, &mCatcher, 0), taken));
 }
 
 TEST_F(GhostTest, AMoveWithTheCatcherStartsOneFlightToASeededPoint)
@@ -569,7 +562,7 @@ TEST_F(GhostTest, AMoveWithTheCatcherStartsOneFlightToASeededPoint)
     const TIntPoint to = TInfraredObject::PickFleePoint(400, 300, 128, 128);
     SeedRandom(11);
     bool taken = false;
-    ASSERT_TRUE(ghost->OnMouseMove(At(410, 310, &mCatcher), taken));
+    ASSERT_TRUE(ghost->OnMouseMove(PressAt(410, 310, &mCatcher, 0), taken));
     ASSERT_TRUE(ghost->IsFleeing());
     EXPECT_EQ(ghost->mFlee.mToX, static_cast<float>(to.x));
     EXPECT_EQ(ghost->mFlee.mToY, static_cast<float>(to.y));
@@ -577,7 +570,7 @@ TEST_F(GhostTest, AMoveWithTheCatcherStartsOneFlightToASeededPoint)
     EXPECT_FLOAT_EQ(ghost->mFlee.mDuration, std::sqrt(dx * dx + dy * dy) * 0.002f);
     // A move during the flight starts none.
     taken = false;
-    EXPECT_TRUE(ghost->OnMouseMove(At(410, 310, &mCatcher), taken));
+    EXPECT_TRUE(ghost->OnMouseMove(PressAt(410, 310, &mCatcher, 0), taken));
     EXPECT_EQ(ghost->mFlee.mToX, static_cast<float>(to.x));
     for (int i = 0; i < 200 && ghost->IsFleeing(); ++i) ghost->Update(0.01f);
     EXPECT_EQ(ghost->mX, static_cast<float>(to.x));
@@ -592,7 +585,7 @@ TEST_F(GhostTest, AMoveWithTheCatcherStartsOneFlightToASeededPoint)
         fast->LoadResources();
         SeedRandom(11);
         taken = false;
-        EXPECT_TRUE(fast->OnMouseMove(At(410, 310, &mCatcher), taken));
+        EXPECT_TRUE(fast->OnMouseMove(PressAt(410, 310, &mCatcher, 0), taken));
         EXPECT_FLOAT_EQ(fast->mFlee.mDuration, ghost->mFlee.mDuration / (factor > 0.0f ? factor : 1.0f));
     }
     GetAppState().mSpacesRegistry = nullptr;
@@ -603,7 +596,7 @@ TEST_F(GhostTest, APressWithTheCatcherCatchesIt)
     auto ghost = Ghost();
     ghost->LoadResources();
     mCatcher.mOwned = true;
-    EXPECT_TRUE(ghost->OnMouseDown(At(410, 310, &mCatcher)));
+    EXPECT_TRUE(ghost->OnMouseDown(PressAt(410, 310, &mCatcher, 0)));
     EXPECT_TRUE(ghost->IsCaught());
     EXPECT_NE(std::find(mHeard.mCalls.begin(), mHeard.mCalls.end(), "flag findghost"), mHeard.mCalls.end());
     TBaseBuffer buffer;

@@ -96,7 +96,7 @@ TEST_F(PlaceTest, IndexedPlacesExchangeTheirVariantsAndComplete)
 
     mTool->mSourceObject = b;
     // The plain press after the exchange tests the place where its new variant stands.
-    EXPECT_FALSE(shelf->OnMouseDown(EventAt(125, 105, mTool)));
+    EXPECT_FALSE(shelf->OnMouseDown(PressAt(125, 105, mTool)));
     EXPECT_EQ(a->mIndex, 5);
     EXPECT_EQ(b->mIndex, 2);
     EXPECT_EQ(a->mX, 150.0f);
@@ -116,7 +116,7 @@ TEST_F(PlaceTest, ADropOnItsOwnSourceRunsOnlyThePlainPress)
     ASSERT_NE(nullptr, shelf);
     auto* a = Child<TPlacesItemsObject>(shelf, 0);
     mTool->mSourceObject = a;
-    EXPECT_TRUE(a->OnMouseDown(EventAt(125, 105, mTool)));
+    EXPECT_TRUE(a->OnMouseDown(PressAt(125, 105, mTool)));
     EXPECT_EQ(a->mIndex, 2);
     EXPECT_TRUE(mTrace.empty());
 }
@@ -185,7 +185,7 @@ TEST_F(PlaceTest, LockAfterSetKeepsThePlaceLockedWithItsItemShown)
     EXPECT_FALSE(b->IsLocked());
     // Locked, the set place takes no drop.
     mTool->mSourceObject = b;
-    EXPECT_FALSE(a->OnMouseDown(EventAt(115, 105, mTool)));
+    EXPECT_FALSE(a->OnMouseDown(PressAt(115, 105, mTool)));
     EXPECT_EQ(a->mIndex, 1);
 }
 
@@ -215,7 +215,7 @@ TEST_F(PlaceTest, ImagePlacesSwapAndTheDisplacedPictureSlidesHome)
     TRecordedSoundCalls calls;
     b->mTaken = true;
     mTool->mSourceObject = b;
-    shelf->OnMouseDown(EventAt(105, 105, mTool));
+    shelf->OnMouseDown(PressAt(105, 105, mTool));
     EXPECT_EQ(calls.mCalls, (std::vector<std::string>{"play drop_tool"}));
     EXPECT_EQ(a->mImage->GetTextureName(), "pz/a");
     EXPECT_EQ(a->mImagePath, "pz/a");
@@ -234,7 +234,7 @@ TEST_F(PlaceTest, ImagePlacesSwapAndTheDisplacedPictureSlidesHome)
     // Dropped on itself: the sound, and a slide over no distance.
     calls.mCalls.clear();
     mTool->mSourceObject = a;
-    shelf->OnMouseDown(EventAt(105, 105, mTool));
+    shelf->OnMouseDown(PressAt(105, 105, mTool));
     EXPECT_EQ(calls.mCalls, (std::vector<std::string>{"play drop_tool"}));
     EXPECT_EQ(a->mImage->GetTextureName(), "pz/a");
     EXPECT_TRUE(a->IsSliding());
@@ -310,14 +310,14 @@ TEST_F(PlaceTest, HandlesRouteFirstToLastAndHoldTheirReactionsWhileLocked)
     auto* b = Child<TPlacesItemsObject>(shelf, 1);
     // The plain child is no place: it is not counted, and it still gets the mouse.
     EXPECT_EQ(mGroups.Count("g0"), 1);
-    EXPECT_TRUE(shelf->OnMouseDown(EventAt(105, 105)));
+    EXPECT_TRUE(shelf->OnMouseDown(PressAt(105, 105)));
     EXPECT_EQ(a->mClickCounter, 0);
     EXPECT_EQ(b->mClickCounter, -1);
-    EXPECT_TRUE(shelf->OnMouseDown(EventAt(5, 5)));
+    EXPECT_TRUE(shelf->OnMouseDown(PressAt(5, 5)));
     EXPECT_EQ(shelf->mChildren[2]->mClickCounter, 0);
 
     shelf->Lock();
-    EXPECT_FALSE(shelf->OnMouseDown(EventAt(5, 5)));
+    EXPECT_FALSE(shelf->OnMouseDown(PressAt(5, 5)));
     EXPECT_EQ(shelf->mChildren[2]->mClickCounter, 0);
     shelf->OnSpaceShown();
     EXPECT_EQ(mGroups.Count("g0"), 1);
@@ -364,13 +364,13 @@ TEST_F(PlaceTest, AToolNeverPointsAtAPlaceOfAClosedRoom)
     ASSERT_NE(nullptr, shelf);
     auto* here = Child<TPlacesItemsObject>(shelf, 0);
     mTrace.clear();
-    shelf->OnMouseDown(EventAt(125, 105, mTool));
+    shelf->OnMouseDown(PressAt(125, 105, mTool));
     EXPECT_EQ(here->mIndex, 2);
     EXPECT_TRUE(mTrace.empty());
     // An item of the other kind of place is no exchange either.
     auto* image = Load<TPlacesObject>(ImagePlace("other", 500, "a", "b"));
     mTool->mSourceObject = image;
-    shelf->OnMouseDown(EventAt(125, 105, mTool));
+    shelf->OnMouseDown(PressAt(125, 105, mTool));
     EXPECT_EQ(here->mIndex, 2);
     EXPECT_TRUE(mTrace.empty());
 }

@@ -7,6 +7,7 @@
 
 #include "objects/object.h"
 #include "rooms/scene_listeners.h"
+#include "objects/scene_press.h"
 #include "rooms/scene_mouse_event.h"
 
 using TTrace = std::vector<std::string>;
@@ -38,12 +39,3 @@ private:
     }
 };
 
-inline TSceneMouseEvent EventAt(int x, int y, TTool* tool = nullptr)
-{
-    TSceneMouseEvent event;
-    event.mX = x;
-    event.mY = y;
-    event.mButton = 1;
-    event.mTool = tool;
-    return event;
-}

@@ -6,19 +6,11 @@
 
 #include "objects/object.h"
 #include "rooms/scene_listeners.h"
+#include "objects/scene_press.h"
 #include "rooms/scene_mouse_event.h"
 
 namespace {
 
-inline TSceneMouseEvent PressAt(int x, int y, TTool* tool = nullptr)
-{
-    TSceneMouseEvent event;
-    event.mX = x;
-    event.mY = y;
-    event.mButton = 1;
-    event.mTool = tool;
-    return event;
-}
 
 using TCalls = std::vector<std::string>;
 

@@ -5,16 +5,10 @@
 #include <string>
 
 #include "objects/object_scene_fixture.h"
+#include "objects/scene_press.h"
 #include "rooms/scene_mouse_event.h"
 
-inline TSceneMouseEvent MouseAt(int x, int y, int button = 1)
-{
-    TSceneMouseEvent event;
-    event.mX = x;
-    event.mY = y;
-    event.mButton = button;
-    return event;
-}
+inline TSceneMouseEvent MouseAt(int x, int y, int button = 1) { return PressAt(x, y, nullptr, button); }
 
 // Loaded as a space would load it, with its pictures.
 template <class Kind>

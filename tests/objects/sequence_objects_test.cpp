@@ -196,10 +196,10 @@ TEST(AnimFile, PassesTheMouseToTheFirstChildThatTakesIt)
     holder->SetListener(&recorder);
 
     bool hover = false;
-    EXPECT_TRUE(holder->OnMouseDown(EventAt(15, 15)));
-    EXPECT_TRUE(holder->OnMouseMove(EventAt(15, 15), hover));
-    EXPECT_TRUE(holder->OnMouseUp(EventAt(15, 15)));
-    EXPECT_TRUE(holder->OnMouseDrag(EventAt(15, 15)));
+    EXPECT_TRUE(holder->OnMouseDown(PressAt(15, 15)));
+    EXPECT_TRUE(holder->OnMouseMove(PressAt(15, 15), hover));
+    EXPECT_TRUE(holder->OnMouseUp(PressAt(15, 15)));
+    EXPECT_TRUE(holder->OnMouseDrag(PressAt(15, 15)));
     EXPECT_EQ(recorder.mCalls,
               (std::vector<std::string>{"activated first", "down first", "enter first", "over first", "up first"}));
     EXPECT_EQ(first->mClickCounter, 0);
@@ -210,8 +210,8 @@ TEST(AnimFile, PassesTheMouseToTheFirstChildThatTakesIt)
 
     recorder.mCalls.clear();
     hover = false;
-    EXPECT_FALSE(holder->OnMouseDown(EventAt(50, 50)));
-    EXPECT_FALSE(holder->OnMouseUp(EventAt(50, 50)));
+    EXPECT_FALSE(holder->OnMouseDown(PressAt(50, 50)));
+    EXPECT_FALSE(holder->OnMouseUp(PressAt(50, 50)));
     EXPECT_EQ(holder->mClickCounter, -1);
     for (const std::string& call : recorder.mCalls) EXPECT_EQ(call.find("holder"), std::string::npos) << call;
 }
@@ -231,12 +231,12 @@ TEST(Switcher, ClicksOnlyWithOnclickAndAFadeOrAFrameStep)
 {
     auto deaf = Switcher("speed='0.5'");
     EXPECT_FALSE(deaf->mClickEnabled);
-    deaf->OnMouseDown(EventAt(5, 5));
+    deaf->OnMouseDown(PressAt(5, 5));
     EXPECT_EQ(deaf->mFading, 0);
     EXPECT_EQ(deaf->mClickCounter, -1);
 
     auto fading = Switcher("onclick='1' speed='0.5'");
-    EXPECT_TRUE(fading->OnMouseDown(EventAt(5, 5)));
+    EXPECT_TRUE(fading->OnMouseDown(PressAt(5, 5)));
     EXPECT_EQ(fading->mFading, 1);
     EXPECT_FALSE(fading->mStarted);  // a click does not count as a start
     fading->Update(0.25f);
@@ -251,7 +251,7 @@ TEST(Switcher, ClicksOnlyWithOnclickAndAFadeOrAFrameStep)
     };
     for (const Case& c : {Case{"", 0}, Case{"animtype='looped'", 0}, Case{"animtype='once'", -1}}) {
         auto stepping = Switcher(std::string("onclick='1' startcadr='3' ") + c.keys);
-        stepping->OnMouseDown(EventAt(5, 5));
+        stepping->OnMouseDown(PressAt(5, 5));
         EXPECT_EQ(stepping->mTargetIndex, c.target) << c.keys;
         EXPECT_EQ(stepping->mCurrentIndex, 3) << c.keys;
         EXPECT_EQ(stepping->mFading, 0);
@@ -338,11 +338,11 @@ TEST(Switcher, ClickDelayRunsOut)
 {
     auto switcher = Switcher("onclick='1' delayclick='0.5'");
     switcher->Activate(0, 0, 0);
-    EXPECT_FALSE(switcher->OnMouseDown(EventAt(5, 5)));
+    EXPECT_FALSE(switcher->OnMouseDown(PressAt(5, 5)));
     EXPECT_EQ(switcher->mClickCounter, -1);
     switcher->Update(0.25f);
     switcher->Update(0.25f);
-    EXPECT_TRUE(switcher->OnMouseDown(EventAt(5, 5)));
+    EXPECT_TRUE(switcher->OnMouseDown(PressAt(5, 5)));
     EXPECT_EQ(switcher->mClickCounter, 0);
 }
 

@@ -38,7 +38,7 @@ TEST_F(SlideRotatorTest, RollsOneBandAndWrapsFromTheLast)
     TSlideImageRotator* wheel = LoadWheel(3);
     ASSERT_NE(nullptr, wheel);
     EXPECT_EQ(wheel->mWindowY, 120);
-    ASSERT_TRUE(wheel->OnMouseDown(EventAt(20, 20)));
+    ASSERT_TRUE(wheel->OnMouseDown(PressAt(20, 20)));
     // The band is the one rolled to from the start of the roll.
     EXPECT_EQ(wheel->mBand, 4);
     wheel->Update(0.075f);
@@ -67,8 +67,8 @@ TEST_F(SlideRotatorTest, PressWhileRollingIsAClickWithoutASecondRoll)
 {
     TSlideImageRotator* wheel = LoadWheel(3);
     ASSERT_NE(nullptr, wheel);
-    ASSERT_TRUE(wheel->OnMouseDown(EventAt(20, 20)));
-    EXPECT_TRUE(wheel->OnMouseDown(EventAt(20, 20)));
+    ASSERT_TRUE(wheel->OnMouseDown(PressAt(20, 20)));
+    EXPECT_TRUE(wheel->OnMouseDown(PressAt(20, 20)));
     EXPECT_EQ(wheel->mClickCounter, 1);
     EXPECT_EQ(wheel->mBand, 4);
     EXPECT_FALSE(wheel->Roll());
@@ -78,7 +78,7 @@ TEST_F(SlideRotatorTest, RollStartsEvenWhenTheClickLimitIsSpent)
 {
     TSlideImageRotator* wheel = LoadWheel(3, 10, "maxclicks=\"0\"");
     ASSERT_NE(nullptr, wheel);
-    EXPECT_TRUE(wheel->OnMouseDown(EventAt(20, 20)));
+    EXPECT_TRUE(wheel->OnMouseDown(PressAt(20, 20)));
     EXPECT_EQ(wheel->mBand, 4);
     EXPECT_EQ(wheel->mClickCounter, -1);
 }
@@ -108,7 +108,7 @@ TEST_F(SlideRotatorTest, ARollThatFinishesAtOnceStillStops)
 {
     TSlideImageRotator* wheel = LoadWheel(0, 1);
     ASSERT_NE(nullptr, wheel);
-    ASSERT_TRUE(wheel->OnMouseDown(EventAt(20, 20)));
+    ASSERT_TRUE(wheel->OnMouseDown(PressAt(20, 20)));
     wheel->Update(0.016f);
     EXPECT_EQ(mStops.mStops, 1);
     EXPECT_FALSE(wheel->mRolling);
@@ -121,7 +121,7 @@ TEST_F(SlideRotatorTest, LockedWheelRefusesThePress)
 {
     TSlideImageRotator* wheel = LoadWheel(3, 10, "locked=\"1\"");
     ASSERT_NE(nullptr, wheel);
-    EXPECT_FALSE(wheel->OnMouseDown(EventAt(20, 20)));
+    EXPECT_FALSE(wheel->OnMouseDown(PressAt(20, 20)));
     EXPECT_EQ(wheel->mBand, 3);
 }
 
@@ -192,7 +192,7 @@ TEST_F(CaseLockTest, MatchRunsTheFirstGroupAndTheSecondOneDelayLater)
     ASSERT_NE(nullptr, lock);
     ASSERT_EQ(lock->mChildren.size(), 3u);
     EXPECT_FALSE(lock->Matches());
-    ASSERT_TRUE(WheelOf(lock, 2)->OnMouseDown(EventAt(120, 20)));
+    ASSERT_TRUE(WheelOf(lock, 2)->OnMouseDown(PressAt(120, 20)));
     // The bands match from the press, but the lock hears only the stop.
     EXPECT_TRUE(lock->Matches());
     EXPECT_TRUE(mGroups.mGroups.empty());
@@ -247,14 +247,14 @@ TEST_F(CaseLockTest, APressOnAWheelIsAlsoAClickOfTheLock)
 {
     TCaseLockObject* lock = LoadLock("1,2,3", "0.5");
     ASSERT_NE(nullptr, lock);
-    EXPECT_TRUE(lock->OnMouseDown(EventAt(120, 20)));
+    EXPECT_TRUE(lock->OnMouseDown(PressAt(120, 20)));
     EXPECT_EQ(lock->mClickCounter, 0);
     EXPECT_EQ(WheelOf(lock, 2)->mBand, 3);
     EXPECT_EQ(WheelOf(lock, 1)->mBand, 2);
     lock->Update(0.25f);
     EXPECT_EQ(mGroups.mGroups, (std::vector<std::string>{"g0"}));
     lock->SetVisible(false);
-    EXPECT_FALSE(lock->OnMouseDown(EventAt(120, 20)));
+    EXPECT_FALSE(lock->OnMouseDown(PressAt(120, 20)));
     EXPECT_EQ(WheelOf(lock, 2)->mBand, 3);
 }
 
@@ -264,10 +264,10 @@ TEST_F(CaseLockTest, LockAndUnlockReachTheWheels)
     ASSERT_NE(nullptr, lock);
     lock->Lock();
     for (size_t k = 0; k < 3; ++k) EXPECT_TRUE(WheelOf(lock, k)->IsLocked());
-    EXPECT_FALSE(WheelOf(lock, 2)->OnMouseDown(EventAt(120, 20)));
+    EXPECT_FALSE(WheelOf(lock, 2)->OnMouseDown(PressAt(120, 20)));
     lock->Unlock();
     for (size_t k = 0; k < 3; ++k) EXPECT_FALSE(WheelOf(lock, k)->IsLocked());
-    EXPECT_TRUE(WheelOf(lock, 2)->OnMouseDown(EventAt(120, 20)));
+    EXPECT_TRUE(WheelOf(lock, 2)->OnMouseDown(PressAt(120, 20)));
 }
 
 }  // namespace
