@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
@@ -75,6 +76,40 @@ void RemoveStaleTemporaries(const std::string& target)
         unlink((folder + "/" + name).c_str());
     }
     closedir(dir);
+}
+
+const int kMaxBadCopies = 1000;
+
+// rename() that fails with EEXIST instead of replacing the target. File systems without
+// the flag get a hard link and an unlink, which refuse an existing target the same way.
+bool MoveWithoutReplacing(const std::string& from, const std::string& to)
+{
+    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    if (link(from.c_str(), to.c_str()) != 0) return false;
+    unlink(from.c_str());
+    return true;
+}
+
+// A new "<target>.tmp.<pid>.<six characters>", opened for writing. Created with mode 0666
+// as any program creates a file, so the user's umask decides who may read the save.
+int CreateTemporary(const std::string& target, std::string& name)
+{
+    static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static uint32_t counter = 0;
+    const std::string prefix = target + ".tmp." + std::to_string(getpid()) + ".";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        timespec now{};
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        uint32_t bits = static_cast<uint32_t>(now.tv_nsec) ^ (++counter * 2654435761u);
+        std::string suffix;
+        for (int i = 0; i < 6; ++i, bits /= 62) suffix.push_back(kChars[bits % 62]);
+        name = prefix + suffix;
+        int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
 }
 
 void SyncFolderOf(const std::string& path)
@@ -257,26 +292,23 @@ bool TBufferBin::SaveToFile(const std::string& path, bool withChecksum, uint32_t
     // A name of its own for every save: two running copies of the game may save the same
     // file at once. Beside the target, so the rename stays within one file system.
     RemoveStaleTemporaries(target);
-    const std::string pattern = target + ".tmp." + std::to_string(getpid()) + ".XXXXXX";
-    std::vector<char> temp(pattern.begin(), pattern.end());
-    temp.push_back('\0');
-    int fd = mkostemp(temp.data(), O_CLOEXEC);
+    std::string temp;
+    int fd = CreateTemporary(target, temp);
     if (fd < 0) {
         log->LogMessage("cannot save %s: %s", target.c_str(), strerror(errno));
         return false;
     }
-    fchmod(fd, 0644);
     struct stat st;
     bool ok = WriteAll(fd, file.data(), file.size()) && fsync(fd) == 0 && fstat(fd, &st) == 0 &&
               st.st_size == static_cast<off_t>(file.size());
     int savedErrno = errno;
     if (close(fd) != 0) ok = false;
-    if (ok && rename(temp.data(), target.c_str()) != 0) {
+    if (ok && rename(temp.c_str(), target.c_str()) != 0) {
         ok = false;
         savedErrno = errno;
     }
     if (!ok) {
-        unlink(temp.data());
+        unlink(temp.c_str());
         log->LogMessage("cannot save %s: %s", target.c_str(), strerror(savedErrno));
         return false;
     }
@@ -318,11 +350,22 @@ bool TBufferBin::LoadFromFile(const std::string& path, bool withChecksum, uint32
     return true;
 }
 
-bool KeepBadFile(const std::string& path)
+bool KeepBadFile(const std::string& path, std::string* keptAs)
 {
-    std::string real = MapPath(path);
-    std::string bad = real + ".bad";
-    if (rename(real.c_str(), bad.c_str()) != 0) return false;
-    GetLogger()->LogMessage("damaged file kept as %s", bad.c_str());
-    return true;
+    const std::string real = MapPath(path);
+    if (real.empty()) return false;
+    // Each damaged copy may be the only record left of the players' names: a later one
+    // takes the next free number and never replaces an earlier one, not even when two
+    // copies of the game set their damaged files aside at once.
+    for (int number = 0; number < kMaxBadCopies; ++number) {
+        const std::string bad = real + ".bad" + (number == 0 ? std::string() : std::to_string(number));
+        if (MoveWithoutReplacing(real, bad)) {
+            GetLogger()->LogMessage("damaged file kept as %s", bad.c_str());
+            if (keptAs) *keptAs = bad;
+            return true;
+        }
+        if (errno != EEXIST) return false;
+    }
+    GetLogger()->LogMessage("damaged file %s not kept: %d damaged copies are there already", real.c_str(), kMaxBadCopies);
+    return false;
 }

@@ -83,6 +83,8 @@ public:
     bool LoadFromFile(const std::string& path, bool withChecksum, uint32_t seed) override;
 };
 
-// Moves a save file that failed its checks to "<path>.bad", so writing the defaults does not
-// destroy it; false when there was nothing to move or the move failed.
-bool KeepBadFile(const std::string& path);
+// Moves a save file that failed its checks aside, so writing the defaults does not destroy
+// it: to "<path>.bad", or "<path>.bad1", "<path>.bad2", ... when earlier damaged copies are
+// there. The real name it was kept under goes to keptAs; false when there was nothing to
+// move or the move failed.
+bool KeepBadFile(const std::string& path, std::string* keptAs = nullptr);

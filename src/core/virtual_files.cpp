@@ -86,13 +86,13 @@ bool TFile::Open(const std::string& path, bool write)
 
 long TFile::Size() const
 {
-    if (!mHandle || IsFolder(mPath)) return -1;
-    FILE* probe = fopen(mPath.c_str(), "rb");
-    if (!probe) return -1;
-    long size = -1;
-    if (fseek(probe, 0, SEEK_END) == 0) size = ftell(probe);
-    fclose(probe);
-    return size;
+    if (!mHandle) return -1;
+    // The open stream, never the name again: another copy of the game may rename a new
+    // save into place between the two, and its size would be paired with our bytes.
+    if (mWrite) fflush(mHandle);
+    struct stat st;
+    if (fstat(fileno(mHandle), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    return static_cast<long>(st.st_size);
 }
 
 int TFile::Read(void* buffer, size_t n)

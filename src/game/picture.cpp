@@ -183,9 +183,16 @@ bool TPaintByNumber::ReadProgressOrSetAside()
             GetLogger()->LogMessage("progress %s cannot be read", mProgressPath.c_str());
             return false;
         }
-        KeepBadFile(mProgressPath);
-        GetLogger()->LogMessage("progress %s: %ld bytes, %ld expected; kept as %s.bad", mProgressPath.c_str(),
-                                size, expected, mProgressPath.c_str());
+        std::string kept;
+        if (KeepBadFile(mProgressPath, &kept)) {
+            // The same name the earlier copies were logged under: the virtual path and its suffix.
+            const std::string suffix = kept.substr(std::min(kept.size(), MapPath(mProgressPath).size()));
+            GetLogger()->LogMessage("progress %s: %ld bytes, %ld expected; kept as %s%s", mProgressPath.c_str(), size,
+                                    expected, mProgressPath.c_str(), suffix.c_str());
+        } else {
+            GetLogger()->LogMessage("progress %s: %ld bytes, %ld expected; not kept", mProgressPath.c_str(), size,
+                                    expected);
+        }
         return false;
     }
     LoadProgress(mProgressPath);

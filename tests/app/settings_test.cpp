@@ -114,6 +114,41 @@ TEST_F(SettingsTest, BadFilesKeepTheDefaultsAndAreKeptAside)
     }
 }
 
+// The log of these tests is written in their own user folder.
+class SettingsLogTest : public SettingsTest {
+protected:
+    void SetUp() override
+    {
+        SettingsTest::SetUp();
+        DestroyLogger();
+    }
+    void TearDown() override
+    {
+        DestroyLogger();
+        SettingsTest::TearDown();
+    }
+};
+
+// Each damaged settings file in a row stays in the player folder under a name of its own.
+TEST_F(SettingsLogTest, DamagedFilesInARowAreAllKept)
+{
+    TLogWatch watch;
+    std::string first = HexBytes(kJoFile);
+    first[25] = 0x7F;
+    std::string second = HexBytes(kJoFile);
+    second[27] = 0x7F;
+    for (const std::string& damaged : {first, second}) {
+        ASSERT_TRUE(WriteWholeFile(File("settings.dat"), damaged));
+        TMySettings settings;
+        EXPECT_FALSE(settings.LoadSettings());
+        ASSERT_TRUE(settings.SaveSettings());
+    }
+    EXPECT_EQ(ReadWholeFile(File("settings.dat.bad")), first);
+    EXPECT_EQ(ReadWholeFile(File("settings.dat.bad1")), second);
+    EXPECT_TRUE(watch.Has("damaged file kept as " + File("settings.dat.bad1")));
+    EXPECT_EQ(ToHex(SettingsBytes()), ToHex(HexBytes(kDefaultFile)));
+}
+
 TEST_F(SettingsTest, CurrentIndexOutsideTheListMeansNone)
 {
     std::string body = HexBytes(kJoFile).substr(4);

@@ -7,12 +7,14 @@
 #include <string>
 #include <chrono>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
 #include "core/buffer.h"
 #include "core/system.h"
+#include "log_watch.h"
 #include "test_support.h"
 
 namespace {
@@ -219,13 +221,41 @@ TEST(BufferFile, DamagedFilesLoadEmptyWithTheErrorFlag)
     }
 }
 
-TEST(BufferFile, KeepBadFileMovesTheDamagedFileAside)
+// Every damaged copy stays under a name of its own, and the log says which.
+TEST(BufferFile, KeepBadFileKeepsEveryDamagedCopy)
 {
-    ASSERT_TRUE(WriteWholeFile(UserFile("old.dat"), "xyz"));
-    EXPECT_TRUE(KeepBadFile("user:old.dat"));
-    EXPECT_FALSE(PathExists(UserFile("old.dat")));
-    EXPECT_EQ(ReadWholeFile(UserFile("old.dat.bad")), "xyz");
+    TLogWatch watch;
+    const char* copies[][2] = {{"first", "old.dat.bad"}, {"second", "old.dat.bad1"}, {"third", "old.dat.bad2"}};
+    for (const auto& copy : copies) {
+        ASSERT_TRUE(WriteWholeFile(UserFile("old.dat"), copy[0]));
+        std::string kept;
+        EXPECT_TRUE(KeepBadFile("user:old.dat", &kept));
+        EXPECT_EQ(kept, UserFile(copy[1]));
+        EXPECT_FALSE(PathExists(UserFile("old.dat")));
+        EXPECT_TRUE(watch.Has("damaged file kept as " + UserFile(copy[1])));
+    }
+    for (const auto& copy : copies) EXPECT_EQ(ReadWholeFile(UserFile(copy[1])), copy[0]);
     EXPECT_FALSE(KeepBadFile("user:old.dat"));
+    for (const auto& copy : copies) remove(UserFile(copy[1]).c_str());
+}
+
+// A save is created as any program creates a file: 0666 less the umask.
+TEST(BufferFile, SavesTakeTheirModeFromTheUmask)
+{
+    const struct { mode_t umask; mode_t mode; } cases[] = {{022, 0644}, {077, 0600}, {002, 0664}};
+    for (const auto& c : cases) {
+        remove(UserFile("mode.dat").c_str());
+        TBufferBin buffer;
+        buffer.WriteByte(1);
+        const mode_t old = umask(c.umask);
+        const bool saved = buffer.SaveToFile("user:mode.dat", true, 0);
+        umask(old);
+        ASSERT_TRUE(saved);
+        struct stat st;
+        ASSERT_EQ(stat(UserFile("mode.dat").c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.mode) << "umask " << std::oct << c.umask;
+    }
+    remove(UserFile("mode.dat").c_str());
 }
 
 // The disk "fills up" at 4 KB: the save fails and the previous file survives whole.
@@ -257,44 +287,76 @@ TEST(BufferFile, FailedSaveKeepsThePreviousFile)
     EXPECT_FALSE(HasTemporaryFile(GetSystem()->UserFolder()));
 }
 
-// Two copies of the game saving one file while a third reads it: every save lands whole.
+// Two copies of the game saving one file, each its own size, while a third loads it as the
+// settings loader does and sets a damaged file aside: every save lands whole, every load
+// reads one of them whole and nothing is taken for damaged. BRISALO_STRESS_SECONDS runs it
+// longer.
 TEST(BufferFile, ConcurrentSavesOfOneFileAllSucceedAndReadersSeeWholeFiles)
 {
-    const double kSeconds = 1.5;
-    auto run = [&](bool writer, int seed) -> int {
-        auto start = std::chrono::steady_clock::now();
+    const char* seconds = getenv("BRISALO_STRESS_SECONDS");
+    const double kSeconds = seconds ? atof(seconds) : 2.0;
+    const size_t kSizes[] = {3000, 1200};
+    struct TCounts {
+        int rounds = 0;
         int failures = 0;
-        for (int round = 0; std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < kSeconds;
-             ++round) {
-            if (writer) {
+        int movedAside = 0;
+    };
+    auto run = [&](int role) -> TCounts {
+        auto start = std::chrono::steady_clock::now();
+        TCounts counts;
+        for (; std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() < kSeconds;
+             ++counts.rounds) {
+            if (role < 2) {
                 TBufferBin buffer;
-                for (int i = 0; i < 3000; ++i) buffer.WriteByte(seed + round + i);
-                if (!buffer.SaveToFile("user:shared.dat", true, 0)) ++failures;
+                for (size_t i = 0; i < kSizes[role]; ++i) buffer.WriteByte(static_cast<int>(role * 101 + counts.rounds + i));
+                if (!buffer.SaveToFile("user:shared.dat", true, 0)) ++counts.failures;
             } else {
                 TBufferBin buffer;
-                if (!buffer.LoadFromFile("user:shared.dat", true, 0) || buffer.Size() != 3000) ++failures;
+                if (!buffer.LoadFromFile("user:shared.dat", true, 0)) {
+                    ++counts.failures;
+                    if (buffer.HasError() && KeepBadFile("user:shared.dat")) ++counts.movedAside;
+                } else if (buffer.Size() != kSizes[0] && buffer.Size() != kSizes[1]) {
+                    ++counts.failures;
+                }
             }
         }
-        return failures;
+        return counts;
     };
     TBufferBin first;
-    first.WriteBlock(Bytes(2996, 7));
+    first.WriteBlock(Bytes(kSizes[0] - 4, 7));
     ASSERT_TRUE(first.SaveToFile("user:shared.dat", true, 0));
     std::vector<pid_t> children;
+    std::vector<int> pipes;
     for (int role = 0; role < 3; ++role) {
+        int fds[2];
+        ASSERT_EQ(pipe(fds), 0);
         pid_t child = fork();
         ASSERT_GE(child, 0);
-        if (child == 0) _exit(run(role < 2, role * 101) == 0 ? 0 : 1);
+        if (child == 0) {
+            close(fds[0]);
+            TCounts counts = run(role);
+            bool sent = write(fds[1], &counts, sizeof(counts)) == static_cast<ssize_t>(sizeof(counts));
+            _exit(sent ? 0 : 1);
+        }
+        close(fds[1]);
         children.push_back(child);
+        pipes.push_back(fds[0]);
     }
     const char* roles[] = {"first writer", "second writer", "reader"};
     for (size_t i = 0; i < children.size(); ++i) {
+        TCounts counts;
+        const bool read = ::read(pipes[i], &counts, sizeof(counts)) == static_cast<ssize_t>(sizeof(counts));
+        close(pipes[i]);
         int status = 0;
         ASSERT_EQ(waitpid(children[i], &status, 0), children[i]);
-        ASSERT_TRUE(WIFEXITED(status));
-        EXPECT_EQ(WEXITSTATUS(status), 0) << roles[i] << " saw failures";
+        ASSERT_TRUE(read && WIFEXITED(status) && WEXITSTATUS(status) == 0) << roles[i];
+        printf("%s: %d rounds, %d failed, %d moved aside\n", roles[i], counts.rounds, counts.failures, counts.movedAside);
+        EXPECT_GT(counts.rounds, 0) << roles[i];
+        EXPECT_EQ(counts.failures, 0) << roles[i];
+        EXPECT_EQ(counts.movedAside, 0) << roles[i];
     }
     EXPECT_FALSE(HasTemporaryFile(GetSystem()->UserFolder()));
+    EXPECT_FALSE(PathExists(UserFile("shared.dat.bad")));
 }
 
 // A temporary whose game no longer runs goes with the next save of its file; one of a

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <pwd.h>
+#include <unistd.h>
+
 #include "core/logger.h"
 #include "core/system.h"
 #include "core/virtual_files.h"
@@ -135,3 +139,21 @@ TEST(VirtualFiles, RemoveFileAlwaysSucceeds)
     EXPECT_FALSE(FileExists("user:gone"));
     EXPECT_TRUE(RemoveFile("user:gone"));
 }
+
+// Another copy of the game renames a new save of another size over the name while this one
+// reads: the size is the opened file's, so it still pairs with the bytes read from it.
+TEST(VirtualFiles, SizeIsOfTheOpenFileNotOfOneRenamedOverItsName)
+{
+    TUserFolderScope scope;
+    const std::string name = scope.UserFolder() + "/shared.dat";
+    ASSERT_TRUE(WriteWholeFile(name, "four"));
+    TFile file("user:shared.dat", "rb");
+    ASSERT_TRUE(file.IsOpen());
+    ASSERT_TRUE(WriteWholeFile(name + ".new", "a longer file"));
+    ASSERT_EQ(rename((name + ".new").c_str(), name.c_str()), 0);
+    EXPECT_EQ(file.Size(), 4);
+    char bytes[4] = {};
+    EXPECT_EQ(file.Read(bytes, 4), 1);
+    EXPECT_EQ(std::string(bytes, 4), "four");
+}
+

@@ -302,7 +302,11 @@ TEST_F(PictureModel, ProgressFileRoundTrip)
 TEST_F(PictureModel, ProgressOfTheWrongLengthIsSetAside)
 {
     const int wh = 6;
-    for (int length : {0, 3, 4 + wh - 1, 4 + wh + 1}) {
+    const int lengths[] = {0, 3, 4 + wh - 1, 4 + wh + 1};
+    for (int n = 0; n < 4; ++n) {
+        const int length = lengths[n];
+        // Each damaged file keeps a name of its own beside the earlier ones.
+        const std::string kept = ".bad" + (n == 0 ? std::string() : std::to_string(n));
         SCOPED_TRACE(length);
         std::string junk(length, '\x01');
         WriteWholeFile(ProgressFile(), junk);
@@ -310,13 +314,14 @@ TEST_F(PictureModel, ProgressOfTheWrongLengthIsSetAside)
         EXPECT_EQ(mModel.mErrors, 0);
         for (int i = 0; i < wh; ++i) EXPECT_EQ(mModel.GetCell(i % 3, i / 3)->GetPainted(), 255);
         std::ostringstream line;
-        line << "progress user:3/test.dat: " << length << " bytes, 10 expected; kept as user:3/test.dat.bad";
+        line << "progress user:3/test.dat: " << length << " bytes, 10 expected; kept as user:3/test.dat" << kept << "\n";
         EXPECT_NE(LogText().find(line.str()), std::string::npos);
-        EXPECT_EQ(ReadWholeFile(ProgressFile() + ".bad"), junk);
+        EXPECT_EQ(ReadWholeFile(ProgressFile() + kept), junk);
         EXPECT_FALSE(PathExists(ProgressFile()));
         Click(0, 0);
         EXPECT_EQ(ReadWholeFile(ProgressFile()).size(), 4u + wh);
     }
+    for (const char* kept : {".bad1", ".bad2", ".bad3"}) remove((ProgressFile() + kept).c_str());
 }
 
 TEST_F(PictureModel, MissingPictureIsHarmless)
