@@ -297,6 +297,15 @@ void StartNewGame()
     TUserInfo* user = GetUserInfo();
     user->mMode = 0;
     GetBoard();
+    // A profile that failed to load reads as never started: say what is written over it.
+    if (!user->mDamagedPath.empty()) {
+        if (!user->mDamagedKeptAs.empty())
+            GetLogger()->LogMessage("profile %s could not be read and starts afresh; its damaged copy is kept as %s",
+                                    user->mDamagedPath.c_str(), user->mDamagedKeptAs.c_str());
+        else
+            GetLogger()->LogMessage("profile %s could not be read and starts afresh; its damaged copy could not be kept",
+                                    user->mDamagedPath.c_str());
+    }
     if (TUserList* users = GetUserList()) users->ResetCurrentUser();
     if (user->mDifficulty == 4) {
         user->mDifficulty = 0;

@@ -22,9 +22,15 @@ bool TBaseUserInfo::Load(const std::string& path)
 {
     TBufferBin buffer;
     if (!buffer.LoadFromFile(path, true, 0)) {
-        if (buffer.HasError()) KeepBadFile(path);
+        if (buffer.HasError()) {
+            mDamagedPath = path;
+            mDamagedKeptAs.clear();
+            KeepBadFile(path, &mDamagedKeptAs);
+        }
         return false;
     }
+    mDamagedPath.clear();
+    mDamagedKeptAs.clear();
     buffer.ReadInt32();
     ReadBody(buffer);
     ReadExtra(buffer);
@@ -91,6 +97,8 @@ void TBaseUserInfo::ResetDefaults()
     mFourthVolume = 0.5f;
     mBool = false;
     mCounter = 0;
+    mDamagedPath.clear();
+    mDamagedKeptAs.clear();
 }
 
 int32_t TBaseUserInfo::AddToCounter(int32_t amount)

@@ -53,6 +53,10 @@ public:
     float mFourthVolume = 0.5f;  // category 2; not saved
     bool mBool = false;
     int32_t mCounter = 0;
+    // Set when a load found the file damaged and kept it aside, until the profile is reset:
+    // the file's path and the real name of its damaged copy ("" when it could not be kept).
+    std::string mDamagedPath;
+    std::string mDamagedKeptAs;
 
 protected:
     TBaseUserInfoListener* mListener = nullptr;

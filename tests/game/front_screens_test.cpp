@@ -361,6 +361,27 @@ TEST_F(MainMenuTest, PlayResetsAPlayerWhoNeverStartedALevel)
     ExpectMapAfterFade();
 }
 
+// A started player whose profile no longer loads reads as never started: Play starts afresh,
+// and the log names the profile and where its damaged bytes are kept.
+TEST_F(MainMenuTest, PlayOverADamagedProfileSaysWhereItsBytesAreKept)
+{
+    AddUsers({"Bo"});
+    StartedLevel(true);
+    std::string damaged = ReadWholeFile(UserFile("user1"));
+    damaged[10] ^= 0x55;
+    ASSERT_TRUE(WriteWholeFile(UserFile("user1"), damaged));
+    Settings()->SelectUser(0);  // as a new run finds it
+    TMainMenu* menu = ShowMenu();
+    ClickOn(menu->mPlay);
+    EXPECT_EQ(mWatch.Count("profile user:user1 could not be read and starts afresh; its damaged copy is kept as " +
+                           UserFile("user1.bad")),
+              1u)
+        << mWatch.Text();
+    EXPECT_EQ(ReadWholeFile(UserFile("user1.bad")), damaged);
+    EXPECT_TRUE(StoredProfile()->Pairs().empty());
+    ExpectMapAfterFade();
+}
+
 TEST_F(MainMenuTest, PlayOpensTheMapAsItIsForAStartedPlayer)
 {
     AddUsers({"Bo"});
