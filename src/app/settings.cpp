@@ -18,6 +18,18 @@ const char kSettingsFile[] = "user:settings.dat";
 const int32_t kLargestUserId = 32767;
 const size_t kSmallestUserBytes = 4;  // the id and the name's length
 
+// An id and a name of the length its field gives, all within the bytes left.
+bool WholeUserRecordFollows(const TBaseBuffer& buffer)
+{
+    if (buffer.BytesLeft() < kSmallestUserBytes) return false;
+    const std::vector<uint8_t>& bytes = buffer.Bytes();
+    const size_t at = buffer.ReadPosition() + 2;
+    const size_t length = static_cast<size_t>(bytes[at]) | static_cast<size_t>(bytes[at + 1]) << 8;
+    // A length with the top bit set is no length the saver writes.
+    if (length > kMaxStringBytes) return false;
+    return buffer.BytesLeft() - kSmallestUserBytes >= length;
+}
+
 std::string UserFile(int32_t id) { return "user:user" + std::to_string(id); }
 
 bool UserFolderExists(int32_t id) { return IsFolder(MapPath("user:" + std::to_string(id))); }
@@ -235,18 +247,18 @@ bool TMySettings::LoadSettings()
     buffer.BeginReadSection("userslist");
     mCurrentUser = buffer.ReadInt16();
     mLastUserId = buffer.ReadInt16();
-    int32_t count = buffer.ReadInt16();
-    // A count the remaining bytes cannot hold is a damaged file, not a list of empty players.
-    const int32_t fits = static_cast<int32_t>(buffer.BytesLeft() / kSmallestUserBytes);
-    if (count > fits) {
-        GetLogger()->LogMessage("settings.dat names %d users, room for %d", count, fits);
-        count = fits;
-    }
-    for (int32_t i = 0; i < count; ++i) {
+    const int32_t count = buffer.ReadInt16();
+    // Only records that are there whole are players: a count that runs past them would
+    // invent nameless players, and the next save would make them permanent.
+    while (static_cast<int32_t>(mUsers.size()) < count && WholeUserRecordFollows(buffer)) {
         TUserRecord user;
         user.mId = buffer.ReadInt16();
         buffer.ReadString(user.mName);
         mUsers.push_back(user);
+    }
+    if (static_cast<int32_t>(mUsers.size()) != std::max(count, 0) || !buffer.ReadAtEnd()) {
+        GetLogger()->LogMessage("settings.dat names %d users, %d read whole, %d bytes left over", count, UserCount(),
+                                static_cast<int>(buffer.BytesLeft()));
     }
     // Every query indexes the list with it: an index the list does not have means none.
     if (mCurrentUser != -1 && !HasUser(mCurrentUser)) {

@@ -2,10 +2,19 @@
 // temporary folder beside a copy of the assets, ended with SIGTERM.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
+#include <dirent.h>
+#include <fcntl.h>
+#include <grp.h>
+#include <linux/capability.h>
+#include <pwd.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "test_support.h"
 
@@ -271,3 +280,20 @@ TEST(ProgramRun, MissingOrBrokenDataFilesAreLoggedAndTheGameStarts)
         ASSERT_TRUE(WriteWholeFile(path, original));
     }
 }
+
+// A count of 30000 over five whole records: the game starts and ends as usual, and the
+// settings it saves at the end hold exactly those five players.
+TEST(ProgramRun, CountPastTheRecordsKeepsExactlyThePlayersRead)
+{
+    const char* kHead = "E8 03 00 00 00 00 03 00 00 00 01 00 01 00 00 05 00";
+    const char* kFive = "01 00 02 00 4A 6F 02 00 03 00 41 6E 6E 03 00 05 00 41 6C 69 63 65"
+                        "04 00 04 00 42 65 72 74 05 00 04 00 43 61 72 6C";
+    TUserFolderRuns runs;
+    ASSERT_TRUE(WriteWholeFile(runs.File("settings.dat"), WithCrc(HexBytes(kHead) + HexBytes("30 75") + HexBytes(kFive))));
+    TRun run = runs.Run();
+    EXPECT_EQ(run.exitCode, 0) << run.log;
+    EXPECT_NE(run.log.find("settings.dat names 30000 users, 5 read whole, 0 bytes left over\n"), std::string::npos) << run.log;
+    EXPECT_EQ(ToHex(ReadWholeFile(runs.File("settings.dat"))),
+              ToHex(WithCrc(HexBytes(kHead) + HexBytes("05 00") + HexBytes(kFive))));
+}
+
