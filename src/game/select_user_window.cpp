@@ -25,7 +25,7 @@ TSelectUserWindow::TSelectUserWindow(TFlyWindowListener* listener, const std::st
     mCreateButton = dynamic_cast<TMyButton*>(FindChild("create"));
     SetButtonsListener(this);
     for (int i = 0; i < kLines; ++i) mLines[i] = dynamic_cast<TSimpleTextSelected*>(FindChild(FormatString("name%i", i + 1)));
-    if (UserCount() > 0) mSelectedIndex = std::max(0, GetUserList()->CurrentUserIndex());
+    if (UserCount() > 0) mSelectedIndex = ShownOrNone(std::max(0, GetUserList()->CurrentUserIndex()));
     Refresh();
     UpdateDeleteButton();
 }
@@ -105,9 +105,11 @@ void TSelectUserWindow::OnFlyClosed(TFlyWindow* window, int id, int result)
     TUserList* users = GetUserList();
     if (!users) return;
     if (id == 1) {
+        // Only the player the window shows picked may go.
+        if (ShownOrNone(mSelectedIndex) < 0) return;
         users->DeleteUser(mSelectedIndex);
         mChoiceMade = true;
-        mSelectedIndex = users->UserCount() > 0 ? 0 : -1;
+        mSelectedIndex = ShownOrNone(users->UserCount() > 0 ? 0 : -1);
         Refresh();
         UpdateDeleteButton();
     } else if (id == 101) {
@@ -119,11 +121,19 @@ void TSelectUserWindow::OnFlyClosed(TFlyWindow* window, int id, int result)
             return;
         }
         users->AddUser(name);
-        mSelectedIndex = users->CurrentUserIndex();
+        mSelectedIndex = ShownOrNone(users->CurrentUserIndex());
         mChoiceMade = true;
         Refresh();
         UpdateDeleteButton();
     }
+}
+
+int TSelectUserWindow::ShownOrNone(int index) const
+{
+    // The file may hold more players than there are lines, and a layout may lack a line:
+    // a player the window does not show can be neither picked nor deleted here.
+    const int shown = std::min(UserCount(), static_cast<int>(kLines));
+    return index >= 0 && index < shown && mLines[index] ? index : -1;
 }
 
 void TSelectUserWindow::UpdateDeleteButton()

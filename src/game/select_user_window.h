@@ -32,6 +32,8 @@ public:
     bool mChoiceMade = false;
 
 private:
+    // The index when a line shows that player, else -1.
+    int ShownOrNone(int index) const;
     void UpdateDeleteButton();
     void ShowMessage(const char* key, int id);
 };

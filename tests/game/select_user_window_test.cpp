@@ -1,5 +1,8 @@
 #include "game/select_user_window.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "core/virtual_files.h"
 #include "game/profile_fixture.h"
 
@@ -244,4 +247,47 @@ TEST_F(SelectUserWindowTest, LinesNeverOutnumberTheLayout)
     for (int i : {0, 1, 2, 5}) EXPECT_FALSE(window->mLines[i]->mSelected) << i;
     Click(kCreateX, kProfileButtonsY);
     EXPECT_EQ(TopBox(), "NoMorePlayersAvalible id -1");
+}
+
+// Eight players in the file, six lines at most: only a player shown on a line is picked
+// when the window opens, and only that one can be deleted.
+TEST_F(SelectUserWindowTest, DeleteReachesOnlyAShownPlayer)
+{
+    struct Case {
+        const char* layout;
+        int current;
+        int selected;
+        const char* deleted;  // null: nobody
+    } cases[] = {
+        {"ui/selectuser.xml", 7, -1, nullptr},
+        {"fixtures/selectuser_broken.xml", 3, -1, nullptr},  // this layout has no fourth line
+        {"ui/selectuser.xml", 2, 2, "U3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.layout) + " current " + std::to_string(c.current));
+        std::string body = HexBytes("E8 03 00 00 00 00 03 00 00 00 01 00 01");
+        body += std::string{char(c.current), 0, 8, 0, 8, 0};
+        for (int id = 1; id <= 8; ++id) body += std::string{char(id), 0, 2, 0, 'U', char('0' + id)};
+        ASSERT_TRUE(WriteWholeFile(UserFile("settings.dat"), WithCrc(body)));
+        CreateSettings("mysettings");
+        ASSERT_TRUE(Settings()->LoadSettings());
+        ASSERT_EQ(Settings()->CurrentUserIndex(), c.current);
+
+        auto* window = new TSelectUserWindow(&mSpy, c.layout);
+        mManager->AddWindow(window, 0);
+        Updates(2);
+        EXPECT_EQ(window->mSelectedIndex, c.selected);
+        window->OnFlyClosed(nullptr, 1, 1);  // the delete question answered with OK
+        std::vector<std::string> names;
+        for (int i = 0; i < Settings()->UserCount(); ++i) names.push_back(Settings()->UserName(i));
+        if (c.deleted) {
+            EXPECT_EQ(names.size(), 7u);
+            EXPECT_EQ(std::find(names.begin(), names.end(), c.deleted), names.end());
+            EXPECT_TRUE(window->mChoiceMade);
+        } else {
+            EXPECT_EQ(names.size(), 8u);
+            EXPECT_FALSE(window->mChoiceMade);
+        }
+        mManager->DeleteTopWindows();
+    }
 }
