@@ -8,9 +8,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
+#include "core/logger.h"
 #include "core/virtual_files.h"
 
 namespace {
@@ -39,19 +42,44 @@ void DestroySystem()
 
 void SetSystemShutDown(bool down) { gSystemShutDown = down; }
 
+namespace {
+// HOME, else the password database's entry of this user; "" when neither names a folder.
+std::string HomeFolder()
+{
+    const char* home = getenv("HOME");
+    if (home && home[0] == '/') return home;
+    long size = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
+    passwd entry;
+    passwd* found = nullptr;
+    while (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE && buffer.size() < (1u << 20))
+        buffer.resize(buffer.size() * 2);
+    if (found && found->pw_dir && found->pw_dir[0] == '/') return found->pw_dir;
+    return std::string();
+}
+}  // namespace
+
 std::string GetAppDataFolder()
 {
     // A relative value is ignored, as the XDG base directory rules say.
     const char* xdg = getenv("XDG_DATA_HOME");
     if (xdg && xdg[0] == '/') return xdg;
-    const char* home = getenv("HOME");
-    if (home && *home) return std::string(home) + "/.local/share";
-    return std::string();
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "/.local/share";
 }
 
-std::string TSystem::CompanyFolder() const { return GetAppDataFolder() + "/" + mCompanyFolderName; }
+// Without a data folder there is no user folder at all: never one under the root.
+std::string TSystem::CompanyFolder() const
+{
+    const std::string data = GetAppDataFolder();
+    return data.empty() ? std::string() : data + "/" + mCompanyFolderName;
+}
 
-std::string TSystem::UserFolder() const { return CompanyFolder() + "/" + mAppFolderName; }
+std::string TSystem::UserFolder() const
+{
+    const std::string company = CompanyFolder();
+    return company.empty() ? std::string() : company + "/" + mAppFolderName;
+}
 
 bool MakeFolders(const std::string& path)
 {
@@ -67,6 +95,12 @@ bool MakeFolders(const std::string& path)
 
 void TSystem::MakeUserFolders() const
 {
+    if (CompanyFolder().empty()) {
+        static bool said = false;
+        if (!said) GetLogger()->LogMessage("no home folder (HOME, XDG_DATA_HOME, password database): nothing is saved");
+        said = true;
+        return;
+    }
     MakeFolders(CompanyFolder());
     MakeFolders(UserFolder());
 }
@@ -74,7 +108,7 @@ void TSystem::MakeUserFolders() const
 void TSystem::MakeUserSubFolder(const std::string& name) const
 {
     MakeUserFolders();
-    MakeFolders(UserFolder() + "/" + name);
+    if (!UserFolder().empty()) MakeFolders(UserFolder() + "/" + name);
 }
 
 std::string GetExecutableFolder()

@@ -30,7 +30,9 @@ std::string MapPath(const std::string& path)
             }
             return std::string();
         }
-        return sys->UserFolder() + "/" + path.substr(5);
+        // Without a home there is no user folder: the file is nowhere, and saving fails.
+        const std::string folder = sys->UserFolder();
+        return folder.empty() ? std::string() : folder + "/" + path.substr(5);
     }
     if (path.find("assets/") != std::string::npos) return path;
     return "assets/" + path;

@@ -157,3 +157,28 @@ TEST(VirtualFiles, SizeIsOfTheOpenFileNotOfOneRenamedOverItsName)
     EXPECT_EQ(std::string(bytes, 4), "four");
 }
 
+// Without HOME (or with a relative one) the home folder is the password database's; the
+// user folder is never made under the file system's root.
+TEST(VirtualFiles, WithoutHomeTheHomeComesFromThePasswordDatabase)
+{
+    const passwd* entry = getpwuid(getuid());
+    ASSERT_NE(entry, nullptr);
+    const std::string expected = std::string(entry->pw_dir) + "/.local/share";
+    std::string oldXdg = getenv("XDG_DATA_HOME");
+    const char* oldHome = getenv("HOME");
+    std::string savedHome = oldHome ? oldHome : "";
+    unsetenv("XDG_DATA_HOME");
+    for (const char* home : {static_cast<const char*>(nullptr), "", "relative/home"}) {
+        if (home)
+            setenv("HOME", home, 1);
+        else
+            unsetenv("HOME");
+        EXPECT_EQ(GetAppDataFolder(), expected) << (home ? home : "unset");
+        EXPECT_EQ(GetSystem()->UserFolder(), expected + "/Korvel Games/Brisalo5");
+    }
+    setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
+    if (oldHome)
+        setenv("HOME", savedHome.c_str(), 1);
+    else
+        unsetenv("HOME");
+}

@@ -297,3 +297,83 @@ TEST(ProgramRun, CountPastTheRecordsKeepsExactlyThePlayersRead)
               ToHex(WithCrc(HexBytes(kHead) + HexBytes("05 00") + HexBytes(kFive))));
 }
 
+namespace {
+
+std::vector<std::string> RootEntries()
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir("/")) {
+        while (dirent* entry = readdir(dir)) names.push_back(entry->d_name);
+        closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A user id the password database does not know.
+uid_t UnknownUid()
+{
+    uid_t uid = 61000;
+    while (getpwuid(uid)) ++uid;
+    return uid;
+}
+
+}  // namespace
+
+// Without HOME, XDG_DATA_HOME and an entry in the password database the game keeps no user
+// folder: it says so, runs, saves nothing and ends with exit 0. The run may still write
+// anywhere (it keeps the right to override file permissions), so a folder under the root
+// would show.
+TEST(ProgramRun, WithoutAnyHomeNothingIsWrittenUnderTheRoot)
+{
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to run the game as a user without a home";
+    TTempDir root;
+    ASSERT_TRUE(Copy(BRISALO_EXE, root / "brisalo5"));
+    ASSERT_TRUE(Copy(BRISALO_ASSETS, root / "assets"));
+    const std::vector<std::string> before = RootEntries();
+    ASSERT_EQ(std::find(before.begin(), before.end(), "Korvel Games"), before.end());
+    const std::string exe = root / "brisalo5";
+    const std::string output = root / "output.txt";
+    const uid_t uid = UnknownUid();
+    pid_t pid = fork();
+    if (pid == 0) {
+        int fd = open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0666);
+        if (fd < 0 || dup2(fd, 2) < 0) _exit(120);
+        unsetenv("HOME");
+        unsetenv("XDG_DATA_HOME");
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        setenv("SDL_AUDIODRIVER", "dummy", 1);
+        setenv("ALSOFT_DRIVERS", "null", 1);
+        // Another user, who keeps the one right that lets it write under the root.
+        if (prctl(PR_SET_KEEPCAPS, 1, 0, 0, 0) != 0 || setgroups(0, nullptr) != 0 || setgid(uid) != 0 ||
+            setuid(uid) != 0)
+            _exit(121);
+        __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
+        __user_cap_data_struct caps[2] = {};
+        caps[0].effective = caps[0].permitted = caps[0].inheritable = 1u << CAP_DAC_OVERRIDE;
+        if (syscall(SYS_capset, &header, caps) != 0 ||
+            prctl(PR_CAP_AMBIENT, PR_CAP_AMBIENT_RAISE, CAP_DAC_OVERRIDE, 0, 0) != 0)
+            _exit(122);
+        if (chdir("/") != 0) _exit(126);
+        execl(exe.c_str(), exe.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    ASSERT_GT(pid, 0);
+    for (int i = 0; i < 600 && ReadWholeFile(output).find("int complete") == std::string::npos; ++i) usleep(100 * 1000);
+    usleep(300 * 1000);
+    kill(pid, SIGTERM);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    const int exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+    const std::string log = ReadWholeFile(output);
+    const std::vector<std::string> after = RootEntries();
+    if (std::find(after.begin(), after.end(), "Korvel Games") != after.end()) {
+        EXPECT_EQ(system("rm -rf '/Korvel Games'"), 0);
+    }
+    if (exitCode == 121 || exitCode == 122) GTEST_SKIP() << "cannot run as another user here: " << exitCode;
+    EXPECT_EQ(exitCode, 0) << log;
+    EXPECT_EQ(after, before);
+    EXPECT_NE(log.find("no home folder (HOME, XDG_DATA_HOME, password database): nothing is saved"), std::string::npos)
+        << log;
+    EXPECT_NE(log.find("int complete"), std::string::npos) << log;
+}
