@@ -131,6 +131,15 @@ int SplitString(const std::string& text, char separator, std::vector<std::string
     return static_cast<int>(out.size());
 }
 
+std::vector<std::vector<std::string>> SplitGroups(const std::string& text, char groupSeparator, char itemSeparator)
+{
+    std::vector<std::string> groupTexts;
+    SplitString(text, groupSeparator, groupTexts);
+    std::vector<std::vector<std::string>> groups(groupTexts.size());
+    for (size_t i = 0; i < groupTexts.size(); ++i) SplitString(groupTexts[i], itemSeparator, groups[i]);
+    return groups;
+}
+
 char* TrimSpaces(char* text)
 {
     if (!text || !*text) return text;

@@ -11,6 +11,9 @@ std::string FormatStringV(const char* format, va_list args);
 
 // Parts trimmed of spaces (the space character only) and kept when not empty; the count.
 int SplitString(const std::string& text, char separator, std::vector<std::string>& out);
+// "a,b;c,d": groups at the first separator, each group's items at the second, both split
+// as SplitString splits (a group of spaces only is no group).
+std::vector<std::vector<std::string>> SplitGroups(const std::string& text, char groupSeparator, char itemSeparator);
 // Skips leading spaces and overwrites trailing ones with NUL bytes; null stays null.
 char* TrimSpaces(char* text);
 bool StringsEqual(const char* a, const char* b);

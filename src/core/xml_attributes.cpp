@@ -225,11 +225,8 @@ namespace {
 template <class Point, class Parse>
 void ReadPoints(const TiXmlElement* element, const char* name, std::vector<Point>& out, Parse parse)
 {
-    std::vector<std::string> parts;
-    std::vector<std::string> items;
-    GetAttrList(element, name, ';', parts);
-    for (const std::string& part : parts) {
-        SplitString(part.c_str(), ',', items);
+    const char* text = AttrText(element, name);
+    for (const std::vector<std::string>& items : SplitGroups(text ? text : "", ';', ',')) {
         Point point;
         if (items.size() > 0) point.x = parse(items[0].c_str());
         if (items.size() > 1) point.y = parse(items[1].c_str());

@@ -37,7 +37,6 @@ const int kRoomWindowId = 4;
 const int kGameMenuId = 10;
 const int kTimeOverBoxId = 313;
 const int kLevelCompleteId = 314;
-const int kPauseId = 304;
 const int kHelpWindowId = 333;
 const int kCellSize = 26;
 const int kLayTypeNoMinimum = 21;
@@ -598,7 +597,7 @@ void TBoardMahjong::OnFlyClosed(TFlyWindow* /*window*/, int id, int result)
         if (!path.empty()) RemoveFile(path);
     };
     switch (id) {
-    case kPauseId:
+    case kPauseWindowId:
         if (mShadow) mShadow->FadeOut();
         mPaused = 0;
         break;

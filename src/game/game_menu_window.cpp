@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "game/board.h"
+#include "game/difficulty_window.h"
 #include "game/help_window.h"
 #include "game/layout_button_row.h"
 #include "game/options_window.h"

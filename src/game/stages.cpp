@@ -41,10 +41,8 @@ std::string WithoutLeadingBlanks(const std::string& text)
 // takes the first one's keys.
 std::vector<std::vector<std::string>> ReadStarLists(const std::string& text)
 {
-    std::vector<std::string> groups;
-    SplitString(text, ';', groups);
-    std::vector<std::vector<std::string>> lists(std::max<size_t>(4, groups.size()));
-    for (size_t i = 0; i < groups.size(); ++i) SplitString(groups[i], ',', lists[i]);
+    std::vector<std::vector<std::string>> lists = SplitGroups(text, ';', ',');
+    if (lists.size() < 4) lists.resize(4);
     for (size_t i = 1; i < lists.size(); ++i)
         if (lists[i].empty()) lists[i] = lists[0];
     return lists;

@@ -13,11 +13,8 @@
 std::vector<TIntPoint> ReadDottedPoints(TiXmlElement* element, const char* name)
 {
     std::vector<TIntPoint> points;
-    std::vector<std::string> groups;
-    std::vector<std::string> parts;
-    SplitString(GetAttrString(element, name, ""), ';', groups);
-    for (const std::string& group : groups) {
-        if (SplitString(group, '.', parts) != 2) continue;
+    for (const std::vector<std::string>& parts : SplitGroups(GetAttrString(element, name, ""), ';', '.')) {
+        if (parts.size() != 2) continue;
         TIntPoint point;
         point.x = std::atoi(parts[0].c_str());
         point.y = std::atoi(parts[1].c_str());

@@ -313,23 +313,7 @@ void TMultyToolObject::GetRect(float* x, float* y, float* w, float* h) const
         *h = mHeight;
         return;
     }
-    *x = *y = *w = *h = 0.0f;
-    bool first = true;
-    float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
-    for (const auto& child : mChildren) {
-        float cx = 0.0f, cy = 0.0f, cw = 0.0f, ch = 0.0f;
-        child->GetRect(&cx, &cy, &cw, &ch);
-        left = first ? cx : std::min(left, cx);
-        top = first ? cy : std::min(top, cy);
-        right = first ? cx + cw : std::max(right, cx + cw);
-        bottom = first ? cy + ch : std::max(bottom, cy + ch);
-        first = false;
-    }
-    if (first) return;
-    *x = left;
-    *y = top;
-    *w = right - left;
-    *h = bottom - top;
+    GetChildrenRect(x, y, w, h);
 }
 
 void TMultyToolObject::PressWithTool(const TSceneMouseEvent& event)

@@ -33,11 +33,9 @@ void PostMovieEvent(const char* name, const std::string& parameter = std::string
 void ReadTimedList(const std::string& text, std::vector<TVideoTimedEntry>& out)
 {
     out.clear();
-    std::vector<std::string> items, parts;
-    SplitString(text, ';', items);
-    for (const std::string& item : items) {
+    for (const std::vector<std::string>& parts : SplitGroups(text, ';', ',')) {
         TVideoTimedEntry entry;
-        if (SplitString(item, ',', parts) == 2) {
+        if (parts.size() == 2) {
             entry.mName = parts[0];
             entry.mTime = ParseFloatClamped(parts[1].c_str());
         }

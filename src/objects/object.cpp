@@ -3,6 +3,8 @@
 #include <SDL.h>
 #include <tinyxml.h>
 
+#include <algorithm>
+
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/display.h"
@@ -129,10 +131,8 @@ const TReactionKey kReactionKeys[] = {
 
 void TObject::ReadToolRecords(const std::string& text)
 {
-    std::vector<std::string> entries, parts;
-    SplitString(text, ';', entries);
-    for (const std::string& entry : entries) {
-        if (SplitString(entry, ',', parts) == 0) continue;
+    for (const std::vector<std::string>& parts : SplitGroups(text, ';', ',')) {
+        if (parts.empty()) continue;
         int32_t mode = 0;
         if (parts.size() > 1 && parts[1] != "true") mode = parts[1] == "false" ? 1 : 2;
         mToolRecords.emplace_back(parts[0], mode, parts.size() > 2 ? parts[2] : std::string(), this);
@@ -142,10 +142,8 @@ void TObject::ReadToolRecords(const std::string& text)
 void TObject::ReadAfterEventToolRecords(const std::string& text)
 {
     // Here "true" is mode 1: the opposite of "tools".
-    std::vector<std::string> entries, parts;
-    SplitString(text, ';', entries);
-    for (const std::string& entry : entries) {
-        if (SplitString(entry, ',', parts) != 2) continue;
+    for (const std::vector<std::string>& parts : SplitGroups(text, ';', ',')) {
+        if (parts.size() != 2) continue;
         mAfterEventToolRecords.emplace_back(parts[0], parts[1] == "true" ? 1 : 0, std::string(), nullptr);
     }
 }
@@ -454,6 +452,27 @@ void TObject::GetRect(float* x, float* y, float* w, float* h) const
     *y = GetY();
     *w = mWidth;
     *h = mHeight;
+}
+
+void TObject::GetChildrenRect(float* x, float* y, float* w, float* h) const
+{
+    *x = *y = *w = *h = 0.0f;
+    bool first = true;
+    float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
+    for (const auto& child : mChildren) {
+        float cx = 0.0f, cy = 0.0f, cw = 0.0f, ch = 0.0f;
+        child->GetRect(&cx, &cy, &cw, &ch);
+        left = first ? cx : std::min(left, cx);
+        top = first ? cy : std::min(top, cy);
+        right = first ? cx + cw : std::max(right, cx + cw);
+        bottom = first ? cy + ch : std::max(bottom, cy + ch);
+        first = false;
+    }
+    if (first) return;
+    *x = left;
+    *y = top;
+    *w = right - left;
+    *h = bottom - top;
 }
 
 void TObject::CenterOrigin()

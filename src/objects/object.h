@@ -116,6 +116,8 @@ public:
     // Where a hint points at the object: its centre moved by "hpx", "hpy".
     TIntPoint GetHintPoint() const;
     virtual void GetRect(float* x, float* y, float* w, float* h) const;
+    // The smallest rectangle holding the children's; all zero without children.
+    void GetChildrenRect(float* x, float* y, float* w, float* h) const;
     void CenterOrigin();
     void SetTextureCentre(int tcx, int tcy);
     // Object and image; a value outside [0, 1] is ignored.

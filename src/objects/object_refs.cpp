@@ -14,12 +14,11 @@ void ParseObjectRefList(TObjectRefList& list, const std::string& text, const std
 {
     list.clear();
     const std::string& used = text.empty() ? aliasText : text;
-    std::vector<std::string> groups, items, names;
-    SplitString(used, ';', groups);
+    const std::vector<std::vector<std::string>> groups = SplitGroups(used, ';', ',');
+    std::vector<std::string> names;
     list.resize(groups.size());
     for (size_t g = 0; g < groups.size(); ++g) {
-        SplitString(groups[g], ',', items);
-        for (const std::string& item : items) {
+        for (const std::string& item : groups[g]) {
             TObjectRef ref;
             switch (SplitString(item, '.', names)) {
             case 1:
@@ -48,13 +47,11 @@ template <class Record, class Fill>
 void ParseGroups(std::vector<std::vector<Record>>& list, const std::string& text, Fill fill)
 {
     if (text.empty()) return;
-    std::vector<std::string> groups, items;
-    SplitString(text, ';', groups);
+    const std::vector<std::vector<std::string>> groups = SplitGroups(text, ';', ',');
     list.resize(groups.size());
     for (size_t g = 0; g < groups.size(); ++g) {
-        SplitString(groups[g], ',', items);
         list[g].clear();
-        for (const std::string& item : items) list[g].push_back(fill(item));
+        for (const std::string& item : groups[g]) list[g].push_back(fill(item));
     }
 }
 }  // namespace

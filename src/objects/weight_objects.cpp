@@ -16,32 +16,6 @@ const char* const kNeedBalance = "WeightNeedBalance";
 constexpr float kDegToRad = 0.017453292f;
 constexpr float kHalfTurn = 3.1415927f;
 
-// The smallest rectangle holding the children's; empty without children.
-void ChildrenRect(const std::vector<std::unique_ptr<TObject>>& children, float* x, float* y, float* w, float* h)
-{
-    *x = *y = *w = *h = 0.0f;
-    bool first = true;
-    float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
-    for (const auto& child : children) {
-        float cx = 0.0f, cy = 0.0f, cw = 0.0f, ch = 0.0f;
-        child->GetRect(&cx, &cy, &cw, &ch);
-        if (first) {
-            left = cx, top = cy, right = cx + cw, bottom = cy + ch;
-            first = false;
-            continue;
-        }
-        left = std::min(left, cx);
-        top = std::min(top, cy);
-        right = std::max(right, cx + cw);
-        bottom = std::max(bottom, cy + ch);
-    }
-    if (first) return;
-    *x = left;
-    *y = top;
-    *w = right - left;
-    *h = bottom - top;
-}
-
 // An object with a size of its own answers its position and size, else its children's union.
 void OwnOrChildrenRect(const TObject& object, float* x, float* y, float* w, float* h)
 {
@@ -49,7 +23,7 @@ void OwnOrChildrenRect(const TObject& object, float* x, float* y, float* w, floa
         object.TObject::GetRect(x, y, w, h);
         return;
     }
-    ChildrenRect(object.mChildren, x, y, w, h);
+    object.GetChildrenRect(x, y, w, h);
 }
 }  // namespace
 

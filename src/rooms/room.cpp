@@ -325,7 +325,6 @@ TRoom::~TRoom()
 bool TRoom::LoadFromXml(const std::string& path)
 {
     mCurrentListIndex = 0;
-    mLoading = true;
     TiXmlElement* root = LoadXmlDocument(path);
     if (!root) {
         DeleteCurrentXmlDocument();

@@ -193,7 +193,6 @@ public:
     std::unique_ptr<TToolsList> mRoomTools;  // null when "globaltools" holds none
     std::vector<std::string> mLockToCloseNames;
     std::vector<TObject*> mLockToCloseObjects;  // not owned
-    bool mLoading = false;
 
 protected:
     TRoom* AsRoom() override { return this; }

@@ -5,18 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "objects/object_refs.h"
+
 class TObject;
 class TGameSpace;
 class TRoom;
 class TTool;
 struct TSceneMouseEvent;
-struct TObjectRef;
-struct TFlagRef;
-struct TObjectToolRecord;
-
-using TObjectRefGroup = std::vector<TObjectRef>;
-using TNameGroup = std::vector<std::string>;
-using TToolRecordList = std::vector<TObjectToolRecord>;
 
 class TObjectListener {
 public:

@@ -134,22 +134,6 @@ void TMyEditWindow::HandleInput(int key, int character)
             mCaret = mAnchor != -1 ? hi : mCaret + 1;
             break;
         case kKeyBackspace:
-            if (mText.empty()) break;
-            if (selection) {
-                mText.erase(lo, hi - lo);
-                mCaret = lo;
-                mAnchor = -1;
-                recordUndo = true;
-            } else {
-                mCaret = ClampIndex(mCaret);
-                if (mCaret > 0) mText.erase(mCaret - 1, 1);
-                --mCaret;
-                // Backspace at 0 still records: the run of Backspaces starts here.
-                if (mCaret != mLastEditPos) recordUndo = true;
-                mLastEditPos = mCaret - 1;
-                mAnchor = -1;
-            }
-            break;
         case kKeyDelete:
             if (mText.empty()) break;
             if (selection) {
@@ -157,6 +141,14 @@ void TMyEditWindow::HandleInput(int key, int character)
                 mCaret = lo;
                 mAnchor = -1;
                 recordUndo = true;
+            } else if (key == kKeyBackspace) {
+                mCaret = ClampIndex(mCaret);
+                if (mCaret > 0) mText.erase(mCaret - 1, 1);
+                --mCaret;
+                // Backspace at 0 still records: the run of Backspaces starts here.
+                if (mCaret != mLastEditPos) recordUndo = true;
+                mLastEditPos = mCaret - 1;
+                mAnchor = -1;
             } else {
                 mCaret = ClampIndex(mCaret);
                 if (mCaret < Length()) mText.erase(mCaret, 1);

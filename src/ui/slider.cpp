@@ -54,7 +54,8 @@ void TBaseSlider::ApplyInfo(const TUIBaseSlider* d)
     mThumbOffY = s.mThumbOffY;
     mTrack.SetTexture(s.mImage);
     mThumb.SetTexture(s.mThumbImage);
-    // As written: a slider is never aligned.
+    // x and y place the track's top-left corner as they stand: a slider ignores the alignment
+    // that other widgets apply, since its size comes from the track image, not the layout.
     mX = d->mX;
     mY = d->mY;
     mWidth = mTrack.GetWidth();

@@ -285,7 +285,10 @@ void TMyWindowManager::ShowScreen(TMyWindow* window, bool removeTop, int fader)
     if (!window || IsScreen(window)) return;
     if (fader == 0) {
         if (window == mWaiting) mWaiting = nullptr;
-        if (removeTop && !mScreens.empty()) RemoveWindow(TopScreen());  // handed to nobody, as written
+        // The old screen is taken out but neither hidden nor deleted: an immediate swap leaves
+        // it to whoever asked for it. The game's own screen changes go through a fader, which
+        // deletes the replaced screen.
+        if (removeTop && !mScreens.empty()) RemoveWindow(TopScreen());
         ForgetHoverIfGone();
         mScreens.emplace_back(window);
         TWatch watch(this, window);

@@ -24,6 +24,24 @@ TEST(SplitString, TrimsSpacesOnlyAndDropsEmptyParts)
     EXPECT_EQ(parts, (std::vector<std::string>{"\tx", "y"}));
 }
 
+TEST(SplitGroups, GroupsAndItemsSplitAsSplitStringSplits)
+{
+    using TGroups = std::vector<std::vector<std::string>>;
+    const struct {
+        const char* text;
+        TGroups groups;
+    } cases[] = {
+        {"a,b;c,d", {{"a", "b"}, {"c", "d"}}},
+        {"", {}},
+        {" ; ;", {}},                               // a group of spaces only is no group
+        {"a , b ;;c", {{"a", "b"}, {"c"}}},         // trimmed, empty items dropped
+        {"a;,;c", {{"a"}, {}, {"c"}}},              // a group of separators keeps its place, empty
+        {"a.b;c", {{"a.b"}, {"c"}}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(SplitGroups(c.text, ';', ','), c.groups) << c.text;
+    EXPECT_EQ(SplitGroups("1.2;3.4", ';', '.'), (TGroups{{"1", "2"}, {"3", "4"}}));
+}
+
 TEST(TrimSpaces, SkipsLeadingAndCutsTrailingSpaces)
 {
     char text[] = "  key \t  ";

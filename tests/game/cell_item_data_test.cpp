@@ -9,6 +9,7 @@
 #include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
 #include "graphics/font_manager.h"
+#include "test_support.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ TEST_F(ShippedHintTexts, TipsResolveAndFitTheBubbleInBig)
 TEST(ShippedCursors, TextWidgetCursorsInBothModes)
 {
     TiXmlDocument doc;
-    ASSERT_TRUE(doc.LoadFile(BRISALO_ASSETS "/cursors.xml"));
+    ASSERT_TRUE(ParseXmlText(&doc, ReadWholeFile(BRISALO_ASSETS "/cursors.xml")));
     TiXmlElement* cursors = doc.RootElement()->FirstChildElement("cursors");
     ASSERT_NE(nullptr, cursors);
     for (const char* name : {"text", "handspot"})

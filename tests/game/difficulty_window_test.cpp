@@ -7,7 +7,7 @@
 #include <string>
 
 #include "core/xml_document.h"
-#include "game/options_window.h"
+#include "game/difficulty_window.h"
 #include "game/user_info.h"
 #include "log_watch.h"
 #include "ui/dialog_fixture.h"

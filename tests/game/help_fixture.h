@@ -17,17 +17,12 @@ inline SDL_Color HelpFrameColour(int k)
 
 const SDL_Color kHelpPicColour{200, 100, 250, 255};
 
-class HelpTest : public FontTest {
+class HelpTest : public FixedFontTest {
 protected:
     void SetUp() override
     {
-        FontTest::SetUp();
-        WriteScript("fixed.txt", FixedWidthScript());
-        ASSERT_TRUE(WriteWholeFile(AssetPath("fonts.xml"),
-                                   "<fonts><font id='default' name='fonts/fixed.txt'/>"
-                                   "<font id='big' name='fonts/fixed.txt'/></fonts>"));
-        ASSERT_TRUE(TFontManager::Instance()->Load(LoadXmlDocument("fonts.xml")));
-        DeleteCurrentXmlDocument();
+        FixedFontTest::SetUp();
+        LoadFixedFonts();
         SolidPng("pic.png", 40, 30, kHelpPicColour);
         SavePng("sheet.png", MakeSurface(128, 32, SDL_PIXELFORMAT_ABGR8888,
                                          [](int x, int) { return HelpFrameColour(x / 32); }));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/xml_document.h"
+#include "game/difficulty_window.h"
 #include "game/game_menu_window.h"
 #include "game/options_window.h"
 #include "log_watch.h"

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/xml_attributes.h"
+#include "core/xml_document.h"
 #include "test_support.h"
 
 namespace {
@@ -16,8 +17,8 @@ TEST(PaintData, ShippedPicturesFitTheirPaletteAndTheScreen)
 {
     for (const char* name : {"mainleft.xml", "mainright.xml"}) {
         SCOPED_TRACE(name);
-        TiXmlDocument doc((std::string(BRISALO_ASSETS) + "/" + name).c_str());
-        ASSERT_TRUE(doc.LoadFile());
+        TiXmlDocument doc;
+        ASSERT_TRUE(ParseXmlText(&doc, ReadWholeFile(std::string(BRISALO_ASSETS) + "/" + name)));
         const TiXmlElement* root = doc.RootElement();
         ASSERT_NE(nullptr, root);
         EXPECT_EQ(std::string(root->Value()), "paint");

@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "core/random.h"
+#include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
 
 namespace {
@@ -26,7 +27,7 @@ protected:
     void Load(EffectBrisaloPaint& effect, const char* xml)
     {
         TiXmlDocument doc;
-        doc.Parse(xml);
+        ParseXmlText(&doc, xml);
         ASSERT_NE(nullptr, doc.RootElement());
         effect.LoadXml(doc.RootElement());
     }

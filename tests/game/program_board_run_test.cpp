@@ -96,6 +96,17 @@ protected:
             }
         }
     }
+    // A new player "Jo" at the first level of the first stage, with the board playing it.
+    void PlayFirstLevel()
+    {
+        GetAppState().mSettings->AddUser("Jo");
+        TModeProgress& progress = GetUserInfo()->CurrentModeProgress();
+        progress.mStage = 0;
+        progress.mLevel = 0;
+        GetWindowManager()->ShowScreen(new TRoomWindow(), true, 1);
+        for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
+        ASSERT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+    }
     // Runs until the level complete window has flown in and the reveal had time to finish.
     TLevelCompleteWindow* WaitForTheDialog()
     {
@@ -112,14 +123,7 @@ protected:
 TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
 {
     ASSERT_TRUE(Start());
-    TSettings* settings = GetAppState().mSettings.get();
-    settings->AddUser("Jo");
-    TModeProgress& progress = GetUserInfo()->CurrentModeProgress();
-    progress.mStage = 0;
-    progress.mLevel = 0;
-    GetWindowManager()->ShowScreen(new TRoomWindow(), true, 1);
-    for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
-    ASSERT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+    ASSERT_NO_FATAL_FAILURE(PlayFirstLevel());
     Frames(100);
     Shot("board_e2e_start.png");
 
@@ -172,7 +176,7 @@ TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
     EXPECT_NE(Board()->mPicture.GetProgressPath().find("star"), std::string::npos);
 
     TUserInfo saved;
-    ASSERT_TRUE(saved.Load("user:user" + settings->CurrentUserIdText()));
+    ASSERT_TRUE(saved.Load("user:user" + GetAppState().mSettings->CurrentUserIdText()));
     EXPECT_GE(saved.CurrentModeProgress().mEntries.at(0).mBestStars, 1);
     EXPECT_EQ(saved.CurrentModeProgress().mEntries.at(0).mBestScore, 100);
     EXPECT_EQ(saved.CurrentModeProgress().mStage, 0);
@@ -187,13 +191,7 @@ TEST_F(ProgramBoardRun, NewPlayerPaintsTheFirstLevelAndGoesOnToTheNext)
 TEST_F(ProgramBoardRun, RepeatFromTheLevelCompleteWindowStartsTheLevelAfresh)
 {
     ASSERT_TRUE(Start());
-    GetAppState().mSettings->AddUser("Jo");
-    TModeProgress& progress = GetUserInfo()->CurrentModeProgress();
-    progress.mStage = 0;
-    progress.mLevel = 0;
-    GetWindowManager()->ShowScreen(new TRoomWindow(), true, 1);
-    for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
-    ASSERT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+    ASSERT_NO_FATAL_FAILURE(PlayFirstLevel());
     Frames(100);
     const std::string progressFile = Board()->mPicture.GetProgressPath();
     PaintTheLevel();
@@ -217,11 +215,7 @@ TEST_F(ProgramBoardRun, ShutdownDuringTheCaptionAndUnderTheLevelCompleteWindowIs
 {
     for (int withWindow = 0; withWindow < 2; ++withWindow) {
         ASSERT_TRUE(Start());
-        GetAppState().mSettings->AddUser("Jo");
-        GetUserInfo()->CurrentModeProgress().mLevel = 0;
-        GetWindowManager()->ShowScreen(new TRoomWindow(), true, 1);
-        for (int i = 0; i < 400 && Board()->mState != TBoardMahjong::kStatePlaying; ++i) Frame();
-        ASSERT_EQ(Board()->mState, TBoardMahjong::kStatePlaying);
+        ASSERT_NO_FATAL_FAILURE(PlayFirstLevel());
         Board()->FinishNow();
         Frames(withWindow ? 200 : 30);
         EXPECT_EQ(Board()->mLevelCompleteWindow != nullptr, withWindow == 1);

@@ -6,6 +6,7 @@
 
 #include "app/settings.h"
 #include "core/virtual_files.h"
+#include "game/difficulty_window.h"
 #include "game/front_screens.h"
 #include "game/game_menu_window.h"
 #include "game/level_complete_window.h"

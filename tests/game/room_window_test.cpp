@@ -333,8 +333,7 @@ TEST_F(RoomWindowTest, ShippedBoardElementMakesTheScreenWindow)
     TUIInfoHolder shipped;
     std::string text = ReadWholeFile(BRISALO_ASSETS "/ui/interface.xml");
     TiXmlDocument doc;
-    doc.Parse(text.c_str());
-    ASSERT_FALSE(doc.Error());
+    ASSERT_TRUE(ParseXmlText(&doc, text));
     ASSERT_TRUE(shipped.Load(doc.RootElement()));
     auto* board = dynamic_cast<TUIClassicWindow*>(shipped.Find("board"));
     ASSERT_NE(board, nullptr);

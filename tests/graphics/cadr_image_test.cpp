@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "core/buffer.h"
+#include "core/xml_document.h"
 #include "drawing_fixture.h"
 #include "log_watch.h"
+#include "test_support.h"
 
 namespace {
 
@@ -32,7 +34,7 @@ protected:
         SolidPng("item_a.png", 40, 20, SDL_Color{255, 0, 0, 255});
         SolidPng("item_b.png", 40, 20, SDL_Color{0, 255, 0, 255});
         SolidPng("item_c.png", 40, 20, SDL_Color{0, 0, 255, 255});
-        ASSERT_TRUE(mDoc.LoadFile(BRISALO_TEST_DATA "/anim/anims.xml"));
+        ASSERT_TRUE(ParseXmlText(&mDoc, ReadWholeFile(BRISALO_TEST_DATA "/anim/anims.xml")));
     }
 
     void SaveSheet(const std::string& name, int w, int h)

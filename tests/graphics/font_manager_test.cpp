@@ -94,7 +94,7 @@ protected:
     {
         std::set<wchar_t> out;
         TiXmlDocument doc;
-        EXPECT_TRUE(doc.LoadFile(BRISALO_ASSETS "/termins.xml"));
+        EXPECT_TRUE(ParseXmlText(&doc, ReadWholeFile(BRISALO_ASSETS "/termins.xml")));
         TiXmlElement* table = doc.RootElement()->FirstChildElement("Worksheet")->FirstChildElement("Table");
         for (TiXmlElement* row = table->FirstChildElement("Row"); row; row = row->NextSiblingElement("Row")) {
             TiXmlElement* cell = row->FirstChildElement("Cell");

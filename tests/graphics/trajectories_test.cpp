@@ -9,6 +9,7 @@
 
 #include "core/buffer.h"
 #include "core/system.h"
+#include "core/xml_document.h"
 #include "log_watch.h"
 #include "test_support.h"
 
@@ -110,7 +111,7 @@ void ExpectPoint(const TTrajectoryPoint& p, int x, int y)
 void LoadMover(TTrajectoryMover& mover, const std::string& attributes)
 {
     TiXmlDocument doc;
-    doc.Parse(("<mover " + attributes + "/>").c_str());
+    ParseXmlText(&doc, "<mover " + attributes + "/>");
     ASSERT_NE(doc.RootElement(), nullptr);
     mover.LoadXml(doc.RootElement());
 }

@@ -2,6 +2,7 @@
 // list.
 #include <tinyxml.h>
 
+#include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
 #include "log_watch.h"
 #include "rooms/scene_probe.h"
@@ -106,7 +107,7 @@ TEST_F(SpaceDraw, LoadAndUnloadLogTheirTimeAndOpenAndCloseTheSoundList)
     stranger.CloseSounds();
 
     TiXmlDocument document;
-    document.Parse(R"(<room><sound id="drop_tool" name="sounds/drop_tool" volume="0.7"/></room>)");
+    ParseXmlText(&document, R"(<room><sound id="drop_tool" name="sounds/drop_tool" volume="0.7"/></room>)");
     TSoundManager* sound = GetSoundManager();
     sound->AddSoundList("hall", document.RootElement(), "sound", false, 0);
     SharedPtr<TSoundPlayList> list = sound->FindSoundList("hall");

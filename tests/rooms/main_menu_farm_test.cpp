@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/app_state.h"
+#include "core/xml_document.h"
 #include "game/front_screens.h"
 #include "graphics/drawing_fixture.h"
 #include "graphics/particle_system.h"
@@ -23,6 +24,7 @@
 #include "objects/container_objects.h"
 #include "objects/object_factory.h"
 #include "sound/sound_manager.h"
+#include "test_support.h"
 
 namespace {
 
@@ -155,7 +157,7 @@ TEST_F(MainMenuFarm, HatchPennantButterflyAndFireflyRunAsTheMenuShowsThem)
 TEST_F(MainMenuFarm, ShippedSheetsCurvesAndBallsFitTheirKinds)
 {
     TiXmlDocument scene;
-    ASSERT_TRUE(scene.LoadFile((std::string(BRISALO_ASSETS) + "/mainmenu.xml").c_str()));
+    ASSERT_TRUE(ParseXmlText(&scene, ReadWholeFile(std::string(BRISALO_ASSETS) + "/mainmenu.xml")));
     std::vector<TiXmlElement*> pending{scene.RootElement()->FirstChildElement("Objects")};
     int checked = 0;
     auto attr = [](TiXmlElement* e, const char* key) { return e->Attribute(key) ? std::string(e->Attribute(key)) : ""; };

@@ -14,12 +14,14 @@
 #include <tinyxml.h>
 
 #include "core/app_state.h"
+#include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
 #include "objects/mover_objects.h"
 #include "objects/object_factory.h"
 #include "rooms/room.h"
 #include "rooms/sound_calls.h"
 #include "sound/sound_manager.h"
+#include "test_support.h"
 
 namespace {
 
@@ -204,14 +206,14 @@ TEST_F(ShippedMenuMovers, FortySecondsOfTheScene)
 TEST_F(ShippedMenuMovers, MovingKindsHaveWhatTheyNeed)
 {
     TiXmlDocument sounds;
-    ASSERT_TRUE(sounds.LoadFile((std::string(BRISALO_ASSETS) + "/sounds.xml").c_str()));
+    ASSERT_TRUE(ParseXmlText(&sounds, ReadWholeFile(std::string(BRISALO_ASSETS) + "/sounds.xml")));
     auto oneShot = [&](const std::string& id) {
         for (TiXmlElement* e = sounds.RootElement()->FirstChildElement("sound"); e; e = e->NextSiblingElement("sound"))
             if (e->Attribute("id") && id == e->Attribute("id")) return std::string(e->Attribute("loop")) == "1";
         return false;
     };
     TiXmlDocument scene;
-    ASSERT_TRUE(scene.LoadFile((std::string(BRISALO_ASSETS) + "/mainmenu.xml").c_str()));
+    ASSERT_TRUE(ParseXmlText(&scene, ReadWholeFile(std::string(BRISALO_ASSETS) + "/mainmenu.xml")));
     std::map<std::string, int> kinds;
     for (TiXmlElement* e = scene.RootElement()->FirstChildElement("Objects")->FirstChildElement("object"); e;
          e = e->NextSiblingElement("object")) {

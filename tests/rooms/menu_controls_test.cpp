@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/xml_attributes.h"
+#include "core/xml_document.h"
 #include "objects/light_button_objects.h"
 #include "objects/slider_objects.h"
 #include "rooms/menu_scene_fixture.h"
@@ -72,7 +73,7 @@ TEST_F(MenuControlsTest, ShownMenuRestsOnTheMoonWithTheBucketHalfWayAndTheLampsL
 TEST(MenuControlsData, PicturesReelsAndIndexesAgree)
 {
     TiXmlDocument doc;
-    ASSERT_TRUE(doc.LoadFile((std::string(BRISALO_ASSETS) + "/mainmenu.xml").c_str()));
+    ASSERT_TRUE(ParseXmlText(&doc, ReadWholeFile(std::string(BRISALO_ASSETS) + "/mainmenu.xml")));
     TiXmlElement* objects = doc.RootElement()->FirstChildElement("Objects");
     ASSERT_NE(nullptr, objects);
 

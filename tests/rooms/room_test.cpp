@@ -461,7 +461,7 @@ TEST_F(ShippedMainMenu, TheFirstShowPlaysTheDoorOnceAndNoEffectGrows)
 TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
 {
     TiXmlDocument sounds;
-    ASSERT_TRUE(sounds.LoadFile((std::string(BRISALO_ASSETS) + "/sounds.xml").c_str()));
+    ASSERT_TRUE(ParseXmlText(&sounds, ReadWholeFile(std::string(BRISALO_ASSETS) + "/sounds.xml")));
     auto entry = [&](const char* tag, const std::string& id) -> TiXmlElement* {
         for (TiXmlElement* e = sounds.RootElement()->FirstChildElement(tag); e; e = e->NextSiblingElement(tag)) {
             if (e->Attribute("id") && id == e->Attribute("id")) return e;
@@ -485,7 +485,7 @@ TEST_F(ShippedMainMenu, SceneDataMatchesSoundsAndSheets)
     EXPECT_EQ(stages.find("soundlist=\"mainmenu\""), std::string::npos);
 
     TiXmlDocument scene;
-    ASSERT_TRUE(scene.LoadFile((std::string(BRISALO_ASSETS) + "/mainmenu.xml").c_str()));
+    ASSERT_TRUE(ParseXmlText(&scene, ReadWholeFile(std::string(BRISALO_ASSETS) + "/mainmenu.xml")));
     for (const char* excluded : {"pockets", "lists", "tools", "globaltools"}) {
         EXPECT_EQ(scene.RootElement()->FirstChildElement(excluded), nullptr) << excluded;
     }

@@ -5,6 +5,8 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "test_support.h"
 
@@ -59,6 +61,64 @@ TEST(CheckLayers, IncludesUpwardAreNamedWithFileAndLine)
               "src/core/clock.cpp:3: core may not include ui/window_manager.h\n"
               "src/game/board.cpp:3: game may not include app/app.h\n"
               "src/graphics/fade.h:2: graphics may not include sound/mixer.h\n");
+}
+
+// Upward includes written in every form the compiler accepts, and the forms that stay legal.
+TEST(CheckLayers, IncludesAreJudgedByThePathTheyReach)
+{
+    struct TCase {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> files;  // path, text
+        int exitCode;
+        std::string output;
+    };
+    const std::string windowManager = "src/ui/window_manager.h";
+    const std::vector<TCase> cases = {
+        {"relative path upward", {{windowManager, ""}, {"src/core/clock.cpp", "#include \"../ui/window_manager.h\"\n"}},
+         1, "src/core/clock.cpp:1: core may not include ui/window_manager.h\n"},
+        {"relative path to a header that is missing", {{"src/core/clock.cpp", "#include \"./../ui/window_manager.h\"\n"}},
+         1, "src/core/clock.cpp:1: core may not include ui/window_manager.h\n"},
+        {"angle brackets upward", {{windowManager, ""}, {"src/core/clock.cpp", "#include <ui/window_manager.h>\n"}},
+         1, "src/core/clock.cpp:1: core may not include ui/window_manager.h\n"},
+        {"angle brackets to a header that is missing", {{"src/core/clock.cpp", "#include <ui/window_manager.h>\n"}},
+         1, "src/core/clock.cpp:1: core may not include ui/window_manager.h\n"},
+        {"folder the table does not name", {{"src/game/board.h", ""}, {"src/extra/helper.cpp", "#include \"game/board.h\"\n"}},
+         1, "src/extra: folder not in the floor table; give it a floor in tools/check_layers.py "
+            "and a line in the README's Layout\n"},
+        {"lower floor reaching an unnamed folder", {{"src/extra/helper.h", ""}, {"src/ui/button.cpp", "#include \"extra/helper.h\"\n"}},
+         1, "src/extra: folder not in the floor table; give it a floor in tools/check_layers.py "
+            "and a line in the README's Layout\nsrc/ui/button.cpp:1: ui may not include extra/helper.h\n"},
+        {".hh header", {{"src/graphics/tween.hh", "#include \"sound/mixer.h\"\n"}},
+         1, "src/graphics/tween.hh:1: graphics may not include sound/mixer.h\n"},
+        {".inl file", {{"src/sound/mixer.inl", "  # include <game/board.h> // for the board\n"}},
+         1, "src/sound/mixer.inl:1: sound may not include game/board.h\n"},
+        {"directive behind a comment, continued on the next line or spelled with the digraph",
+         {{windowManager, ""},
+          {"src/core/clock.cpp", "/* clock */ #include \"ui/window_manager.h\"\n#include \\\n  <ui/window_manager.h>\n"
+                                 "%:include \"../ui/window_manager.h\"\n"}},
+         1, "src/core/clock.cpp:1: core may not include ui/window_manager.h\n"
+            "src/core/clock.cpp:2: core may not include ui/window_manager.h\n"
+            "src/core/clock.cpp:4: core may not include ui/window_manager.h\n"},
+        {"header reached through a macro", {{"src/core/clock.cpp", "#include CLOCK_HEADER\n"}},
+         1, "src/core/clock.cpp:1: core includes CLOCK_HEADER, which the check cannot follow\n"},
+        {"production code reaching a test header", {{"tests/test_support.h", ""}, {"src/core/clock.cpp", "#include \"../../tests/test_support.h\"\n"}},
+         1, "src/core/clock.cpp:1: core may not include tests/test_support.h\n"},
+        {"own folder and lower floors in every form",
+         {{"src/core/logger.h", ""}, {"src/core/detail/clock.inl", "#include \"../logger.h\"\n"},
+          {"src/graphics/texture.h", "#include \"../core/logger.h\"\n#include <core/logger.h>\n#include \"texture.h\"\n"},
+          {"src/ui/ui/window_manager.h", ""}, {"src/ui/button.h", "#include \"ui/window_manager.h\"\n#include <SDL.h>\n#include \"tinyxml.h\"\n"},
+          {"src/app/app.h", ""}, {"src/main.cpp", "#include \"app/app.h\"\n"},
+          {"bench/bench_support.h", ""}, {"bench/board_bench.cpp", "#include \"bench_support.h\"\n#include \"../src/app/app.h\"\n"}},
+         0, ""},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempDir root;
+        for (const auto& [path, text] : c.files) WriteSource(root, path, text);
+        std::string output;
+        EXPECT_EQ(RunCheck("'" + root.Path() + "'", &output), c.exitCode);
+        EXPECT_EQ(output, c.output);
+    }
 }
 
 TEST(CheckLayers, ReadmeListsTheFloorsOfTheTable)

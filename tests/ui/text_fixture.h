@@ -51,18 +51,27 @@ inline std::wstring FixedWidthScript()
            L"LayerSetCharWidths m (" + chars + L") (" + widths + L");\n";
 }
 
-class TextTest : public FontTest {
+class FixedFontTest : public FontTest {
 protected:
-    void SetUp() override
+    // The fixed-width script registered as both "default" and "big".
+    void LoadFixedFonts()
     {
-        Open(320, 240);
-        OpenFonts();
         WriteScript("fixed.txt", FixedWidthScript());
         ASSERT_TRUE(WriteWholeFile(AssetPath("fonts.xml"),
                                    "<fonts><font id='default' name='fonts/fixed.txt'/>"
                                    "<font id='big' name='fonts/fixed.txt'/></fonts>"));
         ASSERT_TRUE(TFontManager::Instance()->Load(LoadXmlDocument("fonts.xml")));
         DeleteCurrentXmlDocument();
+    }
+};
+
+class TextTest : public FixedFontTest {
+protected:
+    void SetUp() override
+    {
+        Open(320, 240);
+        OpenFonts();
+        LoadFixedFonts();
         mFont = MakeRecordingFont();
     }
 

@@ -7,8 +7,10 @@
 #include <set>
 #include <vector>
 
+#include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
 #include "graphics/static_image.h"
+#include "test_support.h"
 #include "ui/button.h"
 #include "ui/slider.h"
 #include "ui/ui_elements.h"
@@ -37,9 +39,9 @@ protected:
         TUIInfoHolder& holder = mHolders.emplace_back();
         TiXmlDocument doc;
         std::string text = "<layout><object name=\"o\" " + attributes + "/></layout>";
-        doc.Parse(text.c_str());
+        ParseXmlText(&doc, text);
         TiXmlDocument styles;
-        EXPECT_TRUE(styles.LoadFile((std::string(BRISALO_ASSETS) + "/ui/interface.xml").c_str()));
+        EXPECT_TRUE(ParseXmlText(&styles, ReadWholeFile(std::string(BRISALO_ASSETS) + "/ui/interface.xml")));
         TiXmlElement* root = styles.RootElement();
         root->InsertEndChild(*doc.RootElement()->FirstChildElement());
         EXPECT_TRUE(holder.Load(root));

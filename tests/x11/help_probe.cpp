@@ -136,14 +136,11 @@ int main()
             std::printf("page=%d\n", page);
             std::fflush(stdout);
         }
-        if (SDL_GetTicks() - start > 60000) {
-            std::printf("not closed after 60 s\n");
+        if (ProbeGaveUp(start, 60000, "not closed")) {
             status = 1;
             break;
         }
         SDL_Delay(5);
     }
-    std::fflush(stdout);
-    QuitGame();
-    return status;
+    return EndProbe(status);
 }

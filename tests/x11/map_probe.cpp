@@ -275,14 +275,11 @@ int main(int argc, char** argv)
                 break;
             }
         }
-        if (SDL_GetTicks() - start > 30000) {
-            std::printf("no ending after 30 s\n");
+        if (ProbeGaveUp(start, 30000, "no ending")) {
             status = 1;
             break;
         }
         SDL_Delay(5);
     }
-    std::fflush(stdout);
-    QuitGame();
-    return status;
+    return EndProbe(status);
 }

@@ -118,6 +118,22 @@ inline void ButtonCentre(TMyWindow* dialog, const char* name, int* x, int* y)
     ToWindow(ax + (button ? button->GetWidth() / 2 : 0), ay + (button ? button->GetHeight() / 2 : 0), x, y);
 }
 
+// True once the probe has waited past the limit; says what it waited for ("no answer" ...).
+inline bool ProbeGaveUp(Uint32 start, Uint32 limitMs, const char* what)
+{
+    if (SDL_GetTicks() - start <= limitMs) return false;
+    std::printf("%s after %u s\n", what, static_cast<unsigned>(limitMs / 1000));
+    return true;
+}
+
+// Ends a probe: what it printed reaches the script before the game shuts down.
+inline int EndProbe(int status)
+{
+    std::fflush(stdout);
+    QuitGame();
+    return status;
+}
+
 // The X11 id of the game's window, which the script clicks into; 0 without one.
 inline unsigned long ProbeWindowId()
 {

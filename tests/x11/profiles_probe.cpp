@@ -93,14 +93,11 @@ int main()
             std::printf("field=%s\n", field.c_str());
         }
         std::fflush(stdout);
-        if (SDL_GetTicks() - start > 30000) {
-            std::printf("no answer after 30 s\n");
+        if (ProbeGaveUp(start, 30000, "no answer")) {
             status = 1;
             break;
         }
         SDL_Delay(5);
     }
-    std::fflush(stdout);
-    QuitGame();
-    return status;
+    return EndProbe(status);
 }
