@@ -30,6 +30,9 @@ struct TRenderDevice {
     bool mDirect3D = false;  // textures die with a lost device only under that driver
     int32_t mOriginX = 0;  // where SetRenderOrigin moved the drawing
     int32_t mOriginY = 0;
+    // Counts the renderer's losses of what its target textures (or, with the device, every
+    // texture) held; what keeps pixels in such textures draws them anew when it changes.
+    uint32_t mResets = 0;
     // Components 0-1; the renderer's own draw colour is restored afterwards.
     void FillRect(const SDL_Rect& rect, float r, float g, float b, float a) const;
 };

@@ -147,10 +147,12 @@ bool TranslateSdlEvent(const SDL_Event& sdl, std::vector<TInputEvent>* out)
     }
     case SDL_RENDER_TARGETS_RESET:
         log->LogMessage("SDL_RENDER_TARGETS_RESET");
+        if (app.mRenderDevice) ++app.mRenderDevice->mResets;
         if (app.mActive && gInputHost) gInputHost->ReloadTextures();
         break;
     case SDL_RENDER_DEVICE_RESET:
         log->LogMessage("SDL_RENDER_DEVICE_RESET");
+        if (app.mRenderDevice) ++app.mRenderDevice->mResets;
         break;
     default:
         break;

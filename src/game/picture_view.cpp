@@ -97,6 +97,7 @@ struct TPaintByNumber::TViewCache {
     TexturePtr scratch;  // a target the cells are drawn on, the fill alone between draws, or the
                          // whole frame where it is drawn cell by cell
     bool scratchClean = false;
+    uint32_t resets = 0;  // the renderer's resets when the textures were made
     std::vector<double> lookKey;  // everything the pixels depend on but the pan
     int32_t place[4] = {0, 0, 0, 0};  // pan and drag of the frame in the cache
     enum { kEmpty, kComposed, kReference } state = kEmpty;
@@ -690,8 +691,12 @@ void TPaintByNumber::DrawOverFill(float alpha, const SDL_Rect& area, const float
         direct();
         return;
     }
-    if (!view.cache.Get() || view.cache->GetWidth() != outW || view.cache->GetHeight() != outH) {
+    // After a reset the scratch target (with a lost device every texture) holds nothing of
+    // what was drawn: the cache starts over on new textures.
+    if (!view.cache.Get() || view.cache->GetWidth() != outW || view.cache->GetHeight() != outH ||
+        view.resets != device->mResets) {
         view = TViewCache();
+        view.resets = device->mResets;
         view.cache = CreateBlankTexture(outW, outH, SDL_TEXTUREACCESS_STREAMING);
         view.scratch = CreateBlankTexture(outW, outH, SDL_TEXTUREACCESS_TARGET);
         if (!view.cache.Get() || !view.scratch.Get()) {

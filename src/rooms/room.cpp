@@ -223,7 +223,7 @@ void TBaseRoom::OnShow()
 {
     TGameSpace::OnShow();
     mCurrentTool = nullptr;
-    if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
+    GetGameCursors()->SelectDefault();
     // The overlay owns its entries: the marker taken out of it goes for good.
     if (DrawObject* marker = mOverlay.FindReservedName()) {
         mOverlay.Remove(marker);

@@ -122,6 +122,7 @@ bool TSoundManager::PlayMusic(const std::string& id)
 
 bool TSoundManager::PlayMusicList(const std::string& name, bool random)
 {
+    if (mCallObserver) mCallObserver->OnSoundCall(random ? "shuffledmusiclist" : "musiclist", name);
     SharedPtr<TMusicPlayList> list = FindMusicList(name);
     return list && list->mOpen && list->PlayFirst(random);
 }

@@ -15,7 +15,8 @@ class TiXmlElement;
 class TSoundCallObserver {
 public:
     virtual ~TSoundCallObserver() = default;
-    // call: "play", "stop", "music" or "stopallmusic"; id is empty for "stopallmusic".
+    // call: "play", "stop", "music", "musiclist" (in order), "shuffledmusiclist" or "stopallmusic";
+    // id is empty for "stopallmusic".
     virtual void OnSoundCall(const char* call, const std::string& id) = 0;
     // True for a name the observer stands in for as playing (a test without a device).
     virtual bool ReportsPlaying(const std::string& /*id*/) const { return false; }

@@ -223,6 +223,12 @@ void LoadCursors(const std::string& path)
 
 TGameCursors* GetCursors() { return gCursors; }
 
+TGameCursors* GetGameCursors()
+{
+    if (!gCursors) gCursors = new TGameCursors();
+    return gCursors;
+}
+
 void DestroyCursors()
 {
     delete gCursors;

@@ -112,4 +112,6 @@ private:
 // Creates the set (empty when the file is missing or holds none) and selects "default".
 void LoadCursors(const std::string& path);
 TGameCursors* GetCursors();  // null until loaded and after DestroyCursors
+// The set, made on first use (empty until cursors are loaded).
+TGameCursors* GetGameCursors();
 void DestroyCursors();

@@ -4,24 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
+#include "board_fixture.h"
 #include "core/app_state.h"
-#include "core/logger.h"
 #include "core/system.h"
-#include "core/xml_document.h"
-#include "ui/ui_info_holder.h"
 #include "core/virtual_files.h"
 #include "game/level_complete_window.h"
-#include "game/rewards.h"
-#include "game/stages.h"
-#include "game/tilesets.h"
-#include "graphics/drawing_fixture.h"
-#include "test_support.h"
-#include "ui/tutorial_window.h"
-#include "ui/window_manager.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -60,139 +47,6 @@ TEST(BoardRules, DifficultyOutsideTheStarListsTakesListZero)
     EXPECT_EQ(level.StarKeys(-1), level.mStars[0]);
     EXPECT_TRUE(TLevelInfoMosaic().StarKeys(0).empty());
 }
-
-const SDL_Color kWhite{255, 255, 255, 255};
-const SDL_Color kRed{200, 0, 0, 255};
-const SDL_Color kGreen{0, 160, 0, 255};
-
-// Rows 0-1 red but two white cells, rows 2-3 green. White cells are hidden; green takes
-// white's number, so red is colour 1 and green colour 0.
-int FixtureIndex(int x, int y)
-{
-    if (y == 1 && x >= 2) return 0;
-    return y < 2 ? 1 : 2;
-}
-
-class BoardTest : public CanvasTest {
-protected:
-    void SetUp() override
-    {
-        // The log reopens its file in this test's user folder at its next line.
-        DestroyLogger();
-        char cwd[4096];
-        const std::string realAssets = std::string(getcwd(cwd, sizeof cwd) ? cwd : ".") + "/assets";
-        CanvasTest::SetUp();
-        // The shipped assets, with the fixture pictures beside the shipped textures.
-        for (const auto& entry : fs::directory_iterator(realAssets))
-            if (entry.path().filename() != "textures")
-                fs::create_directory_symlink(entry.path(), AssetPath(entry.path().filename().string()));
-        fs::create_directories(AssetPath("textures"));
-        for (const auto& entry : fs::directory_iterator(realAssets + "/textures"))
-            fs::create_symlink(entry.path(), AssetPath("textures/" + entry.path().filename().string()));
-        SavePng("textures/fix4.png", MakeIndexed(4, 4, {kWhite, kRed, kGreen}, FixtureIndex));
-
-        if (!GetInterfaceHolder()->Find("paintview")) {
-            if (TiXmlElement* root = LoadXmlDocument("ui/interface.xml")) GetInterfaceHolder()->Load(root);
-            DeleteCurrentXmlDocument();
-        }
-        InitMosaicStars();
-        ClearStages();
-        AddStage({"fix4.png", "fix4.png"});
-        AddStage({"fix4.png", "missing.png"});
-        TUserInfo* user = GetUserInfo();
-        user->ResetDefaults();
-        user->mProgress[0].Reset(4);
-        user->mProgress[0].mLevel = 0;
-        user->mPreset->usetimer = 0;
-        // Every tip already seen: they would open windows over the board.
-        for (const char* key : {"TipMoveToPaint", "TipChangeColor", "TipScaleFit", "TipUseArrowsToScroll",
-                                "TipUseRightMouse", "TipDoubleToFill", "TipChangeScale", "TipChangeBackColor",
-                                "TipFillAllToComplete"})
-            user->AddPair("IHelpShown", key);
-        GetRewardConnector() = TRewardConnector();
-        mBoard = GetBoard();
-        mBoard->mListener = &mHost;
-    }
-
-    void TearDown() override
-    {
-        DestroyWindowManager();
-        DestroyTutorialWindow();
-        GetAppState().mBoard.reset();
-        ReleaseTilesetTextures();
-        ClearStages();
-        GetUserInfo()->ResetDefaults();
-        CanvasTest::TearDown();
-    }
-
-    void AddStage(const std::vector<std::string>& files)
-    {
-        auto stage = std::make_unique<TStage>();
-        for (const std::string& file : files) {
-            auto level = std::make_unique<TLevelInfoMosaic>();
-            level->mFilename = file;
-            level->mStars = {{"complete", "complete", "complete"}, {"complete"}, {"complete"},
-                             {"complete", "0error"}};
-            stage->mLevels.push_back(std::move(level));
-        }
-        GetStageList(false).push_back(std::move(stage));
-    }
-
-    // Screen point of a cell's centre; the hit tests take the last draw's origin.
-    TMouseEvent AtCell(int column, int row, int buttons = 1)
-    {
-        mBoard->Draw();
-        const TPaintByNumber& p = mBoard->mPicture;
-        const float half = 13.0f;
-        return PointerAt(p.mOriginX + static_cast<int>((column * 26 + half) * p.mZoom),
-                         p.mOriginY + static_cast<int>((row * 26 + half) * p.mZoom), buttons);
-    }
-
-    bool Right(int column, int row)
-    {
-        TPaintByNumberItem* cell = mBoard->mPicture.GetCell(column, row);
-        return cell && cell->GetPainted() == cell->GetNumber();
-    }
-
-    void Click(int column, int row)
-    {
-        const TMouseEvent e = AtCell(column, row);
-        mBoard->MouseDown(e);
-        mBoard->MouseUp(e);
-    }
-
-    void PaintAll()
-    {
-        for (int colour : {1, 0}) {
-            mBoard->OnColorSelected(colour);
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 4; ++x)
-                    if (FixtureIndex(x, y) != 0 && (FixtureIndex(x, y) == 1) == (colour == 1)) Click(x, y);
-        }
-    }
-
-    // Updates at 1/64 s; answers how many ran until the condition held (-1: never).
-    template <typename F>
-    int StepUntil(F done, int limit = 64 * 10)
-    {
-        for (int i = 1; i <= limit; ++i) {
-            // The room window updates the board inside the manager's update.
-            mBoard->Update(1.0f / 64.0f);
-            GetWindowManager()->Update(1.0f / 64.0f);
-            if (done()) return i;
-        }
-        return -1;
-    }
-
-    struct THost : TGameBaseListener {
-        int mFinished = 0;
-        void OnGameFinished(TGameBase*) override { ++mFinished; }
-    };
-
-    TUserFolderScope mUser;
-    THost mHost;
-    TBoardMahjong* mBoard = nullptr;
-};
 
 TEST_F(BoardTest, PaintingEveryCellCompletesTheLevelOnceWithItsResults)
 {
@@ -273,6 +127,10 @@ TEST_F(BoardTest, SavedFinishedPictureCompletesAtStartOfPlay)
 
 TEST_F(BoardTest, MissingPictureIsNotAWonLevel)
 {
+    TMyWindow room;
+    auto* fill = new TStandartRegenerateButton(&room);
+    fill->mButtonListener = mBoard;
+    mBoard->mFillButton = fill;
     mBoard->StartLevel(1, 1);
     EXPECT_EQ(mBoard->mState, TBoardMahjong::kStatePlaying);
     EXPECT_EQ(mBoard->mPicture.mColorCount, 0);
@@ -280,6 +138,8 @@ TEST_F(BoardTest, MissingPictureIsNotAWonLevel)
     mBoard->MouseDown(e);
     mBoard->MouseUp(e);
     mBoard->DoubleClick(e);
+    EXPECT_LT(fill->GetCharge(), 1.0f) << "the fill ran over the empty view";
+    mBoard->mFillButton = nullptr;
     StepUntil([] { return false; }, 64 * 5);
     EXPECT_FALSE(mBoard->mLevelHandled);
     EXPECT_EQ(mBoard->mEffects.Count(), 0u);

@@ -1,16 +1,19 @@
 // The dialog that ends a level over the shipped layout: the preview sizes and the picture rendered
 // into them, the star slots and their descriptions, the timed reveal with its bursts and sound,
-// and the buttons whose ids the board hears after the fly-out.
+// the buttons whose ids the board hears after the fly-out, and every star description inside
+// the dialog in the shipped fonts.
 #include "game/level_complete_window.h"
 
 #include <string>
 #include <vector>
 
 #include "core/text.h"
+#include "core/xml_document.h"
 
 #include "game/difficulty.h"
 #include "game/ring_burst.h"
 #include "game/stages.h"
+#include "graphics/font_manager.h"
 #include "ui/dialog_fixture.h"
 #include "ui/image.h"
 #include "ui/text_image.h"
@@ -273,6 +276,80 @@ TEST_F(LevelCompleteWindowTest, ButtonsCloseWithTheirIdAfterTheFlyOut)
         for (int i = 0; i < 40 && mManager->FindWindow(314); ++i) mManager->Update(kDt);
         EXPECT_EQ(Count("fly closed 314 result " + std::to_string(b.result)), 1);
         EXPECT_EQ(mManager->FindWindow(314), nullptr) << "deleted after the fly-out";
+    }
+}
+
+
+// The window over the shipped fonts, as the player sees its texts.
+class LevelCompleteShippedFonts : public LevelCompleteWindowTest {
+protected:
+    void SetUp() override
+    {
+        LevelCompleteWindowTest::SetUp();
+        for (const char* shipped : {"fonts", "fonts.xml"})
+            ASSERT_EQ(0, symlink((std::string(BRISALO_ASSETS) + "/" + shipped).c_str(), AssetPath(shipped).c_str()));
+        ASSERT_TRUE(TFontManager::Instance()->Load(LoadXmlDocument("fonts.xml")));
+        DeleteCurrentXmlDocument();
+    }
+    void TearDown() override
+    {
+        // The windows go before the fonts they draw with.
+        mManager->DeleteTopWindows();
+        TFontManager::Destroy();
+        LevelCompleteWindowTest::TearDown();
+    }
+};
+
+// Every star rule's description in every slot, the time rule with its widest time, drawn
+// alone on a black canvas: no pixel of it lies outside the dialog.
+TEST_F(LevelCompleteShippedFonts, EveryStarDescriptionFitsInsideTheDialog)
+{
+    const char* const rules[] = {"complete", "0hint",  "1hint",  "2hint",  "3hint",  "4hint",  "5hint",
+                                 "6hint",    "0error", "1error", "2error", "3error", "4error", "5error",
+                                 "75time",   "80time", "85time", "90time"};
+    // The widest time the description can show, in the font the slots draw with.
+    {
+        TLevelCompleteWindow probe(mResult, &mLevel, mStats, &mFly);
+        ASSERT_FALSE(probe.mSlots.empty());
+        ImageFont* font = probe.mSlots[0].mLabel->mFont;
+        ASSERT_NE(font, nullptr);
+        int widest = -1;
+        for (int seconds = 0; seconds < 3600; ++seconds) {
+            const int width = font->WStringWidth(WidenAscii(FormatStarTime(static_cast<float>(seconds))));
+            if (width > widest) {
+                widest = width;
+                mStats.mSecondsAllowed = static_cast<float>(seconds);
+            }
+        }
+    }
+    for (const char* rule : rules) {
+        SCOPED_TRACE(rule);
+        mLevel.mStars = {{rule, rule, rule}};
+        TLevelCompleteWindow* window = Open();
+        Arrive(window);
+        int wx = 0, wy = 0;
+        window->GetAbsolutePosition(&wx, &wy);
+        ASSERT_EQ(window->mSlots.size(), 3u);
+        for (size_t i = 0; i < window->mSlots.size(); ++i) {
+            TSimpleTextImage* label = window->mSlots[i].mLabel;
+            ASSERT_NE(label, nullptr);
+            ASSERT_FALSE(label->mText.empty());
+            Clear(0, 0, 0);
+            label->mDrawOffsetX = wx;
+            label->mDrawOffsetY = wy;
+            label->DrawSelf();
+            const SDL_Rect text = DrawnBox(0, 0, 0);
+            ASSERT_GT(text.w, 0) << "slot " << i << " drew nothing";
+            EXPECT_GE(text.x, wx) << "slot " << i << " " << text;
+            EXPECT_GE(text.y, wy) << "slot " << i << " " << text;
+            EXPECT_LE(text.x + text.w, wx + window->GetWidth()) << "slot " << i << " " << text;
+            EXPECT_LE(text.y + text.h, wy + window->GetHeight()) << "slot " << i << " " << text;
+            // Nor into the next slot's row.
+            if (i + 1 < window->mSlots.size()) {
+                EXPECT_LE(text.y + text.h, wy + window->mSlots[i + 1].mLabel->GetY()) << "slot " << i << " " << text;
+            }
+        }
+        mManager->DeleteTopWindows();
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <set>
 
+#include "core/input.h"
 #include "core/system.h"
 #include "core/text.h"
 #include "core/virtual_files.h"
@@ -29,6 +30,15 @@ std::vector<std::string> PngsIn(const std::string& folder)
         closedir(dir);
     }
     return names;
+}
+
+// The play area every view test draws in.
+void PlaceInThePlayArea(TPaintByNumber* model)
+{
+    model->mViewportX = 20;
+    model->mViewportY = 20;
+    model->mViewportWidth = 1040;
+    model->mViewportHeight = 728;
 }
 
 bool IsWhite(const SDL_Color& c)
@@ -121,10 +131,7 @@ TEST_F(PictureProgram, PaintedLevelDrawsWithItsTableAndRendersFlat)
     MakeUserFolder("1");
     RemoveFile("user:1/boat.dat");
     TPaintByNumber model;
-    model.mViewportX = 20;
-    model.mViewportY = 20;
-    model.mViewportWidth = 1040;
-    model.mViewportHeight = 728;
+    PlaceInThePlayArea(&model);
     model.LoadPicture(26, "textures/levels/boat", "1");
     ASSERT_EQ(model.GetColumnCount(), 32);
     model.Draw(1.0f);
@@ -269,10 +276,7 @@ TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawAfterEveryChange)
         ResetRenderOrigin();
         RemoveFile(std::string("user:1/") + name + ".dat");
         TPaintByNumber model;
-        model.mViewportX = 20;
-        model.mViewportY = 20;
-        model.mViewportWidth = 1040;
-        model.mViewportHeight = 728;
+        PlaceInThePlayArea(&model);
         model.LoadPicture(26, std::string("textures/bench/") + name, "1");
         ASSERT_GT(model.GetColumnCount(), 0);
         TViewComparison view(&model, &ReadWindow);
@@ -330,6 +334,56 @@ TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawAfterEveryChange)
     ResetRenderOrigin();
 }
 
+// Repeat and Next level load a picture into the model the view cache already drew: one of the
+// same size at the same zoom must not show the kept looks of the picture before.
+TEST_F(PictureProgram, CachedPlayViewShowsANewPictureOfTheSameSize)
+{
+    MakeUserFolder("1");
+    const struct {
+        const char* first;
+        const char* second;
+    } cases[] = {{"levels/cat", "levels/kite"}, {"bench/mosaic100", "levels/lighthouse"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.first) + " then " + c.second);
+        TPaintByNumber model;
+        PlaceInThePlayArea(&model);
+        TViewComparison view(&model, &ReadWindow);
+        for (const char* name : {c.first, c.second}) {
+            RemoveFile(std::string("user:1/") + FileNameWithoutExt(name) + ".dat");
+            model.LoadPicture(26, std::string("textures/") + name, "1");
+            ASSERT_GT(model.GetColumnCount(), 0);
+            view.Same(name);
+        }
+    }
+}
+
+// A renderer reset takes what its target textures held (with the device, every texture): the
+// frame after one draws the whole view anew instead of copying the cache.
+TEST_F(PictureProgram, CachedPlayViewDrawsAnewAfterARendererReset)
+{
+    MakeUserFolder("1");
+    RemoveFile("user:1/mosaic100.dat");
+    TPaintByNumber model;
+    PlaceInThePlayArea(&model);
+    model.LoadPicture(26, "textures/bench/mosaic100", "1");
+    ASSERT_GT(model.GetColumnCount(), 0);
+    TViewComparison view(&model, &ReadWindow);
+    for (const Uint32 reset : {Uint32(SDL_RENDER_TARGETS_RESET), Uint32(SDL_RENDER_DEVICE_RESET)}) {
+        SCOPED_TRACE(reset == SDL_RENDER_TARGETS_RESET ? "targets reset" : "device reset");
+        view.Same("before");
+        view.Frame(true, 200);
+        EXPECT_EQ(model.mDrawnImages, 0) << "an unchanged frame copies the cache";
+        SDL_Event event{};
+        event.type = reset;
+        std::vector<TInputEvent> events;
+        EXPECT_FALSE(TranslateSdlEvent(event, &events));
+        view.Frame(true, 200);
+        EXPECT_GT(model.mDrawnImages, 0) << "the view is drawn anew";
+        view.Same("after the reset");
+    }
+    EXPECT_NE(LogText().find("SDL_RENDER_DEVICE_RESET"), std::string::npos);
+}
+
 // Right-drags in every direction by amounts that are no whole number of cells, at zooms where
 // cells land on fractional pixels and the picture reaches past the window's edges, with a
 // picture larger than the play area and one smaller.
@@ -353,10 +407,7 @@ TEST_F(PictureProgram, CachedPlayViewMatchesTheCellByCellDrawThroughPans)
         app.mScaleX = app.mScaleY = test.scale;
         ResetRenderOrigin();
         TPaintByNumber model;
-        model.mViewportX = 20;
-        model.mViewportY = 20;
-        model.mViewportWidth = 1040;
-        model.mViewportHeight = 728;
+        PlaceInThePlayArea(&model);
         RemoveFile(std::string("user:1/") + FileNameWithoutExt(test.picture) + ".dat");
         model.LoadPicture(26, std::string("textures/") + test.picture, "1");
         ASSERT_GT(model.GetColumnCount(), 0);

@@ -41,9 +41,12 @@ protected:
         CanvasTest::SetUp();
         mOldFactory = std::move(GetAppState().mObjectFactory);
         GetAppState().mObjectFactory.reset(new TObjectFactory());
+        mHadCursors = GetCursors() != nullptr;
     }
     void TearDown() override
     {
+        // A show makes the cursor set when there is none: the next test starts without it.
+        if (!mHadCursors) DestroyCursors();
         GetAppState().mObjectFactory = std::move(mOldFactory);
         CanvasTest::TearDown();
     }
@@ -69,6 +72,7 @@ protected:
     }
 
     TOwned<TObjectFactory> mOldFactory;
+    bool mHadCursors = false;
 };
 
 TEST(RoomRects, IntersectOverlappingTouchingApart)
@@ -303,6 +307,12 @@ TEST_F(RoomTest, ShowPlaysItsSoundsAndFollowsTheMusicRule)
 TEST_F(RoomTest, ShowSelectsTheDefaultCursor)
 {
     ASSERT_EQ(0, SDL_InitSubSystem(SDL_INIT_VIDEO)) << SDL_GetError();
+    // Without a cursor set the show makes one, empty, and selects nothing in it.
+    DestroyCursors();
+    Room(R"(<room><Common name="r" StopPrevMusic="0"/></room>)")->OnShow();
+    ASSERT_NE(GetCursors(), nullptr);
+    EXPECT_FALSE(GetCursors()->HasCurrent());
+
     SolidPng("arrow.png", 8, 8, SDL_Color{255, 255, 255, 255});
     WriteAsset("cursors.xml", R"(<cursorset><cursors><cursor name="default" filename="arrow"/>
         <cursor name="hand" filename="arrow"/></cursors></cursorset>)");

@@ -1,6 +1,6 @@
 // The shipped layouts under assets/ui/: every one loads whole, names only styles that exist
 // and text keys that the localisation table has, and interface.xml holds what the board and
-// the level map look up.
+// the level map look up; no object writes a wrap flag beside a style that would replace it.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -130,6 +130,9 @@ TEST(UILayoutData, EveryShippedLayoutLoadsWholeWithKnownStylesAndTexts)
                 << element->mName << " names the missing style " << style;
         }
         for (TiXmlElement* e = layout.root->FirstChildElement("object"); e; e = e->NextSiblingElement("object")) {
+            // A style's wrap flag replaces the object's own: written beside a style it is lost.
+            EXPECT_FALSE(!GetAttrString(e, "style").empty() && e->Attribute("wrapped"))
+                << GetAttrString(e, "name") << " writes \"wrapped\" beside its style";
             for (const char* attr : {"text", "text1", "text2"}) {
                 std::string key = GetAttrString(e, attr);
                 if (!key.empty()) {
