@@ -9,6 +9,7 @@ class TiXmlDocument;
 class TGameApp;
 class TSettings;
 class TBoardMahjong;
+class TOverColors;
 class TMyWindowManager;
 class TGameCursors;
 class TObjectFactory;
@@ -44,6 +45,7 @@ void DeleteOwned(TiXmlDocument* document);
 void DeleteOwned(TGameApp* app);
 void DeleteOwned(TSettings* settings);
 void DeleteOwned(TBoardMahjong* board);
+void DeleteOwned(TOverColors* colors);
 void DeleteOwned(TMyWindowManager* windows);
 void DeleteOwned(TObjectFactory* factory);
 void DeleteOwned(TRoomFactory* factory);
@@ -88,6 +90,7 @@ struct TAppState {
 
     TOwned<TSettings> mSettings;
     TOwned<TBoardMahjong> mBoard;
+    TOwned<TOverColors> mOverColors;
     TOwned<TMyWindowManager> mWindowManager;
     TOwned<TObjectFactory> mObjectFactory;
     TOwned<TRoomFactory> mRoomFactory;

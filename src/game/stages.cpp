@@ -24,9 +24,16 @@ struct TStageTables {
 // Created on first use and deleted by ReleaseStages: static destruction, after the renderer
 // and the sound manager are gone, must find no frame texture and no stage sound list.
 TStageTables* gTables = nullptr;
+// From ReleaseStages until the lists are loaded or cleared again, a reader finds empty tables
+// and builds none: a late reader at exit would leave new tables behind.
+bool gReleased = false;
 
 TStageTables& Tables()
 {
+    if (!gTables && gReleased) {
+        static TStageTables released;
+        return released;
+    }
     if (!gTables) gTables = new TStageTables();
     return *gTables;
 }
@@ -240,6 +247,7 @@ const std::vector<TStageTilesets>& GetStageTilesets() { return Tables().mStageTi
 
 void LoadStages()
 {
+    gReleased = false;
     if (TiXmlElement* root = LoadXmlDocument("stages.xml")) {
         TStageTables& tables = Tables();
         ReadFrames(root->FirstChildElement("frames"), tables.mFrames);
@@ -265,6 +273,7 @@ void LoadFrameTextures()
 
 void ClearStages()
 {
+    gReleased = false;
     if (!gTables) return;
     gTables->mStages.clear();
     gTables->mStagesUsual.clear();
@@ -275,6 +284,7 @@ void ReleaseStages()
     ClearStages();
     delete gTables;
     gTables = nullptr;
+    gReleased = true;
 }
 
 const std::vector<std::string>& TLevelInfoMosaic::StarKeys(int difficulty) const

@@ -125,7 +125,8 @@ const std::vector<TStageTilesets>& GetStageTilesets();
 
 void LoadStages();
 void LoadFrameTextures();
-// Destroys every stage of both lists, releasing their sound lists.
+// Destroys every stage of both lists, releasing their sound lists; the lists stay, empty.
 void ClearStages();
-// ClearStages, then every other table of "stages.xml"; a second call does nothing.
+// ClearStages, then every other table of "stages.xml"; a second call does nothing. Until the
+// next LoadStages or ClearStages the getters answer empty tables without building new ones.
 void ReleaseStages();

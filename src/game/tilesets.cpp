@@ -2,10 +2,10 @@
 
 #include <tinyxml.h>
 
+#include "core/app_state.h"
 #include "core/xml_document.h"
 
 namespace {
-TOverColors* gOverColors = nullptr;
 // The loaders create the tables and the releases delete them: a table left for static
 // destruction would free its textures after the renderer that made them.
 TMosaicLayoutList* gLayouts = nullptr;
@@ -64,16 +64,15 @@ bool TOverColors::LoadXml(TiXmlElement* root)
     return true;
 }
 
-void TOverColors::Destroy()
-{
-    delete gOverColors;
-    gOverColors = nullptr;
-}
+void DeleteOwned(TOverColors* colors) { delete colors; }
+
+void TOverColors::Destroy() { GetAppState().mOverColors.reset(); }
 
 TOverColors* GetOverColors()
 {
-    if (!gOverColors) gOverColors = new TOverColors();
-    return gOverColors;
+    TAppState& app = GetAppState();
+    if (!app.mOverColors) app.mOverColors.reset(new TOverColors());
+    return app.mOverColors.get();
 }
 
 void TMosaicLayoutInfo::LoadXml(TiXmlElement* element)

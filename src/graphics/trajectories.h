@@ -86,6 +86,7 @@ public:
 
     virtual bool IsFinished() const { return mFinished; }
     virtual bool IsMoving() const { return mTrajectory != nullptr && !mFinished; }
+    void EmptyHook() override {}
     virtual void Advance(float dt);
 
     void SetTrajectory(const TTrajectory* trajectory);

@@ -193,6 +193,10 @@ bool TTagObject::IsSolved() const
 
 void TTagObject::OnTileMoved()
 {
+    // Two tiles may slide at once: the board counts as finished when the last one arrives,
+    // so one solving is reported once.
+    for (const TTagCell& cell : mCells)
+        if (cell.mMover.mActive) return;
     if (!IsSolved()) return;
     PlayThroughRootSpace("onwin");
     RunEventReactions(0);
@@ -276,13 +280,15 @@ void TTagObject::LoadState(TBaseBuffer& buffer)
             continue;
         }
         const std::string name = block.ReadStringValue();
-        const int32_t x = block.ReadInt32();
-        const int32_t y = block.ReadInt32();
+        // A tile saved while sliding wrote a point between two cells; the restored board is
+        // at rest, so the tile stands on its cell.
+        block.ReadInt32();
+        block.ReadInt32();
         if (!cell.mImage) cell.mImage = std::make_unique<StaticImage>();
         // The texture of the restored name comes with the next resource load.
         if (cell.mImage->mTextureName != name) cell.mImage->FreeTexture();
         cell.mImage->mTextureName = name;
-        cell.mImage->SetPosition(static_cast<float>(x), static_cast<float>(y), true);
+        cell.mImage->SetPosition(static_cast<float>(cell.mX), static_cast<float>(cell.mY), true);
     }
 }
 

@@ -280,12 +280,13 @@ void TChangeOnClickObject::LoadState(TBaseBuffer& buffer)
 
 TChangeOnClickParentObject::~TChangeOnClickParentObject() = default;
 
-// Only a child taking the press counts; the parent never locks, so every press that leaves
-// all children right runs the reactions again.
+// The container's routing: a hidden parent passes nothing on, and the parent counts its own
+// click as a plain object would. It never locks, so every press that leaves all children right
+// runs the reactions again.
 bool TChangeOnClickParentObject::OnMouseDown(const TSceneMouseEvent& event)
 {
     if (IsLocked()) return false;
-    if (!OfferTopmostFirst([&event](TObject& child) { return child.OnMouseDown(event); })) return false;
+    if (!TTransparentObject::OnMouseDown(event)) return false;
     if (AllChildrenCorrect()) RunEventReactions(0);
     return true;
 }

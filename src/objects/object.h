@@ -17,6 +17,7 @@ class TiXmlElement;
 class TBaseBuffer;
 class TObjectListener;
 class TGameSpace;
+class TPocket;
 class TExecuter;
 class TEffector;
 class TTool;
@@ -196,6 +197,8 @@ public:
     virtual bool IsHintable();
     virtual bool IsInert() const;
     virtual bool ProfileAllowsHint() const { return false; }
+    // The pocket "pocket" names, in the room the object lies in; null in any other space.
+    TPocket* GetPocketSpace() const;
     TGameSpace* FindMiniGameSpace() const;
     TGameSpace* FindRoomSpace() const;
     virtual bool LinksToRoomWithWork(bool force) const;

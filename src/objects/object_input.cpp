@@ -21,14 +21,6 @@
 
 namespace {
 
-// The pocket an object's "pocket" names, found through the room the object lies in.
-TRoom* PocketSpaceOf(const TObject& object)
-{
-    if (object.mPocket.empty()) return nullptr;
-    auto* room = dynamic_cast<TRoom*>(object.GetRootSpace());
-    return room ? room->FindPocket(object.mPocket) : nullptr;
-}
-
 // A space of the game shell's registry; this game has none, so nothing is found.
 TGameSpace* RegisteredSpace(const std::string& name)
 {
@@ -559,7 +551,7 @@ bool TObject::IsHintable()
         return false;
     }
     if (!mToolRecords.empty()) return true;
-    if (TRoom* pocket = PocketSpaceOf(*this)) {
+    if (TPocket* pocket = GetPocketSpace()) {
         if (pocket->HasHintables()) return true;
     }
     if (TGameSpace* minigame = FindMiniGameSpace()) {
@@ -576,6 +568,13 @@ void TObject::CollectHintables(std::vector<TObject*>& collector)
 {
     if (IsHintable()) collector.push_back(this);
     for (auto& child : mChildren) child->CollectHintables(collector);
+}
+
+TPocket* TObject::GetPocketSpace() const
+{
+    if (mPocket.empty()) return nullptr;
+    auto* room = dynamic_cast<TRoom*>(GetRootSpace());
+    return room ? room->FindPocket(mPocket) : nullptr;
 }
 
 TGameSpace* TObject::FindMiniGameSpace() const

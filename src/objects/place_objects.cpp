@@ -349,11 +349,14 @@ void TPlacesItemsHandleObject::OnSpaceFirstShown()
 {
     TTransparentObject::OnSpaceFirstShown();
     if (!mAlignToCenter) return;
-    // The written positions become the places' centres.
+    // The written positions become the places' centres, and those of the items they show: a
+    // place takes over the position of its shown item, so both must mean the same point for
+    // the place to be pressed where its item is drawn.
     for (auto& child : mChildren) {
         const float x = static_cast<float>(child->GetXInt());
         const float y = static_cast<float>(child->GetYInt());
         child->mDrawType = 1;
+        for (auto& item : child->mChildren) item->mDrawType = 1;
         child->SetPosition(x, y, true);
     }
 }

@@ -267,6 +267,35 @@ TEST_F(StagesTest, StageSoundListLivesUnopenedAsLongAsItsStage)
     EXPECT_TRUE(sound->FindSoundList("keep"));
 }
 
+TEST_F(StagesTest, ReadersAfterTheReleaseFindEmptyTablesAndBuildNone)
+{
+    WriteStages("<frames><frame id=\"a\"/></frames><stages><stage><level/></stage>"
+                "<back back=\"b\"/><tilesets gametype=\"2\"/></stages><stagesusual><stage/></stagesusual>");
+    const TStageList* released = nullptr;
+    for (int round = 0; round < 2; ++round) {
+        SCOPED_TRACE(round);
+        LoadStages();
+        ASSERT_EQ(GetStageList(false).size(), 1u);
+        ASSERT_EQ(GetFrames().size(), 1u);
+        ReleaseStages();
+        EXPECT_TRUE(GetStageList(false).empty());
+        EXPECT_TRUE(GetStageList(true).empty());
+        EXPECT_EQ(GetStage(0, false), nullptr);
+        EXPECT_TRUE(GetFrames().empty());
+        EXPECT_TRUE(GetBackgrounds().empty());
+        EXPECT_TRUE(GetStageTilesets().empty());
+        EXPECT_EQ(FindStageTilesets(2), nullptr);
+        // Every reader after a release sees the same empty tables: none were made for it.
+        if (released) {
+            EXPECT_EQ(&GetStageList(false), released);
+        }
+        released = &GetStageList(false);
+    }
+    // Clearing the lists starts them again for whoever fills them.
+    ClearStages();
+    EXPECT_NE(&GetStageList(false), released);
+}
+
 TEST_F(StagesTest, MissingOrPartialFileLeavesTablesEmpty)
 {
     {

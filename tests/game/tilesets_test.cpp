@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <string>
 
+#include "core/app_state.h"
 #include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
 #include "log_watch.h"
@@ -82,6 +83,18 @@ TEST(OverColors, BaseColoursInOrderAndALaterIdWins)
     ExpectColor(colors.mColors["b"], 0, 0, 0, 0);
     EXPECT_EQ(colors.mColors.count(""), 1u) << "an element without id stores under the empty id";
     EXPECT_FALSE(colors.LoadXml(nullptr));
+}
+
+TEST(OverColors, TheApplicationStateHoldsTheTableUntilItIsDestroyed)
+{
+    TOverColors::Destroy();
+    ASSERT_EQ(GetAppState().mOverColors, nullptr);
+    TOverColors* colors = GetOverColors();
+    EXPECT_EQ(GetAppState().mOverColors.get(), colors);
+    EXPECT_TRUE(colors->mBaseColors.empty() && colors->mColors.empty());
+    EXPECT_EQ(GetOverColors(), colors);
+    TOverColors::Destroy();
+    EXPECT_EQ(GetAppState().mOverColors, nullptr);
 }
 
 TEST(LayoutDescriptors, DefaultsAndDocumentOrder)

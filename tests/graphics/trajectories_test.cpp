@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <type_traits>
 
 #include "core/buffer.h"
 #include "core/system.h"
@@ -308,6 +309,20 @@ TEST(MoveObj, TravelsByArcLengthAndFinishesPastTheEnd)
     EXPECT_FLOAT_EQ(mover.GetX(), 0.0f);
     mover.Advance(1.25f);
     EXPECT_NEAR(mover.GetX(), 125.0f, 0.01f);
+}
+
+TEST(MoveObj, ItsOwnEmptyHookLeavesTheRunAlone)
+{
+    static_assert(std::is_same<decltype(&MoveObj_t::EmptyHook), void (MoveObj_t::*)()>::value,
+                  "the mover declares its own empty hook");
+    TTrajectory t = Curve({Pt(0, 0, 100), Pt(100, 0)});
+    MoveObj_t mover(100, &t, TMoveOwnerRecord());
+    mover.Advance(0.5f);
+    DrawObject& drawable = mover;
+    drawable.EmptyHook();
+    EXPECT_NEAR(mover.GetX(), 50.0f, 0.01f);
+    EXPECT_FLOAT_EQ(mover.mElapsed, 0.5f);
+    EXPECT_TRUE(mover.IsMoving());
 }
 
 TEST(MoveObj, TurnsAlongThePathAndInterpolatesScale)

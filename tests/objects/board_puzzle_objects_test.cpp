@@ -220,6 +220,44 @@ TEST_F(TagBoardTest, ATileSlidesIntoTheGapAndCompletesThePicture)
     EXPECT_EQ(mTrace, (std::vector<std::string>{"sound onwin", "sound onwin"}));
 }
 
+TEST_F(TagBoardTest, TheLastTwoTilesSlidingTogetherCompleteThePictureOnce)
+{
+    std::vector<int> twoFromSolved = FullSet();
+    twoFromSolved[13] = 0;
+    twoFromSolved[14] = 14;
+    twoFromSolved[15] = 15;
+    TTagObject* board = Restored(twoFromSolved);
+    ASSERT_NE(nullptr, board);
+    board->OnMouseDown(PressAt(CellX(14), CellY(14)));
+    board->Update(0.02f);
+    board->OnMouseDown(PressAt(CellX(15), CellY(15)));
+    EXPECT_EQ(Tiles(*board), FullSet());
+    board->Update(0.07f);  // the first tile arrives while the second still slides
+    EXPECT_TRUE(mGroups.mGroups.empty());
+    board->Update(0.1f);
+    EXPECT_EQ(mGroups.mGroups, (std::vector<std::string>{"g0"}));
+    EXPECT_EQ(mTrace, (std::vector<std::string>{"sound onwin"}));
+}
+
+TEST_F(TagBoardTest, ATileSavedWhileSlidingIsRestoredOnItsCell)
+{
+    TTagObject* board = Restored(OneFromSolved());
+    ASSERT_NE(nullptr, board);
+    board->OnMouseDown(PressAt(CellX(15), CellY(15)));
+    board->Update(0.04f);
+    ASSERT_NE(board->mCells[14].mImage->mX, static_cast<float>(CellX(14)));
+    TBaseBuffer buffer;
+    board->SaveState(buffer);
+
+    TTagObject* fresh = Load<TTagObject>(Board(FullSet()));
+    fresh->LoadState(buffer);
+    ASSERT_TRUE(fresh->mCells[14].mImage);
+    EXPECT_FALSE(fresh->mCells[14].mMover.mActive);
+    EXPECT_EQ(fresh->mCells[14].mImage->mX, static_cast<float>(CellX(14)));
+    EXPECT_EQ(fresh->mCells[14].mImage->mY, static_cast<float>(CellY(14)));
+    EXPECT_EQ(fresh->mCells[0].mImage->mX, static_cast<float>(CellX(0)));
+}
+
 TEST_F(TagBoardTest, BlockedTilesSoundWrongAndOtherPressesChangeNothing)
 {
     TTagObject* board = Restored(OneFromSolved());

@@ -266,6 +266,31 @@ TEST_F(ChangerTest, ClickParentReportsEveryClickThatLeavesAllRight)
     parent->FreeResources();
 }
 
+TEST_F(ChangerTest, ClickParentRoutesPressesAsAContainer)
+{
+    TCalls calls;
+    TRecordingListener listener(calls);
+    auto parent = LoadObjectFrom<TChangeOnClickParentObject>("<object aae='right'/>");
+    auto* child = NestChild<TChangeOnClickObject>(
+        *parent, "<object correct_idx='1'><img filename='red'/><img filename='blue'/></object>");
+    parent->LoadResources();
+    parent->SetListener(&listener);
+
+    // Hidden, it passes nothing on: the child keeps its picture and nothing completes.
+    parent->SetVisible(false);
+    EXPECT_FALSE(parent->OnMouseDown(MouseAt(5, 5)));
+    EXPECT_EQ(0, child->mCurrent);
+    EXPECT_TRUE(Reactions(calls).empty());
+
+    // Shown, the parent counts its own click before its child turns.
+    parent->SetVisible(true);
+    ASSERT_TRUE(parent->OnMouseDown(MouseAt(5, 5)));
+    EXPECT_EQ(0, parent->mClickCounter);
+    EXPECT_EQ(1, child->mCurrent);
+    EXPECT_EQ((TCalls{"Activate right"}), Reactions(calls));
+    parent->FreeResources();
+}
+
 TEST(ChangeOnActivate, FadesOutThenIntoTheNextPicture)
 {
     auto changer = LoadObjectFrom<TChangeOnActivateObject>(

@@ -109,6 +109,31 @@ TEST_F(PlaceTest, IndexedPlacesExchangeTheirVariantsAndComplete)
     EXPECT_EQ(mGroups.mGroups, (std::vector<std::string>{"g0"}));
 }
 
+TEST_F(PlaceTest, ACentredPlaceIsPressedWhereItsItemIsDrawn)
+{
+    SolidPng("pz/v1.png", 20, 20, SDL_Color{40, 200, 40, 255});
+    auto* shelf = Load<TPlacesItemsHandleObject>(
+        "<object type=\"placesitems_handle_object\" align_to_center=\"1\">"
+        "<object type=\"placesitems_object\" x=\"100\" y=\"100\" name=\"ring\" index=\"1\">"
+        "<object x=\"100\" y=\"100\" name=\"v0\"/><object x=\"100\" y=\"100\" name=\"v1\"/>"
+        "</object></object>");
+    ASSERT_NE(nullptr, shelf);
+    shelf->LoadResources();
+    shelf->OnSpaceFirstShown();
+    shelf->OnSpaceShown();
+    auto* place = Child<TPlacesItemsObject>(shelf, 0);
+    Clear(0, 0, 0);
+    shelf->Draw(1.0f);
+    // The written point is the item's centre, and the place answers exactly where it shows.
+    for (const SDL_Point& at : {SDL_Point{100, 100}, SDL_Point{92, 92}, SDL_Point{108, 108}, SDL_Point{88, 100},
+                                SDL_Point{115, 115}, SDL_Point{100, 112}}) {
+        SCOPED_TRACE(std::to_string(at.x) + "," + std::to_string(at.y));
+        const bool drawn = Pixel(at.x, at.y).g == 200;
+        EXPECT_EQ(drawn, place->HitTestSelf(at.x, at.y));
+    }
+    ExpectPixel(100, 100, 40, 200, 40);
+}
+
 TEST_F(PlaceTest, ADropOnItsOwnSourceRunsOnlyThePlainPress)
 {
     auto* shelf = LoadHandle<TPlacesItemsHandleObject>(

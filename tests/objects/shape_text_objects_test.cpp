@@ -101,6 +101,34 @@ TEST_F(SwitchCanvasTest, IsHitWhereItsPictureIsDrawn)
     EXPECT_TRUE(holder->HitTestSelf(210, 110));
 }
 
+TEST_F(SwitchCanvasTest, DrawsTheCurrentPictureWhileItsSecondFlagSaysAndNeverThePreview)
+{
+    SolidPng("scene/one.png", 10, 10, SDL_Color{255, 0, 0, 255});
+    SolidPng("scene/two.png", 10, 10, SDL_Color{0, 255, 0, 255});
+    SolidPng("scene/peek.png", 10, 10, SDL_Color{255, 255, 255, 255});
+    auto holder = LoadObjectFrom<TTextInfoSwitchImageObject>(
+        "<object preview='peek' previewx='300' previewy='100'><image_switcher flag='1'>"
+        "<image filename='one' x='100' y='100'/><image filename='two' x='200' y='100'/></image_switcher></object>",
+        "scene/");
+    holder->LoadResources();
+    ASSERT_NE(nullptr, holder->mPreviewImage.GetTexture());
+    auto drawn = [&]() {
+        Clear(0, 0, 0);
+        holder->Draw(1.0f);
+        std::string shown;
+        if (Pixel(105, 105).r == 255) shown += "first ";
+        if (Pixel(205, 105).g == 255) shown += "second ";
+        if (Pixel(305, 105).b == 255) shown += "preview";
+        return shown;
+    };
+    EXPECT_EQ("second ", drawn());
+    holder->mSwitch.Toggle();
+    EXPECT_EQ("first ", drawn());
+    holder->mSwitch.SetSecondFlag(false);
+    EXPECT_EQ("", drawn());
+    holder->FreeResources();
+}
+
 TEST(Shape, AnswersAroundItsOwnersOffset)
 {
     TTestSpace space(nullptr, 40.0f, 30.0f);

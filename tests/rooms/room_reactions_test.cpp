@@ -4,12 +4,18 @@
 #include <tinyxml.h>
 
 #include <algorithm>
+#include <functional>
 
+#include "core/buffer.h"
 #include "core/random.h"
 #include "core/xml_document.h"
 #include "game/board_effects.h"
+#include "objects/clock_arrow_objects.h"
+#include "objects/scene_press.h"
+#include "rooms/executer.h"
 #include "rooms/hint_effects.h"
 #include "rooms/inventory_panel.h"
+#include "rooms/items_list.h"
 #include "rooms/pocket_room_fixture.h"
 
 namespace {
@@ -328,6 +334,24 @@ TEST_F(RoomReactions, APocketWithWorkInsideMakesItsOpenerHintable)
     EXPECT_TRUE(Object("chest")->IsHintable());
 }
 
+TEST_F(RoomReactions, AnObjectFindsItsPocketThroughTheRoomItLiesIn)
+{
+    Hall();
+    EXPECT_EQ(Object("chest")->GetPocketSpace(), Pocket("a"));
+    // From inside a close-up the search starts at the outermost room again.
+    EXPECT_EQ(Object("drawer")->GetPocketSpace(), Pocket("b"));
+    EXPECT_EQ(Object("box")->GetPocketSpace(), nullptr);
+    Object("chest")->mPocket = "nowhere";
+    EXPECT_EQ(Object("chest")->GetPocketSpace(), nullptr);
+
+    // In a space that is not a room nothing is a pocket.
+    TGameSpace plain;
+    TObject loose;
+    loose.mOwnerSpace = &plain;
+    loose.mPocket = "a";
+    EXPECT_EQ(loose.GetPocketSpace(), nullptr);
+}
+
 // ---- Tools ----
 
 TEST_F(RoomReactions, TheOpenerTakesWhatTheUnlockedObjectsOfItsPocketNeed)
@@ -532,6 +556,212 @@ TEST_F(RoomReactions, ANeededToolMakesItsTakerHintableOnceThePlayerHoldsItWhole)
     EXPECT_TRUE(lock->IsHintable());
     held.mTools.erase(held.mTools.begin() + 1);
     EXPECT_FALSE(lock->IsHintable());
+}
+
+// An owner that also hears the completion groups and decides whether it keeps a used tool.
+class TFinishOwner : public TReactionOwner {
+public:
+    void UnlockObjects(const TObjectRefGroup* group) override { Heard("Unlock", group); }
+    void LockObjects(const TObjectRefGroup* group) override { Heard("Lock", group); }
+    void ShowObjects(const TObjectRefGroup* group) override { Heard("Show", group); }
+    void HideObjects(const TObjectRefGroup* group) override { Heard("Hide", group); }
+    void ActivateObjects(const TObjectRefGroup* group) override { Heard("Activate", group); }
+    void DeactivateObjects(const TObjectRefGroup* group) override { Heard("Deactivate", group); }
+    void OwnerHoldsTool(int toolCount, int holdToolAfterUse, bool& holds) override
+    {
+        mCalls.push_back("OwnerHoldsTool " + std::to_string(toolCount) + " " + std::to_string(holdToolAfterUse));
+        holds = holdToolAfterUse != 0;
+    }
+    void OnToolUseEnded(int flag) override { mCalls.push_back("OnToolUseEnded " + std::to_string(flag)); }
+
+private:
+    void Heard(const char* what, const TObjectRefGroup* group)
+    {
+        mCalls.push_back(std::string(what) + " " + (group && !group->empty() ? group->front().mObject : "?"));
+    }
+};
+
+// A room that counts its items list for finishing, as a hidden-object room would.
+class TFindingRoom : public TRoom {
+public:
+    int GetSpaceType() const override { return kSpaceRoom | 16; }
+};
+
+class TRecordingExecuter : public TExecuter {
+public:
+    bool OnMouseOver(TObject* object, const TSceneMouseEvent&) override
+    {
+        mCalls.push_back("OnMouseOver " + object->GetName());
+        return true;
+    }
+    bool OnMouseUp(TObject* object, const TSceneMouseEvent&) override
+    {
+        mCalls.push_back("OnMouseUp " + object->GetName());
+        return true;
+    }
+    std::vector<std::string> mCalls;
+};
+
+const char* const kFinishingHall = R"(<room><Common name="hall" unlock="u" lock="l" visible="v" hide="h"
+    activate="a" deactivate="d" flags="solved.5" states="st.yes"/><Objects/></room>)";
+
+// The reactions of a room that nothing else would notice going wrong, one case each.
+TEST_F(RoomReactions, ReactionsThatOnlyTheirOwnCaseSees)
+{
+    TFinishOwner owner;
+    std::unique_ptr<TFindingRoom> finder;
+    // A finding room over kFinishingHall whose one list is complete or still waits for an entry.
+    auto finding = [&](bool listDone, bool withOwner) {
+        std::ofstream(AssetPath("finding.xml")) << kFinishingHall;
+        finder = std::make_unique<TFindingRoom>();
+        EXPECT_TRUE(finder->LoadFromXml("finding.xml"));
+        auto list = std::make_unique<ItemsList>();
+        if (!listDone) {
+            list->mItems.push_back(std::make_unique<ItemsListItem>());
+            list->mItems.back()->mNeeded = 1;
+        }
+        finder->mLists.push_back(std::move(list));
+        finder->mCurrentListIndex = 0;
+        if (withOwner) finder->SetListener(&owner);
+        return finder.get();
+    };
+    const std::vector<std::string> allGroups = {"Unlock u", "Lock l", "Show v", "Hide h", "Activate a", "Deactivate d"};
+    auto expectFinished = [&](bool groups, bool ho, bool heard) {
+        std::vector<std::string> calls = groups ? allGroups : std::vector<std::string>();
+        if (heard) calls.push_back("OnRoomFinished hall");
+        EXPECT_EQ(owner.mCalls, calls);
+        EXPECT_EQ(Pending("solved") != nullptr, groups);
+        EXPECT_EQ(HasPair("st", "yes"), groups);
+        EXPECT_EQ(HasPair("HO", "hall"), ho);
+    };
+
+    struct Case {
+        const char* mName;
+        std::function<void()> mCheck;
+    };
+    const Case cases[] = {
+        {"a hint is available while something is hintable",
+         [&]() {
+             TRoom* room = Hall();
+             EXPECT_FALSE(room->IsHintAvailable());
+             Object("coin")->mHintMode = kHintShow;  // the chest's close-up now has work
+             EXPECT_TRUE(room->IsHintAvailable());
+         }},
+        {"a room finishes with the first of its completion groups",
+         [&]() {
+             TRoom* room = Load(kFinishingHall);
+             room->SetListener(&owner);
+             room->Finish();
+             expectFinished(true, false, true);
+         }},
+        {"a finding room with its list done records the room as finished",
+         [&]() {
+             finding(true, true)->Finish();
+             expectFinished(true, true, true);
+         }},
+        {"a finding room whose list still waits applies nothing",
+         [&]() {
+             finding(false, true)->Finish();
+             expectFinished(false, false, true);
+         }},
+        {"without an owner only the finished list is recorded",
+         [&]() {
+             finding(true, false)->Finish();
+             expectFinished(false, true, false);
+         }},
+        {"xo sparkles go from the room and every close-up inside",
+         [&]() {
+             TRoom* room = Hall();
+             Object("chest")->StartXoEffect();
+             Object("coin")->StartXoEffect();
+             room->RemoveXoEffects();
+             EXPECT_EQ(Object("chest")->mEffect, nullptr);
+             EXPECT_EQ(Object("coin")->mEffect, nullptr);
+         }},
+        {"an object's event carries the object",
+         [&]() {
+             TRoom* room = Hall();
+             TObject* chest = Object("chest");
+             EXPECT_FALSE(room->PostObjectEvent("seen", 5, chest));
+             TFlagRef record;
+             record.mName = "opened";
+             record.mValue = 4;
+             record.mText = "lid";
+             EXPECT_FALSE(room->PostObjectEventRecord(record, chest));
+             ASSERT_NE(Pending("seen"), nullptr);
+             EXPECT_EQ(Pending("seen")->mObject, chest);
+             ASSERT_NE(Pending("opened"), nullptr);
+             EXPECT_EQ(Pending("opened")->mObject, chest);
+             EXPECT_EQ(Pending("opened")->mParams[0], "lid");
+         }},
+        {"the owner ends the use of a tool it holds",
+         [&]() {
+             TRoom* room = Hall();
+             room->SetListener(&owner);
+             TTool tool;
+             tool.mUseCount = 3;
+             TObject* chest = Object("chest");
+             chest->mPocket.clear();
+             room->OnObjectToolUsed(chest, &tool, 7);
+             chest->mHoldToolAfterUse = 1;
+             room->OnObjectToolUsed(chest, &tool, 7);
+             EXPECT_EQ(owner.mCalls, (std::vector<std::string>{"OnToolApplied chest", "OwnerHoldsTool 3 0",
+                                                                "OnToolApplied chest", "OwnerHoldsTool 3 1",
+                                                                "OnToolUseEnded 7"}));
+         }},
+        {"the click executer hears the pointer over and released on its object",
+         [&]() {
+             TRoom* room = Load(R"(<room><Common name="hall"/><Objects>
+                 <object id="bell" x="0" y="0" w="50" h="50" cob="1"/></Objects></room>)");
+             TRecordingExecuter executer;
+             Object("bell")->mClickExecuter = &executer;
+             room->OnMouseMove(PressAt(10, 10));
+             room->OnMouseMove(PressAt(200, 200));
+             room->OnMouseUp(PressAt(10, 10));
+             room->OnMouseUp(PressAt(200, 200));
+             EXPECT_EQ(executer.mCalls, (std::vector<std::string>{"OnMouseOver bell", "OnMouseUp bell"}));
+             Object("bell")->mClickExecuter = nullptr;
+         }},
+        {"a clock hand picked up follows the pointer",
+         [&]() {
+             TRoom* room = Load(R"(<room><Common name="hall"/><Objects><object id="face" type="clock">
+                 <object id="hand" type="clockarrow" x="100" y="100" w="40" h="10" cob="1" rightangle="90"/>
+                 </object></Objects></room>)");
+             auto* hand = dynamic_cast<TClockArrowObject*>(Object("hand"));
+             ASSERT_NE(hand, nullptr);
+             room->OnMouseDown(PressAt(110, 105));
+             ASSERT_TRUE(hand->IsTurning());
+             const float before = hand->mAngle;
+             room->OnMouseMove(PressAt(100, 150, nullptr, 0));
+             EXPECT_NE(hand->mAngle, before);
+         }},
+        {"the saved flag comes before the hint-used flag",
+         [&]() {
+             TRoom* room = Hall();
+             room->mSaved = true;
+             room->mHintUsed = false;
+             TBaseBuffer buffer;
+             room->SaveState(buffer);
+             // After the name "hall": its 16-bit length and four bytes.
+             ASSERT_GT(buffer.Size(), 7u);
+             EXPECT_EQ(buffer.Bytes()[6], 1);
+             EXPECT_EQ(buffer.Bytes()[7], 0);
+             TRoom* restored = Hall();
+             restored->LoadState(buffer);
+             EXPECT_TRUE(restored->mSaved);
+             EXPECT_FALSE(restored->mHintUsed);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mName);
+        GetUserInfo()->ResetDefaults();
+        ClearGameEvents();
+        owner.mCalls.clear();
+        c.mCheck();
+        // The rooms point at the owner: they go before the next case.
+        mRoom.reset();
+        finder.reset();
+    }
 }
 
 }  // namespace
