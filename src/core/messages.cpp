@@ -149,7 +149,9 @@ bool TTimer::Update(float dt)
     TTimerListener* listener = mListener;
     if (listener) {
         listener->OnTimer();
-        listener->OnTimerDone();
+        // A timer deleted from OnTimer usually went with its owner, the listener itself:
+        // its end is not told to freed memory.
+        if (alive) listener->OnTimerDone();
     }
     if (!alive) {
         if (outer) *outer = false;

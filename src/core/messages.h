@@ -106,7 +106,7 @@ public:
     // Elapsed 0, the duration, active; the listener hears the start.
     void Start(float duration);
     // True when inactive, or once the duration is reached (firing then, once), unless a
-    // listener started the timer again.
+    // listener started the timer again. A timer deleted from OnTimer tells no OnTimerDone.
     bool Update(float dt);
     // The duration as thousandths and the active byte; the elapsed time is left as it was.
     bool LoadState(TBaseBuffer& buffer);

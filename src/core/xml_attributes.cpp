@@ -10,6 +10,7 @@
 
 #include <tinyxml.h>
 
+#include "core/logger.h"
 #include "core/text.h"
 
 int ClampToInt(long long v)
@@ -142,6 +143,33 @@ float GetAttrFloat(const TiXmlElement* element, const char* name, float def, con
 {
     const char* text = AttrTextOrSecond(element, name, second);
     return text ? ParseFloatSum(text) : def;
+}
+
+namespace {
+void LogOutOfRange(const TiXmlElement* element, const char* name, const char* file, const std::string& taken)
+{
+    GetLogger()->LogMessage("%s: %s \"%s\" = \"%s\" is out of range, taken as %s", file, element->Value(), name,
+                            GetAttrString(element, name).c_str(), taken.c_str());
+}
+}  // namespace
+
+int GetAttrIntInRange(const TiXmlElement* element, const char* name, int def, int lo, int hi, const char* file)
+{
+    const int v = GetAttrInt(element, name, def);
+    if (v >= lo && v <= hi) return v;
+    const int taken = v < lo ? lo : hi;
+    LogOutOfRange(element, name, file, std::to_string(taken));
+    return taken;
+}
+
+float GetAttrFloatInRange(const TiXmlElement* element, const char* name, float def, float lo, float hi,
+                          const char* file)
+{
+    const float v = GetAttrFloat(element, name, def);
+    if (v >= lo && v <= hi) return v;
+    const float taken = !std::isfinite(v) ? def : v < lo ? lo : hi;
+    LogOutOfRange(element, name, file, FormatString("%g", static_cast<double>(taken)));
+    return taken;
 }
 
 bool GetAttrBool(const TiXmlElement* element, const char* name, bool def, const char* second)

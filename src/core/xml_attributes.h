@@ -39,6 +39,17 @@ int GetAttrInt(const TiXmlElement* element, const char* name, int def = 0, const
 unsigned GetAttrUnsigned(const TiXmlElement* element, const char* name, unsigned def = 0,
                          const char* second = nullptr);
 float GetAttrFloat(const TiXmlElement* element, const char* name, float def = 0.0f, const char* second = nullptr);
+// Values a data file may give only within a range: one outside it is brought to the nearer
+// end (a float that is not finite takes the default) with one line naming the file, the
+// element and the attribute.
+const int kMaxFileCoordinate = 1 << 20;  // far beyond any screen, far below the int range's end
+int GetAttrIntInRange(const TiXmlElement* element, const char* name, int def, int lo, int hi, const char* file);
+float GetAttrFloatInRange(const TiXmlElement* element, const char* name, float def, float lo, float hi,
+                          const char* file);
+inline int GetAttrCoordinate(const TiXmlElement* element, const char* name, int def, const char* file)
+{
+    return GetAttrIntInRange(element, name, def, -kMaxFileCoordinate, kMaxFileCoordinate, file);
+}
 // True only for exactly "1" or "true".
 bool GetAttrBool(const TiXmlElement* element, const char* name, bool def = false, const char* second = nullptr);
 // A whole number as written; a fractional part f gives f of the reference, rounded.

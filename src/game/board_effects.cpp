@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "core/xml_attributes.h"
+
 EffectGo::EffectGo(const std::string& imageName, float x, float y, float hold, EffectGoListener* listener, int kind,
                    float fadeOutTime)
     : mKind(kind), mCentreX(x), mCentreY(y), mHold(hold), mFadeOutTime(fadeOutTime), mListener(listener)
@@ -78,8 +80,8 @@ bool RollingParticle::Update(float dt)
     mRollAngle += dt;
     float r = static_cast<float>(mRadius);
     float a = -mRollAngle;
-    mPosition.x = mCentre.x + TruncToInt(r * std::cos(a) + r * std::sin(a));
-    mPosition.y = mCentre.y + TruncToInt(r * std::cos(a) - r * std::sin(a));
+    mPosition.x = ClampToInt(static_cast<long long>(mCentre.x) + TruncToInt(r * std::cos(a) + r * std::sin(a)));
+    mPosition.y = ClampToInt(static_cast<long long>(mCentre.y) + TruncToInt(r * std::cos(a) - r * std::sin(a)));
     mAlphaTween.Update(dt);
     if (mAlphaTween.mFinished) mDone = true;
     return mDone;
@@ -113,8 +115,8 @@ bool EffectHint::Update(float dt)
         const float r = static_cast<float>(mRadius);
         for (int step = 0; step < 6; ++step) {
             float theta = static_cast<float>(step * 72) * static_cast<float>(M_PI) / 180.0f;
-            int x = mCentre.x + TruncToInt(r * (std::cos(theta) + std::sin(theta)));
-            int y = mCentre.y + TruncToInt(r * (std::cos(theta) - std::sin(theta)));
+            int x = ClampToInt(static_cast<long long>(mCentre.x) + TruncToInt(r * (std::cos(theta) + std::sin(theta))));
+            int y = ClampToInt(static_cast<long long>(mCentre.y) + TruncToInt(r * (std::cos(theta) - std::sin(theta))));
             // The next step's angle in degrees, read as radians by the particle: only its
             // first update decides where it is drawn.
             float angle = static_cast<float>((step + 1) * 72);

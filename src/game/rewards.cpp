@@ -46,10 +46,10 @@ void TReward::LoadXml(TiXmlElement* element)
     mImage.mTextureName = GetAttrString(element, "image", "");
     mImageNotEarned.mTextureName = GetAttrString(element, "imagenotget", "");
     mSmallImage.mTextureName = GetAttrString(element, "small", "");
-    mX = GetAttrInt(element, "x", 0);
-    mY = GetAttrInt(element, "y", 0);
-    mTipX = GetAttrInt(element, "tipx", 0);
-    mTipY = GetAttrInt(element, "tipy", 0);
+    mX = GetAttrCoordinate(element, "x", 0, "rewards.xml");
+    mY = GetAttrCoordinate(element, "y", 0, "rewards.xml");
+    mTipX = GetAttrCoordinate(element, "tipx", 0, "rewards.xml");
+    mTipY = GetAttrCoordinate(element, "tipy", 0, "rewards.xml");
 }
 
 void TReward::LoadImages()

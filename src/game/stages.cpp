@@ -101,10 +101,10 @@ void ReadFrames(TiXmlElement* frames, std::vector<std::unique_ptr<TFrameInfo>>& 
     if (!frames) return;
     for (TiXmlElement* e = frames->FirstChildElement("frame"); e; e = e->NextSiblingElement("frame")) {
         auto frame = std::make_unique<TFrameInfo>();
-        frame->mX = GetAttrInt(e, "x", 0);
-        frame->mY = GetAttrInt(e, "y", 0);
-        frame->mXBack = GetAttrInt(e, "xback", 0);
-        frame->mYBack = GetAttrInt(e, "yback", 0);
+        frame->mX = GetAttrCoordinate(e, "x", 0, "stages.xml");
+        frame->mY = GetAttrCoordinate(e, "y", 0, "stages.xml");
+        frame->mXBack = GetAttrCoordinate(e, "xback", 0, "stages.xml");
+        frame->mYBack = GetAttrCoordinate(e, "yback", 0, "stages.xml");
         frame->mFrame = GetAttrString(e, "frame", "");
         frame->mId = GetAttrString(e, "id", "");
         frame->mBack = GetAttrString(e, "back", "");
@@ -175,18 +175,18 @@ void TLevelInfoMosaic::LoadXml(TiXmlElement* element, const std::string& folder)
     TLevelInfo::LoadXml(element, folder);
     mLayType = GetAttrInt(element, "laytype", 0);
     mName = GetAttrString(element, "name", "");
-    mTime = GetAttrFloat(element, "time", 20.0f);
+    mTime = GetAttrFloatInRange(element, "time", 20.0f, 0.0f, 86400.0f, "stages.xml");
     mTileset = GetAttrString(element, "tileset", "");
     GetAttrList(element, "secrettileset", ',', mSecretTileset);
     GetAttrList(element, "secrets", ',', mSecrets);
     mSecretPoints.clear();
     GetAttrPointList(element, "secretpoints", mSecretPoints);
-    mMaxErrors = GetAttrInt(element, "maxerrors", 0);
+    mMaxErrors = GetAttrIntInRange(element, "maxerrors", 0, 0, 1000000, "stages.xml");
     mSound = GetAttrString(element, "sound", "");
     mFrame = GetAttrString(element, "frame", "");
     mFramePocket = GetAttrString(element, "framepocket", "");
-    mStartX = GetAttrInt(element, "startx", 0);
-    mStartY = GetAttrInt(element, "starty", 0);
+    mStartX = GetAttrCoordinate(element, "startx", 0, "stages.xml");
+    mStartY = GetAttrCoordinate(element, "starty", 0, "stages.xml");
     mPreviewType = GetAttrInt(element, "previewtype", 1);
     mHiddenCells = GetAttrInt(element, "hiddencells", 1);
     mBackIdx = GetAttrInt(element, "backidx", -1);

@@ -91,11 +91,11 @@ void TMosaicLayoutInfo::LoadXml(TiXmlElement* element)
     mBaseNumbers = GetAttrString(element, "basenumbers", "textures/tilesets/basenumbers");
     mBaseNumbersLines = GetAttrString(element, "basenumberslines", "textures/tilesets/basenumberslines");
     mHintFont = GetAttrString(element, "hintfont", "defaultnumbers");
-    mCollNumbersHeight = GetAttrInt(element, "collnumbersheight", 0);
-    mRowNumbersWidth = GetAttrInt(element, "rownumberswidth", 0);
+    mCollNumbersHeight = GetAttrIntInRange(element, "collnumbersheight", 0, 0, kMaxFileCoordinate, "stages.xml");
+    mRowNumbersWidth = GetAttrIntInRange(element, "rownumberswidth", 0, 0, kMaxFileCoordinate, "stages.xml");
     mDrawNumberHints = GetAttrBool(element, "drawnumberhints", false);
-    mHintX = GetAttrInt(element, "hintx", 10);
-    mHintY = GetAttrInt(element, "hinty", 22);
+    mHintX = GetAttrCoordinate(element, "hintx", 10, "stages.xml");
+    mHintY = GetAttrCoordinate(element, "hinty", 22, "stages.xml");
 }
 
 void ReadLayoutDescriptors(TiXmlElement* root)

@@ -1,19 +1,14 @@
 #include "graphics/font_data.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "core/logger.h"
 #include "core/text.h"
+#include "core/xml_attributes.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tweens.h"
 
 namespace {
-
-int ClampToInt(int64_t v)
-{
-    return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, v)));
-}
 
 const SingleDataElementW* AsSingle(const DataElement& value)
 {
@@ -24,6 +19,12 @@ const ListDataElement* AsList(const DataElement& value)
 {
     return value.IsList() ? static_cast<const ListDataElement*>(&value) : nullptr;
 }
+
+// What a layer's own tables cost against the load's value budget: the 256 block pointers of
+// a layer, the 256 characters of a block, a kerning row (its slots count an eighth each).
+const size_t kLayerCost = 256;
+const size_t kBlockCost = 256;
+const size_t kKerningRowCost = 16;
 
 // A single argument's own text as a number; defines are not looked at.
 bool ArgInt(const DataElement& value, int* out)
@@ -159,6 +160,8 @@ bool FontData::GetStringList(const DataElement& value, std::vector<std::wstring>
         if (!define) return Error(L"Unable to Dereference \"" + name + L"\"");
         items = AsList(*define);
         if (!items) return false;
+        // Copied out on every use: a large define named again and again costs each time.
+        if (!SpendValues(items->mItems.size())) return false;
     }
     for (const auto& item : items->mItems) {
         const SingleDataElementW* s = AsSingle(*item);
@@ -239,6 +242,7 @@ bool FontData::ExecuteCommand(ListDataElement& command)
     if (name == L"LAYERREQUIRETAGS" || name == L"LAYEREXCLUDETAGS") {
         std::vector<std::wstring> tags;
         if (!GetStringList(*a[2], &tags)) return InvalidType();
+        if (!SpendValues(tags.size())) return false;
         auto& into = name == L"LAYERREQUIRETAGS" ? layer->mRequiredTags : layer->mExcludedTags;
         for (const std::wstring& t : tags) into.push_back(ToUpperW(t));
         return true;
@@ -341,6 +345,8 @@ bool FontData::DoCreateLayer(const Args& a, bool copy)
     if (!nameValue) return InvalidType();
     FontLayer* source = nullptr;
     if (copy && !GetLayer(*a[2], &source)) return InvalidType();
+    const size_t tagCount = source ? source->mRequiredTags.size() + source->mExcludedTags.size() : 0;
+    if (!SpendValues(kLayerCost + tagCount)) return false;
     auto layer = std::make_unique<FontLayer>(this);
     if (source) {
         FontLayer& l = *layer;
@@ -420,7 +426,8 @@ bool FontData::DoSetImageMap(FontLayer* layer, const Args& a)
         }
         if (r[0] < 0 || r[1] < 0 || int64_t(r[0]) + r[2] > imageW || int64_t(r[1]) + r[3] > imageH)
             return Error(L"Image rectangle out of bounds");
-        CharData* c = layer->GetOrCreateChar(chars[i][0]);
+        CharData* c = nullptr;
+        if (!CharToFill(layer, chars[i][0], &c)) return false;
         if (!c) {
             ok = false;
             continue;
@@ -451,7 +458,8 @@ bool FontData::DoPerChar(FontLayer* layer, const std::wstring& command, const Ar
             ok = false;
             continue;
         }
-        CharData* c = layer->GetOrCreateChar(chars[i][0]);
+        CharData* c = nullptr;
+        if (!CharToFill(layer, chars[i][0], &c)) return false;
         if (!c) {
             ok = false;
             continue;
@@ -466,6 +474,14 @@ bool FontData::DoPerChar(FontLayer* layer, const std::wstring& command, const Ar
         }
     }
     return ok || InvalidType();
+}
+
+bool FontData::CharToFill(FontLayer* layer, int code, CharData** out)
+{
+    *out = nullptr;
+    if (code >= 0 && code <= 0xFFFF && !layer->HasBlock(code >> 8) && !SpendValues(kBlockCost)) return false;
+    *out = layer->GetOrCreateChar(code);
+    return true;
 }
 
 bool FontData::DoKerning(FontLayer* layer, const Args& a)
@@ -489,8 +505,12 @@ bool FontData::DoKerning(FontLayer* layer, const Args& a)
             continue;
         }
         size_t row = static_cast<size_t>(second) >> 8;
-        if (first->mKerning.size() <= row) first->mKerning.resize(row + 1);
-        if (!first->mKerning[row]) first->mKerning[row] = std::make_unique<std::array<int8_t, 256>>();
+        if (row >= first->mKerning.size() || !first->mKerning[row]) {
+            const size_t slotsAdded = row >= first->mKerning.size() ? row + 1 - first->mKerning.size() : 0;
+            if (!SpendValues(kKerningRowCost + slotsAdded / 8)) return false;
+            if (first->mKerning.size() <= row) first->mKerning.resize(row + 1);
+            first->mKerning[row] = std::make_unique<std::array<int8_t, 256>>();
+        }
         (*first->mKerning[row])[second & 0xFF] = static_cast<int8_t>(static_cast<uint8_t>(values[i] & 0xFF));
     }
     return ok || InvalidType();

@@ -103,6 +103,9 @@ private:
     bool DoPerChar(FontLayer* layer, const std::wstring& command, const Args& a);
     bool DoKerning(FontLayer* layer, const Args& a);
     bool InvalidType() { return Error(L"Invalid Paramater Type"); }
+    // The character's data, its block made and counted against the budget when new; false
+    // (reported) past the budget, true with null for a code outside 0..0xFFFF.
+    bool CharToFill(FontLayer* layer, int code, CharData** out);
 
     bool mLoaded = false;
     int mDefaultPointSize = 0;

@@ -1,21 +1,16 @@
 #include "graphics/image_font.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "core/text.h"
+#include "core/xml_attributes.h"
 #include "graphics/static_image.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tweens.h"
 
 namespace {
-
-int ClampToInt(int64_t v)
-{
-    return static_cast<int>(std::max<int64_t>(INT_MIN, std::min<int64_t>(INT_MAX, v)));
-}
 
 // One glyph waiting to be drawn. The texture is held only until its bucket is drawn, so
 // no font texture outlives the draw call (or the renderer) through the pool.

@@ -19,12 +19,22 @@ const float kPi = 3.14159265358979f;
 const int kChords = 500;
 const size_t kPointBytes = 28;
 const size_t kCurveHeaderBytes = 24;
+// Far beyond any screen, and exact in a float, so the splines and positions keep their digits.
+const int32_t kCoordinateLimit = 1 << 24;
 
-int ClampToInt(int64_t v)
+// A stored float that is not finite reads as 0; a length also stops at 0 from below.
+bool Usable(float* value, bool length)
 {
-    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
-    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
+    if (std::isfinite(*value) && !(length && *value < 0.0f)) return true;
+    *value = 0.0f;
+    return false;
+}
+
+bool UsableCoordinate(int32_t* value)
+{
+    if (*value >= -kCoordinateLimit && *value <= kCoordinateLimit) return true;
+    *value = *value < 0 ? -kCoordinateLimit : kCoordinateLimit;
+    return false;
 }
 
 void LogArrayError(const char* what)
@@ -165,6 +175,7 @@ bool TTrajectoryList::Load(const std::string& path)
         t->mName.assign(name, strnlen(name, 20));
         pos += kCurveHeaderBytes;
         t->mPoints.resize(static_cast<size_t>(n));
+        bool inRange = true;
         for (TTrajectoryPoint& p : t->mPoints) {
             const uint8_t* r = bytes.data() + pos;
             p.x = ReadLe32(r);
@@ -175,6 +186,20 @@ bool TTrajectoryList::Load(const std::string& path)
             p.scaleWeight = ReadLeFloat(r + 20);
             p.length = ReadLeFloat(r + 24);
             pos += kPointBytes;
+            inRange &= UsableCoordinate(&p.x) & UsableCoordinate(&p.y) & Usable(&p.scale, false) &
+                       Usable(&p.angle, false) & Usable(&p.angleWeight, false) & Usable(&p.scaleWeight, false) &
+                       Usable(&p.length, true);
+        }
+        const int index = Count();
+        if (n < 2) {
+            // Nothing to travel: the slot stays, empty, so the later curves keep their indexes.
+            GetLogger()->LogMessage("trajectory file %s: curve %d \"%s\" has %d points, refused", path.c_str(),
+                                    index, t->mName.c_str(), n);
+            t->mPoints.clear();
+            n = 0;
+        } else if (!inRange) {
+            GetLogger()->LogMessage("trajectory file %s: curve %d \"%s\" holds values out of range, clamped",
+                                    path.c_str(), index, t->mName.c_str());
         }
         t->mCount = n;
         t->SumLength();
@@ -288,7 +313,13 @@ void MoveObj_t::SetTrajectory(const TTrajectory* trajectory)
     mSplineY.clear();
     mPointCount = trajectory ? static_cast<int>(trajectory->mPoints.size()) : 0;
     if (!trajectory) return;
-    SplinesOf(*trajectory, mSplineX, mSplineY);
+    // Below two points there is no spline to build (the work arrays would only log errors).
+    if (mPointCount < 2) {
+        GetLogger()->LogMessage("trajectory \"%s\" has %d points: nothing to travel", trajectory->mName.c_str(),
+                                mPointCount);
+    } else {
+        SplinesOf(*trajectory, mSplineX, mSplineY);
+    }
     if (!trajectory->mPoints.empty()) {
         mX = static_cast<float>(trajectory->mPoints[0].x);
         mY = static_cast<float>(trajectory->mPoints[0].y);
@@ -375,6 +406,8 @@ TTrajectoryMover& TTrajectoryMover::operator=(const TTrajectoryMover& other)
 
 void TTrajectoryMover::LoadXml(const TiXmlElement* element)
 {
+    // The list is about to be filled again: the running mover would walk a freed curve.
+    Stop();
     mFileName = GetAttrString(element, "trajfile", "");
     mCalcAngle = GetAttrBool(element, "calc_angle", true);
     mTrajIndex = GetAttrInt(element, "trajindex", 0);
@@ -415,6 +448,14 @@ void TTrajectoryMover::Start()
     if (mRunning || mList.Count() == 0) return;
     const TTrajectory* t = mList.Get(mTrajIndex);
     if (!t) return;
+    // A looping owner asks again every frame: said once.
+    if (t->mPoints.size() < 2) {
+        if (!mUnusableLogged)
+            GetLogger()->LogMessage("trajectory %d of %s has no curve to travel, the mover stays", mTrajIndex,
+                                    mFileName.c_str());
+        mUnusableLogged = true;
+        return;
+    }
     mMover.reset();
     mRunning = true;
     float time = static_cast<size_t>(mTrajIndex) < mTimes.size() ? mTimes[static_cast<size_t>(mTrajIndex)] : 0.0f;

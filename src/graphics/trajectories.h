@@ -133,6 +133,7 @@ public:
     std::vector<float> mTimes;
     bool mRunning = false;
     bool mCalcAngle = true;
+    bool mUnusableLogged = false;
 };
 
 class TLineMover;

@@ -3,10 +3,12 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <climits>
 
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "core/messages.h"
+#include "core/xml_attributes.h"
 #include "game/user_info.h"
 #include "graphics/clip_scope.h"
 #include "objects/object.h"
@@ -197,8 +199,9 @@ void TGameSpace::OnShow()
     if (mShowCount == 0) OnFirstShow();
     ApplyFirstShowNames();
     for (auto& object : mObjects) object->OnSpaceShown();
-    ++mShowCount;
-    const int index = mFreeze ? 0 : mShowCount - 1;
+    // The count stops at the end of the int range; a saved state may start it anywhere.
+    if (mShowCount < INT_MAX) ++mShowCount;
+    const int index = mFreeze ? 0 : ClampToInt(static_cast<long long>(mShowCount) - 1);
     const TObjectRefList* const lists[6] = {&mUnlockShow,  &mLockShow,     &mVisibleShow,
                                             &mHideShow,    &mActivateShow, &mDeactivateShow};
     ApplyIndexedGroups(lists, mStatesShow, mFlagsShow, index);
@@ -213,7 +216,7 @@ int TGameSpace::OnHide()
     PlaySound(mHideSound);
     for (auto& object : mObjects) object->OnSpaceHidden();
     // Before any show this is -1, which applies nothing.
-    const int index = mFreezeHide ? 0 : mShowCount - 1;
+    const int index = mFreezeHide ? 0 : ClampToInt(static_cast<long long>(mShowCount) - 1);
     const TObjectRefList* const lists[6] = {&mUnlockHide,  &mLockHide,     &mVisibleHide,
                                             &mHideHide,    &mActivateHide, &mDeactivateHide};
     ApplyIndexedGroups(lists, mStatesHide, mFlagsHide, index);
@@ -381,7 +384,8 @@ TObject* TGameSpace::FindObject(const std::string& name) const
 
 bool TGameSpace::ContainsPoint(int x, int y) const
 {
-    return mRectX <= x && x < mRectX + mRectW && mRectY <= y && y < mRectY + mRectH;
+    return mRectX <= x && x < static_cast<long long>(mRectX) + mRectW && mRectY <= y &&
+           y < static_cast<long long>(mRectY) + mRectH;
 }
 
 void TGameSpace::BroadcastHookC(int value)

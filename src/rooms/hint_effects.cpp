@@ -1,5 +1,6 @@
 #include "rooms/hint_effects.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/random.h"
@@ -86,9 +87,10 @@ void TEffectRoomXoItemHint::Draw(float /*alphaFactor*/)
 TEffectRoomXoHint::TEffectRoomXoHint(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
     : mX1(x1), mY1(y1), mX2(x2), mY2(y2)
 {
-    // The product in 64 bits: a large object's area overflows 32.
-    const int64_t area = (static_cast<int64_t>(x2) - x1) * (static_cast<int64_t>(y2) - y1) * 100;
-    mTargetCount = static_cast<int32_t>(static_cast<float>(area) / 10000.0f * 15.0f / 100.0f);
+    // In double: the sides of the widest rectangle make an area beyond 64 bits.
+    const double area = (static_cast<double>(x2) - x1) * (static_cast<double>(y2) - y1) * 100.0;
+    const float count = static_cast<float>(area) / 10000.0f * 15.0f / 100.0f;
+    mTargetCount = static_cast<int32_t>(std::clamp(static_cast<double>(count), double(INT32_MIN), double(INT32_MAX)));
 }
 
 TEffectRoomXoHint::~TEffectRoomXoHint() { mSparkles.DeleteAll(); }

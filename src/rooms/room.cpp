@@ -679,8 +679,8 @@ void TRoom::DrawHintEffect()
 bool TRoom::OnMouseDown(const TSceneMouseEvent& event)
 {
     if (mInputDisabled) return false;
-    if (mClipW > 0 && (event.mX < mClipX || event.mX >= mClipX + mClipW || event.mY < mClipY ||
-                       event.mY >= mClipY + mClipH))
+    if (mClipW > 0 && (event.mX < mClipX || event.mX >= static_cast<long long>(mClipX) + mClipW ||
+                       event.mY < mClipY || event.mY >= static_cast<long long>(mClipY) + mClipH))
         return false;
     mHintText.clear();
     if (mOpenPocket) {

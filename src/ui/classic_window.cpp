@@ -4,6 +4,7 @@
 
 #include "core/display.h"
 #include "core/logger.h"
+#include "core/xml_attributes.h"
 #include "core/xml_document.h"
 #include "graphics/texture.h"
 #include "ui/cursors.h"
@@ -13,15 +14,6 @@
 namespace {
 // The flight's stop point: -1 stands for the screen's centre.
 int StopPoint(int value, int layoutSize) { return value == -1 ? layoutSize / 2 : value; }
-
-// A duration that is not a number would carry NaN into positions and alphas: refused once,
-// where the window takes its element.
-void RefuseNaN(float* seconds, const char* what, const std::string& element)
-{
-    if (!std::isnan(*seconds)) return;
-    GetLogger()->LogMessage("%s: \"%s\" is not a number, taken as 0", element.c_str(), what);
-    *seconds = 0.0f;
-}
 }  // namespace
 
 TClassicWindow::TClassicWindow(const std::string& layoutFile, bool loadNow)
@@ -78,7 +70,8 @@ void TClassicWindow::ApplySizeRule()
     if (!ownW && image && image->GetWidth() > 0) w = image->GetWidth();
     if (!ownH && image && image->GetHeight() > 0) h = image->GetHeight();
     if (mElement)
-        SetRect(mElement->mX - w / 2, mElement->mY - h / 2, w, h);
+        SetRect(ClampToInt(static_cast<long long>(mElement->mX) - w / 2),
+                ClampToInt(static_cast<long long>(mElement->mY) - h / 2), w, h);
     else
         SetRect(0, 0, w, h);
 }
@@ -114,7 +107,6 @@ TMyWindow* TClassicWindow::CreateControl(TUIBaseBox* d)
 void TClassicWindow::ApplyInfo(TUIClassicWindow* element)
 {
     if (!element) return;
-    RefuseNaN(&element->mAlphaTime, "alphatime", element->mName);
     {
         // A background is never hit-tested by its alpha.
         TTextureSwitchScope scope(KeepTextureAlpha, false);
@@ -203,7 +195,6 @@ void TFlyWindow::LoadLayout(const std::string& layoutFile, bool alsoClassic)
     TUIBaseBox* window = mHolder ? mHolder->Find("window") : nullptr;
     mFlyElement = window && window->mKind == kUIKindFlyWindow ? dynamic_cast<TUIFlyWindow*>(window) : nullptr;
     if (TUIFlyWindow* e = mFlyElement) {
-        RefuseNaN(&e->mTime, "time", e->mName);
         const float half = std::fabs(e->mTime * 0.5f);
         mFlightX.Set(static_cast<float>(e->mStartX), static_cast<float>(StopPoint(e->mStopX, GetLayoutWidth())),
                      half, true);
@@ -234,7 +225,8 @@ bool TFlyWindow::AdvanceFlights(float dt)
 void TFlyWindow::FollowFlights()
 {
     mBackground.SetPosition(mFlightX.mCurrent, mFlightY.mCurrent, true);
-    SetPosition(TruncToInt(mFlightX.mCurrent) - GetWidth() / 2, TruncToInt(mFlightY.mCurrent) - GetHeight() / 2);
+    SetPosition(ClampToInt(static_cast<long long>(TruncToInt(mFlightX.mCurrent)) - GetWidth() / 2),
+                ClampToInt(static_cast<long long>(TruncToInt(mFlightY.mCurrent)) - GetHeight() / 2));
 }
 
 bool TFlyWindow::Update(float dt)

@@ -54,7 +54,19 @@ void TGameCursor::ReadAttributes(const TiXmlElement* element)
     mSystem = system == "1" || system == "true";
 }
 
-void TGameCursor::LoadImage() { mImage.SetTexture(mFileName); }
+void TGameCursor::LoadImage()
+{
+    mImage.SetTexture(mFileName);
+    if (!mSystem && !HasPicture())
+        GetLogger()->LogMessage("cursor %s: picture %s could not be loaded, the system pointer stays", mName.c_str(),
+                                mFileName.c_str());
+}
+
+bool TGameCursor::HasPicture() const
+{
+    const TTexture* texture = mImage.GetTexture();
+    return texture && texture->GetWidth() > 0 && texture->GetHeight() > 0;
+}
 
 int TGameCursor::FrameCount() const
 {
@@ -188,7 +200,8 @@ void TGameCursors::SelectDefault()
 
 void TGameCursors::ApplySystemPointer()
 {
-    const bool drawn = mCustom && mCurrent && !mCurrent->mSystem;
+    // A drawn cursor without its picture would leave no pointer at all.
+    const bool drawn = mCustom && mCurrent && !mCurrent->mSystem && mCurrent->HasPicture();
     SDL_ShowCursor(drawn ? SDL_DISABLE : SDL_ENABLE);
 }
 

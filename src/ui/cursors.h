@@ -25,6 +25,8 @@ public:
     // How many frames the animation cycles through: a sheet without a usable layout has one.
     int FrameCount() const;
     SDL_Rect FrameRect(int frame) const;
+    // A picture that loaded: without one a drawn cursor draws nothing.
+    bool HasPicture() const;
 
     std::string mName;
     std::string mFileName;

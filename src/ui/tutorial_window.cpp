@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/logger.h"
+#include "core/xml_attributes.h"
 #include "graphics/render_origin.h"
 #include "ui/cursors.h"
 #include "ui/ui_info_holder.h"
@@ -91,15 +92,15 @@ void TMyTutorialWindow::MoveFlightTo(int x, int y)
 {
     TUIFlyWindow* e = mFlyElement;
     if (!e) return;
-    const int dx = x - e->mX, dy = y - e->mY;
+    const long long dx = static_cast<long long>(x) - e->mX, dy = static_cast<long long>(y) - e->mY;
     e->mX = x;
     e->mY = y;
     e->mStopX = x;
     e->mStopY = y;
-    e->mStartX += dx;
-    e->mEndX += dx;
-    e->mStartY += dy;
-    e->mEndY += dy;
+    e->mStartX = ClampToInt(e->mStartX + dx);
+    e->mEndX = ClampToInt(e->mEndX + dx);
+    e->mStartY = ClampToInt(e->mStartY + dy);
+    e->mEndY = ClampToInt(e->mEndY + dy);
     const float half = std::fabs(e->mTime * 0.5f);
     mFlightX.Set(static_cast<float>(e->mStartX), static_cast<float>(x), half, true);
     mFlightY.Set(static_cast<float>(e->mStartY), static_cast<float>(y), half, true);

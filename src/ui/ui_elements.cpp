@@ -20,6 +20,16 @@ bool ReadWholePosition(const TiXmlElement* element, const char* name, int def, i
     return false;
 }
 
+float GetAttrSeconds(const TiXmlElement* element, const char* name, float def)
+{
+    const float v = GetAttrFloat(element, name, def);
+    if (std::isfinite(v) && std::fabs(v) <= kMaxLayoutSeconds) return v;
+    const std::string owner = GetAttrString(element, "name", element->Value());
+    GetLogger()->LogMessage("%s: \"%s\" = \"%s\" is not a usable duration, taken as %g", owner.c_str(), name,
+                            GetAttrString(element, name).c_str(), static_cast<double>(def));
+    return def;
+}
+
 namespace {
 void LogWrongStyle(const char* kind)
 {
@@ -210,7 +220,7 @@ void TUIClassicWindow::Load(TiXmlElement* element)
     TUIBaseBox::Load(element);
     mFade = GetAttrBool(element, "fade", false);
     mImage = GetAttrString(element, "image");
-    mAlphaTime = GetAttrFloat(element, "alphatime", 0.0f);
+    mAlphaTime = GetAttrSeconds(element, "alphatime", 0.0f);
     mKind = kUIKindWindow;
 }
 
@@ -235,8 +245,8 @@ void TUIFlyWindow::Load(TiXmlElement* element)
     mEndY = GetAttrRelSize(element, "y2", GetLayoutHeight());
     mStopX = ReadStopPosition(element, "x", GetLayoutWidth());
     mStopY = ReadStopPosition(element, "y", GetLayoutHeight());
-    mTime = GetAttrFloat(element, "time", 0.0f);
-    mStay = GetAttrFloat(element, "stay", 0.0f);
+    mTime = GetAttrSeconds(element, "time", 0.0f);
+    mStay = GetAttrSeconds(element, "stay", 0.0f);
     mFlyInSound = GetAttrString(element, "flyinsound", "flywindow");
     mFlyOutSound = GetAttrString(element, "flyoutsound", "flywindow");
     mKind = kUIKindFlyWindow;

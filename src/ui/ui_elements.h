@@ -35,6 +35,11 @@ struct TUISliderParts {
 // the text they spell); otherwise false, with the fractional part.
 bool ReadWholePosition(const TiXmlElement* element, const char* name, int def, int& whole, float& fraction);
 
+// Seconds from a layout; a value that is not finite, or beyond an hour either way, takes the
+// default with one line naming the element and the attribute.
+const float kMaxLayoutSeconds = 3600.0f;
+float GetAttrSeconds(const TiXmlElement* element, const char* name, float def);
+
 class TUIButtonStyle : public TUIStyle {
 public:
     void Load(TiXmlElement* element) override;

@@ -11,7 +11,7 @@ void TUIListBox::Load(TiXmlElement* element)
     mCols = GetAttrInt(element, "cols", 0);
     mTextX = GetAttrInt(element, "tx", 0);
     mTextY = GetAttrInt(element, "ty", 0);
-    mTime = GetAttrFloat(element, "time", 1.0f);
+    mTime = GetAttrSeconds(element, "time", 1.0f);
     mFont = GetAttrString(element, "font");
     mKind = kUIKindListBox;
 }
@@ -25,8 +25,8 @@ void TUIToolHolder::Load(TiXmlElement* element)
     mCellHeight = GetAttrInt(element, "cellh", 0);
     mMaxY = GetAttrInt(element, "maxy", 0);
     ReadUIRect(element, "activebox", mActiveBox);
-    mUpTime = GetAttrFloat(element, "uptime", 0.25f);
-    mHideTime = GetAttrFloat(element, "hidetime", 1.5f);
+    mUpTime = GetAttrSeconds(element, "uptime", 0.25f);
+    mHideTime = GetAttrSeconds(element, "hidetime", 1.5f);
     mFont = GetAttrString(element, "font");
     mKind = kUIKindToolHolder;
 }
@@ -57,8 +57,8 @@ void TUIRegenerateButton2Info::Load(TiXmlElement* element)
     mOffX = GetAttrInt(element, "offx", 0);
     mOffY = GetAttrInt(element, "offy", 0);
     // Both times come from "time1": only their defaults differ.
-    mTime1 = GetAttrFloat(element, "time1", 5.0f);
-    mTime2 = GetAttrFloat(element, "time1", 30.0f);
+    mTime1 = GetAttrSeconds(element, "time1", 5.0f);
+    mTime2 = GetAttrSeconds(element, "time1", 30.0f);
     mKind = kUIKindRegenerateButton;
 }
 
@@ -111,10 +111,10 @@ void TUITutorialArrow::Load(TiXmlElement* element)
     mScale = GetAttrFloat(element, "scale", mScale);
     mScaleMin = GetAttrFloat(element, "scalemin", mScaleMin);
     mScaleMax = GetAttrFloat(element, "scalemax", mScaleMax);
-    mScaleTime = GetAttrFloat(element, "scaletime", mScaleTime);
+    mScaleTime = GetAttrSeconds(element, "scaletime", mScaleTime);
     mAlphaMin = GetAttrFloat(element, "alphamin", mAlphaMin);
     mAlphaMax = GetAttrFloat(element, "alphamax", mAlphaMax);
-    mAlphaTime = GetAttrFloat(element, "alphatime", mAlphaTime);
+    mAlphaTime = GetAttrSeconds(element, "alphatime", mAlphaTime);
     mImage = GetAttrString(element, "image");
 }
 

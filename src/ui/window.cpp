@@ -4,13 +4,14 @@
 
 #include "core/app_state.h"
 #include "core/display.h"
+#include "core/xml_attributes.h"
 #include "ui/cursors.h"
 #include "ui/window_manager.h"
 
 namespace {
 
 // a - b kept inside the int range: positions come from layout files.
-int Minus(int a, int b) { return static_cast<int>(std::clamp<int64_t>(int64_t{a} - b, INT32_MIN, INT32_MAX)); }
+int Minus(int a, int b) { return ClampToInt(static_cast<long long>(a) - b); }
 
 }  // namespace
 
@@ -103,8 +104,8 @@ void TMyWindowContainer::GetAbsolutePosition(int32_t* x, int32_t* y) const
         ax += p->mX;
         ay += p->mY;
     }
-    *x = static_cast<int32_t>(std::clamp<int64_t>(ax, INT32_MIN, INT32_MAX));
-    *y = static_cast<int32_t>(std::clamp<int64_t>(ay, INT32_MIN, INT32_MAX));
+    *x = ClampToInt(ax);
+    *y = ClampToInt(ay);
 }
 
 void TMyWindowContainer::SetChildrenDisabled(bool disabled)
@@ -258,10 +259,15 @@ bool TMyWindow::HitTest(int x, int y) const
     return IsInside(x, y) && HitTestLocal(Minus(x, GetX()), Minus(y, GetY()));
 }
 
+// Positions come from layout files: sums are taken wide and kept inside the int range.
+int TMyWindow::GetCenterX() const { return ClampToInt(static_cast<long long>(mX) + mWidth / 2); }
+
+int TMyWindow::GetCenterY() const { return ClampToInt(static_cast<long long>(mY) + mHeight / 2); }
+
 void TMyWindow::MoveBy(int dx, int dy)
 {
-    mX += dx;
-    mY += dy;
+    mX = ClampToInt(static_cast<long long>(mX) + dx);
+    mY = ClampToInt(static_cast<long long>(mY) + dy);
 }
 
 void TMyWindow::SetRectFrom(const TWindowRect& rect) { SetRect(rect.mX, rect.mY, rect.mW, rect.mH); }
@@ -296,8 +302,9 @@ void TMyWindow::BringToFront()
 
 void TMyWindow::Align(int x, int y, int* left, int* top) const
 {
-    *left = mHAlign == 0 ? x - GetWidth() / 2 : mHAlign == 1 ? x - GetWidth() : x;
-    *top = mVAlign == 0 ? y - GetHeight() / 2 : mVAlign == 1 ? y - GetHeight() : y;
+    const long long w = GetWidth(), h = GetHeight();
+    *left = ClampToInt(mHAlign == 0 ? x - w / 2 : mHAlign == 1 ? x - w : x);
+    *top = ClampToInt(mVAlign == 0 ? y - h / 2 : mVAlign == 1 ? y - h : y);
 }
 
 TMyWindow* TMyWindow::FindWidgetAt(int x, int y, int* localX, int* localY)

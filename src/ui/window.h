@@ -133,8 +133,8 @@ public:
     virtual void SetSize(int w, int h) { SetRect(GetX(), GetY(), w, h); }
     virtual int GetX() const { return mX; }
     virtual int GetY() const { return mY; }
-    virtual int GetCenterX() const { return mX + mWidth / 2; }
-    virtual int GetCenterY() const { return mY + mHeight / 2; }
+    virtual int GetCenterX() const;
+    virtual int GetCenterY() const;
     virtual int GetWidth() const { return mWidth; }
     virtual int GetHeight() const { return mHeight; }
     virtual void SetHeight(int h) { mHeight = h; }

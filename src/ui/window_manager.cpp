@@ -7,6 +7,7 @@
 #include "core/input.h"
 #include "core/logger.h"
 #include "core/messages.h"
+#include "core/xml_attributes.h"
 
 // A pointer to a widget that stays valid across calls into widgets: the widget's destructor
 // clears it (ForgetWidget), so after a call the manager goes on only with what still lives.
@@ -50,7 +51,7 @@ std::unique_ptr<TMyWindow> TakeOut(TWindowList& list, int index)
 
 int32_t Shifted(int32_t value, int64_t by)
 {
-    return static_cast<int32_t>(std::clamp<int64_t>(int64_t{value} - by, INT32_MIN, INT32_MAX));
+    return ClampToInt(static_cast<long long>(value) - by);
 }
 
 }  // namespace

@@ -245,4 +245,19 @@ TEST(Timer, ListenerRestartingOrDeletingTheTimer)
     restarter.mTimer->SetListener(&restarter);
     restarter.mTimer->Start(0.5f);
     EXPECT_TRUE(restarter.mTimer->Update(0.6f));
+
+    // An owner that listens to its own timer and deletes itself when it fires.
+    struct TSelfDeleting : TTimerListener {
+        TTimer mTimer;
+        int* mDone = nullptr;
+        TSelfDeleting() { mTimer.SetListener(this); }
+        void OnTimer() override { delete this; }
+        void OnTimerDone() override { ++*mDone; }
+    };
+    int done = 0;
+    TSelfDeleting* owner = new TSelfDeleting();
+    owner->mDone = &done;
+    owner->mTimer.Start(0.5f);
+    EXPECT_TRUE(owner->mTimer.Update(0.6f));
+    EXPECT_EQ(done, 0);
 }

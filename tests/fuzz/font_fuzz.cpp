@@ -15,7 +15,7 @@
 
 namespace {
 
-volatile long gSink;  // keeps the results alive
+volatile uint64_t gSink;  // keeps the results alive; unsigned, so adding up runs wraps harmlessly
 // Absolute, so that libFuzzer's own relative paths keep meaning the caller's folder.
 std::string gDescriptor;
 const char* const kAtlases[] = {"sans16", "sans20", "sansbold22", "sansbold30", "sansbold40"};
@@ -32,16 +32,17 @@ void CopyFile(const std::string& from, const std::string& to)
 
 void Exercise(ImageFont& font, const std::wstring& text)
 {
-    long sum = font.WStringWidth(text) + font.StringWidth(text) + font.GetAscent() + font.GetHeight();
+    // In 64 bits: each width may reach the int range's end on its own.
+    int64_t sum = int64_t{font.WStringWidth(text)} + font.StringWidth(text) + font.GetAscent() + font.GetHeight();
     int width = 0;
     std::vector<SDL_Rect> rects;
     font.DrawWStringEx(3, 40, text, 0xFFFFFFFFu, 0, &rects, &width, false);
-    sum += width + static_cast<long>(rects.size());
+    sum += width + static_cast<int64_t>(rects.size());
     font.DrawWStringEx(3, 40, text, 0xFF808080u, 0, &rects, &width, true);
     sum += width;
     font.DrawStringEx(-5, 20, text, 0x80FFFFFFu, 0, &rects, &width, true);
-    sum += width + font.CharWidthKern8('A', 'V') + font.WCharWidthKern(0x416, 'A');
-    gSink = gSink + sum;
+    sum += int64_t{width} + font.CharWidthKern8('A', 'V') + font.WCharWidthKern(0x416, 'A');
+    gSink = gSink + static_cast<uint64_t>(sum);
 }
 
 }  // namespace
@@ -88,11 +89,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
                 else font->RemoveTag("bold");
                 Exercise(*font, text);
             }
-    long sum = 0;
-    for (const char* name : {"CHARS", "r", "A"}) sum += static_cast<long>(font->GetDefine(name).size());
+    int64_t sum = 0;
+    for (const char* name : {"CHARS", "r", "A"}) sum += static_cast<int64_t>(font->GetDefine(name).size());
     std::unique_ptr<TMyFont> copy = font->Clone();
     font.reset();
-    sum += copy->WStringWidth(text) + copy->StringWidth(text);
-    gSink = gSink + sum;
+    sum += int64_t{copy->WStringWidth(text)} + copy->StringWidth(text);
+    gSink = gSink + static_cast<uint64_t>(sum);
     return 0;
 }

@@ -147,6 +147,15 @@ TEST_F(BoardEffectsTest, ParticleRollsAroundItsCentre)
     EXPECT_FALSE(particle.IsDone());
     EXPECT_TRUE(particle.Update(0.5f));
     EXPECT_FLOAT_EQ(particle.GetAlphaValue(), 0.0f);
+
+    // A centre at the end of the int range keeps its orbit inside it.
+    RollingParticle far(0, 0, INT32_MAX, INT32_MIN, 50, 0.0f);
+    far.Update(0.5f);
+    EXPECT_EQ(far.GetPosition().x, INT32_MAX);
+    EXPECT_EQ(far.GetPosition().y, INT32_MIN + 67);
+    EffectHint hint(INT32_MAX, INT32_MIN, nullptr);
+    hint.Update(kStep);
+    EXPECT_EQ(hint.Particles().Count(), 6u);
 }
 
 }  // namespace

@@ -198,6 +198,22 @@ TEST_F(RewardsTest, UnreadableFilesLeaveTheListEmptyAndSaySo)
     }
 }
 
+TEST_F(RewardsTest, FarPositionsAreBroughtInWithALine)
+{
+    WriteAsset("far.xml", "<rewards><reward type=\"percent\" x=\"99999999999\" y=\"-5\" tipx=\"nan\" "
+                          "tipy=\"-2147483648\"/></rewards>");
+    TLogWatch log;
+    LoadRewards("far.xml");
+    ASSERT_EQ(GetRewards().size(), 1u);
+    const TReward& r = *GetRewards()[0];
+    EXPECT_EQ(r.mX, kMaxFileCoordinate);
+    EXPECT_EQ(r.mY, -5);
+    EXPECT_EQ(r.mTipY, -kMaxFileCoordinate);
+    EXPECT_NE(log.Text().find("rewards.xml: reward \"x\" = \"99999999999\" is out of range, taken as 1048576"),
+              std::string::npos)
+        << log.Text();
+}
+
 TEST_F(RewardsTest, ShippedFileHoldsEightRewards)
 {
     int elements = 0;

@@ -144,6 +144,23 @@ TEST(StageLevel, MosaicAttributesAndDefaults)
     EXPECT_EQ(full.mInfo, "i");
 }
 
+TEST(StageLevel, ValuesOutOfRangeAreBroughtInWithOneLineEach)
+{
+    TLogWatch log;
+    TLevelInfoMosaic level = ReadMosaic("time=\"nan\" maxerrors=\"-4\" startx=\"2147483647\" starty=\"-2147483648\"");
+    EXPECT_FLOAT_EQ(level.mTime, 20.0f);
+    EXPECT_EQ(level.mMaxErrors, 0);
+    EXPECT_EQ(level.mStartX, kMaxFileCoordinate);
+    EXPECT_EQ(level.mStartY, -kMaxFileCoordinate);
+    EXPECT_EQ(log.Text(), "stages.xml: level \"time\" = \"nan\" is out of range, taken as 20\n"
+                          "stages.xml: level \"maxerrors\" = \"-4\" is out of range, taken as 0\n"
+                          "stages.xml: level \"startx\" = \"2147483647\" is out of range, taken as 1048576\n"
+                          "stages.xml: level \"starty\" = \"-2147483648\" is out of range, taken as -1048576\n");
+    // Infinity and a negative time.
+    EXPECT_FLOAT_EQ(ReadMosaic("time=\"1e39\"").mTime, 20.0f);
+    EXPECT_FLOAT_EQ(ReadMosaic("time=\"-3\"").mTime, 0.0f);
+}
+
 TEST(StageLevel, StarListsOnePerDifficultyWithTheFirstFillingTheGaps)
 {
     const TKeys c0{"complete", "0error"};

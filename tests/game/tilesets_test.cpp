@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -95,6 +96,26 @@ TEST(OverColors, TheApplicationStateHoldsTheTableUntilItIsDestroyed)
     EXPECT_EQ(GetOverColors(), colors);
     TOverColors::Destroy();
     EXPECT_EQ(GetAppState().mOverColors, nullptr);
+}
+
+TEST(LayoutDescriptors, NegativeLengthsAndFarCoordinatesAreBroughtIn)
+{
+    TParsed xml("<stagesfile><mosaicinfo collnumbersheight=\"-3\" rownumberswidth=\"-1\" hintx=\"3000000000\" "
+                "hinty=\"-2147483648\"/></stagesfile>");
+    TLogWatch log;
+    ReleaseLayoutDescriptors();
+    ReadLayoutDescriptors(xml.Root());
+    const TMosaicLayoutInfo& d = *GetLayoutDescriptors().at(0);
+    EXPECT_EQ(d.mCollNumbersHeight, 0);
+    EXPECT_EQ(d.mRowNumbersWidth, 0);
+    EXPECT_EQ(d.mHintX, kMaxFileCoordinate);
+    EXPECT_EQ(d.mHintY, -kMaxFileCoordinate);
+    const std::string text = log.Text();
+    EXPECT_NE(text.find("stages.xml: mosaicinfo \"collnumbersheight\" = \"-3\" is out of range, taken as 0"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
+    ReleaseLayoutDescriptors();
 }
 
 TEST(LayoutDescriptors, DefaultsAndDocumentOrder)

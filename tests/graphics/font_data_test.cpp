@@ -138,6 +138,65 @@ TEST_F(FontDataTest, KerningStopsAtAFirstCharacterWithoutData)
     EXPECT_EQ(0, m->GetChar('a')->Kerning('a' + 0x300));
 }
 
+// A quoted list of the given characters, for a define.
+std::wstring CharList(const std::vector<wchar_t>& chars)
+{
+    std::wstring list = L"(";
+    for (wchar_t c : chars) list += std::wstring(L" '") + c + L"'";
+    return list + L")";
+}
+
+std::wstring Repeated(const std::wstring& command, int times)
+{
+    std::wstring script;
+    for (int i = 0; i < times; ++i) script += command;
+    return script;
+}
+
+TEST_F(FontDataTest, WhatLayersAllocateCountsAgainstTheBudget)
+{
+    // One character in each of the 256 blocks, and 1000 characters of one block.
+    std::vector<wchar_t> perBlock, many;
+    for (int b = 0; b < 256; ++b) perBlock.push_back(static_cast<wchar_t>(b * 256 + 0x41));
+    for (int i = 0; i < 1000; ++i) many.push_back(static_cast<wchar_t>(0x4E00 + i));
+    const std::wstring widths = L"Define W (" + Repeated(L"1 ", 256) + L");\n";
+    // Pairs of 64 first characters of one block with seconds in every block.
+    std::wstring pairs = L"Define P (", kerns = L"Define K (";
+    for (int f = 0; f < 64; ++f)
+        for (int b = 0; b < 256; ++b) {
+            pairs += std::wstring(L" '") + wchar_t(0x4E00 + f) + wchar_t(b * 256 + 0x41) + L"'";
+            kerns += L" 1";
+        }
+    pairs += L");\n";
+    kerns += L");\n";
+    std::wstring layers, copies, kerning;
+    for (int i = 0; i < 40; ++i)
+        layers += L"CreateLayer L" + std::to_wstring(i) + L"; LayerSetCharWidths L" + std::to_wstring(i) + L" C W;\n";
+    for (int i = 0; i < 2000; ++i) copies += L"CreateLayerFrom L" + std::to_wstring(i) + L" m;\n";
+    for (int i = 0; i < 4; ++i) {
+        const std::wstring l = L"L" + std::to_wstring(i);
+        kerning += L"CreateLayer " + l + L"; LayerSetCharWidths " + l + L" F (" + Repeated(L"1 ", 64) +
+                   L"); LayerSetKerningPairs " + l + L" P K;\n";
+    }
+    const std::wstring cases[] = {
+        // 40 layers with a character in every block: 140 MB of character tables.
+        L"Define C " + CharList(perBlock) + L";\n" + widths + layers,
+        // Copies of a layer that requires 1000 tags.
+        L"Define T " + CharList(many) + L";\nCreateLayer m; LayerRequireTags m T;\n" + copies,
+        // A large define read again and again keeps nothing, but copies it every time.
+        L"Define C " + CharList(many) + L";\n" + Repeated(L"SetCharMap C C;\n", 2000),
+        // Kerning rows against every block.
+        L"Define F " + CharList(std::vector<wchar_t>(many.begin(), many.begin() + 64)) + L";\n" + pairs + kerns +
+            kerning,
+    };
+    for (const std::wstring& script : cases) {
+        auto data = Read(script);
+        EXPECT_FALSE(mLoaded) << ToUtf8(script.substr(0, 40));
+        ASSERT_FALSE(data->mMessages.empty());
+        EXPECT_EQ("Descriptor too large", data->mMessages[0]);
+    }
+}
+
 TEST_F(FontDataTest, LayerCopyTakesSettingsButNoCharacters)
 {
     auto data = Read(L"CreateLayer m; LayerSetImage m 'atlas.png'; LayerSetAscent m 9; LayerSetSpacing m 2;\n"

@@ -131,7 +131,7 @@ TEST(TrajectoryReader, ReadsCurvesWithStoredLengthsAndNames)
     first.points[0].angle = 0.25f;
     first.points[0].angleWeight = 1.0f;
     first.points[0].scaleWeight = 0.75f;
-    TCurve second{"b", {Pt(-7, 8, 3.0f)}};
+    TCurve second{"b", {Pt(-7, 8, 3.0f), Pt(0, 0)}};
     TTrajectoryList list;
     TLogWatch log;
     ASSERT_TRUE(list.Load(UserFile("two.dat", FileBytes(2, {first, second}))));
@@ -148,7 +148,7 @@ TEST(TrajectoryReader, ReadsCurvesWithStoredLengthsAndNames)
     EXPECT_FLOAT_EQ(a.mPoints[1].length, 2.5f);  // not measured again
     EXPECT_FLOAT_EQ(a.mTotalLength, 10.0f);      // the last point's 99 is not counted
     EXPECT_EQ(list.Get(1)->mName, "b");
-    EXPECT_FLOAT_EQ(list.Get(1)->mTotalLength, 0.0f);
+    EXPECT_FLOAT_EQ(list.Get(1)->mTotalLength, 3.0f);
 
     list.Clear();
     EXPECT_EQ(list.Count(), 0);
@@ -186,6 +186,46 @@ TEST(TrajectoryReader, DamagedFilesKeepTheWholeCurvesBeforeTheDamage)
         EXPECT_EQ(log.Text(), "trajectory file user:damaged.dat is damaged: " + std::to_string(c.kept) +
                                   " curves kept\n");
     }
+}
+
+TEST(TrajectoryReader, CurvesWithoutASegmentAreRefusedInTheirSlots)
+{
+    TCurve none{"none", {}};
+    TCurve one{"one", {Pt(3, 4, 8.0f)}};
+    TCurve good{"good", {Pt(0, 0, 1), Pt(1, 0)}};
+    TTrajectoryList list;
+    TLogWatch log;
+    ASSERT_TRUE(list.Load(UserFile("short.dat", FileBytes(3, {none, one, good}))));
+    EXPECT_EQ(log.Text(), "trajectory file user:short.dat: curve 0 \"none\" has 0 points, refused\n"
+                          "trajectory file user:short.dat: curve 1 \"one\" has 1 points, refused\n");
+    ASSERT_EQ(list.Count(), 3);
+    EXPECT_TRUE(list.Get(1)->mPoints.empty());
+    EXPECT_EQ(list.Get(1)->mCount, 0);
+    EXPECT_EQ(list.Get(2)->mName, "good");
+}
+
+TEST(TrajectoryReader, ValuesOutOfRangeAreClampedWithOneLinePerCurve)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    TCurve wild{"wild", {Pt(-2147483647 - 1, 2147483647, -5.0f, nan), Pt(0, 0, inf, inf)}};
+    wild.points[0].angle = inf;
+    wild.points[0].angleWeight = -inf;
+    wild.points[1].scaleWeight = nan;
+    TCurve tame{"tame", {Pt(0, 0, 1), Pt(1, 0)}};
+    TTrajectoryList list;
+    TLogWatch log;
+    ASSERT_TRUE(list.Load(UserFile("wild.dat", FileBytes(2, {wild, tame}))));
+    EXPECT_EQ(log.Text(), "trajectory file user:wild.dat: curve 0 \"wild\" holds values out of range, clamped\n");
+    const TTrajectory& t = *list.Get(0);
+    ExpectPoint(t.mPoints[0], -(1 << 24), 1 << 24);
+    for (const TTrajectoryPoint& p : t.mPoints)
+        for (float v : {p.scale, p.angle, p.angleWeight, p.scaleWeight, p.length}) EXPECT_EQ(v, 0.0f);
+    EXPECT_EQ(t.mTotalLength, 0.0f);
+    // The clamped curve travels without a value that is not finite.
+    MoveObj_t mover(10, &t, TMoveOwnerRecord());
+    mover.Update(0.5f);
+    EXPECT_TRUE(std::isfinite(mover.GetX()) && std::isfinite(mover.GetY()) && std::isfinite(mover.GetAngle()));
 }
 
 TEST(TrajectoryReader, MissingFileLeavesTheListEmpty)
@@ -371,10 +411,16 @@ TEST(MoveObj, WithoutPointsItStaysAndFinishesAtOnce)
 {
     TTrajectory none;
     TTrajectory one = Curve({Pt(7, 8)});
+    one.mName = "one";
     const TTrajectory* cases[] = {nullptr, &none, &one};
     for (const TTrajectory* t : cases) {
         TFinishCounter listener;
+        TLogWatch log;
         MoveObj_t mover(10, t, TMoveOwnerRecord());
+        // One line, and no array errors of a spline that cannot be built.
+        EXPECT_EQ(log.Text(), t == &one    ? "trajectory \"one\" has 1 points: nothing to travel\n"
+                              : t == &none ? "trajectory \"\" has 0 points: nothing to travel\n"
+                                           : "");
         mover.SetPosition(t == &one ? 7 : 3, t == &one ? 8 : 4, false);
         mover.mListener = &listener;
         mover.Restart();
@@ -478,6 +524,40 @@ TEST(TrajectoryMover, IndexOutsideTheListIsRefused)
     TLogWatch log;
     LoadMover(empty, "trajfile=\"user:nothing.dat\" trajindex=\"2\"");
     EXPECT_EQ(log.Text(), "cannot open trajectory file user:nothing.dat\n");
+}
+
+TEST(TrajectoryMover, CurveWithoutASegmentIsSaidOnceHoweverOftenItStarts)
+{
+    TCurve one{"one", {Pt(3, 4)}};
+    const std::string file = UserFile("one.dat", FileBytes(1, {one}));
+    TTrajectoryMover mover;
+    LoadMover(mover, "trajfile=\"" + file + "\" time=\"1\"");
+    TLogWatch log;
+    // As a looping effector does: start again whenever it is not running.
+    for (int frame = 0; frame < 100; ++frame) {
+        if (!mover.IsRunning()) mover.Start();
+        mover.Update(0.016f);
+    }
+    EXPECT_EQ(log.Text(), "trajectory 0 of " + file + " has no curve to travel, the mover stays\n");
+    EXPECT_FALSE(mover.IsRunning());
+}
+
+TEST(TrajectoryMover, LoadingAgainWhileRunningStopsTheMover)
+{
+    const std::string file = ThreeCurveFile();
+    TTrajectoryMover mover;
+    LoadMover(mover, "trajfile=\"" + file + "\" time=\"1\"");
+    mover.Start();
+    mover.Update(0.25f);
+    ASSERT_TRUE(mover.IsRunning());
+    // The list is read again under the running mover: it must not walk the freed curves.
+    LoadMover(mover, "trajfile=\"" + file + "\" time=\"1\"");
+    EXPECT_FALSE(mover.IsRunning());
+    mover.Update(0.25f);
+    EXPECT_FLOAT_EQ(mover.GetX(), 0.0f);
+    mover.Start();
+    mover.Update(0.5f);
+    EXPECT_NEAR(mover.GetX(), 50.0f, 0.01f);
 }
 
 TEST(TrajectoryMover, CopyTakesTheSettingsNotTheMover)

@@ -2,6 +2,7 @@
 // hide and close sequences, update, ownership.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 
 #include "rooms/effector.h"
@@ -257,6 +258,11 @@ TEST_F(SpaceScene, ContainsPointEdgesEffectorIndexAndRegistry)
         bool mInside;
     } points[] = {{10, 20, true}, {39, 59, true}, {9, 20, false}, {40, 20, false}, {10, 19, false}, {10, 60, false}};
     for (const TCase& p : points) EXPECT_EQ(mSpace.ContainsPoint(p.mX, p.mY), p.mInside) << p.mX << "," << p.mY;
+    // The far edge of the widest rectangle lies past the int range.
+    mSpace.mRectW = mSpace.mRectH = INT32_MAX;
+    EXPECT_TRUE(mSpace.ContainsPoint(INT32_MAX, INT32_MAX));
+    mSpace.mRectW = 30;
+    mSpace.mRectH = 40;
 
     EXPECT_EQ(mSpace.GetEffector(0), nullptr);
     mSpace.mEffectors.emplace_back(new TEffector());
@@ -354,6 +360,17 @@ TEST_F(SpaceShow, StepsRunInOrderWithAnOwner)
     mSpace.OnShow();
     EXPECT_EQ(mTrace, (TTrace{"A shown", "B shown", "sound whoosh", "sound s1", "sound s2", "owner OnSpaceShown"}));
     EXPECT_EQ(mSpace.mShowCount, 2);
+
+    // A count at either end of the int range (a saved state may hold one) neither wraps nor
+    // reaches a group.
+    for (int32_t count : {INT32_MAX, INT32_MIN}) {
+        mSpace.mShowCount = count;
+        mTrace.clear();
+        mSpace.OnHide();
+        mSpace.OnShow();
+        EXPECT_EQ(mSpace.mShowCount, count == INT32_MAX ? INT32_MAX : INT32_MIN + 1);
+        EXPECT_EQ(std::count(mTrace.begin(), mTrace.end(), "owner UnlockObjects"), 0);
+    }
 }
 
 // Without an owner only the profile pairs and the events remain.

@@ -42,6 +42,8 @@ TEST_F(HintEffectsTest, XoFieldCountsFifteenSparklesPerTenThousandSquarePixels)
     EXPECT_EQ(TEffectRoomXoHint(10, 20, 210, 120).mTargetCount, 30);
     // The area of a large object does not overflow on the way.
     EXPECT_EQ(TEffectRoomXoHint(0, 0, 50000, 50000).mTargetCount, 3750000);
+    // Nor does the widest rectangle there is, in 64 bits or on the way back to an int.
+    EXPECT_EQ(TEffectRoomXoHint(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX).mTargetCount, INT32_MAX);
 }
 
 struct TRemovalCounter : ObjectsManagerListener {

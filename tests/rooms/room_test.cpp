@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -275,6 +276,12 @@ TEST_F(RoomTest, InputIsRefusedWhileDisabledAndOutsideTheClip)
     EXPECT_TRUE(room->OnMouseDown(event));
     EXPECT_EQ(calls, (TCalls{"down"}));
     EXPECT_EQ(room->mHintText, "");
+
+    // A clip reaching past the int range's end still holds its far corner.
+    room->mClipX = room->mClipY = 10;
+    room->mClipW = room->mClipH = INT32_MAX;
+    event.mX = event.mY = INT32_MAX;
+    EXPECT_TRUE(room->OnMouseDown(event));
 }
 
 TEST_F(RoomTest, ShowPlaysItsSoundsAndFollowsTheMusicRule)

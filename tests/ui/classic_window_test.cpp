@@ -3,6 +3,8 @@
 // real clicks.
 #include "ui/classic_window.h"
 
+#include <climits>
+
 #include "ui/dialog_fixture.h"
 #include "ui/ui_elements.h"
 
@@ -208,21 +210,46 @@ TEST_F(ClassicWindowTest, FadingDialogLeavesOnlyWhenFlightAndFadeHaveEnded)
     EXPECT_EQ(deaths, 1);
 }
 
-TEST_F(ClassicWindowTest, DurationThatIsNotANumberIsRefused)
+TEST_F(ClassicWindowTest, DurationsThatAreNotFiniteOrAbsurdAreRefused)
 {
-    WriteWholeFile(AssetPath("nan.xml"), "<l><object name=\"window\" type=\"flywindow\" w=\"400\" h=\"300\" "
-                                         "x1=\"10\" y1=\"20\" x2=\"683\" y2=\"1000\" time=\"nan\" "
-                                         "alphatime=\"nan\" fade=\"1\" stay=\"-1\"/></l>");
-    TLogWatch log;
-    TFlyWindow* window = new TFlyWindow(&mFly, true, "nan.xml");
-    EXPECT_TRUE(log.Has("window: \"time\" is not a number, taken as 0")) << log.Text();
-    EXPECT_TRUE(log.Has("window: \"alphatime\" is not a number, taken as 0")) << log.Text();
+    // 1e39 is beyond the float range: it reads as an infinity.
+    for (const std::string value : {"nan", "1e39", "-1e39", "1e9"}) {
+        SCOPED_TRACE(value);
+        WriteWholeFile(AssetPath("nan.xml"), "<l><object name=\"window\" type=\"flywindow\" w=\"400\" h=\"300\" "
+                                             "x1=\"10\" y1=\"20\" x2=\"683\" y2=\"1000\" time=\"" + value +
+                                                 "\" alphatime=\"" + value + "\" fade=\"1\" stay=\"-1\"/></l>");
+        TLogWatch log;
+        TFlyWindow* window = new TFlyWindow(&mFly, true, "nan.xml");
+        for (const char* name : {"time", "alphatime"})
+            EXPECT_TRUE(log.Has(std::string("window: \"") + name + "\" = \"" + value +
+                                "\" is not a usable duration, taken as 0"))
+                << log.Text();
+        mManager->AddWindow(window, 0);
+        Updates(1);
+        EXPECT_EQ(window->GetState(), TFlyWindow::kShown);
+        EXPECT_EQ(window->GetX() + 200, 10);
+        window->Close(5);
+        Updates(2);
+        EXPECT_EQ(mManager->TopWindowCount(), 0);
+    }
+}
+
+TEST_F(ClassicWindowTest, PositionsAtTheIntRangesEndStayInside)
+{
+    // The window is centred on its element's corner and on its flight: both at the far left.
+    WriteWholeFile(AssetPath("far.xml"), "<l><object name=\"window\" type=\"flywindow\" w=\"400\" h=\"300\" "
+                                         "x=\"-2147483648\" y=\"-2147483648\" x1=\"-2147483648\" "
+                                         "y1=\"-2147483648\" x2=\"0\" y2=\"0\" time=\"1\" stay=\"-1\"/></l>");
+    TClassicWindow* classic = new TClassicWindow("far.xml", true);
+    EXPECT_EQ(classic->GetX(), INT_MIN);
+    delete classic;
+    TFlyWindow* window = new TFlyWindow(&mFly, true, "far.xml");
     mManager->AddWindow(window, 0);
-    Updates(1);
+    Updates(70);
     EXPECT_EQ(window->GetState(), TFlyWindow::kShown);
-    EXPECT_EQ(window->GetX() + 200, 10);
+    EXPECT_EQ(window->GetX(), INT_MIN);
     window->Close(5);
-    Updates(2);
+    Updates(70);
     EXPECT_EQ(mManager->TopWindowCount(), 0);
 }
 

@@ -235,6 +235,15 @@ TEST_F(CursorsTest, WithoutCursorsNothingIsDrawnAndTheSystemPointerStays)
     TGameCursors* set = Load("<cursor name=\"default\" filename=\"cur/dot\"/>\n");
     set->Update(0.1f);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    // One whose picture is missing draws nothing, so the system pointer stays.
+    TLogWatch log;
+    set = Load("<cursor name=\"default\" filename=\"cur/none\"/>\n");
+    EXPECT_TRUE(log.Has("cursor default: picture cur/none could not be loaded, the system pointer stays"))
+        << log.Text();
+    ASSERT_TRUE(set->HasCurrent());
+    set->SetCustomMode(true);
+    set->Update(0.1f);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
 }
 
 TEST_F(CursorsTest, ModeWithoutDefaultKeepsTheCurrentCursor)

@@ -232,6 +232,14 @@ TEST_F(TutorialTest, ArrowsPulseBetweenTheirAlphas)
     }
 }
 
+TEST_F(TutorialTest, HintAtTheIntRangesEndStaysAtThatEnd)
+{
+    TMyTutorialWindow* hint = Show("TipFixFar");
+    ASSERT_NE(hint, nullptr);
+    Updates(100);
+    EXPECT_LT(hint->GetX(), -1000000000);
+}
+
 TEST_F(TutorialTest, ShadowFadesToItsTargetAndOutOnce)
 {
     TShadow staying;

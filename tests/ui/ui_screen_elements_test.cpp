@@ -128,7 +128,7 @@ TEST(UIScreenElements, TutorialAndItsArrows)
          "<other/>"
          "<arrow/>"
          "<arrow x='inf' y='nan'/>"
-         "<arrow x='3e9' y='0.5+1'/>"
+         "<arrow x='3e9' y='0.5+1' scaletime='inf' alphatime='-1e9'/>"
          "</object>",
          kUIKindTutorial,
          [](const TUIBaseBox& b) {
@@ -170,6 +170,9 @@ TEST(UIScreenElements, TutorialAndItsArrows)
              EXPECT_EQ(tip.mArrows[2].mY, 0);
              EXPECT_EQ(tip.mArrows[3].mX, 3);
              EXPECT_EQ(tip.mArrows[3].mY, 0);
+             // Pulse times that are not finite, or absurd, keep their construction value.
+             EXPECT_FLOAT_EQ(tip.mArrows[3].mScaleTime, 0.2f);
+             EXPECT_FLOAT_EQ(tip.mArrows[3].mAlphaTime, 0.2f);
          }},
     };
     CheckLayoutRows(rows);

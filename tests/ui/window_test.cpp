@@ -2,6 +2,7 @@
 // presses to the parent, ownership of children.
 #include "ui/window.h"
 
+#include <climits>
 #include <functional>
 #include <memory>
 
@@ -121,6 +122,15 @@ TEST(WidgetTree, AlignmentPlacesTheAnchor)
         {"right: width 80 at 500", 1, -1, [](TMyWindow* w) { w->SetRect(500, 10, 80, 20); }, 420, 10},
         {"bottom and middle", -1, 0, [](TMyWindow* w) { w->SetRect(5, 100, 10, 31); }, 5, 85},
         {"bottom", -1, 1, [](TMyWindow* w) { w->SetRect(5, 100, 10, 30); }, 5, 70},
+        // Extreme layout values stop at the end of the int range instead of wrapping.
+        {"right of the widest at the far left", 1, 1,
+         [](TMyWindow* w) { w->SetRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX); }, INT_MIN, INT_MIN},
+        {"moved past the end", -1, -1,
+         [](TMyWindow* w) {
+             w->SetRect(INT_MAX - 5, INT_MIN + 5, 10, 10);
+             w->MoveBy(10, -10);
+         },
+         INT_MAX, INT_MIN},
         {"SetSize anchors the corner again",
          0, -1,
          [](TMyWindow* w) {
@@ -143,6 +153,9 @@ TEST(WidgetTree, AlignmentPlacesTheAnchor)
     TMyWindow w;
     w.SetRect(10, 0, 5, 0);
     EXPECT_EQ(w.GetCenterX(), 12);
+    w.SetRect(INT_MAX, INT_MAX, INT_MAX, INT_MAX);
+    EXPECT_EQ(w.GetCenterX(), INT_MAX);
+    EXPECT_EQ(w.GetCenterY(), INT_MAX);
 }
 
 struct TKeyChild : TMyWindow {
