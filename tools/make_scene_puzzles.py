@@ -1,5 +1,5 @@
-# Writes the main menu's puzzle corner as RGBA PNGs under assets/textures/mainmenu/: the lock
-# plate with its digit strip, the sliding-tile frame and its fifteen tiles, the maze board and
+# Writes the main menu's puzzle corner as RGBA PNGs under assets/textures/mainmenu/: the
+# timber wall the puzzles hang on, the lock plate with its digit strip, the sliding-tile frame and its fifteen tiles, the maze board and
 # its ball, and the item slot with its two gems and the ring.
 # Run: /usr/bin/python3 tools/make_scene_puzzles.py   (from anywhere)
 import math
@@ -12,6 +12,26 @@ BOLD = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 # The maze's rows as the scene lists them; 1 is a wall. Start bottom left, exit top right.
 MAZE = ["0 0 0 1 0 0", "0 1 0 1 0 1", "0 1 0 0 0 0", "0 0 1 1 1 0", "1 0 0 0 1 0", "0 0 1 0 0 0"]
 MAZE_EXIT = (0, 5)
+
+
+def puzzlewall():
+    # 278 x 300: a planked board on two posts; the tile frame and the maze hang side by side on
+    # its upper half, the lock plate below them, and the posts stand in the grass behind the barn.
+    w, h = 278, 300
+    image = canvas(w, h)
+    d = ImageDraw.Draw(image)
+    post, post_dark = (110, 72, 38, 255), (72, 46, 22, 255)
+    for x in (36, w - 50):
+        d.rectangle([x, 200, x + 13, h - 1], fill=post, outline=post_dark)
+    d.rectangle([0, 0, w - 1, 243], fill=(86, 58, 34, 255))
+    for y in range(6, 238, 29):
+        d.rectangle([6, y, w - 7, y + 26], fill=(132, 92, 54, 255))
+        d.line([(6, y + 27), (w - 7, y + 27)], fill=(70, 46, 26, 255))
+    d.rectangle([0, 0, w - 1, 243], outline=(58, 38, 20, 255), width=3)
+    d.polygon([(-4, 0), (w / 2, -1), (w + 3, 0), (w - 1, 6), (0, 6)], fill=(72, 46, 22, 255))
+    for x, y in ((14, 14), (w - 15, 14), (14, 229), (w - 15, 229)):
+        d.ellipse([x - 3, y - 3, x + 3, y + 3], fill=(40, 30, 22, 255))
+    return image
 
 
 def lockplate():
@@ -138,6 +158,7 @@ def ring():
     return image
 
 
+save("puzzlewall", puzzlewall())
 save("lockplate", lockplate())
 save("digits", digits())
 save("tileboard", tileboard())

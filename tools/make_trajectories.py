@@ -64,11 +64,12 @@ def lengths(points):
 
 
 def menuloop():
-    # An ellipse over the top third of the screen, closed on its first point.
+    # An ellipse in the band of sky between the menu's title and its first button, closed on
+    # its first point: the firefly never crosses the title or a button.
     pts = []
     for k in range(8):
         t = 2 * math.pi * k / 8
-        pts.append((int(round(683 - 520 * math.cos(t))), int(round(128 - 90 * math.sin(t)))))
+        pts.append((int(round(683 - 330 * math.cos(t))), int(round(215 - 50 * math.sin(t)))))
     return pts + [pts[0]]
 
 

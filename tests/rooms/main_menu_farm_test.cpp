@@ -88,7 +88,7 @@ TEST_F(MainMenuFarm, HatchPennantButterflyAndFireflyRunAsTheMenuShowsThem)
     ASSERT_EQ(1u, firefly->mChildren.size());
     EXPECT_EQ(0, firefly->mChildren[0]->GetTypeCode());
 
-    const TIntPoint stops[3] = {{1330, 410}, {1290, 520}, {1290, 300}};
+    const TIntPoint stops[3] = {{1330, 530}, {1300, 566}, {1300, 488}};
     std::vector<int> reached{2};  // it starts where the last move ends
     std::set<int> flagFrames;
     TIntPoint butterflyBefore = At(butterfly->mCadrImage.GetImage());

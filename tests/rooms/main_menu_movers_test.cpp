@@ -130,8 +130,8 @@ TEST_F(ShippedMenuMovers, FortySecondsOfTheScene)
         }
         if (lit >= 0) ++litCount[lit];
         // The bee keeps to its cross, the gulls to their rectangle.
-        EXPECT_LE(std::hypot(bee->mX - 540.0f, bee->mY - 600.0f), 8.001f) << t;
-        EXPECT_TRUE(gulls->mX >= 350.0f && gulls->mX <= 530.0f && gulls->mY >= 30.0f && gulls->mY <= 140.0f) << t;
+        EXPECT_LE(std::hypot(bee->mX - 490.0f, bee->mY - 740.0f), 8.001f) << t;
+        EXPECT_TRUE(gulls->mX >= 600.0f && gulls->mX <= 800.0f && gulls->mY >= 150.0f && gulls->mY <= 230.0f) << t;
     }
 
     // The hand: whole divisions at every pause, once round by 12 s.
@@ -151,14 +151,14 @@ TEST_F(ShippedMenuMovers, FortySecondsOfTheScene)
         EXPECT_TRUE(near) << "kite at " << seconds << " s: " << kiteAt[static_cast<size_t>(centre)].first << ", "
                           << kiteAt[static_cast<size_t>(centre)].second;
     };
-    kiteNear(5.0f, 895.0f, 270.0f);
-    kiteNear(11.0f, 840.0f, 90.0f);
-    kiteNear(16.0f, 975.0f, 150.0f);
-    kiteNear(21.0f, 895.0f, 270.0f);
+    kiteNear(5.0f, 940.0f, 262.0f);
+    kiteNear(11.0f, 880.0f, 175.0f);
+    kiteNear(16.0f, 1000.0f, 215.0f);
+    kiteNear(21.0f, 940.0f, 262.0f);
 
     // The bee reaches each tip of its cross in every two seconds.
-    for (const auto& tip : {std::make_pair(548.0f, 600.0f), std::make_pair(532.0f, 600.0f),
-                            std::make_pair(540.0f, 608.0f), std::make_pair(540.0f, 592.0f)}) {
+    for (const auto& tip : {std::make_pair(498.0f, 740.0f), std::make_pair(482.0f, 740.0f),
+                            std::make_pair(490.0f, 748.0f), std::make_pair(490.0f, 732.0f)}) {
         std::vector<float> distance;
         for (size_t i = 0; i < beeX.size(); ++i)
             distance.push_back(std::hypot(beeX[i] - tip.first, beeY[i] - tip.second));
@@ -173,7 +173,7 @@ TEST_F(ShippedMenuMovers, FortySecondsOfTheScene)
             << i;
     }
     const auto& at16 = gullsAt[16 * 60 - 1];
-    EXPECT_LE(std::hypot(at16.first - 350.0f, at16.second - 85.0f), 2.0f) << at16.first << ", " << at16.second;
+    EXPECT_LE(std::hypot(at16.first - 600.0f, at16.second - 190.0f), 2.0f) << at16.first << ", " << at16.second;
     EXPECT_NE(gullFrames.front(), gullFrames[30]);
 
     // The belfry flickers between dim and bright after its first swing.

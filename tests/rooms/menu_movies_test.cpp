@@ -59,8 +59,8 @@ TEST_F(ShippedMenuMovies, TheCanvasReplaysAfterItsPassAndTheRingNeverEnds)
 
     // Both show on the drawn scene: the ring's colour inside its box, and the canvas's frame.
     room.Draw();
-    const TPixel ringCore = Pixel(330 + 64 + 36, 300 + 64);
-    const TPixel ringCorner = Pixel(331, 301);
+    const TPixel ringCore = Pixel(318 + 64 + 36, 134 + 64);
+    const TPixel ringCorner = Pixel(319, 135);
     EXPECT_NE(std::make_tuple(ringCore.r, ringCore.g, ringCore.b),
               std::make_tuple(ringCorner.r, ringCorner.g, ringCorner.b));
     room.FreeObjectResources();

@@ -54,8 +54,8 @@ TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
     EXPECT_EQ(CountInversions(dealt) % 2, 0);
 
     ASSERT_NE(nullptr, maze->mBall);
-    EXPECT_EQ(maze->mBall->mX, 938.0f);
-    EXPECT_EQ(maze->mBall->mY, 440.0f);
+    EXPECT_EQ(maze->mBall->mX, 976.0f);
+    EXPECT_EQ(maze->mBall->mY, 420.0f);
 
     auto* left = FindKind<TPlacesItemsObject>(room, "pz_place1");
     auto* right = FindKind<TPlacesItemsObject>(room, "pz_place2");
@@ -67,13 +67,13 @@ TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
     EXPECT_FALSE(right->mSet);
     EXPECT_FALSE(right->mItemImage->IsVisible());
 
-    // The maze's cells are 20 pixels from (928, 330); each press rolls the ball to the cell.
+    // The maze's cells are 20 pixels from (966, 310); each press rolls the ball to the cell.
     const int path[][2] = {{5, 1}, {3, 1}, {3, 0}, {0, 0}, {0, 2}, {2, 2}, {2, 4}, {0, 4}, {0, 5}};
     for (const auto& cell : path) {
         EXPECT_FALSE(maze->IsGoalReached());
         TSceneMouseEvent press;
-        press.mX = 928 + 20 * cell[1] + 10;
-        press.mY = 330 + 20 * cell[0] + 10;
+        press.mX = 966 + 20 * cell[1] + 10;
+        press.mY = 310 + 20 * cell[0] + 10;
         press.mButton = 1;
         room.OnMouseDown(press);
         EXPECT_EQ(maze->mRow, cell[0]);
@@ -81,12 +81,12 @@ TEST_F(MenuPuzzlesTest, ShownAtRestAndTheMazePlaysToItsExit)
         for (int i = 0; i < 40; ++i) room.Update(1.0f / 60);
     }
     EXPECT_TRUE(maze->IsGoalReached());
-    EXPECT_EQ(maze->mBall->mX, 1038.0f);
-    EXPECT_EQ(maze->mBall->mY, 340.0f);
+    EXPECT_EQ(maze->mBall->mX, 1076.0f);
+    EXPECT_EQ(maze->mBall->mY, 320.0f);
 
     room.Draw();
     // The lock plate's brass between its windows, and the ring round the left gem.
-    ExpectPixel(368, 234, 178, 140, 58, 8);
+    ExpectPixel(935, 510, 178, 140, 58, 8);
     EXPECT_EQ(log.CountStartingWith("Object pz_"), 0u);
     room.FreeObjectResources();
 }

@@ -382,7 +382,7 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
                                          "tower belfry clockhand windows "
                                          "mill waterfall mist spray sign "
                                          "animhost glint1 glint2 glint3 pond balloon ringmovie canvas easel "
-                                         "spark puff shaker drifter pz_lock pz_tiles pz_maze pz_shelf "
+                                         "spark puff shaker drifter pz_wall pz_lock pz_tiles pz_maze pz_shelf "
                                          "board reel reel_echo well well_rope lamps lantern "
                                          "doorglow kite bee gulls gust birdcalls scale_stand scales "
                                          "farm butterfly  ");
