@@ -29,7 +29,7 @@ void AddProfilePair(const std::string& key, const std::string& value)
 
 void PlayHintSound()
 {
-    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound("hint");
+    PlayNamedSound("hint");
 }
 
 // The player's highlight option lives with the application; this game never sets it.
