@@ -9,6 +9,7 @@
 #include "core/logger.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
+#include "graphics/cadr_image.h"
 #include "graphics/clip_scope.h"
 #include "graphics/tweens.h"
 #include "graphics/texture.h"
@@ -154,7 +155,12 @@ void TObject::ReadFrameSheet(TiXmlElement* element)
 {
     int x = 0, y = 0, w = 0, h = 0;
     if (!GetAttrRect(element, "texrects", &x, &y, &w, &h, ".")) return;
-    const int frames = GetAttrInt(element, "frames", 0);
+    int frames = GetAttrInt(element, "frames", 0);
+    if (frames > TCadrImage::kMaxFrames) {
+        // Each frame is a rectangle made now: billions would exhaust memory before the menu shows.
+        GetLogger()->LogMessage("Object %s: frames %d clamped to %d", mName.c_str(), frames, TCadrImage::kMaxFrames);
+        frames = TCadrImage::kMaxFrames;
+    }
     if (frames > 0) {
         const int sheetWidth = GetAttrInt(element, "texw", 0);
         if (w <= 0 || sheetWidth < w) {

@@ -220,7 +220,7 @@ bool TRoom::ClosePocket(int flag)
             mOpenPocket->OnHide();
         }
         mPocketShadow.reset();
-        if (!mOpenPocket->GetShowEffector() || mOpenPocket->mDisappearTime == 0.0f) mOpenPocket = nullptr;
+        if (!mOpenPocket->HasHideMovement()) mOpenPocket = nullptr;
         if (GetSpaceType() == kSpacePocket && mCloseAfterAllToolsTaken && AreAllToolsTaken()) PostCloseRequest();
     }
     return flag == 0;
