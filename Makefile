@@ -36,7 +36,7 @@ test-tsan: deps
 fuzz:
 	@sh tools/install_deps.sh fuzz
 	cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++-14 -DCMAKE_BUILD_TYPE= -DBRISALO_FUZZ=ON -DBRISALO_TESTS=OFF
-	cmake --build build-fuzz -j $(JOBS) --target buffer_fuzz xml_fuzz save_fuzz font_fuzz trajectories_fuzz particles_fuzz movie_fuzz
+	cmake --build build-fuzz -j $(JOBS) --target buffer_fuzz xml_fuzz save_fuzz font_fuzz trajectories_fuzz particles_fuzz movie_fuzz scene_fuzz
 	sh tools/run_fuzz.sh build-fuzz $(FUZZ_SECONDS)
 
 bench:

@@ -2,11 +2,13 @@
 # Writes the seeds of `make fuzz`: tests/fuzz/seeds/buffer/, each behind a valid CRC-32,
 # tests/fuzz/seeds/saves/, the bytes after the checksum of a default and a golden settings file
 # and profile, tests/fuzz/seeds/font/, small font descriptors, tests/fuzz/seeds/trajectories/,
-# and tests/fuzz/seeds/particles/, particle descriptions, with the particle target's dictionary
-# tests/fuzz/particles.dict.
+# tests/fuzz/seeds/particles/, particle descriptions, with the particle target's dictionary
+# tests/fuzz/particles.dict, and tests/fuzz/seeds/scene/, small space files and the shipped
+# menu's saved state (that one through build-fuzz/scene_fuzz, when it is built).
 # Run: /usr/bin/python3 tools/make_fuzz_seeds.py
 import os
 import struct
+import subprocess
 
 SEEDS_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "fuzz", "seeds")
 OUT = os.path.join(SEEDS_DIR, "buffer")
@@ -254,6 +256,36 @@ def particle_dictionary():
         lines.append('kw%d="%s"' % (i, text))
     return "\n".join(lines) + "\n"
 
+# Small space files, one part of the scene each: a frame sheet, random and keyed effectors, a
+# pocket with its movements, and nested objects.
+SCENE_SEEDS = {
+    "frames": b'<room><Common name="f"/><Objects><object id="a" name="menu/sail" texrects="0.0.8.8" '
+              b'frames="4" texw="16" framedelay="0.1" animmode="loop"/></Objects></room>',
+    "effectors": b'<room><Common name="e"/><Objects><object id="a" effector="r"/><object id="b" effector="k"/>'
+                 b'</Objects><effector type="random" name="r" tracks="x,o,s" minmax="-5,5;0,1;0.5,2" '
+                 b'changes="3" dt="0.2" tbc="0.1"/><effector name="k" loop="2"><key id="s" time="0" value="1"/>'
+                 b'<key id="s" time="1" value="2"/><key id="a" time="0" value="0"/></effector></room>',
+    "pocket": b'<room><Common name="p"/><Objects><object id="door" pocket="box" w="40" h="40"/></Objects>'
+              b'<pockets><pocket name="box" appeartime="0.2" disappeartime="0.2"><object id="in" w="10" h="10">'
+              b'<object id="child" drawtype="1"/></object></pocket></pockets></room>',
+}
+# Made by the scene target itself (built by `make fuzz`), which knows the record of every kind.
+SCENE_STATE_MAKER = os.path.join(SEEDS_DIR, "..", "..", "..", "build-fuzz", "scene_fuzz")
+
+
+def write_scene_seeds():
+    out = os.path.join(SEEDS_DIR, "scene")
+    os.makedirs(out, exist_ok=True)
+    for name, data in SCENE_SEEDS.items():
+        with open(os.path.join(out, name + ".xml"), "wb") as f:
+            f.write(data)
+    state = os.path.join(out, "mainmenu_state.bin")
+    if os.path.exists(SCENE_STATE_MAKER):
+        env = dict(os.environ, BRISALO_WRITE_MENU_STATE=os.path.abspath(state))
+        subprocess.run([SCENE_STATE_MAKER], env=env, check=True, stdout=subprocess.DEVNULL)
+    elif not os.path.exists(state):
+        raise SystemExit("build-fuzz/scene_fuzz is needed once to write " + state)
+
 
 def main():
     os.makedirs(OUT, exist_ok=True)
@@ -279,6 +311,7 @@ def main():
             f.write(data)
     with open(PARTICLES_DICT, "w", newline="\n") as f:
         f.write(particle_dictionary())
+    write_scene_seeds()
 
 
 if __name__ == "__main__":

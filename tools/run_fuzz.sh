@@ -14,7 +14,7 @@ if [ -d "$BUILD/artifacts" ] && [ -n "$(ls -A "$BUILD/artifacts")" ]; then
     mv "$BUILD/artifacts" "$BUILD/artifacts-previous"
     echo "earlier findings moved to $BUILD/artifacts-previous"
 fi
-mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" "$BUILD/corpus/particles" "$BUILD/corpus/movie" "$BUILD/artifacts"
+mkdir -p "$BUILD/corpus/buffer" "$BUILD/corpus/xml" "$BUILD/corpus/save" "$BUILD/corpus/font" "$BUILD/corpus/trajectories" "$BUILD/corpus/particles" "$BUILD/corpus/movie" "$BUILD/corpus/scene" "$BUILD/artifacts"
 cp "$SEEDS"/buffer/* "$BUILD/corpus/buffer/"
 cp "$SEEDS"/saves/* "$BUILD/corpus/save/"
 cp "$SEEDS"/trajectories/* "$ROOT/assets/trajectories.dat" "$BUILD/corpus/trajectories/"
@@ -38,8 +38,11 @@ for f in "$SEEDS"/movie/*.ogv "$ROOT"/assets/textures/movies/*.ogv; do
     done
 done
 
+# Scene inputs: the menu's space file and a saved state of the shipped menu.
+cp "$SEEDS"/scene/* "$ROOT/assets/mainmenu.xml" "$BUILD/corpus/scene/"
+
 status=0
-for target in buffer xml save font trajectories particles movie; do
+for target in buffer xml save font trajectories particles movie scene; do
     # A target with its own dictionary of tokens uses it; the readers share one.
     dict="$ROOT/tests/fuzz/$target.dict"
     [ -f "$dict" ] || dict="$ROOT/tests/fuzz/readers.dict"

@@ -69,11 +69,6 @@ TUIBaseBox* FindElement(const std::string& name)
     return holder ? holder->Find(name) : nullptr;
 }
 
-void PlaySound(const std::string& name)
-{
-    if (TSoundManager* sounds = GetSoundManager()) sounds->PlaySound(name);
-}
-
 void SelectDefaultCursor()
 {
     if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
@@ -447,7 +442,7 @@ void TBoardMahjong::Update(float dt)
             Progress().mFlag1 = 0;
             mEffects.Add(0.0f, new EffectGo("textures/loc/timeisover", static_cast<float>(GetLayoutWidth() / 2),
                                             static_cast<float>(GetLayoutHeight() / 2), 0.5f, this, 2, 1.5f));
-            PlaySound("timeup");
+            PlayNamedSound("timeup");
             if (mFillButton) mFillButton->SetCharged();
         }
         if (mTimerLabel) {
@@ -472,12 +467,12 @@ void TBoardMahjong::LevelComplete(TPaintByNumber* /*picture*/)
     CommitUser();
     mEffects.Add(0.0f, new EffectGo("textures/loc/levelcompletetext", static_cast<float>(GetLayoutWidth() / 2),
                                     static_cast<float>(GetLayoutHeight() / 2), 0.5f, this, 1, 1.5f));
-    if (mLevel && !mLevel->mSound.empty()) PlaySound(mLevel->mSound);
+    if (mLevel && !mLevel->mSound.empty()) PlayNamedSound(mLevel->mSound);
 }
 
 void TBoardMahjong::OnEffectGoShown(EffectGo* effect)
 {
-    if (effect->GetKind() == 1) PlaySound("levelcomplete");
+    if (effect->GetKind() == 1) PlayNamedSound("levelcomplete");
 }
 
 void TBoardMahjong::OnEffectGoFinished(EffectGo* effect)
@@ -928,7 +923,7 @@ void TBoardMahjong::OnButtonClick(int /*parentId*/, TMyWindow* /*parent*/, int /
 
 void TBoardMahjong::OnRecharged(int /*parentId*/, TMyWindow* /*parent*/, int /*buttonId*/, TMyButton* /*button*/)
 {
-    PlaySound("hint");
+    PlayNamedSound("hint");
 }
 
 void TBoardMahjong::OnSliderChanged(int /*id*/, float value, TBaseSlider* slider)
@@ -960,11 +955,11 @@ void TBoardMahjong::OnColorSelected(int number)
     if (sounds && !sounds->IsSoundPlaying("colorcomplete")) sounds->PlaySound("colorselected");
 }
 
-void TBoardMahjong::OnColorCompleted(int /*number*/) { PlaySound("colorcomplete"); }
+void TBoardMahjong::OnColorCompleted(int /*number*/) { PlayNamedSound("colorcomplete"); }
 
-void TBoardMahjong::OnCellPainted(TPaintByNumberItem* /*cell*/) { PlaySound("fillcell"); }
+void TBoardMahjong::OnCellPainted(TPaintByNumberItem* /*cell*/) { PlayNamedSound("fillcell"); }
 
-void TBoardMahjong::OnAreaFilled() { PlaySound("fillarea"); }
+void TBoardMahjong::OnAreaFilled() { PlayNamedSound("fillarea"); }
 
 void TBoardMahjong::OnStrokeFinished()
 {

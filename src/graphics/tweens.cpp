@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "core/buffer.h"
+#include "core/logger.h"
 #include "core/random.h"
 
 void IncValue::Set(float from, float to, float duration, bool start)
@@ -83,17 +84,29 @@ void IncValue::SaveState(TBaseBuffer* b) const
     b->WriteByte(mFinishAtOnce);
 }
 
-void IncValue::LoadState(TBaseBuffer* b)
+bool IncValue::ReadState(TBaseBuffer* b)
 {
-    mCurrent = b->ReadMilli();
-    mFrom = b->ReadMilli();
-    mTo = b->ReadMilli();
-    mDuration = b->ReadMilli();
-    mElapsed = b->ReadMilli();
-    mFinished = b->ReadByte() != 0;
-    mRunning = b->ReadByte() != 0;
-    mPaused = b->ReadByte() != 0;
-    mFinishAtOnce = b->ReadByte() != 0;
+    IncValue read = *this;
+    read.mCurrent = b->ReadMilli();
+    read.mFrom = b->ReadMilli();
+    read.mTo = b->ReadMilli();
+    read.mDuration = b->ReadMilli();
+    read.mElapsed = b->ReadMilli();
+    read.mFinished = b->ReadByte() != 0;
+    read.mRunning = b->ReadByte() != 0;
+    read.mPaused = b->ReadByte() != 0;
+    read.mFinishAtOnce = b->ReadByte() != 0;
+    const bool flagsAgree = !(read.mFinished && (read.mRunning || read.mPaused)) && !(read.mPaused && !read.mRunning);
+    if (!flagsAgree || read.mDuration < 0.0f || read.mElapsed < 0.0f || read.mElapsed > read.mDuration) return false;
+    *this = read;
+    return true;
+}
+
+bool IncValue::LoadState(TBaseBuffer* b)
+{
+    if (ReadState(b)) return true;
+    GetLogger()->LogMessage("saved tween refused: its flags or times disagree");
+    return false;
 }
 
 void PulseValue::Start(float start, float peak, float low, float segmentTime)
@@ -286,18 +299,22 @@ void TEffectorChannel::SaveState(TBaseBuffer* b) const
     mTween.SaveState(b);
 }
 
-void TEffectorChannel::LoadState(TBaseBuffer* b)
+bool TEffectorChannel::LoadState(TBaseBuffer* b)
 {
-    ReadMilliList(b, &mValues);
-    ReadMilliList(b, &mTimes);
-    mFinished = b->ReadByte() != 0;
-    mSegmentIndex = b->ReadInt32();
-    mLoops = b->ReadInt32();
-    mTween.LoadState(b);
-    if (mSegmentIndex < 0 || mSegmentIndex >= KeyCount()) {
-        mFinished = true;
-        mTween.SetValue(mTween.mCurrent);
+    TEffectorChannel read;
+    read.mTween = mTween;
+    ReadMilliList(b, &read.mValues);
+    ReadMilliList(b, &read.mTimes);
+    read.mFinished = b->ReadByte() != 0;
+    read.mSegmentIndex = b->ReadInt32();
+    read.mLoops = b->ReadInt32();
+    if (!read.mTween.ReadState(b)) return false;
+    if (read.mSegmentIndex < 0 || read.mSegmentIndex >= read.KeyCount()) {
+        read.mFinished = true;
+        read.mTween.SetValue(read.mTween.mCurrent);
     }
+    *this = std::move(read);
+    return true;
 }
 
 void TSecondsCounter::Update(float dt)

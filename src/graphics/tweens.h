@@ -34,7 +34,12 @@ struct IncValue {
     void SetValue(float v);
     bool Update(float dt);
     void SaveState(TBaseBuffer* buffer) const;
-    void LoadState(TBaseBuffer* buffer);
+    // A record whose flags or times disagree (finished yet running, paused without running,
+    // elapsed outside its duration) would hold the tween for good and everything that waits
+    // for its end: refused with a line, the tween left as it was; false then.
+    bool LoadState(TBaseBuffer* buffer);
+    // The same without the line, for a record that reports the refusal as a whole.
+    bool ReadState(TBaseBuffer* buffer);
 };
 
 struct TPulseSegment {
@@ -81,7 +86,9 @@ public:
     float GetValue() const { return mTween.mCurrent; }
     int KeyCount() const;
     void SaveState(TBaseBuffer* buffer) const;
-    void LoadState(TBaseBuffer* buffer);
+    // False, with the track left as it was, when the record's tween is refused (its owner
+    // tells); a segment outside the keys finishes the track.
+    bool LoadState(TBaseBuffer* buffer);
 
     std::vector<float> mValues;
     std::vector<float> mTimes;

@@ -20,16 +20,6 @@ void PlaceSprite(StaticImage& sprite, float x, float y)
     sprite.SetPosition(static_cast<float>(TruncToInt(x)), static_cast<float>(TruncToInt(y)), false);
 }
 
-void PlayNamedSound(const std::string& name)
-{
-    if (!name.empty()) GetSoundManager()->PlaySound(name);
-}
-
-void StopNamedSound(const std::string& name)
-{
-    if (!name.empty()) GetSoundManager()->StopSound(name);
-}
-
 // The sheet keeps its alpha mask for pixel tests unless the object is tested by its bounds.
 void LoadSheet(StaticImage& sprite, const std::string& name, bool boundsOnly)
 {
@@ -182,8 +172,7 @@ bool TDoubleHOCadrObject::Update(float dt)
         mRemaining -= dt;
         if (mRemaining < 0.0f) mRemaining = 0.0f;
     }
-    TSoundManager* sounds = GetSoundManager();
-    if (!sounds->IsSoundPlaying(kTickingSound)) sounds->PlaySound(kTickingSound);
+    PlayNamedSoundOnce(kTickingSound);
     return false;
 }
 

@@ -340,7 +340,7 @@ bool TBallShooterObject::OnMouseUp(const TSceneMouseEvent& event)
         mGravity = 1.06f;
         mBar->ActivateSimple();
         mState = kFlying;
-        GetSoundManager()->PlaySound(mShotSound);
+        PlayNamedSound(mShotSound);
     }
     return answer;
 }
@@ -368,7 +368,7 @@ void TBallShooterObject::Fly()
     const bool across = gapRight >= 15 && gapLeft >= 15;
     if (gapTop <= 10 && across && mPower > 0.0f) {
         // Against the ball's underside: back down.
-        GetSoundManager()->PlaySound(mKickSound);
+        PlayNamedSound(mKickSound);
         mPower = -std::fabs(mPower);
         PlaceAt(bar, barX, TruncToInt(static_cast<float>(ballY) + ball.mHeight * 0.5f));
     } else if (gapBottom <= 10 && across && mPower < 0.0f) {

@@ -21,12 +21,6 @@ constexpr float kBallTimePerCell = 0.1f;
 constexpr int kHiddenTileCell = 3;
 constexpr int kActivatedHiddenCell = 12;
 
-void PlayThroughManager(const std::string& name)
-{
-    if (name.empty()) return;
-    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound(name);
-}
-
 // A tile is drawn centred on its point, never turned or scaled; it is hit where its texture
 // shows the point with some opacity.
 bool TileHit(const StaticImage& image, int x, int y)
@@ -150,7 +144,7 @@ bool TTagObject::OnMouseDown(const TSceneMouseEvent& event)
                     continue;
                 }
                 // Played before the move is tried: a tile still sliding sounds and stays.
-                PlayThroughManager(mMoveSound);
+                PlayNamedSound(mMoveSound);
                 MoveTile(k, empty);
                 return TObject::OnMouseDown(event);
             }
@@ -408,7 +402,7 @@ bool TLabyrinthObject::OnMouseDown(const TSceneMouseEvent& event)
                     py >= cell.mY + static_cast<long long>(cell.mH))
                     continue;
                 if (!IsPathClear(i, j)) {
-                    PlayThroughManager("need_tool");
+                    PlayNamedSound("need_tool");
                     continue;
                 }
                 const TMazeCell& current = Cell(mRow, mCol);
@@ -421,7 +415,7 @@ bool TLabyrinthObject::OnMouseDown(const TSceneMouseEvent& event)
                 if (GetRootSpace())
                     PlayThroughRootSpace("move");
                 else
-                    PlayThroughManager(mSound);
+                    PlayNamedSound(mSound);
                 return TObject::OnMouseDown(event);
             }
         }

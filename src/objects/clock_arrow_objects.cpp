@@ -88,10 +88,7 @@ bool TClockArrowObject::OnMouseMove(const TSceneMouseEvent& event, bool& hoverTa
 
 bool TClockArrowObject::TurnWithPointer(const TSceneMouseEvent& event, bool& hoverTaken)
 {
-    if (!mSlideSound.empty()) {
-        TSoundManager* sounds = GetSoundManager();
-        if (!sounds->IsSoundPlaying(mSlideSound)) sounds->PlaySound(mSlideSound);
-    }
+    PlayNamedSoundOnce(mSlideSound);
     TurnTo(event.mX, event.mY);
     hoverTaken = true;
     return true;

@@ -20,12 +20,6 @@
 
 namespace {
 
-void PlayThroughRoot(const TObject& object, const std::string& name)
-{
-    if (name.empty()) return;
-    if (TGameSpace* space = object.GetRootSpace()) space->PlaySound(name);
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- hidden item
@@ -68,7 +62,7 @@ void THiddenObject::ShowTweenAlpha() { TObject::SetAlpha(IsFlashMode() ? mFlash.
 
 void THiddenObject::PlayStepSounds()
 {
-    for (const std::string& name : mStepSounds) PlayThroughRoot(*this, name);
+    for (const std::string& name : mStepSounds) PlayThroughRootSpace(name);
 }
 
 void THiddenObject::StartFade(bool restoring)
@@ -119,7 +113,7 @@ void THiddenObject::OnClickAction(int /*count*/, int /*x*/, int /*y*/)
     StartFade(false);
     mStarted = true;
     // The click path plays "sound" once more after this.
-    PlayThroughRoot(*this, mSound);
+    PlayThroughRootSpace(mSound);
 }
 
 bool THiddenObject::Update(float dt)
@@ -209,7 +203,7 @@ bool TCollectionItemObject::OnMouseDown(const TSceneMouseEvent& event)
     if (!item) return false;
     item->mFlag = true;
     GetUserInfo()->AddToCounter(item->mPoints);
-    GetSoundManager()->PlaySound("collection_item_catch");
+    PlayNamedSound("collection_item_catch");
     if (TSpacesRegistry* registry = GetAppState().mSpacesRegistry) {
         const int x = ClampToInt(static_cast<long long>(TruncToInt(mX)) + GetWidth() / 2);
         const int y = ClampToInt(static_cast<long long>(TruncToInt(mY)) + GetHeight() / 2);

@@ -347,7 +347,7 @@ void TArcMoverObject::Activate(int /*count*/, int /*x*/, int /*y*/)
 void TArcMoverObject::Deactivate(int count, int x, int y)
 {
     TObject::Deactivate(count, x, y);
-    if (!mPlaySound.empty()) GetSoundManager()->StopSound(mPlaySound);
+    StopNamedSound(mPlaySound);
 }
 
 bool TArcMoverObject::Update(float dt)
@@ -410,7 +410,7 @@ void TMovingClockArrowObject::SetImageAngle(float radians)
 
 void TMovingClockArrowObject::StartTick()
 {
-    if (!mTickSound.empty()) GetSoundManager()->PlaySound(mTickSound);
+    PlayNamedSound(mTickSound);
     const int64_t next = static_cast<int64_t>(mCount) + 1;
     mHandAngle.Set(static_cast<float>(mCount) * mStepAngle, static_cast<float>(next) * mStepAngle, std::fabs(mTick),
                    true);

@@ -11,6 +11,7 @@
 #include "core/logger.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
+#include "graphics/cadr_image.h"
 #include "graphics/clip_scope.h"
 #include "graphics/tweens.h"
 #include "graphics/texture.h"
@@ -152,7 +153,12 @@ void TObject::ReadFrameSheet(TiXmlElement* element)
 {
     int x = 0, y = 0, w = 0, h = 0;
     if (!GetAttrRect(element, "texrects", &x, &y, &w, &h, ".")) return;
-    const int frames = GetAttrInt(element, "frames", 0);
+    int frames = GetAttrInt(element, "frames", 0);
+    if (frames > TCadrImage::kMaxFrames) {
+        // Each frame is a rectangle made now: billions would exhaust memory before the menu shows.
+        GetLogger()->LogMessage("Object %s: frames %d clamped to %d", mName.c_str(), frames, TCadrImage::kMaxFrames);
+        frames = TCadrImage::kMaxFrames;
+    }
     if (frames > 0) {
         const int sheetWidth = GetAttrInt(element, "texw", 0);
         if (w <= 0 || sheetWidth < w) {
@@ -706,22 +712,44 @@ void TObject::LoadState(TBaseBuffer& buffer)
 {
     if (mStateKey.empty()) mStateKey = GetFullName();
     buffer.BeginReadSection(mStateKey.c_str());
-    if (IsMovable()) {
-        mX = buffer.ReadMilli();
-        mY = buffer.ReadMilli();
+    // Read whole before anything is taken: a record that fails keeps the object as its file
+    // made it. The children's records follow either way.
+    const bool movable = IsMovable();
+    const float x = movable ? buffer.ReadMilli() : mX;
+    const float y = movable ? buffer.ReadMilli() : mY;
+    const bool visible = buffer.ReadByte() != 0;
+    const float alpha = buffer.ReadMilli();
+    const bool locked = buffer.ReadByte() != 0;
+    const bool goalReached = buffer.ReadByte() != 0;
+    const bool toolApplied = buffer.ReadByte() != 0;
+    const int32_t drawType = buffer.ReadInt32();
+    const int32_t clickCounter = ReadCounter(buffer);
+    const int32_t toolCounter = ReadCounter(buffer);
+    const bool active = buffer.ReadByte() != 0;
+    const int32_t hintCycle = ReadWord(buffer);
+    const int32_t reservedState = ReadWord(buffer);
+    std::vector<bool> used;
+    for (size_t i = 0; i < mToolRecords.size() + mAfterEventToolRecords.size(); ++i) used.push_back(buffer.ReadByte() != 0);
+    if (!(alpha >= 0.0f && alpha <= 1.0f) || drawType < 0 || drawType > kMaxDrawType) {
+        GetLogger()->LogMessage("object %s: saved state refused (alpha %g, draw type %d)", GetFullName().c_str(),
+                                static_cast<double>(alpha), static_cast<int>(drawType));
+    } else {
+        mX = x;
+        mY = y;
+        mVisible = visible;
+        mAlpha = alpha;
+        mLocked = locked;
+        mGoalReached = goalReached;
+        mToolApplied = toolApplied;
+        mDrawType = drawType;
+        mClickCounter = clickCounter;
+        mToolCounter = toolCounter;
+        mActive = active;
+        mHintCycle = hintCycle;
+        mReservedState = reservedState;
+        size_t next = 0;
+        for (TObjectToolRecord& record : mToolRecords) record.mUsed = used[next++];
+        for (TObjectToolRecord& record : mAfterEventToolRecords) record.mUsed = used[next++];
     }
-    mVisible = buffer.ReadByte() != 0;
-    mAlpha = buffer.ReadMilli();
-    mLocked = buffer.ReadByte() != 0;
-    mGoalReached = buffer.ReadByte() != 0;
-    mToolApplied = buffer.ReadByte() != 0;
-    mDrawType = buffer.ReadInt32();
-    mClickCounter = ReadCounter(buffer);
-    mToolCounter = ReadCounter(buffer);
-    mActive = buffer.ReadByte() != 0;
-    mHintCycle = ReadWord(buffer);
-    mReservedState = ReadWord(buffer);
-    for (TObjectToolRecord& record : mToolRecords) record.mUsed = buffer.ReadByte() != 0;
-    for (TObjectToolRecord& record : mAfterEventToolRecords) record.mUsed = buffer.ReadByte() != 0;
     for (auto& child : mChildren) child->LoadState(buffer);
 }

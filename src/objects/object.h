@@ -71,6 +71,7 @@ class TObject : public DrawObject {
 public:
     // "Unlimited" clicks and tool uses.
     static constexpr int32_t kNoLimit = 99999999;
+    static constexpr int32_t kMaxDrawType = 5;  // "drawtype" 0 to 5 place the picture; see GetX
 
     TObject();
     TObject(const TObject&) = delete;

@@ -315,7 +315,7 @@ bool TObject::OnToolAccepted(const TSceneMouseEvent& event)
     TTool* tool = event.mTool;
     if (mToolPower >= 0.0f && tool) tool->SetPower(mToolPower);
     if (tool) tool->Apply(event.mX, event.mY, mToolCounter);
-    if (!mSoundTool.empty()) GetSoundManager()->PlaySound(mSoundTool);
+    PlayNamedSound(mSoundTool);
     mToolApplied = true;
     Activate(mToolCounter + 1, event.mX, event.mY);
     RunToolReactions(event.mX, event.mY);
@@ -514,7 +514,7 @@ void TObject::Activate(int /*count*/, int /*x*/, int /*y*/)
 void TObject::Deactivate(int /*count*/, int /*x*/, int /*y*/)
 {
     mActive = false;
-    for (const std::string& name : mActivationSounds) GetSoundManager()->StopSound(name);
+    for (const std::string& name : mActivationSounds) StopNamedSound(name);
 }
 
 void TObject::ActivateSimple() { Activate(0, 0, 0); }

@@ -195,7 +195,7 @@ bool TPlacesObject::OnMouseDown(const TSceneMouseEvent& event)
 {
     if (mLocked) return false;
     if (event.mButton == 1 && event.mTool && HitTestSelf(event.mX, event.mY)) {
-        if (TSoundManager* sound = GetSoundManager()) sound->PlaySound(mSoundTool);
+        PlayNamedSound(mSoundTool);
         if (auto* source = dynamic_cast<TPlacesObject*>(event.mTool->mSourceObject)) ExchangeWith(*source);
     }
     return TObject::OnMouseDown(event);

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/buffer.h"
+#include "core/logger.h"
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
@@ -109,9 +110,24 @@ void TSlideImageRotator::SaveState(TBaseBuffer& buffer)
 void TSlideImageRotator::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mRoll.LoadState(&buffer);
-    for (int32_t* value : {&mWindowX, &mWindowY, &mWindowW, &mWindowH, &mBand}) *value = buffer.ReadInt16();
-    mRolling = buffer.ReadByte() != 0;
+    // Taken whole or not at all: a roll that never ends, or a band or window the strip does
+    // not have, would leave the wheel stuck or showing nothing.
+    IncValue roll = mRoll;
+    const bool rollAgrees = roll.ReadState(&buffer);
+    int32_t x = 0, y = 0, w = 0, h = 0, band = 0;
+    for (int32_t* value : {&x, &y, &w, &h, &band}) *value = buffer.ReadInt16();
+    const bool rolling = buffer.ReadByte() != 0;
+    // Nothing pauses a wheel's roll: a paused one in a record would never end.
+    if (!rollAgrees || roll.mPaused || band < 0 || band >= mBandCount || x != mWindowX || w != mWindowW || h != mWindowH) {
+        GetLogger()->LogMessage("object %s: saved wheel refused (band %d of %d, window %dx%d)", GetFullName().c_str(),
+                                static_cast<int>(band), static_cast<int>(mBandCount), static_cast<int>(w),
+                                static_cast<int>(h));
+        return;
+    }
+    mRoll = roll;
+    mWindowY = y;
+    mBand = band;
+    mRolling = rolling;
 }
 
 TCaseLockObject::~TCaseLockObject() = default;

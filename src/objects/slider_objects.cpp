@@ -65,10 +65,7 @@ bool TSliderObject::OnMouseMove(const TSceneMouseEvent& event, bool& hoverTaken)
 
 void TSliderObject::DragTo(const TSceneMouseEvent& event)
 {
-    if (!mSlideSound.empty()) {
-        TSoundManager* sounds = GetSoundManager();
-        if (!sounds->IsSoundPlaying(mSlideSound)) sounds->PlaySound(mSlideSound);
-    }
+    PlayNamedSoundOnce(mSlideSound);
     const long long pointer = mHorizontal ? event.mX : event.mY;
     const long long start = mHorizontal ? GetXInt() : GetYInt();
     const long long p = pointer - mGrabOffset;

@@ -10,11 +10,6 @@
 #include "sound/sound_manager.h"
 
 namespace {
-void PlayById(const std::string& name)
-{
-    if (!name.empty()) GetSoundManager()->PlaySound(name);
-}
-
 float RandomUnit() { return static_cast<float>(GameRand() % 32767) / 32767.0f; }
 }  // namespace
 
@@ -224,7 +219,7 @@ bool TDelayLoopsSoundObject::Update(float dt)
 // next delay may start it again here.
 void TDelayLoopsSoundObject::OnTimerDone()
 {
-    PlayById(mSoundName);
+    PlayNamedSound(mSoundName);
     if (mNextDelay >= mDelays.size()) {
         if (mLoop == -1)
             Restart();
@@ -243,25 +238,25 @@ TSoundObject::~TSoundObject() = default;
 void TSoundObject::OnSpaceShown()
 {
     TObject::OnSpaceShown();
-    if (!mLocked) PlayById(GetName());
+    if (!mLocked) PlayNamedSound(GetName());
 }
 
 void TSoundObject::OnSpaceHidden()
 {
     TObject::OnSpaceHidden();
-    if (!GetName().empty()) GetSoundManager()->StopSound(GetName());
+    StopNamedSound(GetName());
 }
 
 void TSoundObject::Lock()
 {
     TObject::Lock();
-    if (!GetName().empty()) GetSoundManager()->StopSound(GetName());
+    StopNamedSound(GetName());
 }
 
 void TSoundObject::Unlock()
 {
     TObject::Unlock();
-    PlayById(GetName());
+    PlayNamedSound(GetName());
 }
 
 // ---------------------------------------------------------------- pulse

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/buffer.h"
+#include "core/logger.h"
 #include "core/xml_attributes.h"
 #include "graphics/cadr_image.h"
 #include "graphics/draw_object.h"
@@ -176,14 +177,50 @@ void TEffector::SaveState(TBaseBuffer& buffer) const
     if (mRepeater) mRepeater->SaveState(buffer);
 }
 
+namespace {
+
+// No scene grows a piece past this; a damaged record's scale would make the next draw ask
+// the renderer for a picture of petabytes.
+const float kMaxSavedScale = 16.0f;
+
+bool ScaleInRange(float v) { return v >= -kMaxSavedScale && v <= kMaxSavedScale; }
+
+// Every value the track can write: its keys and its tween's ends and current value.
+bool ScaleTrackInRange(const TEffectorChannel& channel)
+{
+    for (float v : channel.mValues)
+        if (!ScaleInRange(v)) return false;
+    const IncValue& t = channel.mTween;
+    return ScaleInRange(t.mCurrent) && ScaleInRange(t.mFrom) && ScaleInRange(t.mTo);
+}
+
+}  // namespace
+
 void TEffector::LoadState(TBaseBuffer& buffer)
 {
-    mPlay = buffer.ReadByte() != 0;
-    for (TEffectorChannelSlot& slot : mSlots) {
+    const bool play = buffer.ReadByte() != 0;
+    TEffectorChannelSlot slots[kChannelCount];
+    const char* fault = nullptr;
+    for (int i = 0; i < kChannelCount; ++i) {
+        TEffectorChannelSlot& slot = slots[i];
         slot.mActive = buffer.ReadByte() != 0;
         slot.mHasKeys = buffer.ReadByte() != 0;
-        slot.mChannel.LoadState(&buffer);
+        slot.mChannel = mSlots[i].mChannel;
+        if (!slot.mChannel.LoadState(&buffer)) {
+            fault = "a track's tween disagrees with itself";
+            break;
+        }
+        if (i >= kChannelScale && !ScaleTrackInRange(slot.mChannel)) {
+            fault = "a scale past the range";
+            break;
+        }
     }
+    if (fault) {
+        GetLogger()->LogMessage("effector %s: saved state refused (%s)", mName.c_str(), fault);
+        return;
+    }
+    mPlay = play;
+    for (int i = 0; i < kChannelCount; ++i) mSlots[i] = std::move(slots[i]);
     if (mRepeater) mRepeater->LoadState(buffer);
 }
 

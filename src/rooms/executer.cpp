@@ -82,7 +82,7 @@ bool TXOExecuter::OnClick(TObject* object, const TSceneMouseEvent& /*event*/)
         return true;
     }
     if (object->mLocked) return true;
-    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound("ho_item_found");
+    PlayNamedSound("ho_item_found");
     TakeOut(object, room);
     if (owner) owner->OnXoItemFound(object, room);
     return true;

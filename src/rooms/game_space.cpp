@@ -59,10 +59,7 @@ TGameSpace::~TGameSpace()
     mObjects.clear();
 }
 
-void TGameSpace::PlaySound(const std::string& name)
-{
-    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound(name);
-}
+void TGameSpace::PlaySound(const std::string& name) { PlayNamedSound(name); }
 
 int TGameSpace::PlayShowSounds()
 {

@@ -27,6 +27,20 @@ struct TPocketEffectorKinds : TEffectorsFactory {
     using TEffectorsFactory::CreateEffector;
 };
 
+// A movement longer than this is a damaged file, not a slow close-up: while a pocket shrinks
+// the room takes no press.
+const float kMaxMovementSeconds = 10.0f;
+
+// NaN, infinity, a negative or an absurd time is refused where it is read, so that showing
+// and hiding agree on whether there is a movement.
+float ReadMovementTime(TiXmlElement* element, const char* key, const std::string& pocket)
+{
+    const float seconds = GetAttrFloat(element, key, 0.3f);
+    if (seconds >= 0.0f && seconds <= kMaxMovementSeconds) return seconds;
+    GetLogger()->LogMessage("pocket %s: %s %g refused, taken as 0.3", pocket.c_str(), key, static_cast<double>(seconds));
+    return 0.3f;
+}
+
 TEffector* BuildShowEffector(const std::string& type)
 {
     if (auto* factory = GetAppState().mEffectorsFactory.get()) return factory->Create(type);
@@ -150,8 +164,8 @@ void TPocket::LoadAttributes(TiXmlElement* element)
         mFrameImage.SetPosition(static_cast<float>(GetAttrInt(element, "framex", 0)),
                                 static_cast<float>(GetAttrInt(element, "framey", 0)), false);
     }
-    mAppearTime = GetAttrFloat(element, "appeartime", 0.3f);
-    mDisappearTime = GetAttrFloat(element, "disappeartime", 0.3f);
+    mAppearTime = ReadMovementTime(element, "appeartime", mSpaceName);
+    mDisappearTime = ReadMovementTime(element, "disappeartime", mSpaceName);
 }
 
 TShowPocketEffector* TPocket::GetShowEffector() const
@@ -200,9 +214,8 @@ void TPocket::OnShow()
 
 int TPocket::OnHide()
 {
-    TShowPocketEffector* effector = GetShowEffector();
-    if (effector && mDisappearTime > 0.0f) {
-        StartMovement(*effector, this, mX, -mY, mStartX, mStartY, 1.0f, 0.2f, 0.2f, mDisappearTime, true,
+    if (HasHideMovement()) {
+        StartMovement(*GetShowEffector(), this, mX, -mY, mStartX, mStartY, 1.0f, 0.2f, 0.2f, mDisappearTime, true,
                       mOwnerRoom);
     }
     ClosePocket(1);

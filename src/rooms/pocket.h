@@ -44,6 +44,8 @@ public:
     void FitRectToObjects();
     // The show movement, when the pocket has one; null otherwise.
     TShowPocketEffector* GetShowEffector() const;
+    // Hiding shrinks the pocket back, and it stays the room's open pocket until that ends.
+    bool HasHideMovement() const { return GetShowEffector() && mDisappearTime > 0.0f; }
 
     int32_t mBackImageX = 0;
     int32_t mBackImageY = 0;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "core/logger.h"
 #include "core/numbers.h"
 #include "graphics/draw_object.h"
 #include "graphics/tweens.h"
@@ -35,6 +36,11 @@ void TRandomEffector::LoadXml(const TiXmlElement* e)
     }
     GetAttrPointListF(e, "minmax", mRanges);
     mChanges = GetAttrInt(e, "changes", mChanges);
+    if (mChanges < 0 || mChanges > kMaxChanges) {
+        const int32_t bounded = mChanges < 0 ? 0 : kMaxChanges;
+        GetLogger()->LogMessage("Effector %s: changes %d taken as %d", mName.c_str(), mChanges, bounded);
+        mChanges = bounded;
+    }
     mRegenerate = GetAttrBool(e, "regen", true);
     mReturnToStart = GetAttrBool(e, "rts", false);
     mRelative = GetAttrBool(e, "relative", mRelative);

@@ -12,6 +12,9 @@
 // value over a step time and holds it; the cycle starts again from the base values.
 class TRandomEffector : public TEffector {
 public:
+    // Each change makes two keys per track every cycle: far more than a scene ever asks for.
+    static constexpr int32_t kMaxChanges = 4096;
+
     void Update(float dt) override;
     // Binding captures the base values and generates the first cycle.
     void SetTarget(DrawObject* target) override;

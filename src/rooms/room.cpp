@@ -778,10 +778,20 @@ void TRoom::SaveState(TBaseBuffer& buffer)
 void TRoom::LoadState(TBaseBuffer& buffer)
 {
     TGameSpace::LoadState(buffer);
-    mSavedFlagA = buffer.ReadByte() != 0;
-    mSavedFlagB = buffer.ReadByte() != 0;
-    mShowCount = buffer.ReadInt32();
-    mCurrentListIndex = buffer.ReadInt32();
+    const bool savedFlagA = buffer.ReadByte() != 0;
+    const bool savedFlagB = buffer.ReadByte() != 0;
+    const int32_t showCount = buffer.ReadInt32();
+    const int32_t listIndex = buffer.ReadInt32();
+    // Every show counts one up: a count no player reaches is a damaged record.
+    if (showCount < 0 || showCount > kMaxShowCount) {
+        GetLogger()->LogMessage("room %s: saved state refused (show count %d)", mSpaceName.c_str(),
+                                static_cast<int>(showCount));
+    } else {
+        mSavedFlagA = savedFlagA;
+        mSavedFlagB = savedFlagB;
+        mShowCount = showCount;
+        mCurrentListIndex = listIndex;
+    }
     LoadObjectsBinary(buffer);
     for (const auto& pocket : mPockets) {
         TBaseBuffer record;

@@ -98,6 +98,8 @@ private:
 
 class TRoom : public TBaseRoom {
 public:
+    // Far beyond any player's shows; a saved count past it is refused.
+    static constexpr int32_t kMaxShowCount = 1000000;
     TRoom();
     ~TRoom() override;
 

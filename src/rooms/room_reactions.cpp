@@ -29,7 +29,7 @@ void AddProfilePair(const std::string& key, const std::string& value)
 
 void PlayHintSound()
 {
-    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound("hint");
+    PlayNamedSound("hint");
 }
 
 // The player's highlight option lives with the application; this game never sets it.
@@ -220,7 +220,7 @@ bool TRoom::ClosePocket(int flag)
             mOpenPocket->OnHide();
         }
         mPocketShadow.reset();
-        if (!mOpenPocket->GetShowEffector() || mOpenPocket->mDisappearTime == 0.0f) mOpenPocket = nullptr;
+        if (!mOpenPocket->HasHideMovement()) mOpenPocket = nullptr;
         if (GetSpaceType() == kSpacePocket && mCloseAfterAllToolsTaken && AreAllToolsTaken()) PostCloseRequest();
     }
     return flag == 0;

@@ -65,7 +65,7 @@ void ShowTip(const std::string& key, float /*time*/)
     panel->mTextWidget.SetTextKey(key);
     panel->mState = TTipPanel::kShown;
     panel->mVisible = true;
-    GetSoundManager()->PlaySound("tip");
+    PlayNamedSound("tip");
 }
 
 void TipPanelHide()

@@ -28,12 +28,6 @@ std::unique_ptr<TToolEffect> CloneNamedEffect(const std::string& name)
 
 namespace {
 
-void PlayToolSound(const std::string& id)
-{
-    if (id.empty()) return;
-    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound(id);
-}
-
 std::string Trimmed(const std::string& text)
 {
     const size_t first = text.find_first_not_of(" \t\r\n");
@@ -155,7 +149,7 @@ float TTool::SetPower(float value)
 
 void TTool::Select(int /*a*/, int /*b*/)
 {
-    PlayToolSound(mTakeSound);
+    PlayNamedSound(mTakeSound);
     mTakeEffect.reset();
     mMode = 2;
     if (!mTakeEffectName.empty()) ShowEffect(mTakeEffect, mTakeEffectName);
@@ -165,7 +159,7 @@ void TTool::Apply(int /*x*/, int /*y*/, int /*useNumber*/)
 {
     mApplyEffect.reset();
     if (!mApplyEffectName.empty()) ShowEffect(mApplyEffect, mApplyEffectName);
-    PlayToolSound(mApplySound);
+    PlayNamedSound(mApplySound);
     mMode = 0;
     GetLogger()->LogDebug("tool %s apply none", mId.c_str());
 }

@@ -190,6 +190,25 @@ TSoundManager* GetSoundManager()
 
 TSoundManager* FindSoundManager() { return gSoundManager; }
 
+void PlayNamedSound(const std::string& name)
+{
+    if (name.empty()) return;
+    if (TSoundManager* sound = GetSoundManager()) sound->PlaySound(name);
+}
+
+void StopNamedSound(const std::string& name)
+{
+    if (name.empty()) return;
+    if (TSoundManager* sound = GetSoundManager()) sound->StopSound(name);
+}
+
+void PlayNamedSoundOnce(const std::string& name)
+{
+    if (name.empty()) return;
+    TSoundManager* sound = GetSoundManager();
+    if (sound && !sound->IsSoundPlaying(name)) sound->PlaySound(name);
+}
+
 void ReleaseSoundManager()
 {
     // The lists close their streams here, on the main thread, after the thread has ended.

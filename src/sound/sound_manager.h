@@ -69,6 +69,12 @@ private:
 // Created on first use with the OpenAL engine and the audio thread; none after release.
 TSoundManager* GetSoundManager();
 TSoundManager* FindSoundManager();  // null when none exists
+// The scene and the board play and stop sounds by name through these: nothing happens for an
+// empty name, nor after the sound shutdown, when there is no manager to ask.
+void PlayNamedSound(const std::string& name);
+void StopNamedSound(const std::string& name);
+// For sounds that follow a drag or a tick: started only when not already playing.
+void PlayNamedSoundOnce(const std::string& name);
 // Joins the audio thread, releases the lists (closing their streams), then the engine.
 void ReleaseSoundManager();
 // Lets tests build the manager and engine again after a release.

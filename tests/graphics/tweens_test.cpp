@@ -8,6 +8,7 @@
 
 #include "core/buffer.h"
 #include "core/random.h"
+#include "log_watch.h"
 
 namespace {
 
@@ -150,6 +151,41 @@ TEST(SavedState, IncValueIsTwentyFourExactBytes)
     EXPECT_FLOAT_EQ(1.375f, back.mCurrent);
     EXPECT_TRUE(back.mRunning);
     EXPECT_FLOAT_EQ(1.75f, (back.Update(1), back.mCurrent));
+}
+
+// The record's flags and times must agree: a tween finished yet running, or paused without
+// running, never ends, and whatever waits for its end waits for good.
+TEST(SavedState, IncValueRecordsThatDisagreeAreRefused)
+{
+    struct Case {
+        int32_t duration, elapsed;  // thousandths
+        uint8_t finished, running, paused;
+        bool taken;
+    };
+    const Case cases[] = {
+        {2000, 500, 1, 1, 0, false}, {2000, 500, 1, 0, 1, false}, {2000, 500, 0, 0, 1, false},
+        {2000, 2500, 0, 1, 0, false}, {2000, -1, 0, 1, 0, false},  {-2000, -1000, 0, 1, 0, false},
+        {2000, 500, 0, 1, 1, true},   {2000, 500, 0, 0, 0, true},  {2000, 2000, 1, 0, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.duration << " " << c.elapsed << " " << int(c.finished) << int(c.running)
+                                        << int(c.paused));
+        TBaseBuffer b;
+        for (int32_t v : {3000, 1000, 9000, c.duration, c.elapsed}) b.WriteInt32(v);
+        for (uint8_t v : {c.finished, c.running, c.paused, uint8_t(1)}) b.WriteByte(v);
+        IncValue tween;
+        tween.Set(0, 10, 2, true);
+        tween.Update(1);
+        TLogWatch log;
+        EXPECT_EQ(tween.LoadState(&b), c.taken);
+        EXPECT_EQ(log.Count("saved tween refused: its flags or times disagree"), c.taken ? 0u : 1u);
+        EXPECT_FLOAT_EQ(tween.mCurrent, c.taken ? 3.0f : 5.0f);
+        EXPECT_EQ(b.BytesLeft(), 0u);
+        if (!c.taken) {
+            EXPECT_TRUE(tween.mRunning);
+            EXPECT_TRUE(tween.Update(1)) << "the tween kept runs to its end";
+        }
+    }
 }
 
 TEST(SavedState, PulseAndChannelRoundTrip)

@@ -9,8 +9,10 @@
 
 #include "core/random.h"
 #include "objects/object.h"
+#include "objects/mover_objects.h"
 #include "objects/object_fixture.h"
 #include "objects/recording_listener.h"
+#include "objects/timer_objects.h"
 #include "rooms/executer.h"
 #include "rooms/game_event.h"
 #include "rooms/game_space.h"
@@ -629,6 +631,27 @@ TEST_F(ObjectInputTest, WrongToolHintKey)
     TGhostLikeTool ghost;
     EXPECT_EQ(object->GetWrongToolSound(&ghost), "");
     EXPECT_TRUE(object->mWrongToolPressed);
+}
+
+// After the sound shutdown there is no manager: every sound of the scene code is then
+// skipped, never asked of a manager that is gone.
+TEST(SceneSounds, ObjectsStaySilentAfterTheSoundShutdown)
+{
+    ReleaseSoundManager();
+    ASSERT_EQ(GetSoundManager(), nullptr);
+    auto plain = LoadObjectFrom(R"(<object soundtool="use" sounda="hum"/>)");
+    TSceneMouseEvent event;
+    plain->OnToolAccepted(event);
+    plain->Deactivate(0, 0, 0);
+    auto bell = LoadObjectFrom<TSoundObject>(R"(<object id="bell"/>)");
+    bell->OnSpaceHidden();
+    bell->Lock();
+    auto arc = LoadObjectFrom<TArcMoverObject>(R"(<object play_sound="whirr"/>)");
+    arc->Deactivate(0, 0, 0);
+    PlayNamedSound("tip");
+    PlayNamedSoundOnce("clockticking");
+    StopNamedSound("hum");
+    RearmSoundManagerForTests();
 }
 
 }  // namespace

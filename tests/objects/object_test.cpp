@@ -5,6 +5,7 @@
 
 #include "core/logger.h"
 #include "core/xml_document.h"
+#include "graphics/cadr_image.h"
 #include "log_watch.h"
 #include "objects/object.h"
 #include "objects/object_fixture.h"
@@ -500,6 +501,18 @@ TEST(SceneObject, FrameRowsPastTheIntRangeClamp)
     EXPECT_EQ(o->mFrames[1].mTop, 2147483647);
     EXPECT_EQ(o->mFrames[1].mRight, 8);
     EXPECT_EQ(o->mFrames[1].mBottom, 2147483647);
+}
+
+TEST(SceneObject, FrameCountIsClampedAsTheSheetAnimationDoes)
+{
+    TLogWatch log;
+    std::unique_ptr<TObject> o =
+        LoadObjectFrom("<object id='o' texrects='0.0.8.8' frames='2000000000' texw='64' animmode='loop'/>");
+    EXPECT_EQ(o->mFrames.size(), static_cast<size_t>(TCadrImage::kMaxFrames));
+    EXPECT_TRUE(log.Has("Object o: frames 2000000000 clamped to 65536"));
+    const TFrameRect& last = o->mFrames.back();
+    EXPECT_EQ((std::vector<int>{last.mLeft, last.mTop, last.mRight, last.mBottom}),
+              (std::vector<int>{56, 65528, 64, 65536}));
 }
 
 TEST(SceneObject, LoadingDropsImageEffectAndChildren)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "graphics/texture.h"
+#include "log_watch.h"
 #include "objects/object_scene_fixture.h"
 #include "rooms/effector.h"
 #include "rooms/test_space.h"
@@ -425,4 +426,36 @@ TEST(SceneObjectRecord, ShortRecordReadsZeros)
     EXPECT_FALSE(o->mActive);
     EXPECT_EQ(o->mClickCounter, 0);
     EXPECT_FALSE(o->mToolRecords[0].mUsed);
+}
+
+TEST(SceneObjectRecord, ARecordOutOfRangeIsRefusedAndTheChildrenStillRead)
+{
+    struct Case {
+        size_t at;  // alpha at 1, draw type at 8
+        int32_t value;
+    };
+    const Case cases[] = {{1, 1001}, {1, -1}, {8, 6}, {8, -1}, {8, 2147483647}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.at << " " << c.value);
+        std::unique_ptr<TObject> saved = LoadObjectFrom("<object id='s' alpha='0.2' drawtype='4'/>");
+        NestChild(*saved, "<object id='c'/>")->mClickCounter = 7;
+        saved->mLocked = true;
+        TBaseBuffer good;
+        saved->SaveState(good);
+        std::string bytes = Bytes(good);
+        for (int i = 0; i < 4; ++i) bytes[c.at + i] = static_cast<char>(static_cast<uint32_t>(c.value) >> (8 * i));
+        TBaseBuffer damaged;
+        for (char b : bytes) damaged.WriteByte(static_cast<uint8_t>(b));
+
+        std::unique_ptr<TObject> o = LoadObjectFrom("<object id='s' alpha='0.5' drawtype='1'/>");
+        TObject* child = NestChild(*o, "<object id='c'/>");
+        TLogWatch log;
+        o->LoadState(damaged);
+        EXPECT_EQ(log.CountStartingWith("object s: saved state refused ("), 1u);
+        EXPECT_FLOAT_EQ(o->mAlpha, 0.5f);
+        EXPECT_EQ(o->mDrawType, 1);
+        EXPECT_FALSE(o->mLocked) << "nothing of a refused record is taken";
+        EXPECT_EQ(child->mClickCounter, 7);
+        EXPECT_EQ(damaged.BytesLeft(), 0u);
+    }
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/buffer.h"
+#include "log_watch.h"
 #include "objects/puzzle_fixture.h"
 #include "objects/slide_rotator_objects.h"
 
@@ -155,6 +156,47 @@ TEST_F(SlideRotatorTest, RecordSavedMidRollEndsAtTheSameTime)
     other->LoadState(rest);
     other->LoadResources();
     EXPECT_EQ(other->mStrip.mTransform.mSrcY, 160.0f);
+}
+
+// A damaged record would leave the wheel rolling for good or past its strip: refused whole,
+// the wheel stays as its file made it and rolls on a press.
+TEST_F(SlideRotatorTest, ADamagedRecordIsRefusedAndTheWheelStillRolls)
+{
+    struct Case {
+        const char* label;
+        void (*damage)(TSlideImageRotator&);
+    };
+    const Case cases[] = {
+        {"paused roll", [](TSlideImageRotator& w) { w.mRoll.mPaused = true; }},
+        {"finished yet running", [](TSlideImageRotator& w) { w.mRoll.mFinished = true; }},
+        {"band past the strip", [](TSlideImageRotator& w) { w.mBand = 12; }},
+        {"negative band", [](TSlideImageRotator& w) { w.mBand = -1; }},
+        {"other window", [](TSlideImageRotator& w) { w.mWindowH = 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TSlideImageRotator* source = LoadWheel(3);
+        ASSERT_NE(nullptr, source);
+        ASSERT_TRUE(source->Roll());
+        source->Update(0.05f);
+        c.damage(*source);
+        TBaseBuffer buffer;
+        source->SaveState(buffer);
+
+        TSlideImageRotator* fresh = Load<TSlideImageRotator>(Wheel("w", 10, 5));
+        ASSERT_NE(nullptr, fresh);
+        TLogWatch log;
+        fresh->LoadState(buffer);
+        EXPECT_TRUE(buffer.ReadAtEnd());
+        EXPECT_EQ(log.CountStartingWith("object .w: saved wheel refused (band "), 1u) << log.Text();
+        EXPECT_EQ(fresh->mBand, 5);
+        EXPECT_FALSE(fresh->mRolling);
+        EXPECT_EQ(fresh->mWindowY, 200);
+        ASSERT_TRUE(fresh->Roll());
+        for (int i = 0; i < 10; ++i) fresh->Update(0.05f);
+        EXPECT_FALSE(fresh->mRolling);
+        EXPECT_EQ(fresh->mBand, 6);
+    }
 }
 
 TEST_F(SlideRotatorTest, HiddenWheelDrawsNoStrip)

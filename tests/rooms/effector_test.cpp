@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <functional>
 #include <typeinfo>
 
 #include "core/buffer.h"
 #include "core/random.h"
 #include "core/xml_document.h"
+#include "log_watch.h"
 #include "objects/anim_objects.h"
 #include "objects/object_scene_fixture.h"
 #include "rooms/effector.h"
@@ -419,4 +421,50 @@ TEST(EffectorState, LoadedStateContinuesWhereItWasSaved)
     repeated->SaveState(withRepeater);
     back->LoadState(withRepeater);
     EXPECT_EQ(withRepeater.BytesLeft(), 5u);
+}
+
+// A damaged record is refused whole: the effector plays on as its element made it.
+TEST(EffectorState, DamagedRecordsAreRefusedWhole)
+{
+    const std::string xml = "<effector name='e'><key id='s' time='0' value='1'/><key id='s' time='1' value='2'/>"
+                            "<key id='x' time='0' value='0'/><key id='x' time='1' value='100'/></effector>";
+    struct Case {
+        const char* label;
+        std::function<void(TEffector&)> damage;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"scale key", [](TEffector& e) { e.mSlots[kChannelScaleY].mChannel.mValues[1] = 2000000.0f; },
+         "effector e: saved state refused (a scale past the range)"},
+        {"scale tween", [](TEffector& e) { e.mSlots[kChannelScale].mChannel.mTween.mTo = -17.0f; },
+         "effector e: saved state refused (a scale past the range)"},
+        {"tween flags",
+         [](TEffector& e) {
+             e.mSlots[kChannelX].mChannel.mTween.mFinished = true;
+             e.mSlots[kChannelX].mChannel.mTween.mRunning = true;
+         },
+         "effector e: saved state refused (a track's tween disagrees with itself)"},
+        {"nothing", [](TEffector&) {}, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        std::unique_ptr<TEffector> source = MakeEffector(xml);
+        source->mSlots[kChannelScaleY] = source->mSlots[kChannelScale];
+        source->mPlay = false;
+        c.damage(*source);
+        TBaseBuffer buffer;
+        source->SaveState(buffer);
+
+        std::unique_ptr<TEffector> e = MakeEffector(xml);
+        e->Update(0.5f);
+        const std::vector<float> values = e->mSlots[kChannelScale].mChannel.mValues;
+        TLogWatch log;
+        e->LoadState(buffer);
+        EXPECT_EQ(log.CountStartingWith("effector e: saved state refused"), c.line ? 1u : 0u);
+        EXPECT_EQ(log.CountStartingWith("saved tween refused"), 0u) << "one line per record";
+        if (c.line) EXPECT_TRUE(log.Has(c.line));
+        EXPECT_EQ(e->mPlay, c.line != nullptr);
+        EXPECT_EQ(e->mSlots[kChannelScaleY].mHasKeys, c.line == nullptr);
+        EXPECT_EQ(e->mSlots[kChannelScale].mChannel.mValues, values);
+    }
 }

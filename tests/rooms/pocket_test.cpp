@@ -2,6 +2,9 @@
 // dimming shadow, shrunk back when closed, and closed innermost first.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include "log_watch.h"
 #include "rooms/frame_object.h"
 #include "rooms/pocket_room_fixture.h"
 #include "rooms/scene_mouse_event.h"
@@ -114,6 +117,41 @@ TEST_F(PocketTest, WithoutAMovementThePocketShowsAtFullSizeAtOnce)
         EXPECT_EQ(p->mY, 0.0f);
         room->ClosePocket(0);
         EXPECT_EQ(room->mOpenPocket, p->GetShowEffector() ? p : nullptr);
+    }
+}
+
+TEST_F(PocketTest, DamagedMovementTimesAreRefusedAndAClosedPocketLetsGo)
+{
+    const char* const times[] = {"-1", "nan", "1e39", "3600"};
+    for (const char* time : times) {
+        SCOPED_TRACE(time);
+        TLogWatch log;
+        TRoom* room = Load(std::string(R"(<room><Common name="hall"/><Objects/><pockets><pocket name="p" appeartime=")") +
+                           time + R"(" disappeartime=")" + time +
+                           R"("><object id="o" x="10" y="10" w="50" h="50"/></pocket></pockets></room>)");
+        TPocket* p = Pocket("p");
+        EXPECT_EQ(p->mAppearTime, 0.3f);
+        EXPECT_EQ(p->mDisappearTime, 0.3f);
+        EXPECT_EQ(log.CountStartingWith("pocket p: appeartime "), 1u);
+        EXPECT_EQ(log.CountStartingWith("pocket p: disappeartime "), 1u);
+        room->OpenPocket(p, 640.0f, 360.0f);
+        EXPECT_TRUE(room->ClosePocket(0));
+        for (int frame = 0; frame < 60 && room->mOpenPocket; ++frame) room->Update(0.01f);
+        EXPECT_EQ(room->mOpenPocket, nullptr) << "the room takes presses again";
+    }
+}
+
+TEST_F(PocketTest, ShowingAndClosingAgreeOnAMissingHideMovement)
+{
+    // Set behind the reader's back: closing must not wait for a movement that hiding never starts.
+    TRoom* room = Load(R"(<room><Common name="hall"/><Objects/><pockets><pocket name="p">)"
+                       R"(<object id="o" x="10" y="10" w="50" h="50"/></pocket></pockets></room>)");
+    TPocket* p = Pocket("p");
+    for (float time : {-1.0f, std::nanf("")}) {
+        p->mDisappearTime = time;
+        room->OpenPocket(p, 640.0f, 360.0f);
+        EXPECT_TRUE(room->ClosePocket(0));
+        EXPECT_EQ(room->mOpenPocket, nullptr);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "core/random.h"
 #include "core/xml_document.h"
 #include "graphics/tweens.h"
+#include "log_watch.h"
 #include "objects/object.h"
 #include "rooms/random_effectors.h"
 
@@ -107,6 +108,31 @@ TEST(RandomEffector, ReturnRestAndNoChanges)
     EXPECT_FALSE(still->mRegenActive);
     EXPECT_EQ(Track(*still, kChannelX).mTimes.size(), 1u);
     EXPECT_EQ(target.mX, 100.0f);
+}
+
+TEST(RandomEffector, ChangesOutsideTheirRangeAreBoundedWithALine)
+{
+    struct Case {
+        const char* changes;
+        int32_t kept;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"2000000000", TRandomEffector::kMaxChanges, "Effector e: changes 2000000000 taken as 4096"},
+        {"-3", 0, "Effector e: changes -3 taken as 0"},
+        {"4096", TRandomEffector::kMaxChanges, nullptr},
+    };
+    for (const Case& c : cases) {
+        TLogWatch log;
+        auto effector = Make<TRandomEffector>(std::string(R"(<effector name="e" tracks="x,y" minmax="-1,1;-1,1" dt="1" changes=")") +
+                                              c.changes + R"("/>)");
+        EXPECT_EQ(effector->mChanges, c.kept) << c.changes;
+        EXPECT_EQ(log.CountStartingWith("Effector e: changes "), c.line ? 1u : 0u) << c.changes;
+        if (c.line) EXPECT_TRUE(log.Has(c.line)) << c.changes;
+        DrawObject target;
+        effector->SetTarget(&target);
+        EXPECT_EQ(Track(*effector, kChannelX).mTimes.size(), 1u + 2u * static_cast<size_t>(c.kept)) << c.changes;
+    }
 }
 
 TEST(RandomEffector, RelativeValuesStayNearTheValueAtGeneration)

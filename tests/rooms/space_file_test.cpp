@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <cstdint>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "core/text.h"
 #include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
+#include "log_watch.h"
 #include "objects/object.h"
 #include "objects/object_factory.h"
 #include "rooms/effector.h"
@@ -376,6 +378,33 @@ TEST_F(RoomStateTest, RoundTripGivesBackWhatWasSaved)
     EXPECT_FALSE(loaded->mPockets[1]->mObjects[0]->IsVisible());
     EXPECT_EQ(loaded->mPockets[1]->mShowCount, 2);
     EXPECT_EQ(loaded->mPockets[0]->mShowCount, 0);
+}
+
+// A show count no player reaches would overflow at the next show: the room's own fields are
+// refused together, and the objects' records after them are read as usual.
+TEST_F(RoomStateTest, ShowCountsPastTheirRangeAreRefused)
+{
+    const int32_t counts[] = {INT32_MAX, -1, TRoom::kMaxShowCount + 1, TRoom::kMaxShowCount};
+    for (int32_t count : counts) {
+        SCOPED_TRACE(count);
+        auto room = Fixture();
+        room->mSavedFlagA = true;
+        room->mShowCount = count;
+        room->mCurrentListIndex = 2;
+        room->FindObject("a1")->mLocked = true;
+        TBaseBuffer buffer;
+        room->SaveState(buffer);
+
+        auto loaded = Fixture();
+        TLogWatch log;
+        loaded->LoadState(buffer);
+        const bool taken = count == TRoom::kMaxShowCount;
+        EXPECT_EQ(log.Count("room r: saved state refused (show count " + std::to_string(count) + ")"), taken ? 0u : 1u);
+        EXPECT_EQ(loaded->mShowCount, taken ? count : 0);
+        EXPECT_EQ(loaded->mSavedFlagA, taken);
+        EXPECT_EQ(loaded->mCurrentListIndex, taken ? 2 : 0);
+        EXPECT_TRUE(loaded->FindObject("a1")->mLocked);
+    }
 }
 
 // A buffer cut anywhere loads without reading past its end; what is missing reads as 0.
