@@ -14,12 +14,11 @@
 #include "core/logger.h"
 #include "core/system.h"
 
-// The player folder and its "bench" progress folder, and the working folder; false when the
-// temporary folder cannot be made.
-inline bool StartBenchFolders(char* dataTemplate)
+// The player folder (an existing one: a bench's own child processes share their parent's)
+// and its "bench" progress folder, and the working folder.
+inline void UseBenchFolders(const char* data)
 {
-    if (!mkdtemp(dataTemplate)) return false;
-    setenv("XDG_DATA_HOME", dataTemplate, 1);
+    setenv("XDG_DATA_HOME", data, 1);
     SetExeDirAsCurrent();  // assets/ lies beside the executable
     TSystem* sys = GetSystem();
     sys->mAppFolderName = "Brisalo5";
@@ -27,6 +26,13 @@ inline bool StartBenchFolders(char* dataTemplate)
     sys->MakeUserFolders();
     mkdir((sys->UserFolder() + "/bench").c_str(), 0755);
     GetLogger()->SetSdlOutput(false);
+}
+
+// The same in a new temporary folder; false when it cannot be made.
+inline bool StartBenchFolders(char* dataTemplate)
+{
+    if (!mkdtemp(dataTemplate)) return false;
+    UseBenchFolders(dataTemplate);
     return true;
 }
 

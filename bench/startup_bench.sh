@@ -1,44 +1,74 @@
 #!/bin/sh
-# Start-up measure: the release game started 10 times as a new player would (a fresh user
-# folder each time, the shipped assets, one Xvfb with openbox, the machine's own audio). Each
-# run's time from process start to the first presented frame of the first screen comes from
-# the game's "first frame <n> ms" log line; the game is then ended with SIGTERM. Prints every
-# run and the median, and fails at a median of 300 ms or more.
-# Usage: startup_bench.sh <game executable>
+# Start-up measure: the release game against a floor (brisalo_startup_floor: a full-screen SDL
+# window, an accelerated renderer and an OpenAL context presenting one frame), run alternately
+# in one Xvfb with openbox, 10 pairs, as a new player would start the game (a fresh user
+# folder each time, the shipped assets, the machine's own audio). Both are started through
+# brisalo_startup_launch, which prints the monotonic clock just before the start; each prints
+# the same clock at its first presented frame ("first frame at <t> ms ..."), and the game is
+# then ended with SIGTERM. Prints every pair, both medians and their ratio, and fails when the
+# game's median is more than 2.0 x the floor's.
+# Usage: startup_bench.sh <game executable> (the launcher and the floor lie beside it)
 set -u
 GAME=$1
-RUNS=10
-LIMIT_MS=300
+BIN=$(dirname "$GAME")
+LAUNCH="$BIN/brisalo_startup_launch"
+FLOOR="$BIN/brisalo_startup_floor"
+PAIRS=10
+BOUND=2.0
 . "$(dirname "$0")/../tests/x11/x_session.sh"
 
 start_xvfb
 start_openbox
 
-times=""
-for run in $(seq "$RUNS"); do
-    data="$WORK/data$run"
+# Runs one program through the launcher and prints its milliseconds from launch to first frame.
+# Usage: time_start NAME PROGRAM RUN
+time_start() {
+    data="$WORK/data-$1-$3"
     mkdir -p "$data"
     log="$data/Korvel Games/Brisalo5/log.txt"
-    env -u ALSOFT_DRIVERS SDL_VIDEODRIVER=x11 XDG_DATA_HOME="$data" "$GAME" >"$WORK/out$run" 2>&1 &
+    out="$WORK/out-$1-$3"
+    env -u ALSOFT_DRIVERS SDL_VIDEODRIVER=x11 XDG_DATA_HOME="$data" "$LAUNCH" "$2" >"$out" 2>&1 &
     PID=$!
-    ms=""
-    for _ in $(seq 300); do
-        ms=$(sed -n 's/.*first frame \(-\{0,1\}[0-9]*\) ms.*/\1/p' "$log" "$WORK/out$run" 2>/dev/null | head -n 1)
-        [ -n "$ms" ] && break
+    at=""
+    for _ in $(seq 600); do
+        at=$(sed -n 's/.*first frame at \([0-9.]*\) ms.*/\1/p' "$log" "$out" 2>/dev/null | head -n 1)
+        [ -n "$at" ] && break
         kill -0 "$PID" 2>/dev/null || break
         sleep 0.05
     done
     kill -TERM "$PID" 2>/dev/null
     wait "$PID"
     PID=""
-    if [ -z "$ms" ] || [ "$ms" -lt 0 ]; then
-        echo "run $run: no first frame reported"
-        cat "$WORK/out$run"
-        exit 1
+    launched=$(sed -n 's/^launch at \([0-9.]*\) ms.*/\1/p' "$out" | head -n 1)
+    if [ -z "$at" ] || [ -z "$launched" ]; then
+        echo "$1 run $3: no first frame reported" >&2
+        cat "$out" >&2
+        return 1
     fi
-    echo "run $run: first frame after $ms ms"
-    times="$times $ms"
+    awk -v a="$at" -v l="$launched" 'BEGIN { printf "%.1f\n", a - l }'
+}
+
+median() {
+    for t in "$@"; do echo "$t"; done | sort -n |
+        awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+games=""
+floors=""
+for run in $(seq "$PAIRS"); do
+    game_ms=$(time_start game "$GAME" "$run") || exit 1
+    floor_ms=$(time_start floor "$FLOOR" "$run") || exit 1
+    echo "pair $run: game $game_ms ms, floor $floor_ms ms"
+    games="$games $game_ms"
+    floors="$floors $floor_ms"
 done
-median=$(for t in $times; do echo "$t"; done | sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }')
-echo "start-up median: $median ms (limit $LIMIT_MS ms)"
-awk -v m="$median" -v l="$LIMIT_MS" 'BEGIN { exit !(m < l) }'
+# shellcheck disable=SC2086
+game_median=$(median $games)
+# shellcheck disable=SC2086
+floor_median=$(median $floors)
+awk -v g="$game_median" -v f="$floor_median" -v b="$BOUND" 'BEGIN {
+    ratio = f > 0 ? g / f : 0
+    ok = f > 0 && ratio <= b
+    printf "start-up: game %.1f ms, floor (SDL window, renderer and OpenAL context, one frame) %.1f ms: %.2f x floor (bound %.1f x) %s\n", g, f, ratio, b, ok ? "ok" : "OVER"
+    exit !ok
+}'

@@ -202,7 +202,7 @@ void RunFrame()
     static bool firstFrameReported = false;
     if (!firstFrameReported && app.mWindowManager && app.mWindowManager->TopScreen()) {
         firstFrameReported = true;
-        GetLogger()->LogMessage("first frame %d ms", ProcessAgeMs());
+        GetLogger()->LogMessage("first frame at %.3f ms on the monotonic clock", MonotonicMs());
     }
 }
 

@@ -169,30 +169,11 @@ namespace {
 TShellOpenHook gShellOpenHook = nullptr;
 }
 
-int ProcessAgeMs()
+double MonotonicMs()
 {
-    // Field 22 of /proc/self/stat is the start time in clock ticks since boot; the command
-    // name (field 2) may hold blanks, so the count starts after its closing parenthesis.
-    std::FILE* file = std::fopen("/proc/self/stat", "r");
-    if (!file) return -1;
-    char line[1024] = {};
-    const size_t n = std::fread(line, 1, sizeof(line) - 1, file);
-    std::fclose(file);
-    line[n] = 0;
-    const char* p = std::strrchr(line, ')');
-    if (!p) return -1;
-    unsigned long long startTicks = 0;
-    int field = 2;
-    for (; *p && field < 22; ++p)
-        if (*p == ' ') ++field;
-    if (field != 22 || std::sscanf(p, "%llu", &startTicks) != 1) return -1;
-    const long ticksPerSecond = sysconf(_SC_CLK_TCK);
     timespec now{};
-    if (ticksPerSecond <= 0 || clock_gettime(CLOCK_BOOTTIME, &now) != 0) return -1;
-    const double nowMs = static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-    const double startMs = static_cast<double>(startTicks) * 1000.0 / static_cast<double>(ticksPerSecond);
-    const double age = nowMs - startMs;
-    return age < 0.0 ? 0 : age > 2e9 ? -1 : static_cast<int>(age);
+    if (clock_gettime(CLOCK_MONOTONIC, &now) != 0) return -1.0;
+    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 void SetShellOpenHook(TShellOpenHook hook) { gShellOpenHook = hook; }

@@ -52,8 +52,10 @@ void SetCursorCalls(const TCursorCalls& calls);
 void ShellOpen(const std::string& text);
 using TShellOpenHook = void (*)(const std::string& text);
 void SetShellOpenHook(TShellOpenHook hook);
-// Milliseconds since this process started (loading before main counts); -1 when unknown.
-int ProcessAgeMs();
+// Milliseconds on the system's monotonic clock, which every process of the machine shares: a
+// launcher's reading before the start and the program's own at its first frame make its
+// start-up time (a process's start time in /proc can be seconds off).
+double MonotonicMs();
 // Creates every missing folder of the path; true when it exists afterwards.
 bool MakeFolders(const std::string& path);
 // Display sleep: true keeps the display awake, false lets it sleep as usual.

@@ -17,12 +17,28 @@ void TPictureGrid::Reset(int width, int height)
     MarkAllChanged();
 }
 
+// A long list costs more than a whole redraw, and must not grow with every fill.
+bool TPictureGrid::TooManyMarks(size_t marks) const
+{
+    return marks > 4096 && marks > mNumbers.size() / 8;
+}
+
 void TPictureGrid::MarkChanged(int index)
 {
     if (mAllChanged) return;
     mChanged.push_back(index);
-    // A long list costs more than a whole redraw, and must not grow with every fill.
-    if (mChanged.size() > 4096 && mChanged.size() > mNumbers.size() / 8) MarkAllChanged();
+    if (TooManyMarks(mChanged.size())) MarkAllChanged();
+}
+
+void TPictureGrid::MarkChangedSpans(const std::vector<int32_t>& spans, size_t cells)
+{
+    if (mAllChanged) return;
+    if (TooManyMarks(mChanged.size() + cells)) {
+        MarkAllChanged();
+        return;
+    }
+    for (size_t s = 0; s + 1 < spans.size(); s += 2)
+        for (int32_t i = spans[s]; i < spans[s + 1]; ++i) mChanged.push_back(i);
 }
 
 void TPictureGrid::MarkAllChanged()
@@ -56,40 +72,52 @@ int TPictureGrid::FillArea(int column, int row, uint8_t color)
     if (!hasTwin) return 0;
 
     std::fill(mVisited.begin(), mVisited.end(), 0);
-    uint8_t* numbers = mNumbers.data();
+    const uint8_t* numbers = mNumbers.data();
     uint8_t* painted = mPainted.data();
     uint8_t* visited = mVisited.data();
+    const int width = mWidth;
+    const int size = static_cast<int>(mNumbers.size());
+    // Locals, so that the byte stores below need not be assumed to touch them; the members
+    // keep their storage between fills.
+    std::vector<int32_t> seeds, spans;
+    seeds.swap(mSeeds);
+    spans.swap(mSpans);
+    seeds.clear();
+    spans.clear();
     int count = 0;
-    mSeeds.clear();
-    mSeeds.push_back(start);
-    while (!mSeeds.empty()) {
-        const int seed = mSeeds.back();
-        mSeeds.pop_back();
+    seeds.push_back(start);
+    while (!seeds.empty()) {
+        const int seed = seeds.back();
+        seeds.pop_back();
         if (visited[seed]) continue;
-        const int rowStart = seed - seed % mWidth;
-        const int rowEnd = rowStart + mWidth;
+        const int rowStart = seed - seed % width;
+        const int rowEnd = rowStart + width;
         int left = seed;
         while (left > rowStart && numbers[left - 1] == key && !visited[left - 1]) --left;
         int right = seed + 1;
         while (right < rowEnd && numbers[right] == key && !visited[right]) ++right;
-        for (int i = left; i < right; ++i) {
-            visited[i] = 1;
-            painted[i] = color;
-            MarkChanged(i);
-        }
+        // The marks are taken once for the whole fill: a mark per cell keeps these two
+        // stores from becoming plain block writes and doubles the time of a large fill.
+        std::fill(visited + left, visited + right, 1);
+        std::fill(painted + left, painted + right, color);
+        spans.push_back(left);
+        spans.push_back(right);
         count += right - left;
         // One seed per run of unvisited same-number cells above and below the span.
-        for (int offset : {-mWidth, mWidth}) {
+        for (int offset : {-width, width}) {
             const int first = left + offset;
-            if (first < 0 || first >= static_cast<int>(mNumbers.size())) continue;
+            if (first < 0 || first >= size) continue;
             bool inRun = false;
             for (int i = first; i < right + offset; ++i) {
                 const bool open = numbers[i] == key && !visited[i];
-                if (open && !inRun) mSeeds.push_back(i);
+                if (open && !inRun) seeds.push_back(i);
                 inRun = open;
             }
         }
     }
+    MarkChangedSpans(spans, static_cast<size_t>(count));
+    mSeeds.swap(seeds);
+    mSpans.swap(spans);
     return count;
 }
 

@@ -46,9 +46,14 @@ public:
     std::vector<uint8_t> mHighlight;  // the cell's number is the selected colour
 
 private:
+    bool TooManyMarks(size_t marks) const;
+    // spans: begin and end indices one pair after another; cells: the cells they cover.
+    void MarkChangedSpans(const std::vector<int32_t>& spans, size_t cells);
+
     int mWidth = 0;
     int mHeight = 0;
     std::vector<int32_t> mSeeds;  // kept between fills: a big fill allocates once
+    std::vector<int32_t> mSpans;  // the runs a fill painted, marked changed at its end
     std::vector<int32_t> mChanged;
     bool mAllChanged = true;
 };

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -117,4 +118,39 @@ TEST(PictureGrid, CompletionIgnoresInvisibleCellsAndNumbersPastTheCount)
     EXPECT_EQ(bits, (std::vector<bool>{false, true, true}));
     grid.ComputeCompletion(0, &bits);
     EXPECT_TRUE(bits.empty());
+}
+
+// The play view redraws only the cells a fill marked, and everything once the marks pass an
+// eighth of the picture (and 4096): at 200 x 200 a list holds at most 5000 marks.
+TEST(PictureGrid, FillMarksItsCellsAndPastTheLimitTheWholePicture)
+{
+    struct TCase {
+        int earlierMarks;
+        int areaRows;  // rows of number 1 from the top, 200 cells each
+        bool all;
+    };
+    const TCase cases[] = {{0, 2, false}, {3, 2, false}, {0, 25, false}, {1, 25, true}, {0, 26, true}};
+    for (const TCase& c : cases) {
+        TPictureGrid grid;
+        grid.Reset(200, 200);
+        for (int i = 0; i < 200 * c.areaRows; ++i) grid.mNumbers[i] = 1;
+        std::vector<int32_t> marks;
+        ASSERT_TRUE(grid.TakeChanges(&marks));  // a new picture counts as changed
+        for (int i = 0; i < c.earlierMarks; ++i) grid.MarkChanged(39999 - i);
+        const int painted = grid.FillArea(5, 0, 4);
+        ASSERT_EQ(painted, 200 * c.areaRows);
+        EXPECT_EQ(grid.TakeChanges(&marks), c.all) << c.earlierMarks << " " << c.areaRows;
+        if (c.all) {
+            EXPECT_TRUE(marks.empty());
+            continue;
+        }
+        std::vector<int32_t> expected;
+        for (int i = 0; i < c.earlierMarks; ++i) expected.push_back(39999 - i);
+        for (int i = 0; i < painted; ++i) expected.push_back(i);
+        std::sort(marks.begin(), marks.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(marks, expected) << c.earlierMarks << " " << c.areaRows;
+        EXPECT_FALSE(grid.TakeChanges(&marks));
+        EXPECT_TRUE(marks.empty());
+    }
 }
