@@ -91,6 +91,7 @@ bool CheckAlError()
 
 TAlEngine::TAlEngine() : mScratch(kBufferBytes)
 {
+    CountAudioStart();
     // The lock exists with or without a device: the audio thread runs either way.
     mMutex = SDL_CreateMutex();
     TAlOutput output = gOutputOpener ? gOutputOpener() : OpenDefaultAlOutput();
@@ -412,6 +413,13 @@ unsigned TAlEngine::StreamSource(unsigned handle)
     TAlStream* stream = FindStream(handle);
     return stream ? stream->mSource : 0;
 }
+
+namespace {
+std::atomic<int> gAudioStarts{0};
+}
+
+int AudioStartCount() { return gAudioStarts.load(); }
+void CountAudioStart() { ++gAudioStarts; }
 
 TAlEngine* GetAlEngine()
 {

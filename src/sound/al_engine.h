@@ -86,5 +86,10 @@ void SetAlEngineShutDown(bool down);
 bool CheckAlError();
 const char* AlErrorText(ALenum code);
 
+// Every engine made and every audio thread started counts once: a test run tells by it which
+// cases ran a second thread (OpenAL's mixer or ours) and so need the ThreadSanitizer run.
+int AudioStartCount();
+void CountAudioStart();
+
 // Body of the "audio" thread: steps the process's engine every 100 ms until it is asked to stop; the argument is unused.
 int AudioThreadMain(void* data);

@@ -22,6 +22,7 @@ void ReleaseAtExit()
 
 TSoundManager::TSoundManager()
 {
+    CountAudioStart();
     mThread = SDL_CreateThread(AudioThreadMain, "audio", nullptr);
 }
 

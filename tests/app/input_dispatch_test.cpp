@@ -5,6 +5,7 @@
 #include "app/app.h"
 #include "app/settings.h"
 #include "app/task.h"
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/system.h"
@@ -29,8 +30,7 @@ protected:
     {
         DestroyWindowManager();
         DestroyCursors();
-        ReleaseSoundManager();
-        RearmSoundManagerForTests();
+        ReleaseSoundForNextTest();
         // The application object and the settings go with the restore.
         GetAppState() = std::move(mSaved);
     }

@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/system.h"

@@ -3,8 +3,8 @@
 #include "app/task.h"
 
 namespace {
-uint32_t gNow = 0;
-uint32_t FakeTicks() { return gNow; }
+uint32_t gTaskNow = 0;
+uint32_t TaskTicks() { return gTaskNow; }
 
 struct TCountingTask : TMyTask {
     int mRuns = 0;
@@ -16,8 +16,8 @@ class TaskTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        gNow = 1000;
-        SetTickSource(FakeTicks);
+        gTaskNow = 1000;
+        SetTickSource(TaskTicks);
     }
     void TearDown() override { SetTickSource(nullptr); }
 };
@@ -27,7 +27,7 @@ TEST_F(TaskTest, NeverDueTaskIsNotDue)
 {
     TCountingTask task;
     task.mDueTick = TMyTask::kNever;
-    gNow = 0xFFFFFFF0u;
+    gTaskNow = 0xFFFFFFF0u;
     EXPECT_FALSE(task.IsDue());
 }
 
@@ -35,9 +35,9 @@ TEST_F(TaskTest, DueFollowsSignedDifferenceAcrossWrap)
 {
     TCountingTask task;
     task.mDueTick = 0xFFFFFFF0u;
-    gNow = 0xFFFFFFEFu;
+    gTaskNow = 0xFFFFFFEFu;
     EXPECT_FALSE(task.IsDue());
-    gNow = 5;  // wrapped past the due tick
+    gTaskNow = 5;  // wrapped past the due tick
     EXPECT_TRUE(task.IsDue());
 }
 
@@ -59,7 +59,7 @@ TEST_F(TaskTest, CatchUpRunsMissedStepsButAStallResynchronises)
         task.mInterval = 10;
         task.mCatchUp = c.catchUp;
         task.mDueTick = 1000;
-        gNow = 1000 + c.late;
+        gTaskNow = 1000 + c.late;
         ASSERT_TRUE(task.IsDue());
         task.Run();
         EXPECT_EQ(task.mRuns, c.runs) << c.catchUp << " " << c.late;
@@ -73,7 +73,7 @@ TEST_F(TaskTest, ResetToNowSchedulesFromTheCurrentTick)
     task.mInterval = 16;
     task.mResetToNow = true;
     task.mDueTick = 1000;
-    gNow = 1040;
+    gTaskNow = 1040;
     task.Run();
     EXPECT_EQ(task.mRuns, 1);
     EXPECT_EQ(task.mDueTick, 1056u);
@@ -97,7 +97,7 @@ TEST_F(TaskTest, CatchUpAtTheWrapOrWithoutIntervalRunsOnce)
         task.mInterval = c.interval;
         task.mCatchUp = true;
         task.mDueTick = c.due;
-        gNow = c.now;
+        gTaskNow = c.now;
         task.Run();
         EXPECT_EQ(task.mRuns, c.runs) << c.due << " " << c.now;
     }

@@ -11,6 +11,7 @@
 
 #include "app/app.h"
 #include "app/task.h"
+#include "audio_cases.h"
 #include "board_fixture.h"
 #include "core/app_state.h"
 #include "core/system.h"

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "audio_cases.h"
 #include "board_fixture.h"
 #include "core/app_state.h"
 #include "core/system.h"

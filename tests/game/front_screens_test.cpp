@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "audio_cases.h"
 #include "game/help_window.h"
 #include "game/level_complete_window.h"
 #include "game/map_window.h"
@@ -316,8 +317,7 @@ TEST_F(MainMenuTest, TheMenuMusicRunsOnWhenTheMenuComesBack)
         FinishFade();
         EXPECT_EQ(std::count(calls.mCalls.begin(), calls.mCalls.end(), "music mainmenu"), 1);
     }
-    ReleaseSoundManager();
-    RearmSoundManagerForTests();
+    ReleaseSoundForNextTest();
 }
 
 TEST_F(MainMenuTest, PlayWithNoPlayerAsksForANameThenStartsAfresh)

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "audio_cases.h"
 #include "core/xml_document.h"
 #include "game/map_window.h"
 #include "game/stages.h"
@@ -73,7 +74,7 @@ TEST_F(MapDataTest, ShippedStagesFitOnOnePageEach)
     for (const TStageList* list : {&stages, &usual})
         for (const auto& stage : *list) EXPECT_LE(stage->mLevels.size(), 8u);
     ReleaseStages();
-    ReleaseSoundManager();
+    ReleaseSoundForNextTest();
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "game/front_screens.h"
 #include "game/picture.h"
 #include "game/room_window.h"
@@ -560,7 +561,7 @@ TEST_F(MapWindowTest, ShowingAsksForTheMenuMusicAndHidingTakesTheHintAway)
     auto* map = new TMapWindow();
     mManager->ShowScreen(map, false, 0);
     GetSoundManager()->SetCallObserver(nullptr);
-    ReleaseSoundManager();
+    ReleaseSoundForNextTest();
     EXPECT_EQ(Count(mLog, "music mainmenu"), 1u);
     // Shown in place of the classic window: no fade, the alpha stays 1.
     EXPECT_FLOAT_EQ(map->mAlpha, 1.0f);

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "game/user_info.h"
 #include "sound/sound_manager.h"
@@ -52,10 +53,7 @@ protected:
     }
     void TearDown() override
     {
-        if (FindSoundManager()) {
-            ReleaseSoundManager();
-            RearmSoundManagerForTests();
-        }
+        if (FindSoundManager()) ReleaseSoundForNextTest();
         GetAppState().mHeightBeforeStart = mHeight;
         SetProfileSaver(mSaved);
         DialogTest::TearDown();

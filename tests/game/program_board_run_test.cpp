@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "audio_cases.h"
 #include "core/virtual_files.h"
 #include "game/board.h"
 #include "game/level_complete_window.h"

@@ -11,6 +11,7 @@
 #include "app/app.h"
 #include "app/task.h"
 #include "core/app_state.h"
+#include "core/localization.h"
 #include "core/logger.h"
 #include "core/system.h"
 #include "game/board.h"
@@ -18,6 +19,21 @@
 #include "sound/sound_manager.h"
 #include "test_support.h"
 #include "ui/window.h"
+
+// What the game's shutdown closes for good (log, texts, platform object, sound) comes back
+// for the next test of the same process.
+inline void ReopenWhatTheShutdownClosed()
+{
+    SetLoggerShutDown(false);
+    SetLocalizationShutDown(false);
+    SetSystemShutDown(false);
+    ResetAppState();
+    RearmSoundManagerForTests();
+    TSystem* sys = GetSystem();
+    sys->mAppFolderName = "Brisalo5";
+    sys->mCompanyFolderName = "Korvel Games";
+    GetLogger()->SetSdlOutput(false);
+}
 
 inline uint32_t& ProgramNow()
 {
@@ -40,18 +56,11 @@ protected:
         mStarted = StartGame();
         return mStarted;
     }
-    // What the shutdown closed for good comes back for the next test.
     void Restore()
     {
         mStarted = false;
         SetTickSource(nullptr);
-        SetLoggerShutDown(false);
-        SetSystemShutDown(false);
-        ResetAppState();
-        RearmSoundManagerForTests();
-        TSystem* sys = GetSystem();
-        sys->mAppFolderName = "Brisalo5";
-        sys->mCompanyFolderName = "Korvel Games";
+        ReopenWhatTheShutdownClosed();
     }
 
     void Frame()

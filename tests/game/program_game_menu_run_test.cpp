@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "audio_cases.h"
 #include "core/virtual_files.h"
 #include "game/difficulty_window.h"
 #include "game/front_screens.h"

@@ -7,6 +7,7 @@
 #include "app/app.h"
 #include "app/settings.h"
 #include "app/task.h"
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/localization.h"
@@ -14,6 +15,7 @@
 #include "core/system.h"
 #include "game/front_screens.h"
 #include "sound/sound_manager.h"
+#include "program_fixture.h"
 #include "test_support.h"
 #include "ui/window_manager.h"
 
@@ -66,15 +68,7 @@ int RunScripted(std::function<void(uint32_t)> script, std::string* log)
     SetTickSource(nullptr);
     gScript = nullptr;
     *log = ReadWholeFile(logPath);
-    // The shutdown closed the log and the platform object: bring them back for later tests.
-    SetLoggerShutDown(false);
-    SetLocalizationShutDown(false);
-    SetSystemShutDown(false);
-    ResetAppState();
-    TSystem* sys = GetSystem();
-    sys->mAppFolderName = "Brisalo5";
-    sys->mCompanyFolderName = "Korvel Games";
-    GetLogger()->SetSdlOutput(false);
+    ReopenWhatTheShutdownClosed();
     return code;
 }
 

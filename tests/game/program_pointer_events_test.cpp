@@ -6,6 +6,7 @@
 
 #include "app/app.h"
 #include "app/task.h"
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "game/front_screens.h"
 #include "graphics/drawing_fixture.h"
@@ -20,8 +21,8 @@ namespace {
 uint32_t gNow = 0;
 uint32_t FakeTicks() { return gNow; }
 
-const SDL_Color kRed{255, 0, 0, 255};
-const SDL_Color kGreen{0, 255, 0, 255};
+const SDL_Color kArrowRed{255, 0, 0, 255};
+const SDL_Color kHandGreen{0, 255, 0, 255};
 
 class ProgramPointerEvents : public CanvasTest {
 protected:
@@ -30,8 +31,8 @@ protected:
         CanvasTest::SetUp();
         ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS), 0) << SDL_GetError();
         MakeFolder("cur");
-        SolidPng("cur/arrow.png", 4, 4, kRed);
-        SolidPng("cur/hand.png", 4, 4, kGreen);
+        SolidPng("cur/arrow.png", 4, 4, kArrowRed);
+        SolidPng("cur/hand.png", 4, 4, kHandGreen);
         WriteWholeFile(AssetPath("cursors.xml"),
                        "<cursorset><cursors><cursor name=\"default\" filename=\"cur/arrow\"/>"
                        "<cursor name=\"hand\" filename=\"cur/hand\"/></cursors></cursorset>");
@@ -56,8 +57,7 @@ protected:
         TAppState& app = GetAppState();
         DestroyWindowManager();
         DestroyCursors();
-        ReleaseSoundManager();
-        RearmSoundManagerForTests();
+        ReleaseSoundForNextTest();
         app.mApp.reset();
         app.mQuit = false;
         app.mActive = true;

@@ -16,6 +16,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "audio_cases.h"
 #include "test_support.h"
 
 namespace {

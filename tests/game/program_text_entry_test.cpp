@@ -80,8 +80,6 @@ protected:
         TAppState& app = GetAppState();
         DestroyWindowManager();
         TFontManager::Destroy();
-        ReleaseSoundManager();
-        RearmSoundManagerForTests();
         app.mApp.reset();
         app.mQuit = false;
         app.mActive = true;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/settings.h"
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/xml_document.h"
 #include "game/board.h"

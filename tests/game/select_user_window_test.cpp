@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/virtual_files.h"
 #include "game/profile_fixture.h"
 

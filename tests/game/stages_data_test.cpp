@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "app/settings.h"
+#include "audio_cases.h"
 #include "game/user_info.h"
 #include "core/xml_document.h"
 #include "game/difficulty.h"
@@ -40,7 +41,7 @@ protected:
         ReleaseTilesets();
         ReleaseLayoutDescriptors();
         ReleaseStages();
-        ReleaseSoundManager();
+        ReleaseSoundForNextTest();
         CanvasTest::TearDown();
     }
     static std::vector<TLevelInfoMosaic*> Levels(bool usual)

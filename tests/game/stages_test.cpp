@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/xml_document.h"
 #include "game/tilesets.h"
@@ -34,7 +35,7 @@ protected:
     {
         ReleaseStages();
         ReleaseLayoutDescriptors();
-        ReleaseSoundManager();
+        ReleaseSoundForNextTest();
         SetAlOutputOpener(nullptr);
         CanvasTest::TearDown();
     }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "audio_cases.h"
 #include "game/startup_fixture.h"
 #include "core/app_state.h"
 #include "core/display.h"

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app.h"
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/logger.h"

@@ -5,10 +5,10 @@
 
 namespace {
 
-const SDL_Color kRed{255, 0, 0, 255};
-const SDL_Color kGreen{0, 255, 0, 255};
-const SDL_Color kBlue{0, 0, 255, 255};
-const SDL_Color kWhite{255, 255, 255, 255};
+const SDL_Color kCacheRed{255, 0, 0, 255};
+const SDL_Color kCacheGreen{0, 255, 0, 255};
+const SDL_Color kCacheBlue{0, 0, 255, 255};
+const SDL_Color kCacheWhite{255, 255, 255, 255};
 
 class TextureCacheTest : public CanvasTest {
 protected:
@@ -25,7 +25,7 @@ protected:
 
 TEST_F(TextureCacheTest, TwoRequestsShareOneTextureThatLivesUntilBothHandlesGo)
 {
-    SolidPng("a.png", 4, 4, kRed);
+    SolidPng("a.png", 4, 4, kCacheRed);
     TexturePtr first = GetTexture("a");
     TexturePtr second = GetTexture("a");
     ASSERT_TRUE(first);
@@ -40,9 +40,9 @@ TEST_F(TextureCacheTest, TwoRequestsShareOneTextureThatLivesUntilBothHandlesGo)
 
 TEST_F(TextureCacheTest, RequestAfterLastHandleLoadsTheFileAgain)
 {
-    SolidPng("a.png", 4, 4, kRed);
+    SolidPng("a.png", 4, 4, kCacheRed);
     GetTexture("a").Reset();
-    SolidPng("a.png", 4, 4, kBlue);
+    SolidPng("a.png", 4, 4, kCacheBlue);
     TexturePtr again = GetTexture("a");
     ASSERT_TRUE(again);
     TPixel p = Drawn(again.Get());
@@ -54,7 +54,7 @@ TEST_F(TextureCacheTest, MissingNameIsNotCachedAndLoadsOnceItsFileAppears)
 {
     EXPECT_FALSE(GetTexture("late"));
     EXPECT_FALSE(TextureCache::HasEntry("late"));
-    SolidPng("late.png", 2, 2, kGreen);
+    SolidPng("late.png", 2, 2, kCacheGreen);
     TexturePtr t = GetTexture("late");
     ASSERT_TRUE(t);
     EXPECT_EQ(2, t->GetWidth());
@@ -62,7 +62,7 @@ TEST_F(TextureCacheTest, MissingNameIsNotCachedAndLoadsOnceItsFileAppears)
 
 TEST_F(TextureCacheTest, StaticImageAndGetTextureShareOneTexture)
 {
-    SolidPng("shared.png", 3, 3, kGreen);
+    SolidPng("shared.png", 3, 3, kCacheGreen);
     StaticImage image;
     image.SetTexture("shared");
     TexturePtr t = GetTexture("shared");
@@ -75,7 +75,7 @@ TEST_F(TextureCacheTest, StaticImageAndGetTextureShareOneTexture)
 // the handle it was given: a font atlas keeps its texture through both.
 TEST_F(TextureCacheTest, ReleasedCopyAndCopyIntoLeaveTheOtherHandleAlive)
 {
-    SolidPng("a.png", 4, 4, kRed);
+    SolidPng("a.png", 4, 4, kCacheRed);
     TexturePtr kept = GetTexture("a");
     {
         TexturePtr copy = kept;
@@ -102,12 +102,12 @@ struct TLookupCase {
 TEST_F(TextureCacheTest, LookupOrderOfPlainImages)
 {
     const std::vector<TLookupCase> cases = {
-        {"only jpg", {{"c1/x.jpg", kRed}}, "c1/x", "", kRed},
-        {"png wins over jpg", {{"c2/x.jpg", kRed}, {"c2/x.png", kGreen}}, "c2/x", "", kGreen},
-        {"plain png wins over language jpg", {{"en/c3/x.jpg", kBlue}, {"c3/x.png", kGreen}}, "c3/x", "en", kGreen},
-        {"language png wins", {{"en/c4/x.png", kWhite}, {"c4/x.png", kGreen}}, "c4/x", "en", kWhite},
-        {"name with extension", {{"c5/x.jpg", kRed}, {"c5/x.png", kGreen}}, "c5/x.jpg", "", kRed},
-        {"absolute name", {{"c6/x.png", kBlue}}, "", "", kBlue},
+        {"only jpg", {{"c1/x.jpg", kCacheRed}}, "c1/x", "", kCacheRed},
+        {"png wins over jpg", {{"c2/x.jpg", kCacheRed}, {"c2/x.png", kCacheGreen}}, "c2/x", "", kCacheGreen},
+        {"plain png wins over language jpg", {{"en/c3/x.jpg", kCacheBlue}, {"c3/x.png", kCacheGreen}}, "c3/x", "en", kCacheGreen},
+        {"language png wins", {{"en/c4/x.png", kCacheWhite}, {"c4/x.png", kCacheGreen}}, "c4/x", "en", kCacheWhite},
+        {"name with extension", {{"c5/x.jpg", kCacheRed}, {"c5/x.png", kCacheGreen}}, "c5/x.jpg", "", kCacheRed},
+        {"absolute name", {{"c6/x.png", kCacheBlue}}, "", "", kCacheBlue},
     };
     TTextureSwitchScope colours(KeepTextureColors, true);
     for (const TLookupCase& c : cases) {
@@ -154,8 +154,8 @@ TEST_F(TextureCacheTest, MaskedTextureTakesColourFromJpegAndAlphaFromTheMaskRed)
 
 TEST_F(TextureCacheTest, MaskedTextureFailures)
 {
-    SolidJpg("sizes.jpg", 4, 4, kRed);
-    SolidPng("sizes.png", 4, 2, kRed);
+    SolidJpg("sizes.jpg", 4, 4, kCacheRed);
+    SolidPng("sizes.png", 4, 2, kCacheRed);
     EXPECT_FALSE(GetMaskedTexture("sizes", "sizes", false));
 
     SavePng("alone.png", MakeSurface(2, 1, SDL_PIXELFORMAT_ABGR8888,
@@ -174,9 +174,9 @@ TEST_F(TextureCacheTest, MaskedTextureFailures)
 
 TEST_F(TextureCacheTest, NamesWithUnderscoreGoToTheMaskedGetter)
 {
-    SolidJpg("pair_a.jpg", 2, 2, kRed);
-    SolidPng("pair_a.png", 2, 2, kWhite);
-    SolidPng("single.png", 2, 2, kWhite);
+    SolidJpg("pair_a.jpg", 2, 2, kCacheRed);
+    SolidPng("pair_a.png", 2, 2, kCacheWhite);
+    SolidPng("single.png", 2, 2, kCacheWhite);
     TexturePtr masked = GetTextureByName("pair_a", true);
     ASSERT_TRUE(masked);
     EXPECT_FALSE(masked->GetMaskPath().empty());

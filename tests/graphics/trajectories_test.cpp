@@ -18,7 +18,7 @@ namespace {
 
 const char* const kArrayError =
     "------------------------------------------ ARRAY ERROR -------------------------------------------------- ";
-const float kPi = 3.14159265358979f;
+const float kPiDouble = 3.14159265358979f;
 
 struct TCurve {
     std::string name;  // written into 20 bytes, zero-padded
@@ -376,13 +376,13 @@ TEST(MoveObj, TurnsAlongThePathAndInterpolatesScale)
     EXPECT_NEAR(mover.GetScaleY(), 2.0f, 1e-4);
     mover.mNoRotation = false;
     mover.Advance(0.1f);
-    EXPECT_NEAR(mover.GetAngle(), 1.5f * kPi, 1e-4);
+    EXPECT_NEAR(mover.GetAngle(), 1.5f * kPiDouble, 1e-4);
 
     TTrajectory up = Curve({Pt(0, 100, 100), Pt(0, 0)});
     MoveObj_t climber(100, &up, TMoveOwnerRecord());
     climber.mNoRotation = false;
     climber.Advance(0.5f);
-    EXPECT_NEAR(climber.GetAngle(), 2.0f * kPi, 1e-4);
+    EXPECT_NEAR(climber.GetAngle(), 2.0f * kPiDouble, 1e-4);
 }
 
 TEST(MoveObj, WalkNeverLeavesTheLastSegment)
@@ -461,7 +461,7 @@ TEST(TrajectoryMover, RunsItsCurveOverItsTravelTime)
     ASSERT_TRUE(mover.IsRunning());
     mover.Update(1.0f);
     EXPECT_NEAR(mover.GetY(), 25.0f, 0.01f);
-    EXPECT_NEAR(mover.GetAngle(), -kPi, 1e-4);  // moving down: atan2(0, +) + pi, negated
+    EXPECT_NEAR(mover.GetAngle(), -kPiDouble, 1e-4);  // moving down: atan2(0, +) + pi, negated
     mover.Start();                               // running: nothing
     EXPECT_NEAR(mover.GetY(), 25.0f, 0.01f);
     mover.Update(1.01f);

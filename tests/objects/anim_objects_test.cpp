@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "core/random.h"
 #include "graphics/texture.h"
@@ -17,12 +18,12 @@
 
 namespace {
 
-constexpr float kStep = 0.0625f;
+constexpr float kAnimStep = 0.0625f;
 
 template <class Kind>
 void Steps(Kind& object, int count)
 {
-    for (int i = 0; i < count; ++i) object.Update(kStep);
+    for (int i = 0; i < count; ++i) object.Update(kAnimStep);
 }
 
 // "scene/sheet.png": 32 x 32, four 16 x 16 frames in red, green, blue and white.
@@ -54,7 +55,7 @@ TEST_F(FrameObjectTest, LoopsAndTheFrameLayout)
     EXPECT_EQ(1, unread.mLoops);
     EXPECT_TRUE(unread.IsActive());
     EXPECT_FALSE(unread.mCadrImage);
-    unread.Update(kStep);  // safe without a frame image
+    unread.Update(kAnimStep);  // safe without a frame image
     unread.Draw(1.0f);
     unread.Activate(0, 0, 0);
     unread.SetPosition(1, 2, true);
@@ -244,7 +245,7 @@ TEST(AnimObject, LineMoverRunsItsMovesInTurnWhileActive)
     std::vector<TIntPoint> ends;
     for (int i = 0; i < 40; ++i) {
         const bool moving = anim->mMoving;
-        anim->Update(kStep);
+        anim->Update(kAnimStep);
         if (moving && !anim->mMoving) ends.push_back(SpriteAt(*anim));
         if (moving && anim->mMoving) {
             EXPECT_EQ(TruncToInt(anim->mLine.mX), SpriteAt(*anim).x);
@@ -303,7 +304,7 @@ TEST(AnimObject, RestoredRecordsAgreeWithThemselves)
     auto restored = Anim("active='1' play='1'",
                          "<movedat pause='5' startX='0' startY='0' endX='40' endY='0' time='0.25'/>");
     restored->LoadState(buffer);
-    restored->Update(kStep);
+    restored->Update(kAnimStep);
     EXPECT_TRUE(restored->mMoving);  // the wait was not saved
 
     // A move index past the moves starts them over.

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "objects/balance_objects.h"
 #include "objects/scene_press.h"

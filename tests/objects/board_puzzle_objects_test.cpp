@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "core/random.h"
 #include "log_watch.h"

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "core/numbers.h"
 #include "objects/clock_arrow_objects.h"
@@ -17,7 +18,7 @@
 namespace {
 
 const float kRad = 0.017453292f;
-const float kDeg = 57.295776f;
+const float kDegreesPerRadian = 57.295776f;
 
 // A hand at (200, 200) whose bounds (no picture) take presses in 200..239 x 200..209.
 std::string Hand(const std::string& keys)
@@ -64,11 +65,11 @@ TEST(ClockArrow, PickUpCountsAClickAndThePointerTurnsIt)
     // Around (int GetX, int GetY), in whole degrees.
     const float a0 = std::atan2(5.0f, 10.0f);
     const float a1 = std::atan2(50.0f, 0.0f);
-    const float d = (0.0f - (a0 - a1)) * kDeg;
+    const float d = (0.0f - (a0 - a1)) * kDegreesPerRadian;
     EXPECT_EQ(static_cast<float>(TruncToInt(d) % 360) * kRad, hand->mAngle);
-    EXPECT_EQ(63, TruncToInt(hand->mAngle * kDeg + 0.5f));
+    EXPECT_EQ(63, TruncToInt(hand->mAngle * kDegreesPerRadian + 0.5f));
     hand->OnMouseMove(MouseAt(200, 150, 0), hover);
-    const float back = (0.0f - (a0 - std::atan2(-50.0f, 0.0f))) * kDeg;
+    const float back = (0.0f - (a0 - std::atan2(-50.0f, 0.0f))) * kDegreesPerRadian;
     EXPECT_EQ(static_cast<float>(360 - TruncToInt(std::fabs(back)) % 360) * kRad, hand->mAngle);
     EXPECT_FALSE(hand->OnMouseUp(MouseAt(200, 150)));
     EXPECT_TRUE(hand->IsTurning());
@@ -202,7 +203,7 @@ std::unique_ptr<TLimitedArrowObject> Limited(int low, int high, int at)
 }
 
 // The pointer's whole degree around the pivot, as the hand computes it.
-int PointerDegree(TClockArrowObject& hand, int x, int y) { return TruncToInt(hand.AngleFor(x, y) * kDeg); }
+int PointerDegree(TClockArrowObject& hand, int x, int y) { return TruncToInt(hand.AngleFor(x, y) * kDegreesPerRadian); }
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "objects/anim_objects.h"
 #include "objects/clock_arrow_objects.h"
@@ -21,7 +22,7 @@
 
 namespace {
 
-constexpr float kStep = 0.0625f;
+constexpr float kShutterStep = 0.0625f;
 
 // A bounds-only child that writes each event that reaches it, then answers as a plain object.
 class TLoggingChild : public TObject {
@@ -496,7 +497,7 @@ protected:
         std::vector<int> at;
         for (int i = 1; i <= updates; ++i) {
             mCalls.clear();
-            mShutter->Update(kStep);
+            mShutter->Update(kShutterStep);
             if (xs) xs->push_back(static_cast<int>(mShutter->mX));
             for (const std::string& call : mCalls)
                 if (call.rfind("Activate ", 0) == 0) at.push_back(i * 10 + (call == "Activate slid" ? 1 : 0));
@@ -576,7 +577,7 @@ TEST_F(ShutterTest, MovesByItsStoredPositionWhateverItsDrawType)
     mShutter->Activate(0, 0, 0);
     float last = mShutter->mX;
     for (int i = 0; i < 4; ++i) {
-        mShutter->Update(kStep);
+        mShutter->Update(kShutterStep);
         EXPECT_LE(mShutter->mX, last);
         EXPECT_GE(mShutter->mX, 200.0f);
         last = mShutter->mX;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/messages.h"
 #include "game/user_info.h"

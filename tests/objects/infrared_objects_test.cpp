@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "core/numbers.h"
 #include "core/random.h"

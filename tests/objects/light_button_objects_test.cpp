@@ -2,6 +2,7 @@
 // click or an activation, with their parents.
 #include <gtest/gtest.h>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/display.h"

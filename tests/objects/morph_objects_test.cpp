@@ -11,9 +11,9 @@
 
 namespace {
 
-constexpr float kStep = 0.125f;  // exact in binary
+constexpr float kMorphStep = 0.125f;  // exact in binary
 
-std::vector<float> MorphAlphas(TMorphingObject& object, int updates, float dt = kStep)
+std::vector<float> MorphAlphas(TMorphingObject& object, int updates, float dt = kMorphStep)
 {
     std::vector<float> alphas;
     for (int i = 0; i < updates; ++i) {
@@ -68,7 +68,7 @@ TEST_F(MorphCanvasTest, DoubleKindFadesItsOwnImageTheOtherWay)
     pond->LoadResources();
     std::vector<float> own, morph;
     for (int i = 0; i < 20; ++i) {
-        pond->Update(kStep);
+        pond->Update(kMorphStep);
         own.push_back(pond->mImage->mAlpha);
         morph.push_back(pond->mMorphImage.mAlpha);
     }
@@ -78,16 +78,16 @@ TEST_F(MorphCanvasTest, DoubleKindFadesItsOwnImageTheOtherWay)
         "<object name='pic' active='0' min_alpha='0.25' max_alpha='0.75' time='0.5'/>");
     idle->LoadResources();
     for (int i = 0; i < 8; ++i) {
-        idle->Update(kStep);
+        idle->Update(kMorphStep);
         EXPECT_FLOAT_EQ(0.0f, idle->mImage->mAlpha);
     }
     idle->Activate(0, 0, 0);
     // The run Activate started keeps both in step; on its last update the next run starts.
     for (int i = 0; i < 3; ++i) {
-        idle->Update(kStep);
+        idle->Update(kMorphStep);
         EXPECT_FLOAT_EQ(1.0f, idle->mImage->mAlpha + idle->mMorphImage.mAlpha) << "update " << i + 1;
     }
-    idle->Update(kStep);
+    idle->Update(kMorphStep);
     EXPECT_FLOAT_EQ(0.75f, idle->mMorphImage.mAlpha);
     pond->FreeResources();
     idle->FreeResources();

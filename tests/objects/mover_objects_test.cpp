@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "objects/mover_objects.h"
 #include "objects/scene_timing_fixture.h"

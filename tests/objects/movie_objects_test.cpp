@@ -507,9 +507,9 @@ TEST_F(MovieTest, ARecordCutShortPostsNothingFromOutsideTheLists)
 
 // ---- The ghost.
 
-class TNamedTool : public TTool {
+class TCatcherTool : public TTool {
 public:
-    explicit TNamedTool(const std::string& id) { mId = id; }
+    explicit TCatcherTool(const std::string& id) { mId = id; }
 };
 
 class GhostTest : public MovieTest {
@@ -521,8 +521,8 @@ protected:
         ghost->mMovieListener = nullptr;
         return ghost;
     }
-    TNamedTool mCatcher{"catcher"};
-    TNamedTool mNet{"net"};
+    TCatcherTool mCatcher{"catcher"};
+    TCatcherTool mNet{"net"};
 };
 
 TEST_F(GhostTest, KeysAreForcedAfterTheElement)

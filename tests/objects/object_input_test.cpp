@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/random.h"
 #include "objects/object.h"
 #include "objects/mover_objects.h"

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "objects/place_objects.h"
 #include "objects/puzzle_fixture.h"

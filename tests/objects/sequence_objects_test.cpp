@@ -14,7 +14,7 @@ namespace {
 constexpr const char* kSheet = "texrects='0.0.10.10' frames='4' texw='40' framedelay='0.1' animmode='loop'";
 
 // Index of the one visible child; -1 when none or several are.
-int Shown(const TObject& parent)
+int ShownStep(const TObject& parent)
 {
     int shown = -1;
     for (size_t i = 0; i < parent.mChildren.size(); ++i) {
@@ -42,17 +42,17 @@ TEST(CadrItems, ShowsEachChildInTurnForItsPassesThenReportsOnce)
     TReactionRecorder recorder;
     auto sequence = Sequence("speed='0.5' count='2'", 3, &recorder);
     sequence->Activate(0, 0, 0);
-    std::vector<int> shown{Shown(*sequence)};
+    std::vector<int> shown{ShownStep(*sequence)};
     for (int step = 1; step <= 12; ++step) {
         sequence->Update(0.25f);
-        if (step % 2 == 0 && step < 12) shown.push_back(Shown(*sequence));
+        if (step % 2 == 0 && step < 12) shown.push_back(ShownStep(*sequence));
         if (step < 12) {
             EXPECT_TRUE(sequence->IsActive()) << step;
         }
     }
     EXPECT_EQ(shown, (std::vector<int>{0, 1, 2, 0, 1, 2}));
     EXPECT_FALSE(sequence->IsActive());
-    EXPECT_EQ(Shown(*sequence), 2);
+    EXPECT_EQ(ShownStep(*sequence), 2);
     EXPECT_EQ(sequence->mShownIndex, 0);
     EXPECT_EQ(recorder.Count("activate"), 1);
     for (int i = 0; i < 8; ++i) sequence->Update(0.25f);
@@ -66,14 +66,14 @@ TEST(CadrItems, SpeedZeroEndlessAndChildless)
     quick->Activate(0, 0, 0);
     for (int expected : {1, 2, 0, 1}) {
         quick->Update(0.25f);
-        EXPECT_EQ(Shown(*quick), expected);
+        EXPECT_EQ(ShownStep(*quick), expected);
     }
 
     auto endless = Sequence("speed='0.5' count='-1'", 3, &recorder);
     endless->Activate(0, 0, 0);
     for (int i = 0; i < 100; ++i) endless->Update(0.25f);
     EXPECT_TRUE(endless->IsActive());
-    EXPECT_EQ(Shown(*endless), 2);  // 50 children on from child 0
+    EXPECT_EQ(ShownStep(*endless), 2);  // 50 children on from child 0
     EXPECT_EQ(recorder.Count("activate"), 0);
 
     auto empty = Sequence("speed='0' count='3'", 0, &recorder);
@@ -94,14 +94,14 @@ TEST(CadrItems, InactiveFreezesItsChildrenAndResumesWhereItStopped)
 
     sequence->Activate(0, 0, 0);
     sequence->Update(0.5f);
-    EXPECT_EQ(Shown(*sequence), 1);
+    EXPECT_EQ(ShownStep(*sequence), 1);
     EXPECT_EQ(sequence->mChildren[0]->mCurrentFrame, 1);  // the children run while it does
     sequence->Deactivate(0, 0, 0);
     sequence->Update(0.5f);
-    EXPECT_EQ(Shown(*sequence), 1);
+    EXPECT_EQ(ShownStep(*sequence), 1);
     sequence->mLoopsDone = 5;
     sequence->Activate(0, 0, 0);
-    EXPECT_EQ(Shown(*sequence), 1);
+    EXPECT_EQ(ShownStep(*sequence), 1);
     EXPECT_EQ(sequence->mLoopsDone, 0);
 }
 
@@ -116,7 +116,7 @@ TEST(CadrItems, FirstShowActivatesOrShowsTheIndexedChildAlone)
     active->OnSpaceFirstShown();
     // The child's own first show never runs: no activation sound, no centre shift.
     EXPECT_EQ(trace, (TTrace{"sound hum"}));
-    EXPECT_EQ(Shown(*active), 0);
+    EXPECT_EQ(ShownStep(*active), 0);
     EXPECT_EQ(child->mX, 0.0f);
 
     struct Case {
@@ -129,7 +129,7 @@ TEST(CadrItems, FirstShowActivatesOrShowsTheIndexedChildAlone)
         auto idle = Sequence(std::string("sounda='hum' ") + c.keys, 3, nullptr, &space);
         idle->mShownIndex = 1;
         idle->OnSpaceFirstShown();
-        EXPECT_EQ(Shown(*idle), c.shown) << c.keys;
+        EXPECT_EQ(ShownStep(*idle), c.shown) << c.keys;
         EXPECT_FALSE(idle->IsActive());
         EXPECT_TRUE(trace.empty());
     }
@@ -152,9 +152,9 @@ TEST(CadrItems, RecordAddsTheShownIndexAndRestoresTheRun)
     auto back = Sequence("speed='0.5' count='-1'", 3);
     back->LoadState(record);
     EXPECT_TRUE(back->IsActive());
-    EXPECT_EQ(Shown(*back), 2);
+    EXPECT_EQ(ShownStep(*back), 2);
     back->Update(0.5f);
-    EXPECT_EQ(Shown(*back), 0);
+    EXPECT_EQ(ShownStep(*back), 0);
 }
 
 TEST(CadrItems, RestoredIndexOutsideTheChildrenStartsOver)
@@ -166,9 +166,9 @@ TEST(CadrItems, RestoredIndexOutsideTheChildrenStartsOver)
         record.WriteInt32(index);
         sequence->LoadState(record);
         EXPECT_EQ(sequence->mShownIndex, 0) << index;
-        EXPECT_EQ(Shown(*sequence), 0) << index;
+        EXPECT_EQ(ShownStep(*sequence), 0) << index;
         for (int i = 0; i < 10; ++i) sequence->Update(0.25f);
-        EXPECT_EQ(Shown(*sequence), 1) << index;
+        EXPECT_EQ(ShownStep(*sequence), 1) << index;
     }
 }
 

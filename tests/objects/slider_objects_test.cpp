@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "objects/recording_listener.h"
 #include "objects/scene_controls_fixture.h"

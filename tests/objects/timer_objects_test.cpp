@@ -7,6 +7,7 @@
 
 #include <tinyxml.h>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/random.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "core/messages.h"
 #include "objects/object_scene_fixture.h"

@@ -38,9 +38,9 @@ std::string Keys(const char* id, float a, float b)
            "' time='1' value='" + std::to_string(b) + "'/>";
 }
 
-class TRecordingListener : public TEffectorListener {
+class TEffectorRecorder : public TEffectorListener {
 public:
-    explicit TRecordingListener(std::vector<std::string>* log) : mLog(log) {}
+    explicit TEffectorRecorder(std::vector<std::string>* log) : mLog(log) {}
     void OnEffectorStarted(TEffector* effector) override { mLog->push_back("started " + effector->mName); }
     void OnEffectorStopped(TEffector* effector) override { mLog->push_back("stopped " + effector->mName); }
     void OnEffectorChannelFinished(TEffector*, int channel) override
@@ -53,7 +53,7 @@ public:
 // A target that records the channel ends it hears, named "object".
 struct TTrackFixture {
     std::vector<std::string> log;
-    TRecordingListener listener{&log};
+    TEffectorRecorder listener{&log};
     std::unique_ptr<TRecordingObject> target = LoadObjectFrom<TRecordingObject>("<object id='object'/>");
 
     TTrackFixture() { target->mLog = &log; }
@@ -260,7 +260,7 @@ TEST(Effector, CloneReplaysOnARepeaterOfItsOwn)
 {
     SeedRandom(1);
     std::vector<std::string> log;
-    TRecordingListener listener(&log);
+    TEffectorRecorder listener(&log);
     std::unique_ptr<TEffector> source =
         MakeEffector("<effector name='src'>" + Keys("o", 1, 0) + "<repeater stime='0.5' time='0.5'/></effector>");
     source->mListener = &listener;
@@ -343,7 +343,7 @@ TEST(EffectorKinds, FrameEffectorSetsUpTheSheetOfAFrameObject)
 TEST(EffectorKinds, ParentSignalTellsTheParentInsteadOfTheTarget)
 {
     std::vector<std::string> log;
-    TRecordingListener listener(&log);
+    TEffectorRecorder listener(&log);
     std::unique_ptr<TRecordingObject> parent = LoadObjectFrom<TRecordingObject>("<object id='parent'/>");
     parent->mLog = &log;
     TRecordingObject* child = NestChild<TRecordingObject>(*parent, "<object id='child'/>");

@@ -2,6 +2,7 @@
 // list.
 #include <tinyxml.h>
 
+#include "audio_cases.h"
 #include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"
 #include "log_watch.h"

@@ -498,7 +498,7 @@ TEST_F(SpaceScene, CloseOfANeverShownSpace)
     EXPECT_EQ(mTrace, (TTrace{"owner OnMiniGameClosed"}));
 }
 
-struct TCountingEffector : TEffector {
+struct TUpdateCounter : TEffector {
     void Update(float /*dt*/) override { ++mUpdates; }
     int mUpdates = 0;
 };
@@ -506,7 +506,7 @@ struct TCountingEffector : TEffector {
 TEST_F(SpaceScene, UpdateMovesTheOffsetRunsTheOwnEffectorObjectsAndEffects)
 {
     TProbe* probe = Probe("A");
-    auto* own = new TCountingEffector();
+    auto* own = new TUpdateCounter();
     mSpace.mOwnEffector.reset(own);
     mSpace.mOffsetTweenX.Set(0.0f, 100.0f, 1.0f, true);
     mSpace.mOffsetTweenY.Set(10.0f, 50.0f, 1.0f, true);

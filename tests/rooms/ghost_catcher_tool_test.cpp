@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"

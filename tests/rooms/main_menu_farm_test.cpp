@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/xml_document.h"
 #include "game/front_screens.h"
@@ -28,7 +29,7 @@
 
 namespace {
 
-constexpr float kFrame = 1.0f / 60.0f;
+constexpr float kFarmFrame = 1.0f / 60.0f;
 
 class MainMenuFarm : public CanvasTest {
 protected:
@@ -96,7 +97,7 @@ TEST_F(MainMenuFarm, HatchPennantButterflyAndFireflyRunAsTheMenuShowsThem)
     int fireflyHome = 0;
     bool nearHome = true;
     for (int i = 1; i <= 60 * 60; ++i) {
-        room.Update(kFrame);
+        room.Update(kFarmFrame);
         if (i <= 90) flagFrames.insert(flag->mCadrImage->GetCurrentFrame());
         if (i == 60) {
             EXPECT_FLOAT_EQ(876.0f, hatch->mX);
@@ -139,7 +140,7 @@ TEST_F(MainMenuFarm, HatchPennantButterflyAndFireflyRunAsTheMenuShowsThem)
             return box;
         };
         const std::vector<TPixel> a = flagBox();
-        for (int i = 0; i < 20; ++i) room.Update(kFrame);
+        for (int i = 0; i < 20; ++i) room.Update(kFarmFrame);
         const std::vector<TPixel> b = flagBox();
         int changed = 0;
         for (size_t i = 0; i < a.size(); ++i) changed += a[i].r != b[i].r || a[i].g != b[i].g || a[i].b != b[i].b;

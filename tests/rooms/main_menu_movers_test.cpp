@@ -13,6 +13,7 @@
 
 #include <tinyxml.h>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/xml_document.h"
 #include "graphics/drawing_fixture.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/xml_attributes.h"
 #include "menu_scene_fixture.h"
 #include "test_support.h"

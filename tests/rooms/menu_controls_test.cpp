@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
 #include "objects/light_button_objects.h"

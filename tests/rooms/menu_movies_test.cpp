@@ -5,6 +5,7 @@
 #include <memory>
 #include <tuple>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "graphics/drawing_fixture.h"
 #include "objects/movie_objects.h"

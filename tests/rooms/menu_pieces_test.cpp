@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "graphics/drawing_fixture.h"
 #include "objects/object.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "log_watch.h"
 #include "objects/board_puzzle_objects.h"
 #include "objects/place_objects.h"

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "audio_cases.h"
 #include "core/messages.h"
 #include "objects/weight_objects.h"
 #include "rooms/menu_scene_fixture.h"

@@ -9,6 +9,7 @@
 #include <typeinfo>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/localization.h"
 #include "graphics/drawing_fixture.h"

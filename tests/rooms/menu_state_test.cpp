@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "log_watch.h"
 #include "rooms/menu_scene_fixture.h"

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "audio_cases.h"
 #include "log_watch.h"
 #include "rooms/frame_object.h"
 #include "rooms/pocket_room_fixture.h"

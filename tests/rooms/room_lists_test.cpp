@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "game/board_effects.h"
 #include "game/user_info.h"
 #include "objects/object.h"

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "core/random.h"
 #include "core/xml_document.h"

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/xml_document.h"
 #include "game/user_info.h"

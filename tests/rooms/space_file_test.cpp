@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/random.h"

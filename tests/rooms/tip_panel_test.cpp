@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/localization.h"
 #include "rooms/collections.h"

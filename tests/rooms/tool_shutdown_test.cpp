@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/app.h"
+#include "audio_cases.h"
 #include "core/xml_document.h"
 #include "game/startup_fixture.h"
 #include "graphics/texture_cache.h"

@@ -3,6 +3,7 @@
 #include <future>
 #include <memory>
 
+#include "audio_cases.h"
 #include "sound/al_engine.h"
 #include "sound/sound_test_support.h"
 

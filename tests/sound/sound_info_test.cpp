@@ -5,6 +5,7 @@
 
 #include <tinyxml.h>
 
+#include "audio_cases.h"
 #include "core/random.h"
 #include "core/xml_document.h"
 #include "log_watch.h"
@@ -35,7 +36,7 @@ protected:
     void TearDown() override
     {
         DeleteCurrentXmlDocument();
-        ReleaseAlEngine();
+        ReleaseSoundForNextTest();
         SetAlOutputOpener(nullptr);
     }
     TAlEngine* Engine() { return GetAlEngine(); }

@@ -8,6 +8,7 @@
 #include <tinyxml.h>
 
 #include "app/input_dispatch.h"
+#include "audio_cases.h"
 #include "core/app_state.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
@@ -34,7 +35,7 @@ protected:
     }
     void TearDown() override
     {
-        ReleaseSoundManager();
+        ReleaseSoundForNextTest();
         SetAlOutputOpener(nullptr);
     }
     TSoundManager* Manager() { return GetSoundManager(); }
