@@ -27,7 +27,7 @@ TClassicWindow::TClassicWindow(const std::string& layoutFile, bool loadNow)
 
 TClassicWindow::TClassicWindow(const std::string& elementName)
 {
-    mId = 4;
+    mId = kElementWindowId;
     mAlphaFade.mFinishAtOnce = true;
     mAlphaFade.SetValue(1.0f);
     FollowAlphaFade();
