@@ -4,7 +4,7 @@
 
 #include "core/display.h"
 #include "core/logger.h"
-#include "core/xml_attributes.h"
+#include "core/numbers.h"
 #include "core/xml_document.h"
 #include "graphics/texture.h"
 #include "ui/cursors.h"

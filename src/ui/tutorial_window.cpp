@@ -5,7 +5,7 @@
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/logger.h"
-#include "core/xml_attributes.h"
+#include "core/numbers.h"
 #include "graphics/render_origin.h"
 #include "ui/cursors.h"
 #include "ui/ui_info_holder.h"
