@@ -69,7 +69,7 @@ TUIBaseBox* FindElement(const std::string& name)
 
 void SelectDefaultCursor()
 {
-    if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
+    GetGameCursors()->SelectDefault();
 }
 
 // The level's file name without folder and extension.

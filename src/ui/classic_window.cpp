@@ -158,7 +158,7 @@ void TClassicWindow::OnShown()
     else
         mAlphaFade.SetValue(1.0f);
     FollowAlphaFade();
-    if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
+    GetGameCursors()->SelectDefault();
 }
 
 void TClassicWindow::OnHidden()

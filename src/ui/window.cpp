@@ -198,8 +198,7 @@ void TMyWindow::OnMouseLeave()
 
 void TMyWindow::SetHoverCursor(bool on)
 {
-    TGameCursors* cursors = GetCursors();
-    if (!cursors) return;
+    TGameCursors* cursors = GetGameCursors();
     if (on)
         cursors->Select("hand");
     else
