@@ -83,6 +83,8 @@ protected:
     {
         for (const char* name : {"sounds.xml", "sounds", "music"})
             EXPECT_EQ(0, symlink((std::string(BRISALO_ASSETS) + "/" + name).c_str(), AssetPath(name).c_str()));
+        // A suite before this one may have released the manager for good.
+        RearmSoundManagerForTests();
         TSoundManager* sound = GetSoundManager();
         EXPECT_TRUE(sound->LoadSounds("sounds.xml"));
         sound->SetCallObserver(&mCalls);
