@@ -170,7 +170,7 @@ int main()
         level->mStars = {{"complete"}};
         stage->mLevels.push_back(std::move(level));
     }
-    GetStageList(false).push_back(std::move(stage));
+    EditStageList(false).push_back(std::move(stage));
     GetUserInfo()->mProgress[0].Reset(2);
 
     TBoardMahjong* board = GetBoard();

@@ -355,7 +355,7 @@ int main(int argc, char** argv)
         eight->mLevels.push_back(std::move(level));
     }
     WriteProgress("textures/bench/mosaic100.png");
-    GetStageList(false).push_back(std::move(eight));
+    EditStageList(false).push_back(std::move(eight));
     const int eightStage = static_cast<int>(GetStageList(false).size()) - 1;
     std::vector<double> eightRuns;
     for (int i = 0; i < kWarmRuns; ++i) {

@@ -113,7 +113,7 @@ void FillStageLists(const std::vector<int>& stages, const std::vector<int>& stag
         for (int levels : usual ? stagesUsual : stages) {
             auto stage = std::make_unique<TStage>();
             for (int i = 0; i < levels; ++i) stage->mLevels.push_back(std::make_unique<TLevelInfo>());
-            GetStageList(usual == 1).push_back(std::move(stage));
+            EditStageList(usual == 1).push_back(std::move(stage));
         }
     }
 }

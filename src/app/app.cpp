@@ -124,7 +124,7 @@ bool InitGame()
     log->LogMessage("InitGameToSettings complete");
 
     LoadCursors("cursors.xml");
-    if (TGameCursors* cursors = GetCursors()) cursors->SetCustomMode(settings && settings->UsesCustomCursor());
+    GetGameCursors()->SetCustomMode(settings && settings->UsesCustomCursor());
 
     TResourcePreloader::Create("resources.xml")->LoadAll();
 
@@ -158,7 +158,7 @@ void UpdateGame(float dt)
 {
     TAppState& app = GetAppState();
     if (TSoundManager* sound = FindSoundManager()) sound->Update(dt);
-    if (TGameCursors* cursors = GetCursors()) cursors->Update(dt);
+    GetGameCursors()->Update(dt);
     if (TMyMessageManager* messages = FindMessageManager()) messages->Update(dt);
     if (app.mWindowManager && app.mApp) app.mApp->Tick(0);
     UpdateKeepAwake();
@@ -169,8 +169,8 @@ void RenderGame()
     TAppState& app = GetAppState();
     if (SDL_Renderer* renderer = GetRenderer()) SDL_RenderSetScale(renderer, app.mScaleX, app.mScaleY);
     if (app.mWindowManager) app.mWindowManager->Draw();
-    TGameCursors* cursors = GetCursors();
-    if (cursors && cursors->IsInside() && cursors->IsVisible() && cursors->HasCurrent()) cursors->DrawCurrent();
+    TGameCursors* cursors = GetGameCursors();
+    if (cursors->IsInside() && cursors->IsVisible() && cursors->HasCurrent()) cursors->DrawCurrent();
 }
 
 void RunFrame()

@@ -34,9 +34,9 @@ bool DispatchEvent(const TInputEvent& original)
     TAppState& app = GetAppState();
     TInputEvent event = original;
     if (app.mApp) MapToDesign(&event);
-    TGameCursors* cursors = GetCursors();
+    TGameCursors* cursors = GetGameCursors();
 
-    if (event.mType == kInputLeave && cursors) cursors->SetInside(false);
+    if (event.mType == kInputLeave) cursors->SetInside(false);
     if (event.mType == kInputQuit) {
         SDL_Event quit;
         SDL_zero(quit);
@@ -44,7 +44,7 @@ bool DispatchEvent(const TInputEvent& original)
         SDL_PushEvent(&quit);
         return false;
     }
-    if (event.mType == kInputMove && cursors) {
+    if (event.mType == kInputMove) {
         cursors->SetInside(true);
         cursors->SetMousePosition(event.mX, event.mY);
     }
@@ -64,7 +64,7 @@ bool DispatchEvent(const TInputEvent& original)
         }
     }
     // Drawn cursors follow every move; the system cursor is told on clicks as well.
-    if (cursors && !cursors->IsCustomMode() && (event.mType == kInputLeftDown || event.mType == kInputLeftUp))
+    if (!cursors->IsCustomMode() && (event.mType == kInputLeftDown || event.mType == kInputLeftUp))
         cursors->SetMousePosition(event.mX, event.mY);
     GetWindowManager()->HandleEvent(event);
     return true;

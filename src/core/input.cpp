@@ -1,11 +1,11 @@
 #include "core/input.h"
 
 #include <cmath>
-#include <climits>
 #include <cstring>
 
 #include "core/app_state.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
 
 namespace {
@@ -68,9 +68,7 @@ int32_t ToDesign(int32_t value, float scale, int32_t offset)
 {
     float mapped = static_cast<float>(value) * (1.0f / scale) - static_cast<float>(offset);
     if (!std::isfinite(mapped)) return 0;
-    if (mapped >= static_cast<float>(INT_MAX)) return INT_MAX;
-    if (mapped <= static_cast<float>(INT_MIN)) return INT_MIN;
-    return static_cast<int32_t>(mapped);
+    return TruncToInt(mapped);
 }
 
 }  // namespace

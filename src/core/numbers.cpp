@@ -3,6 +3,13 @@
 #include <cmath>
 #include <limits>
 
+int ClampToInt(long long v)
+{
+    if (v > std::numeric_limits<int>::max()) return std::numeric_limits<int>::max();
+    if (v < std::numeric_limits<int>::min()) return std::numeric_limits<int>::min();
+    return static_cast<int>(v);
+}
+
 int TruncToInt(double v)
 {
     if (std::isnan(v)) return 0;

@@ -1,7 +1,9 @@
-// Float to int conversions that are defined for every input: a value from a file, a zoom
-// or an angle gone wrong must not turn into undefined behaviour.
+// Conversions to int that are defined for every input: a value from a file, a zoom, an angle
+// or a sum gone wrong must not turn into undefined behaviour.
 #pragma once
 
+// A wide integer brought into the int range (the nearer end when outside it).
+int ClampToInt(long long v);
 // Truncation toward zero that clamps instead of overflowing (NaN gives 0).
 int TruncToInt(double v);
 // Truncation toward zero when v is finite and inside the int range; false otherwise.

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/numbers.h"
+
 namespace {
 
 const size_t kFormatFirstSize = 160;
@@ -259,7 +261,7 @@ bool ParseIntW(const std::wstring& text, int* value)
         *value = static_cast<int>(static_cast<uint32_t>(result));
     } else {
         if (negative) result = -result;
-        *value = static_cast<int>(result < INT_MIN ? INT_MIN : result > INT_MAX ? INT_MAX : result);
+        *value = ClampToInt(result);
     }
     return true;
 }

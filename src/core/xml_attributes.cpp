@@ -3,7 +3,6 @@
 #include <cctype>
 #include <cerrno>
 #include <cfloat>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -11,14 +10,8 @@
 #include <tinyxml.h>
 
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
-
-int ClampToInt(long long v)
-{
-    if (v > INT_MAX) return INT_MAX;
-    if (v < INT_MIN) return INT_MIN;
-    return static_cast<int>(v);
-}
 
 int ParseIntClamped(const char* text) { return text ? ClampToInt(strtol(text, nullptr, 10)) : 0; }
 
@@ -186,10 +179,7 @@ int GetAttrRelSize(const TiXmlElement* element, const char* name, int reference,
     // "nan" and "inf" have no usable fractional part: they read as the whole number they
     // spell, which is 0.
     if (!std::isfinite(v) || v == truncf(v)) return GetAttrInt(element, name, def, second);
-    float scaled = roundf(static_cast<float>(reference) * (v - truncf(v)));
-    if (!(scaled < 2147483648.0f)) return INT_MAX;
-    if (scaled < -2147483648.0f) return INT_MIN;
-    return static_cast<int>(scaled);
+    return TruncToInt(roundf(static_cast<float>(reference) * (v - truncf(v))));
 }
 
 bool GetAttrRect(const TiXmlElement* element, const char* name, int* x, int* y, int* w, int* h,

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+// Not needed here: it brings ClampToInt to the readers' users that clamp as well.
+#include "core/numbers.h"
+
 class TiXmlElement;
 
 struct TFloatColor {
@@ -25,7 +28,6 @@ struct TFloatPoint {
 
 // atoi without its undefined overflow: the number clamped to the int range, 0 for no number.
 int ParseIntClamped(const char* text);
-int ClampToInt(long long v);
 // atof without its undefined conversion: a value beyond the float range becomes an infinity.
 float ParseFloatClamped(const char* text);
 

@@ -8,9 +8,11 @@
 #include "core/virtual_files.h"
 #include "game/front_screens.h"
 #include "game/game_menu_window.h"
+#include "game/help_window.h"
 #include "game/level_complete_window.h"
 #include "game/map_window.h"
 #include "game/rewards.h"
+#include "game/room_window.h"
 #include "game/stages.h"
 #include "game/tilesets.h"
 #include "sound/sound_info.h"
@@ -33,11 +35,7 @@ TBoardMahjong* GetBoard()
 
 namespace {
 
-const int kRoomWindowId = 4;
-const int kGameMenuId = 10;
 const int kTimeOverBoxId = 313;
-const int kLevelCompleteId = 314;
-const int kHelpWindowId = 333;
 const int kCellSize = 26;
 const int kLayTypeNoMinimum = 21;
 
@@ -71,7 +69,7 @@ TUIBaseBox* FindElement(const std::string& name)
 
 void SelectDefaultCursor()
 {
-    if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
+    GetGameCursors()->SelectDefault();
 }
 
 // The level's file name without folder and extension.
@@ -226,8 +224,8 @@ void TBoardMahjong::Deactivate()
     SetTutorialListener(nullptr);
     if (TSoundManager* sounds = GetSoundManager()) sounds->StopAllMusic();
     TMyWindowManager* manager = GetWindowManager();
-    if (manager && manager->FindWindow(kHelpWindowId)) manager->CloseWindow(kHelpWindowId);
-    TMyWindow* room = manager ? manager->FindWindow(kRoomWindowId) : nullptr;
+    if (manager && manager->FindWindow(THelpWindow::kId)) manager->CloseWindow(THelpWindow::kId);
+    TMyWindow* room = manager ? manager->FindWindow(TRoomWindow::kId) : nullptr;
     if (room) room->RemoveAllChildren(true, true);
     ForgetControls();
 }
@@ -596,7 +594,7 @@ void TBoardMahjong::OnFlyClosed(TFlyWindow* /*window*/, int id, int result)
         if (mShadow) mShadow->FadeOut();
         mPaused = 0;
         break;
-    case kGameMenuId:
+    case TGameMenuWindow::kId:
         if (result == 5) {
             CommitUser();
             removeProgress();
@@ -613,7 +611,7 @@ void TBoardMahjong::OnFlyClosed(TFlyWindow* /*window*/, int id, int result)
     case kTimeOverBoxId:
         StartLevel(mStageIndex, mLevelIndex);
         break;
-    case kLevelCompleteId:
+    case TLevelCompleteWindow::kId:
         mLevelCompleteWindow = nullptr;
         mState = kStateIdle;
         if (result == 1) {
@@ -665,7 +663,7 @@ void TBoardMahjong::OnFlyClosed(TFlyWindow* /*window*/, int id, int result)
 void TBoardMahjong::Setup()
 {
     TMyWindowManager* manager = GetWindowManager();
-    mRoom = manager ? manager->FindWindow(kRoomWindowId) : nullptr;
+    mRoom = manager ? manager->FindWindow(TRoomWindow::kId) : nullptr;
     GetUserInfo()->SetListener(this);
     if (!mBackImage && mRoom) {
         if (auto* info = dynamic_cast<const TUIMyImage*>(FindElement("imageback"))) {
@@ -903,7 +901,8 @@ void TBoardMahjong::UpdatePageButtons()
 void TBoardMahjong::OnButtonClick(int /*parentId*/, TMyWindow* /*parent*/, int /*buttonId*/, TMyButton* button)
 {
     TMyWindowManager* manager = GetWindowManager();
-    if (!manager || manager->ActiveFader() || manager->FindWindow(kGameMenuId) || manager->FindWindow(kTimeOverBoxId))
+    if (!manager || manager->ActiveFader() || manager->FindWindow(TGameMenuWindow::kId) ||
+        manager->FindWindow(kTimeOverBoxId))
         return;
     if (!button) return;
     if (button == mMenuButton) {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "core/xml_attributes.h"
+#include "core/numbers.h"
 
 EffectGo::EffectGo(const std::string& imageName, float x, float y, float hold, EffectGoListener* listener, int kind,
                    float fadeOutTime)

@@ -1,12 +1,11 @@
 #include "game/difficulty.h"
 
-#include <climits>
-#include <cmath>
 #include <memory>
 
 #include "core/buffer.h"
 #include "core/localization.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
 #include "core/xml_document.h"
@@ -14,15 +13,6 @@
 namespace {
 TDifficultyRanges* gRanges = nullptr;
 std::vector<std::unique_ptr<TMosaicStar>> gStars;
-
-// Truncation toward zero of a float that may lie beyond int (or be NaN).
-int ClampToInt(float value)
-{
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483648.0f) return INT_MAX;
-    if (value <= -2147483648.0f) return INT_MIN;
-    return static_cast<int>(value);
-}
 }  // namespace
 
 void TBasePaintByNumberSettings::LoadBinary(TBaseBuffer& buffer)
@@ -92,7 +82,7 @@ bool TMosaicStar90Time::Check(const TLevelPlayStats& stats) const
 
 std::string FormatStarTime(float seconds)
 {
-    int t = ClampToInt(seconds);
+    int t = TruncToInt(seconds);
     int minutes = t / 60 % 60;
     int secs = t % 60;
     if (minutes < 0) minutes = 0;

@@ -30,8 +30,6 @@ namespace {
 
 const int kMainMenuId = 5;
 const int kExitBoxId = 20;
-const int kUserNameWindowId = 101;
-const int kProfileWindowId = 305;
 
 // Every screen change goes through the darkening shadow, the old screen leaving with it.
 void ReplaceScreen(TMyWindow* screen) { GetWindowManager()->ShowScreen(screen, true, 1); }
@@ -267,10 +265,10 @@ void TMainMenu::OnFlyClosed(TFlyWindow* window, int id, int result)
             quit.type = SDL_QUIT;
             SDL_PushEvent(&quit);
         }
-    } else if (id == kProfileWindowId) {
+    } else if (id == TSelectUserWindow::kId) {
         auto* profiles = dynamic_cast<TSelectUserWindow*>(window);
         if (profiles && profiles->mChoiceMade && users) users->SelectUser(profiles->mSelectedIndex);
-    } else if (id == kUserNameWindowId && result == 1) {
+    } else if (id == TUserNameWindow::kId && result == 1) {
         auto* entry = dynamic_cast<TUserNameWindow*>(window);
         if (!entry || !users) return;
         users->AddUser(entry->GetName());

@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include "core/localization.h"
+#include "core/numbers.h"
 #include "core/xml_document.h"
 
 namespace {

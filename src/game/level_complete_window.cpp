@@ -24,7 +24,7 @@ TLevelCompleteWindow::TLevelCompleteWindow(const TLevelResult& result, TLevelInf
                                            const TLevelPlayStats& stats, TFlyWindowListener* listener)
     : TFlyWindow(listener, true, "ui/levelcomplete.xml"), mResult(result), mStats(stats), mLevel(level)
 {
-    mId = 314;
+    mId = kId;
     // The window judges a new best itself from the profile it shows.
     mResult.mNewBest = 0;
     mScoreLabel = dynamic_cast<TSimpleTextImage*>(FindChild("lvlscore"));

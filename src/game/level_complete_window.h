@@ -17,6 +17,7 @@ class TSimpleTextImage;
 
 class TLevelCompleteWindow : public TFlyWindow, public ParticleSystemListener {
 public:
+    static constexpr int kId = 314;
     enum { kPhaseNotCompleted = 0, kPhaseStars = 2, kPhaseDone = 3, kPhaseArriving = 4 };
 
     TLevelCompleteWindow(const TLevelResult& result, TLevelInfoMosaic* level, const TLevelPlayStats& stats,

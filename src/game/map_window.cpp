@@ -292,7 +292,7 @@ void TMapWindow::OnMouseMove(const TMouseEvent& event)
     for (std::unique_ptr<TMapBoard>& board : *block) {
         const bool inside = board->Contains(event.mX, event.mY);
         if (inside) {
-            if (TGameCursors* cursors = GetCursors()) cursors->Select("hand");
+            GetGameCursors()->Select("hand");
             if (!board->mHover) PlaySoundByName("btnmouseenter");
         } else {
             board->mPressed = false;

@@ -22,7 +22,7 @@ TOptionsWindow::TOptionsWindow(const std::string& layoutFile, TFlyWindowListener
     const TProfileSaver* settings = GetProfileSaver();
     if (mFullscreen) mFullscreen->mTicked = settings && settings->IsFullscreen();
     if (mWidescreen) mWidescreen->mTicked = !(settings && settings->IsDisplayChangePending());
-    if (mCustomCursor) mCustomCursor->mTicked = GetCursors() && GetCursors()->IsCustomMode();
+    if (mCustomCursor) mCustomCursor->mTicked = GetGameCursors()->IsCustomMode();
 
     if (const TUserInfo* user = GetUserInfo()) {
         const std::pair<int, float> values[] = {{kMusic, user->mMusicVolume},
@@ -78,7 +78,7 @@ void TOptionsWindow::OnButtonClick(int /*parentId*/, TMyWindow* /*parent*/, int 
     } else if (button == mFullscreen) {
         if (settings) settings->ToggleFullscreen();
     } else if (button == mCustomCursor) {
-        if (TGameCursors* cursors = GetCursors()) cursors->SetCustomMode(button->mTicked);
+        GetGameCursors()->SetCustomMode(button->mTicked);
         if (settings) settings->SetCustomCursor(button->mTicked);
     }
 }

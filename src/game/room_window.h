@@ -6,6 +6,8 @@
 
 class TRoomWindow : public TClassicWindow, public TGameBaseListener {
 public:
+    static constexpr int kId = kElementWindowId;
+
     // From the "board" element of "ui/interface.xml"; deleted by the manager when replaced.
     TRoomWindow();
     ~TRoomWindow() override;

@@ -9,6 +9,7 @@
 
 namespace {
 const int kMaxUsers = 6;
+const int kDeleteQuestionId = 1;
 
 int UserCount() { return GetUserList() ? GetUserList()->UserCount() : 0; }
 }  // namespace
@@ -19,7 +20,7 @@ TSelectUserWindow::TSelectUserWindow(TFlyWindowListener* listener, const std::st
     // Loaded here, not by the base, so that this window's holder and controls serve; the
     // state stays "shown": the window appears in place and only flies out.
     LoadLayout(layoutFile, true);
-    mId = 305;
+    mId = kId;
     mDeleteButton = dynamic_cast<TMyButton*>(FindChild("delete"));
     mOkButton = dynamic_cast<TMyButton*>(FindChild("ok"));
     mCreateButton = dynamic_cast<TMyButton*>(FindChild("create"));
@@ -88,7 +89,8 @@ void TSelectUserWindow::OnButtonClick(int /*parentId*/, TMyWindow* /*parent*/, i
             ShowUserNameWindow(this);
         break;
     case 2:
-        GetWindowManager()->AddWindow(new TMessageBoxOkCancelWindow(this, std::string(), "DeleteWarning", 1), 0.0f);
+        GetWindowManager()->AddWindow(
+            new TMessageBoxOkCancelWindow(this, std::string(), "DeleteWarning", kDeleteQuestionId), 0.0f);
         break;
     case 3:
     case 4:
@@ -104,7 +106,7 @@ void TSelectUserWindow::OnFlyClosed(TFlyWindow* window, int id, int result)
     if (result != 1 || window == this) return;
     TUserList* users = GetUserList();
     if (!users) return;
-    if (id == 1) {
+    if (id == kDeleteQuestionId) {
         // Only the player the window shows picked may go.
         if (ShownOrNone(mSelectedIndex) < 0) return;
         users->DeleteUser(mSelectedIndex);
@@ -112,7 +114,7 @@ void TSelectUserWindow::OnFlyClosed(TFlyWindow* window, int id, int result)
         mSelectedIndex = ShownOrNone(users->UserCount() > 0 ? 0 : -1);
         Refresh();
         UpdateDeleteButton();
-    } else if (id == 101) {
+    } else if (id == TUserNameWindow::kId) {
         // The name dialog is deleted right after this call: its name is read now.
         TUserNameWindow* nameWindow = dynamic_cast<TUserNameWindow*>(window);
         const std::string name = nameWindow ? nameWindow->GetName() : std::string();

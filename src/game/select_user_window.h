@@ -9,6 +9,7 @@
 
 class TSelectUserWindow : public TFlyWindow, public TFlyWindowListener, public TMyWindowListener {
 public:
+    static constexpr int kId = 305;
     static const int kLines = 6;
 
     // Another layout serves only tests of layouts that lack or mistype lines.

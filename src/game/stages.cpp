@@ -24,18 +24,27 @@ struct TStageTables {
 // Created on first use and deleted by ReleaseStages: static destruction, after the renderer
 // and the sound manager are gone, must find no frame texture and no stage sound list.
 TStageTables* gTables = nullptr;
-// From ReleaseStages until the lists are loaded or cleared again, a reader finds empty tables
-// and builds none: a late reader at exit would leave new tables behind.
+// From ReleaseStages until the lists are loaded, cleared or filled again, a reader finds empty
+// tables and builds none: a late reader at exit would leave new tables behind.
 bool gReleased = false;
 
-TStageTables& Tables()
+// For filling: whatever a release left, the tables are live again.
+TStageTables& LiveStageTables()
 {
-    if (!gTables && gReleased) {
-        static TStageTables released;
-        return released;
-    }
+    gReleased = false;
     if (!gTables) gTables = new TStageTables();
     return *gTables;
+}
+
+// The released tables are const: a stage pushed into them would outlive the sound manager and
+// be destroyed with the statics.
+const TStageTables& ReadStageTables()
+{
+    if (!gTables && gReleased) {
+        static const TStageTables released{};
+        return released;
+    }
+    return LiveStageTables();
 }
 
 std::string WithoutLeadingBlanks(const std::string& text)
@@ -207,11 +216,21 @@ TStage::~TStage()
     }
 }
 
-TStageList& GetStageList(bool usual) { return usual ? Tables().mStagesUsual : Tables().mStages; }
+const TStageList& GetStageList(bool usual)
+{
+    const TStageTables& tables = ReadStageTables();
+    return usual ? tables.mStagesUsual : tables.mStages;
+}
+
+TStageList& EditStageList(bool usual)
+{
+    TStageTables& tables = LiveStageTables();
+    return usual ? tables.mStagesUsual : tables.mStages;
+}
 
 TStage* GetStage(int stageIndex, bool usual)
 {
-    TStageList& list = GetStageList(usual);
+    const TStageList& list = GetStageList(usual);
     if (stageIndex < 0 || stageIndex >= static_cast<int>(list.size())) return nullptr;
     return list[stageIndex].get();
 }
@@ -240,16 +259,16 @@ TStageTilesets* FindStageTilesets(int gameType)
     return nullptr;
 }
 
-const std::vector<std::unique_ptr<TFrameInfo>>& GetFrames() { return Tables().mFrames; }
-const std::vector<TSecretInfo>& GetSecrets() { return Tables().mSecrets; }
-const std::vector<TBackgroundInfo>& GetBackgrounds() { return Tables().mBackgrounds; }
-const std::vector<TStageTilesets>& GetStageTilesets() { return Tables().mStageTilesets; }
+const std::vector<std::unique_ptr<TFrameInfo>>& GetFrames() { return ReadStageTables().mFrames; }
+const std::vector<TSecretInfo>& GetSecrets() { return ReadStageTables().mSecrets; }
+const std::vector<TBackgroundInfo>& GetBackgrounds() { return ReadStageTables().mBackgrounds; }
+const std::vector<TStageTilesets>& GetStageTilesets() { return ReadStageTables().mStageTilesets; }
 
 void LoadStages()
 {
     gReleased = false;
     if (TiXmlElement* root = LoadXmlDocument("stages.xml")) {
-        TStageTables& tables = Tables();
+        TStageTables& tables = LiveStageTables();
         ReadFrames(root->FirstChildElement("frames"), tables.mFrames);
         TiXmlElement* stages = root->FirstChildElement("stages");
         ReadStages(stages, tables.mStages);

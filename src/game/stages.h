@@ -107,8 +107,11 @@ struct TStageTilesets {
     std::vector<std::string> mTilesets;
 };
 
-// The process-wide list: "stagesusual" when usual is set, else "stages".
-TStageList& GetStageList(bool usual);
+// The process-wide list: "stagesusual" when usual is set, else "stages". Read-only: after
+// ReleaseStages it is an empty list that nothing can fill.
+const TStageList& GetStageList(bool usual);
+// The same list, to fill by hand; after a release it starts the tables again, as ClearStages does.
+TStageList& EditStageList(bool usual);
 // Null for an index outside the chosen list.
 TStage* GetStage(int stageIndex, bool usual);
 // The levels of the stages before this one plus the level index; past the end, the list's total.

@@ -7,7 +7,7 @@
 
 TUserNameWindow::TUserNameWindow(TFlyWindowListener* listener) : TFlyWindow(listener, true, "ui/username.xml")
 {
-    mId = 101;
+    mId = kId;
     mEdit = dynamic_cast<TMyEditWindow*>(FindChild("edit"));
     SDL_StartTextInput();
     if (mEdit) {

@@ -7,6 +7,8 @@
 
 class TUserNameWindow : public TFlyWindow, public TMyWindowListener {
 public:
+    static constexpr int kId = 101;
+
     explicit TUserNameWindow(TFlyWindowListener* listener);
     ~TUserNameWindow() override;
 

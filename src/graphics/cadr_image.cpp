@@ -6,6 +6,7 @@
 
 #include "core/buffer.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/xml_attributes.h"
 #include "graphics/tweens.h"
 

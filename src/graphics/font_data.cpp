@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
 #include "graphics/texture_cache.h"

@@ -4,8 +4,8 @@
 
 #include "core/app_state.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
-#include "core/xml_attributes.h"
 #include "graphics/static_image.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tweens.h"

@@ -10,6 +10,7 @@
 
 #include "core/buffer.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/virtual_files.h"
 #include "core/xml_attributes.h"
 

@@ -277,7 +277,7 @@ bool TClockObject::OnMouseDown(const TSceneMouseEvent& event)
     if (IsLocked()) return event.mTool ? false : HitTest(event.mX, event.mY, true);
     const bool hit = HitTest(event.mX, event.mY, false);
     if (!hit || mGoalReached) return false;
-    if (TGameCursors* cursors = GetCursors()) cursors->Select("active");
+    GetGameCursors()->Select("active");
     return event.mTool ? PressWithTool(event, hit) : PressWithoutTool(event, hit);
 }
 

@@ -6,6 +6,7 @@
 #include <tinyxml.h>
 
 #include "core/buffer.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
 #include "graphics/clip_scope.h"

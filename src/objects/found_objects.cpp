@@ -9,6 +9,7 @@
 #include "core/numbers.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
+#include "game/map_window.h"
 #include "game/user_info.h"
 #include "rooms/collections.h"
 #include "rooms/game_space.h"
@@ -471,7 +472,7 @@ bool TMapObject::OnMouseDown(const TSceneMouseEvent& event)
     // The lock is not asked here: a locked location still leaves the map window, and the
     // object's own handling below refuses the press.
     if (!mUnavailable && HitTest(event.mX, event.mY, false) && mLinkedRoom) {
-        if (TMyWindow* window = GetWindowManager()->FindWindow(6)) window->Hide();
+        if (TMyWindow* window = GetWindowManager()->FindWindow(TMapWindow::kMapId)) window->Hide();
         mRoom = mIsCurrent ? std::string() : GetName();
     }
     return TObject::OnMouseDown(event);

@@ -10,6 +10,7 @@
 #include "core/buffer.h"
 #include "core/display.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
 #include "graphics/texture_cache.h"

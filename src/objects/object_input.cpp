@@ -16,7 +16,6 @@
 #include "rooms/scene_mouse_event.h"
 #include "rooms/tool.h"
 #include "core/app_state.h"
-#include "core/xml_attributes.h"
 #include "sound/sound_manager.h"
 
 namespace {

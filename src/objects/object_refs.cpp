@@ -1,5 +1,6 @@
 #include "objects/object_refs.h"
 
+#include "core/numbers.h"
 #include "core/text.h"
 #include "core/xml_attributes.h"
 

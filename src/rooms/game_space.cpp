@@ -8,7 +8,7 @@
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "core/messages.h"
-#include "core/xml_attributes.h"
+#include "core/numbers.h"
 #include "game/user_info.h"
 #include "graphics/clip_scope.h"
 #include "objects/object.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/numbers.h"
 #include "rooms/ghost_catcher_tool.h"
 #include "rooms/tool.h"
 

@@ -3,9 +3,9 @@
 #include <tinyxml.h>
 
 #include <algorithm>
-#include <climits>
 
 #include "core/app_state.h"
+#include "core/numbers.h"
 #include "core/xml_attributes.h"
 #include "objects/object.h"
 #include "rooms/game_event.h"
@@ -56,7 +56,7 @@ void ItemsList::LoadXml(TiXmlElement* e)
     mCols = GetAttrInt(e, "cols", 4);
     if (mRows != 0 || mCols != 0) {
         const long long product = static_cast<long long>(mRows) * mCols;
-        mCount = static_cast<int32_t>(std::clamp<long long>(product, INT32_MIN, INT32_MAX));
+        mCount = ClampToInt(product);
     }
     mSpaceRows = GetAttrInt(e, "spacerows", 0);
     mSpaceCols = GetAttrInt(e, "spacecols", 0);

@@ -196,8 +196,8 @@ bool TBaseRoom::GhostSeenAtPointer(const TObject* ghost) const
     TTool* tool = mCurrentTool;
     if (!tool || tool->GetType() != TGhostCatcherTool::kType) return false;
     StaticImage* cursor = tool->GetCursorImage();
-    TGameCursors* cursors = GetCursors();
-    if (!cursor || !cursors) return false;
+    TGameCursors* cursors = GetGameCursors();
+    if (!cursor) return false;
     return Overlaps(LensAt(cursors->MouseX(), cursors->MouseY(), *tool, *cursor), RectOf(*ghost));
 }
 

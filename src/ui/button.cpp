@@ -248,15 +248,14 @@ void TMyButton::OnMouseEnter()
 {
     TMyWindow::OnMouseEnter();
     if (mButtonListener) mButtonListener->OnButtonEnter(ParentId(), mParent, mId, this);
-    TGameCursors* cursors = GetCursors();
-    if (!cursors) return;
+    TGameCursors* cursors = GetGameCursors();
     TGameCursor* spot = cursors->Find("handspot");
     if (spot && cursors->Current() != spot) cursors->Select("handspot");
 }
 
 void TMyButton::OnMouseLeave()
 {
-    if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
+    GetGameCursors()->SelectDefault();
     TMyWindow::OnMouseLeave();
     mPressed = false;
     mHover = false;

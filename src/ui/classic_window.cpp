@@ -4,7 +4,7 @@
 
 #include "core/display.h"
 #include "core/logger.h"
-#include "core/xml_attributes.h"
+#include "core/numbers.h"
 #include "core/xml_document.h"
 #include "graphics/texture.h"
 #include "ui/cursors.h"
@@ -27,7 +27,7 @@ TClassicWindow::TClassicWindow(const std::string& layoutFile, bool loadNow)
 
 TClassicWindow::TClassicWindow(const std::string& elementName)
 {
-    mId = 4;
+    mId = kElementWindowId;
     mAlphaFade.mFinishAtOnce = true;
     mAlphaFade.SetValue(1.0f);
     FollowAlphaFade();
@@ -158,7 +158,7 @@ void TClassicWindow::OnShown()
     else
         mAlphaFade.SetValue(1.0f);
     FollowAlphaFade();
-    if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
+    GetGameCursors()->SelectDefault();
 }
 
 void TClassicWindow::OnHidden()

@@ -22,6 +22,9 @@ class TFlyWindow;
 
 class TClassicWindow : public TMyWindow, public TMyButtonListener, public TBaseSliderListener, public TMyEditListener {
 public:
+    // The id of every window described by an element of the global holder: the room window's.
+    static constexpr int kElementWindowId = 4;
+
     TClassicWindow(const std::string& layoutFile, bool loadNow);
     // A window described by an element of the global holder; it creates no children.
     explicit TClassicWindow(const std::string& elementName);

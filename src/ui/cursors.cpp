@@ -234,7 +234,7 @@ void LoadCursors(const std::string& path)
     gCursors->Load(path);
 }
 
-TGameCursors* GetCursors() { return gCursors; }
+bool GameCursorsExist() { return gCursors != nullptr; }
 
 TGameCursors* GetGameCursors()
 {

@@ -113,7 +113,8 @@ private:
 
 // Creates the set (empty when the file is missing or holds none) and selects "default".
 void LoadCursors(const std::string& path);
-TGameCursors* GetCursors();  // null until loaded and after DestroyCursors
-// The set, made on first use (empty until cursors are loaded).
+// The set, made on first use (empty until cursors are loaded): every widget reaches it here.
 TGameCursors* GetGameCursors();
+// Whether the set has been made yet; asking makes none.
+bool GameCursorsExist();
 void DestroyCursors();

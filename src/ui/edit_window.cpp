@@ -290,12 +290,12 @@ void TMyEditWindow::OnMouseUp(const TMouseEvent& event)
 void TMyEditWindow::OnMouseEnter()
 {
     TMyWindow::OnMouseEnter();
-    if (GetCursors()) GetCursors()->Select("text");
+    GetGameCursors()->Select("text");
 }
 
 void TMyEditWindow::OnMouseLeave()
 {
-    if (GetCursors()) GetCursors()->SelectDefault();
+    GetGameCursors()->SelectDefault();
     TMyWindow::OnMouseLeave();  // last: its listener may delete this widget
 }
 

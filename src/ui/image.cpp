@@ -97,13 +97,11 @@ void TMyImage::OnMouseEnter()
 {
     TMyWindow::OnMouseEnter();
     if (!mHandCursor) return;
-    if (TGameCursors* cursors = GetCursors()) cursors->Select(mCursorName);
+    GetGameCursors()->Select(mCursorName);
 }
 
 void TMyImage::OnMouseLeave()
 {
-    if (mHandCursor) {
-        if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
-    }
+    if (mHandCursor) GetGameCursors()->SelectDefault();
     TMyWindow::OnMouseLeave();
 }

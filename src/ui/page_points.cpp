@@ -89,12 +89,10 @@ void TPointPageShower::OnMouseUp(const TMouseEvent& event)
 void TPointPageShower::OnMouseMove(const TMouseEvent& event)
 {
     if (!AcceptsMouse()) return;
-    if (TGameCursors* cursors = GetCursors()) {
-        if (PointAt(event.mX, event.mY) >= 0)
-            cursors->Select("hand");
-        else
-            cursors->SelectDefault();
-    }
+    if (PointAt(event.mX, event.mY) >= 0)
+        GetGameCursors()->Select("hand");
+    else
+        GetGameCursors()->SelectDefault();
     if (mListener) mListener->OnWindowMouseMove(this, event);
     if ((mPassToParent & 1) && mParent) mParent->OnMouseMove(event);
 }

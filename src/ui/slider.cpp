@@ -12,8 +12,7 @@ float Clamp01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
 
 void SelectCursor(const char* name)
 {
-    TGameCursors* cursors = GetCursors();
-    if (!cursors) return;
+    TGameCursors* cursors = GetGameCursors();
     if (name)
         cursors->Select(name);
     else

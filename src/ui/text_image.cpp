@@ -157,12 +157,12 @@ void TSimpleTextImage::DrawLine(size_t start, size_t count, int x, int baseline,
 void TSimpleTextImage::OnMouseEnter()
 {
     TMyWindow::OnMouseEnter();
-    if (mHandCursor && GetCursors()) GetCursors()->Select("handspot");
+    if (mHandCursor) GetGameCursors()->Select("handspot");
 }
 
 void TSimpleTextImage::OnMouseLeave()
 {
-    if (mHandCursor && GetCursors()) GetCursors()->SelectDefault();
+    if (mHandCursor) GetGameCursors()->SelectDefault();
     TMyWindow::OnMouseLeave();  // last: its listener may delete this widget
 }
 

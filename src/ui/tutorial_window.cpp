@@ -5,7 +5,7 @@
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/logger.h"
-#include "core/xml_attributes.h"
+#include "core/numbers.h"
 #include "graphics/render_origin.h"
 #include "ui/cursors.h"
 #include "ui/ui_info_holder.h"
@@ -216,15 +216,11 @@ TMyWindow* TMyTutorialWindow::FindOwner() const
     return manager ? manager->FindListedWindow(mOwnerId) : nullptr;
 }
 
-void TMyTutorialWindow::PointerPosition(const TMouseEvent& event, int* x, int* y) const
+void TMyTutorialWindow::PointerPosition(int* x, int* y) const
 {
-    if (const TGameCursors* cursors = GetCursors()) {
-        *x = cursors->MouseX();
-        *y = cursors->MouseY();
-    } else {
-        *x = event.mScreenX;
-        *y = event.mScreenY;
-    }
+    const TGameCursors* cursors = GetGameCursors();
+    *x = cursors->MouseX();
+    *y = cursors->MouseY();
 }
 
 bool TMyTutorialWindow::OnOwnRectangle(int x, int y) const
@@ -244,7 +240,7 @@ TMouseEvent TMyTutorialWindow::EventAt(const TMouseEvent& event, int x, int y) c
 void TMyTutorialWindow::OnMouseDown(const TMouseEvent& event)
 {
     int px = 0, py = 0;
-    PointerPosition(event, &px, &py);
+    PointerPosition(&px, &py);
     TMyWindow::OnMouseDown(event);
     const int wx = px - GetX(), wy = py - GetY();
     if (mSkipButton && mSkipButton->HitTest(wx, wy))
@@ -258,7 +254,7 @@ void TMyTutorialWindow::OnMouseDown(const TMouseEvent& event)
 void TMyTutorialWindow::OnMouseMove(const TMouseEvent& event)
 {
     int px = 0, py = 0;
-    PointerPosition(event, &px, &py);
+    PointerPosition(&px, &py);
     if (mListener) mListener->OnWindowMouseMove(this, event);
     if ((mPassToParent & 1) && mParent) mParent->OnMouseMove(event);
     const int wx = px - GetX(), wy = py - GetY();
@@ -272,7 +268,7 @@ void TMyTutorialWindow::OnMouseMove(const TMouseEvent& event)
     const bool inside = OnOwnRectangle(px, py);
     TMyWindow* owner = FindOwner();
     if (inside) {
-        if (TGameCursors* cursors = GetCursors()) cursors->SelectDefault();
+        GetGameCursors()->SelectDefault();
     } else if (owner) {
         owner->OnMouseMove(EventAt(event, px, py));
         owner = FindOwner();
@@ -283,16 +279,14 @@ void TMyTutorialWindow::OnMouseMove(const TMouseEvent& event)
         // Outside the hint the owner has just had this move: once is enough.
         if (widget && !(widget == owner && !inside)) widget->OnMouseMove(EventAt(event, lx, ly));
     }
-    if (onSkip)
-        if (TGameCursors* cursors = GetCursors())
-            if (cursors->Find("active")) cursors->Select("active");
+    if (onSkip) GetGameCursors()->Select("active");
     if ((owner = FindOwner())) owner->TrackChildHover(px, py);
 }
 
 void TMyTutorialWindow::OnMouseUp(const TMouseEvent& event)
 {
     int px = 0, py = 0;
-    PointerPosition(event, &px, &py);
+    PointerPosition(&px, &py);
     if (mListener) mListener->OnWindowMouseUp(this, event);
     if ((mPassToParent & 4) && mParent) mParent->OnMouseUp(event);
     const int wx = px - GetX(), wy = py - GetY();
@@ -318,21 +312,21 @@ void TMyTutorialWindow::OnMouseUp(const TMouseEvent& event)
 void TMyTutorialWindow::OnWindowMouseDown(TMyWindow*, const TMouseEvent& event)
 {
     int px = 0, py = 0;
-    PointerPosition(event, &px, &py);
+    PointerPosition(&px, &py);
     OnMouseDown(EventAt(event, px - GetX(), py - GetY()));
 }
 
 void TMyTutorialWindow::OnWindowMouseMove(TMyWindow*, const TMouseEvent& event)
 {
     int px = 0, py = 0;
-    PointerPosition(event, &px, &py);
+    PointerPosition(&px, &py);
     OnMouseMove(EventAt(event, px - GetX(), py - GetY()));
 }
 
 void TMyTutorialWindow::OnWindowMouseUp(TMyWindow*, const TMouseEvent& event)
 {
     int px = 0, py = 0;
-    PointerPosition(event, &px, &py);
+    PointerPosition(&px, &py);
     OnMouseUp(EventAt(event, px - GetX(), py - GetY()));
 }
 

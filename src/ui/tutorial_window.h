@@ -104,8 +104,8 @@ public:
 private:
     void MoveFlightTo(int x, int y);
     void TellClosed();
-    // The pointer in design pixels, from the cursor set where there is one.
-    void PointerPosition(const TMouseEvent& event, int* x, int* y) const;
+    // The pointer in design pixels, as the cursor set last saw it.
+    void PointerPosition(int* x, int* y) const;
     bool OnOwnRectangle(int x, int y) const;
     TMouseEvent EventAt(const TMouseEvent& event, int x, int y) const;
 };

@@ -4,7 +4,7 @@
 
 #include "core/app_state.h"
 #include "core/display.h"
-#include "core/xml_attributes.h"
+#include "core/numbers.h"
 #include "ui/cursors.h"
 #include "ui/window_manager.h"
 
@@ -198,8 +198,7 @@ void TMyWindow::OnMouseLeave()
 
 void TMyWindow::SetHoverCursor(bool on)
 {
-    TGameCursors* cursors = GetCursors();
-    if (!cursors) return;
+    TGameCursors* cursors = GetGameCursors();
     if (on)
         cursors->Select("hand");
     else

@@ -7,7 +7,7 @@
 #include "core/input.h"
 #include "core/logger.h"
 #include "core/messages.h"
-#include "core/xml_attributes.h"
+#include "core/numbers.h"
 
 // A pointer to a widget that stays valid across calls into widgets: the widget's destructor
 // clears it (ForgetWidget), so after a call the manager goes on only with what still lives.

@@ -52,7 +52,7 @@ TEST_F(InputDispatchTest, PointerIsMappedToTheCanvas)
     EXPECT_EQ(event.mY, 200);
 
     LoadCursors("cursors.xml");
-    TGameCursors* cursors = GetCursors();
+    TGameCursors* cursors = GetGameCursors();
     cursors->SetCustomMode(true);
     ASSERT_TRUE(DispatchEvent(Translate(Motion(0, 301, 300)).at(0)));
     EXPECT_EQ(cursors->MouseX(), 150);

@@ -106,7 +106,7 @@ protected:
                              {"complete", "0error"}};
             stage->mLevels.push_back(std::move(level));
         }
-        GetStageList(false).push_back(std::move(stage));
+        EditStageList(false).push_back(std::move(stage));
     }
 
     // Screen point of a cell's centre; the hit tests take the last draw's origin.

@@ -95,7 +95,7 @@ protected:
 
 TEST_F(OptionsWindowTest, StartsFromTheSettingsAndTheProfile)
 {
-    GetCursors()->SetCustomMode(true);
+    GetGameCursors()->SetCustomMode(true);
     for (bool pending : {false, true}) {
         mSettings.mPending = pending;
         TOptionsWindow* options = Open();
@@ -149,13 +149,13 @@ TEST_F(OptionsWindowTest, FullscreenIsRefusedOnASmallScreenOnly)
 
 TEST_F(OptionsWindowTest, GameCursorFollowsItsBox)
 {
-    GetCursors()->SetCustomMode(true);
+    GetGameCursors()->SetCustomMode(true);
     TOptionsWindow* options = Open();
     ClickOn(options, options->mCustomCursor);
-    EXPECT_FALSE(GetCursors()->IsCustomMode());
+    EXPECT_FALSE(GetGameCursors()->IsCustomMode());
     EXPECT_FALSE(mSettings.mCustom);
     ClickOn(options, options->mCustomCursor);
-    EXPECT_TRUE(GetCursors()->IsCustomMode());
+    EXPECT_TRUE(GetGameCursors()->IsCustomMode());
     EXPECT_TRUE(mSettings.mCustom);
 }
 

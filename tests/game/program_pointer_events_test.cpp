@@ -84,7 +84,7 @@ protected:
 
 TEST_F(ProgramPointerEvents, PointerButtonsWheelAndKeysReachOneWidget)
 {
-    TGameCursors* cursors = GetCursors();
+    TGameCursors* cursors = GetGameCursors();
     TMyWindowManager* manager = GetWindowManager();
 
     Push(Motion(0, 110, 60));
@@ -127,7 +127,7 @@ TEST_F(ProgramPointerEvents, PointerButtonsWheelAndKeysReachOneWidget)
 
 TEST_F(ProgramPointerEvents, LeavingTheWindowHidesTheCursorUntilTheNextMove)
 {
-    TGameCursors* cursors = GetCursors();
+    TGameCursors* cursors = GetGameCursors();
     Push(Motion(0, 500, 500));
     Frame();
     ASSERT_EQ(DrawnBox(0, 0, 0), (SDL_Rect{500, 500, 4, 4}));

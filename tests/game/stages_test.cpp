@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <tinyxml.h>
 
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "audio_cases.h"
@@ -312,6 +314,25 @@ TEST_F(StagesTest, ReadersAfterTheReleaseFindEmptyTablesAndBuildNone)
     // Clearing the lists starts them again for whoever fills them.
     ClearStages();
     EXPECT_NE(&GetStageList(false), released);
+}
+
+TEST_F(StagesTest, ReleasedListsCannotBeFilledAndFillingStartsLiveOnes)
+{
+    // A stage pushed into the released lists would be destroyed with the statics, after the
+    // sound manager its sound list lives in.
+    static_assert(std::is_same<decltype(GetStageList(false)), const TStageList&>::value,
+                  "the lists a reader gets are read-only");
+    ReleaseStages();
+    const TStageList* released = &GetStageList(false);
+    auto stage = std::make_unique<TStage>();
+    stage->mLevels.push_back(std::make_unique<TLevelInfoMosaic>());
+    EditStageList(false).push_back(std::move(stage));
+    EXPECT_NE(&GetStageList(false), released);
+    EXPECT_EQ(TotalLevelCount(GetStageList(false)), 1);
+    EXPECT_NE(GetStage(0, false), nullptr);
+    ReleaseStages();
+    EXPECT_EQ(&GetStageList(false), released);
+    EXPECT_TRUE(GetStageList(false).empty()) << "the release took the filled stage with it";
 }
 
 TEST_F(StagesTest, MissingOrPartialFileLeavesTablesEmpty)

@@ -362,8 +362,7 @@ TEST_F(ClockTest, PressesThatAreRefused)
 TEST_F(ClockTest, AHitPressShowsTheActiveCursor)
 {
     LoadCursors("cursors.xml");
-    TGameCursors* cursors = GetCursors();
-    ASSERT_NE(nullptr, cursors);
+    TGameCursors* cursors = GetGameCursors();
     cursors->SelectDefault();
     Build("");
     Press(300);

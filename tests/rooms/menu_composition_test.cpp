@@ -8,9 +8,9 @@
 
 #include "audio_cases.h"
 #include "core/xml_attributes.h"
+#include "core/xml_document.h"
 #include "menu_scene_fixture.h"
 #include "test_support.h"
-#include <tinyxml.h>
 
 namespace {
 
@@ -26,8 +26,9 @@ const int kButtonHeight = 56;
 std::vector<TBox> MenuBoxes()
 {
     std::vector<TBox> boxes;
-    TiXmlDocument doc((std::string(BRISALO_ASSETS) + "/ui/mainmenu.xml").c_str());
-    if (!doc.LoadFile() || !doc.RootElement()) return boxes;
+    TiXmlDocument doc;
+    if (!ReadXmlDocumentFile(&doc, std::string(BRISALO_ASSETS) + "/ui/mainmenu.xml") || !doc.RootElement())
+        return boxes;
     for (const TiXmlElement* e = doc.RootElement()->FirstChildElement("object"); e; e = e->NextSiblingElement("object")) {
         const std::string name = GetAttrString(e, "name", "");
         if (e->Attribute("rect")) {

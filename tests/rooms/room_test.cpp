@@ -43,7 +43,7 @@ protected:
         CanvasTest::SetUp();
         mOldFactory = std::move(GetAppState().mObjectFactory);
         GetAppState().mObjectFactory.reset(new TObjectFactory());
-        mHadCursors = GetCursors() != nullptr;
+        mHadCursors = GameCursorsExist();
     }
     void TearDown() override
     {
@@ -317,19 +317,18 @@ TEST_F(RoomTest, ShowSelectsTheDefaultCursor)
     // Without a cursor set the show makes one, empty, and selects nothing in it.
     DestroyCursors();
     Room(R"(<room><Common name="r" StopPrevMusic="0"/></room>)")->OnShow();
-    ASSERT_NE(GetCursors(), nullptr);
-    EXPECT_FALSE(GetCursors()->HasCurrent());
+    ASSERT_TRUE(GameCursorsExist());
+    EXPECT_FALSE(GetGameCursors()->HasCurrent());
 
     SolidPng("arrow.png", 8, 8, SDL_Color{255, 255, 255, 255});
     WriteAsset("cursors.xml", R"(<cursorset><cursors><cursor name="default" filename="arrow"/>
         <cursor name="hand" filename="arrow"/></cursors></cursorset>)");
     LoadCursors("cursors.xml");
-    ASSERT_NE(GetCursors(), nullptr);
-    GetCursors()->Select("hand");
+    GetGameCursors()->Select("hand");
     auto room = Room(R"(<room><Common name="r" StopPrevMusic="0"/></room>)");
     room->OnShow();
-    ASSERT_TRUE(GetCursors()->HasCurrent());
-    EXPECT_EQ(GetCursors()->Current()->mName, "default");
+    ASSERT_TRUE(GetGameCursors()->HasCurrent());
+    EXPECT_EQ(GetGameCursors()->Current()->mName, "default");
     DestroyCursors();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }

@@ -357,9 +357,9 @@ TEST_F(ButtonTest, CursorOnEntering)
         LoadCursorSet(c.cursors);
         TMyButton* button = Managed("");
         Move(110, 110);
-        EXPECT_EQ(GetCursors()->Current()->mName, c.expected);
+        EXPECT_EQ(GetGameCursors()->Current()->mName, c.expected);
         Move(500, 500);
-        EXPECT_EQ(GetCursors()->Current()->mName, "default");
+        EXPECT_EQ(GetGameCursors()->Current()->mName, "default");
         DestroyWindowManager();
         DestroyCursors();
         (void)button;

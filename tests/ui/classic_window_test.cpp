@@ -53,6 +53,15 @@ TEST_F(ClassicWindowTest, ElementNameWindowBorrowsTheGlobalDescription)
     EXPECT_EQ(GetInterfaceHolder()->Find("board"), board) << "the global holder keeps it";
 }
 
+TEST_F(ClassicWindowTest, ShowingMakesTheCursorSetWhenThereIsNone)
+{
+    DestroyCursors();
+    TClassicWindow window("fixtures/size_image.xml", true);
+    window.Show();
+    EXPECT_TRUE(GameCursorsExist());
+    EXPECT_FALSE(GetGameCursors()->HasCurrent()) << "a set made empty has no default to select";
+}
+
 TEST_F(ClassicWindowTest, EveryCreatedKindBecomesAChildInFileOrder)
 {
     TClassicWindow window("fixtures/every_kind.xml", true);
@@ -83,10 +92,10 @@ TEST_F(ClassicWindowTest, ShownFadesInHiddenFadesOutFromTheCurrentAlpha)
 {
     WriteWholeFile(AssetPath("fade.xml"), "<l><object name=\"window\" type=\"window\" alphatime=\"0.5\"/></l>");
     TClassicWindow window("fade.xml", true);
-    GetCursors()->Select("hand");
+    GetGameCursors()->Select("hand");
     window.Show();
     EXPECT_EQ(window.mAlpha, 0.0f);
-    EXPECT_EQ(GetCursors()->Current()->mName, "default");
+    EXPECT_EQ(GetGameCursors()->Current()->mName, "default");
     const float fadeIn[] = {0.25f, 0.5f, 0.75f, 1.0f};
     for (float a : fadeIn) {
         window.Update(kStep);

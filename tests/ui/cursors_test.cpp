@@ -44,7 +44,7 @@ protected:
         WriteWholeFile(AssetPath("cursors.xml"),
                        "<?xml version=\"1.0\"?>\n<cursorset><cursors>\n" + cursors + "</cursors></cursorset>\n");
         LoadCursors("cursors.xml");
-        return GetCursors();
+        return GetGameCursors();
     }
 
     // A 64 x 64 sheet whose four 32 x 32 quarters are red, green, blue and white.
@@ -215,8 +215,8 @@ TEST_F(CursorsTest, WithoutCursorsNothingIsDrawnAndTheSystemPointerStays)
         remove(AssetPath("cursors.xml").c_str());
         if (c.file) WriteWholeFile(AssetPath("cursors.xml"), c.file);
         LoadCursors("cursors.xml");
-        TGameCursors* set = GetCursors();
-        ASSERT_NE(set, nullptr);
+        ASSERT_TRUE(GameCursorsExist());
+        TGameCursors* set = GetGameCursors();
         EXPECT_NE(log.Text().find(c.log), std::string::npos) << log.Text();
         EXPECT_TRUE(set->Cursors().empty());
         set->SelectDefault();
@@ -317,7 +317,7 @@ TEST_F(CursorsTest, ShippedCursorsLoadInBothModes)
     ASSERT_EQ(0, chdir(assets.substr(0, assets.rfind('/')).c_str()));
     TLogWatch log;
     LoadCursors("cursors.xml");
-    TGameCursors* set = GetCursors();
+    TGameCursors* set = GetGameCursors();
     EXPECT_EQ(log.Text().find("File not found"), std::string::npos) << log.Text();
     const char* names[] = {"default", "hand", "handspot", "text", "drag", "active"};
     ASSERT_EQ(set->Cursors().size(), 12u);

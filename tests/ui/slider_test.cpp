@@ -124,9 +124,9 @@ TEST_F(SliderTest, ThumbIsTheGrabZone)
     EXPECT_TRUE(slider->InGrabZone(129, 27));
     EXPECT_FALSE(slider->InGrabZone(130, 5));
     slider->OnMouseMove(PointerAt(110, 5, 0));
-    EXPECT_EQ(GetCursors()->Current()->mName, "drag");
+    EXPECT_EQ(GetGameCursors()->Current()->mName, "drag");
     slider->OnMouseMove(PointerAt(60, 5, 0));
-    EXPECT_EQ(GetCursors()->Current()->mName, "default");
+    EXPECT_EQ(GetGameCursors()->Current()->mName, "default");
 
     slider->OnMouseDown(PointerAt(110, 5, 1));
     EXPECT_FLOAT_EQ(slider->GetValue(), 0.5f);
@@ -135,7 +135,7 @@ TEST_F(SliderTest, ThumbIsTheGrabZone)
     slider->OnMouseMove(PointerAt(110, 5, 0));
     slider->OnMouseUp(PointerAt(110, 5, 1));
     EXPECT_FALSE(slider->mDragging);
-    EXPECT_EQ(GetCursors()->Current()->mName, "default");
+    EXPECT_EQ(GetGameCursors()->Current()->mName, "default");
     slider->OnMouseDown(PointerAt(60, 5, 1));
     EXPECT_FLOAT_EQ(slider->GetValue(), (60.0f - 14) / 204);
     DestroyCursors();

@@ -224,17 +224,17 @@ TEST_F(TextImage, HandCursorLabelShowsTheSpotOnEntering)
                                "<cursor name='hand' filename='cur/hand'/><cursor name='handspot' filename='cur/spot'/>"
                                "</cursors></cursorset>"));
     LoadCursors("cursors.xml");
-    ASSERT_NE(nullptr, GetCursors());
+    ASSERT_TRUE(GameCursorsExist());
     TSimpleTextImage label;
     label.OnMouseEnter();
-    EXPECT_EQ("default", GetCursors()->Current()->mName);
+    EXPECT_EQ("default", GetGameCursors()->Current()->mName);
     label.OnMouseLeave();
     label.mHandCursor = true;
     label.OnMouseEnter();
-    EXPECT_EQ("handspot", GetCursors()->Current()->mName);
+    EXPECT_EQ("handspot", GetGameCursors()->Current()->mName);
     EXPECT_TRUE(label.mHover);
     label.OnMouseLeave();
-    EXPECT_EQ("default", GetCursors()->Current()->mName);
+    EXPECT_EQ("default", GetGameCursors()->Current()->mName);
     DestroyCursors();
 }
 

@@ -46,7 +46,7 @@ struct TSpy : TMyWindow {
     {
         TMyWindow::OnMouseEnter();
         Note("enter");
-        if (mHandCursor && GetCursors()) GetCursors()->Select("text");  // the flag's "hand" must win over this
+        if (mHandCursor) GetGameCursors()->Select("text");  // the flag's "hand" must win over this
     }
     void OnMouseLeave() override
     {

@@ -56,7 +56,7 @@ protected:
         taken.swap(mLog);
         return taken;
     }
-    std::string CursorName() { return GetCursors()->Current()->mName; }
+    std::string CursorName() { return GetGameCursors()->Current()->mName; }
     void Updates(int n)
     {
         for (int i = 0; i < n; ++i) mManager->Update(kStep);

@@ -273,11 +273,24 @@ TEST_F(WidgetCanvas, DeletingAParentDeletesItsSubtreeOnceAndGivesBackTheDefaultC
     leaf->mHandCursor = true;
     leaf->mHover = true;
     leaf->SetHoverCursor(true);
-    ASSERT_EQ(GetCursors()->Current()->mName, "hand");
+    ASSERT_EQ(GetGameCursors()->Current()->mName, "hand");
     delete parent;
     EXPECT_EQ(deaths, 3);
-    EXPECT_EQ(GetCursors()->Current()->mName, "default");
+    EXPECT_EQ(GetGameCursors()->Current()->mName, "default");
     DestroyCursors();
+}
+
+TEST(WidgetTree, HoverCursorMakesTheCursorSetWhenThereIsNone)
+{
+    for (bool on : {true, false}) {
+        SCOPED_TRACE(on);
+        DestroyCursors();
+        TMyWindow widget;
+        widget.SetHoverCursor(on);
+        EXPECT_TRUE(GameCursorsExist());
+        EXPECT_FALSE(GetGameCursors()->HasCurrent()) << "an empty set has nothing to select";
+        DestroyCursors();
+    }
 }
 
 TEST(WidgetTree, CopyStartsWithoutChildren)
