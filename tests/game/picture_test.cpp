@@ -9,6 +9,7 @@
 #include "core/logger.h"
 #include "core/virtual_files.h"
 #include "game/picture.h"
+#include "log_watch.h"
 #include "picture_fixture.h"
 #include "test_support.h"
 
@@ -375,7 +376,7 @@ TEST_F(PictureModel, ProgressThatCannotBeReadIsNeverSavedOver)
     for (bool failOpen : {true, false}) {
         SCOPED_TRACE(failOpen ? "the open fails" : "the read fails");
         ASSERT_TRUE(WriteWholeFile(ProgressFile(), progress));
-        const size_t logStart = LogText().size();
+        TLogWatch watch;
         gUnreadableProgress = "/3/test.dat";
         gFailProgressOpen = failOpen;
         TFileCalls calls;
@@ -390,7 +391,7 @@ TEST_F(PictureModel, ProgressThatCannotBeReadIsNeverSavedOver)
         Click(0, 0);
         mModel.DoubleClick(At(0, 0));
         EXPECT_EQ(ToHex(ReadWholeFile(ProgressFile())), ToHex(progress));
-        const std::string log = LogText().substr(logStart);
+        const std::string log = watch.Text();
         EXPECT_NE(log.find("progress user:3/test.dat cannot be read\n"), std::string::npos) << log;
         EXPECT_NE(log.find("cannot save user:3/test.dat: it could not be read, and the player's progress is in it\n"),
                   std::string::npos) << log;
