@@ -14,9 +14,10 @@
 
 namespace {
 const char kSettingsFile[] = "user:settings.dat";
-// Ids and the user count are 16-bit fields of the file; the count is unsigned.
+// Ids and the user count are 16-bit fields of the file; the count is unsigned, but the ids
+// and the current index are signed, so no more players than they can name are read.
 const int32_t kLargestUserId = 32767;
-const size_t kLargestUserCount = 0xFFFF;
+const size_t kLargestUserCount = 0x7FFF;
 const size_t kSmallestUserBytes = 4;  // the id and the name's length
 
 // An id and a name of the length its field gives, all within the bytes left.
