@@ -7,11 +7,14 @@
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+#include <dirent.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <SDL_image.h>
 
 #include "core/buffer.h"
+#include "core/logger.h"
 #include "core/system.h"
 #include "game/stages.h"
 
@@ -66,8 +69,35 @@ TUserFolderScope::TUserFolderScope()
     sys->MakeUserFolders();
 }
 
+namespace {
+
+// Whether this process holds a "log.txt" open below the folder, even one removed since.
+bool HasOpenLogUnder(const std::string& folder)
+{
+    bool found = false;
+    if (DIR* fds = opendir("/proc/self/fd")) {
+        while (dirent* entry = readdir(fds)) {
+            char target[4096];
+            const std::string link = std::string("/proc/self/fd/") + entry->d_name;
+            const ssize_t n = readlink(link.c_str(), target, sizeof(target) - 1);
+            if (n <= 0) continue;
+            const std::string path(target, static_cast<size_t>(n));
+            found = found || (path.compare(0, folder.size() + 1, folder + "/") == 0 &&
+                              path.find("/log.txt") != std::string::npos);
+        }
+        closedir(fds);
+    }
+    return found;
+}
+
+}  // namespace
+
 TUserFolderScope::~TUserFolderScope()
 {
+    // A logger that opened its file in this folder would go on writing into it once it is
+    // gone, and the tests after this one would watch a log that never grows: the next line
+    // opens the log again in the folder that comes back.
+    if (HasOpenLogUnder(mDir.Path())) DestroyLogger();
     if (mHadXdg)
         setenv("XDG_DATA_HOME", mOldXdg.c_str(), 1);
     else

@@ -14,8 +14,10 @@
 
 namespace {
 const char kSettingsFile[] = "user:settings.dat";
-// Ids and the user count are 16-bit fields of the file.
+// Ids and the user count are 16-bit fields of the file; the count is unsigned, but the ids
+// and the current index are signed, so no more players than they can name are read.
 const int32_t kLargestUserId = 32767;
+const size_t kLargestUserCount = 0x7FFF;
 const size_t kSmallestUserBytes = 4;  // the id and the name's length
 
 // An id and a name of the length its field gives, all within the bytes left.
@@ -247,18 +249,20 @@ bool TMySettings::LoadSettings()
     buffer.BeginReadSection("userslist");
     mCurrentUser = buffer.ReadInt16();
     mLastUserId = buffer.ReadInt16();
-    const int32_t count = buffer.ReadInt16();
-    // Only records that are there whole are players: a count that runs past them would
-    // invent nameless players, and the next save would make them permanent.
-    while (static_cast<int32_t>(mUsers.size()) < count && WholeUserRecordFollows(buffer)) {
+    const int32_t count = static_cast<uint16_t>(buffer.ReadInt16());
+    // Every record that is there whole is a player, whatever the count says: a count that
+    // runs past them would invent nameless players, one that stops short would drop real ones.
+    while (mUsers.size() < kLargestUserCount && WholeUserRecordFollows(buffer)) {
         TUserRecord user;
         user.mId = buffer.ReadInt16();
         buffer.ReadString(user.mName);
         mUsers.push_back(user);
     }
-    if (static_cast<int32_t>(mUsers.size()) != std::max(count, 0) || !buffer.ReadAtEnd()) {
+    if (static_cast<int32_t>(mUsers.size()) != count || !buffer.ReadAtEnd()) {
         GetLogger()->LogMessage("settings.dat names %d users, %d read whole, %d bytes left over", count, UserCount(),
                                 static_cast<int>(buffer.BytesLeft()));
+        // The next save writes only the players read: the file as it was stays beside it.
+        KeepBadFile(kSettingsFile);
     }
     // Every query indexes the list with it: an index the list does not have means none.
     if (mCurrentUser != -1 && !HasUser(mCurrentUser)) {

@@ -10,6 +10,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <map>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -80,24 +81,58 @@ void RemoveStaleTemporaries(const std::string& target)
 
 const int kMaxBadCopies = 1000;
 
-// rename() that fails with EEXIST instead of replacing the target. File systems without
-// the flag get a hard link and an unlink, which refuse an existing target the same way.
-bool MoveWithoutReplacing(const std::string& from, const std::string& to)
+TKeepFileCalls gKeepFileCalls;
+
+int RenameWithoutReplacing(const char* from, const char* to)
 {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    if (link(from.c_str(), to.c_str()) != 0) return false;
-    unlink(from.c_str());
-    return true;
+    if (gKeepFileCalls.mRenameNoReplace) return gKeepFileCalls.mRenameNoReplace(from, to);
+    return renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
 }
 
-// A new "<target>.tmp.<pid>.<six characters>", opened for writing. Created with mode 0666
+int LinkForKeeping(const char* from, const char* to)
+{
+    return gKeepFileCalls.mLink ? gKeepFileCalls.mLink(from, to) : link(from, to);
+}
+
+// The name a damaged file is kept under: "<path>.bad", then "<path>.bad1", ...
+std::string BadCopyName(const std::string& real, int number)
+{
+    return real + ".bad" + (number == 0 ? std::string() : std::to_string(number));
+}
+
+// Damaged files that could not be kept, by real path: no save replaces one while it is
+// still there, so it is never lost to the defaults written after it.
+struct TUnkeptFile {
+    dev_t mDevice;
+    ino_t mInode;
+};
+
+std::map<std::string, TUnkeptFile>& UnkeptFiles()
+{
+    static std::map<std::string, TUnkeptFile> files;
+    return files;
+}
+
+bool IsUnkeptDamagedFile(const std::string& real)
+{
+    std::map<std::string, TUnkeptFile>& files = UnkeptFiles();
+    auto found = files.find(real);
+    if (found == files.end()) return false;
+    struct stat st;
+    if (stat(real.c_str(), &st) == 0 && st.st_dev == found->second.mDevice && st.st_ino == found->second.mInode)
+        return true;
+    // Removed, or replaced by another copy of the game: nothing of it is left to protect.
+    files.erase(found);
+    return false;
+}
+
+// A new "<target>.<tag>.<pid>.<six characters>", opened for writing. Created with mode 0666
 // as any program creates a file, so the user's umask decides who may read the save.
-int CreateTemporary(const std::string& target, std::string& name)
+int CreateUniqueFile(const std::string& target, const char* tag, std::string& name)
 {
     static const char kChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
     static uint32_t counter = 0;
-    const std::string prefix = target + ".tmp." + std::to_string(getpid()) + ".";
+    const std::string prefix = target + "." + tag + "." + std::to_string(getpid()) + ".";
     for (int attempt = 0; attempt < 100; ++attempt) {
         timespec now{};
         clock_gettime(CLOCK_MONOTONIC, &now);
@@ -110,6 +145,43 @@ int CreateTemporary(const std::string& target, std::string& name)
     }
     errno = EEXIST;
     return -1;
+}
+
+int CreateTemporary(const std::string& target, std::string& name) { return CreateUniqueFile(target, "tmp", name); }
+
+// Keeps the damaged file under the first free "<real>.badN" where the file system has no
+// rename that refuses an existing target. The file first leaves its name for one of our own,
+// in one step: a save that another copy of the game puts under the old name afterwards is
+// never the file removed. A hard link then makes the kept name, refusing an existing one;
+// without hard links the name of our own keeps it (not ".tmp": no later save removes it).
+bool KeepByLinking(const std::string& real, std::string& kept)
+{
+    std::string own;
+    int fd = CreateUniqueFile(real, "keep", own);
+    if (fd < 0) return false;
+    close(fd);
+    if (rename(real.c_str(), own.c_str()) != 0) {
+        const int renameErrno = errno;
+        unlink(own.c_str());
+        errno = renameErrno;
+        return false;
+    }
+    for (int number = 0; number < kMaxBadCopies; ++number) {
+        kept = BadCopyName(real, number);
+        if (LinkForKeeping(own.c_str(), kept.c_str()) == 0) {
+            unlink(own.c_str());
+            return true;
+        }
+        if (errno != EEXIST) break;
+    }
+    kept = own;
+    if (errno != EEXIST) return true;
+    // Every numbered name is taken: back under its name, where no save replaces it, unless
+    // another save has taken the name meanwhile.
+    if (link(own.c_str(), real.c_str()) != 0) return true;
+    unlink(own.c_str());
+    errno = EEXIST;
+    return false;
 }
 
 void SyncFolderOf(const std::string& path)
@@ -289,6 +361,11 @@ bool TBufferBin::SaveToFile(const std::string& path, bool withChecksum, uint32_t
     }
     file.insert(file.end(), mBytes.begin(), mBytes.begin() + static_cast<std::ptrdiff_t>(count));
 
+    if (IsUnkeptDamagedFile(target)) {
+        log->LogMessage("cannot save %s: the damaged file there could not be kept", target.c_str());
+        return false;
+    }
+
     // A name of its own for every save: two running copies of the game may save the same
     // file at once. Beside the target, so the rename stays within one file system.
     RemoveStaleTemporaries(target);
@@ -321,6 +398,13 @@ bool TBufferBin::LoadFromFile(const std::string& path, bool withChecksum, uint32
     Clear();
     TFile file;
     if (!file.Open(path, false)) return false;
+    return LoadFromOpenFile(file, withChecksum, seed);
+}
+
+bool TBufferBin::LoadFromOpenFile(TFile& file, bool withChecksum, uint32_t seed)
+{
+    Clear();
+    if (!file.IsOpen()) return false;
     long size = file.Size();
     uint8_t header[4] = {0, 0, 0, 0};
     if (withChecksum) size -= 4;
@@ -350,22 +434,43 @@ bool TBufferBin::LoadFromFile(const std::string& path, bool withChecksum, uint32
     return true;
 }
 
+void SetKeepFileCalls(const TKeepFileCalls& calls) { gKeepFileCalls = calls; }
+
 bool KeepBadFile(const std::string& path, std::string* keptAs)
 {
     const std::string real = MapPath(path);
-    if (real.empty()) return false;
+    struct stat damaged;
+    if (real.empty() || stat(real.c_str(), &damaged) != 0) return false;
     // Each damaged copy may be the only record left of the players' names: a later one
     // takes the next free number and never replaces an earlier one, not even when two
     // copies of the game set their damaged files aside at once.
+    std::string bad;
+    bool kept = false;
+    bool renameMissing = false;
     for (int number = 0; number < kMaxBadCopies; ++number) {
-        const std::string bad = real + ".bad" + (number == 0 ? std::string() : std::to_string(number));
-        if (MoveWithoutReplacing(real, bad)) {
-            GetLogger()->LogMessage("damaged file kept as %s", bad.c_str());
-            if (keptAs) *keptAs = bad;
-            return true;
+        bad = BadCopyName(real, number);
+        if (RenameWithoutReplacing(real.c_str(), bad.c_str()) == 0) {
+            kept = true;
+            break;
         }
-        if (errno != EEXIST) return false;
+        if (errno == EINVAL || errno == ENOSYS) {
+            renameMissing = true;
+            break;
+        }
+        if (errno != EEXIST) break;
     }
-    GetLogger()->LogMessage("damaged file %s not kept: %d damaged copies are there already", real.c_str(), kMaxBadCopies);
+    if (renameMissing) kept = KeepByLinking(real, bad);
+    if (kept) {
+        GetLogger()->LogMessage("damaged file kept as %s", bad.c_str());
+        if (keptAs) *keptAs = bad;
+        return true;
+    }
+    if (errno == ENOENT) return false;  // gone meanwhile: nothing to keep
+    UnkeptFiles()[real] = TUnkeptFile{damaged.st_dev, damaged.st_ino};
+    if (errno == EEXIST)
+        GetLogger()->LogMessage("damaged file %s not kept: %d damaged copies are there already; it is not saved over",
+                                real.c_str(), kMaxBadCopies);
+    else
+        GetLogger()->LogMessage("damaged file %s not kept: %s; it is not saved over", real.c_str(), strerror(errno));
     return false;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+class TFile;
+
 // CRC-32 with polynomial 0x04C11DB7, most significant bit first, no final XOR; the caller's
 // start value.
 uint32_t Crc32Update(uint32_t crc, const uint8_t* data, size_t length);
@@ -81,10 +83,23 @@ public:
     ~TBufferBin() override = default;
     bool SaveToFile(const std::string& path, bool withChecksum, uint32_t seed) override;
     bool LoadFromFile(const std::string& path, bool withChecksum, uint32_t seed) override;
+    // LoadFromFile of a file the caller opened, sized on that handle, and closed: a loader
+    // that checked the size first reads the very file it measured.
+    bool LoadFromOpenFile(TFile& file, bool withChecksum, uint32_t seed);
 };
 
 // Moves a save file that failed its checks aside, so writing the defaults does not destroy
 // it: to "<path>.bad", or "<path>.bad1", "<path>.bad2", ... when earlier damaged copies are
 // there. The real name it was kept under goes to keptAs; false when there was nothing to
-// move or the move failed.
+// move or the move failed. A damaged file that could not be kept is never saved over: every
+// save of its path answers false while it is there.
 bool KeepBadFile(const std::string& path, std::string* keptAs = nullptr);
+
+// The two calls behind keeping a damaged file, replaceable: tests take the rename that
+// refuses an existing target away, as some file systems do, and let another save land while
+// the file is being kept. Null members restore the system's own.
+struct TKeepFileCalls {
+    int (*mRenameNoReplace)(const char* from, const char* to) = nullptr;
+    int (*mLink)(const char* from, const char* to) = nullptr;
+};
+void SetKeepFileCalls(const TKeepFileCalls& calls);

@@ -43,18 +43,28 @@ void DestroySystem()
 void SetSystemShutDown(bool down) { gSystemShutDown = down; }
 
 namespace {
+// "/", "//", "/." or a link to it: a home there would put the user folder straight under
+// the root.
+bool IsRootFolder(const char* path)
+{
+    struct stat folder, root;
+    return stat(path, &folder) == 0 && stat("/", &root) == 0 && folder.st_dev == root.st_dev &&
+           folder.st_ino == root.st_ino;
+}
+
 // HOME, else the password database's entry of this user; "" when neither names a folder.
+// Containers give users without an entry the root as their home: that is no home either.
 std::string HomeFolder()
 {
     const char* home = getenv("HOME");
-    if (home && home[0] == '/') return home;
+    if (home && home[0] == '/') return IsRootFolder(home) ? std::string() : home;
     long size = sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(size > 0 ? static_cast<size_t>(size) : 16384);
     passwd entry;
     passwd* found = nullptr;
     while (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &found) == ERANGE && buffer.size() < (1u << 20))
         buffer.resize(buffer.size() * 2);
-    if (found && found->pw_dir && found->pw_dir[0] == '/') return found->pw_dir;
+    if (found && found->pw_dir && found->pw_dir[0] == '/' && !IsRootFolder(found->pw_dir)) return found->pw_dir;
     return std::string();
 }
 }  // namespace
@@ -95,12 +105,14 @@ bool MakeFolders(const std::string& path)
 
 void TSystem::MakeUserFolders() const
 {
+    // Said once each time the home goes missing, not at every folder request.
+    static bool said = false;
     if (CompanyFolder().empty()) {
-        static bool said = false;
         if (!said) GetLogger()->LogMessage("no home folder (HOME, XDG_DATA_HOME, password database): nothing is saved");
         said = true;
         return;
     }
+    said = false;
     MakeFolders(CompanyFolder());
     MakeFolders(UserFolder());
 }

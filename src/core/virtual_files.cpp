@@ -7,7 +7,10 @@
 
 namespace {
 const char kUserPrefix[] = "user:";
+TFileCalls gFileCalls;
 }
+
+void SetFileCalls(const TFileCalls& calls) { gFileCalls = calls; }
 
 bool IsFolder(const std::string& path)
 {
@@ -79,7 +82,8 @@ bool TFile::Open(const std::string& path, bool write)
     std::string real = MapPath(path);
     // fopen of a folder succeeds for reading here; a folder is never a data file.
     if (real.empty() || IsFolder(real)) return false;
-    mHandle = fopen(real.c_str(), write ? "wb" : "rb");
+    const char* mode = write ? "wb" : "rb";
+    mHandle = gFileCalls.mOpen ? gFileCalls.mOpen(real.c_str(), mode) : fopen(real.c_str(), mode);
     if (!mHandle) return false;
     mPath = real;
     mShareCount.Reset(new int(1));
@@ -100,7 +104,7 @@ long TFile::Size() const
 int TFile::Read(void* buffer, size_t n)
 {
     if (!mHandle) return -1;
-    return static_cast<int>(fread(buffer, n, 1, mHandle));
+    return static_cast<int>(gFileCalls.mRead ? gFileCalls.mRead(buffer, n, 1, mHandle) : fread(buffer, n, 1, mHandle));
 }
 
 void TFile::Close()

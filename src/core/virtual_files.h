@@ -13,6 +13,14 @@ bool RemoveFile(const std::string& path);
 // A real (already mapped) path that names a folder.
 bool IsFolder(const std::string& path);
 
+// The two C library calls behind TFile, replaceable: tests make an open or a read fail as
+// a full process table or a failing disk does. Null members restore the C library's own.
+struct TFileCalls {
+    FILE* (*mOpen)(const char* path, const char* mode) = nullptr;
+    size_t (*mRead)(void* buffer, size_t size, size_t count, FILE* stream) = nullptr;
+};
+void SetFileCalls(const TFileCalls& calls);
+
 class TFile {
 public:
     TFile() = default;

@@ -3,8 +3,10 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cmath>
+#include <sys/stat.h>
 
 #include "core/app_state.h"
 #include "core/buffer.h"
@@ -127,7 +129,8 @@ void TPaintByNumber::LoadPicture(int cellSize, const std::string& pictureName, c
     ComputeFit();
 
     mErrors = 0;
-    if (!mCells.empty() && FileExists(mProgressPath)) ReadProgressOrSetAside();
+    mProgressUnread = false;
+    if (!mCells.empty()) ReadProgressOrSetAside();
     SelectColor(0);
 }
 
@@ -171,16 +174,25 @@ void TPaintByNumber::ComputeFit()
 bool TPaintByNumber::ReadProgressOrSetAside()
 {
     const long expected = 4 + static_cast<long>(mGrid.Size());
-    long size = -1;
-    {
-        TFile file;
-        if (file.Open(mProgressPath, false)) size = file.Size();
+    TFile file;
+    if (!file.Open(mProgressPath, false)) {
+        const std::string real = MapPath(mProgressPath);
+        struct stat st;
+        if (real.empty() || (stat(real.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR))) return false;
+        // There but not readable now (too many open files, a failing disk): the player's
+        // progress is in it, and the next stroke must not replace it with a blank picture.
+        GetLogger()->LogMessage("progress %s cannot be read", mProgressPath.c_str());
+        mProgressUnread = true;
+        return false;
     }
+    const long size = file.Size();
     if (size != expected) {
+        file.Close();
         // A short file would read as cells painted with colour 0, and the next save would
         // make that permanent: keep the file aside and start the picture afresh.
         if (size < 0) {
             GetLogger()->LogMessage("progress %s cannot be read", mProgressPath.c_str());
+            mProgressUnread = true;
             return false;
         }
         std::string kept;
@@ -195,23 +207,43 @@ bool TPaintByNumber::ReadProgressOrSetAside()
         }
         return false;
     }
-    LoadProgress(mProgressPath);
+    // Through the handle that was measured: a file renamed over the name meanwhile is not read.
+    if (!ReadProgress(file, mProgressPath)) {
+        mProgressUnread = true;
+        return false;
+    }
     return true;
 }
 
-void TPaintByNumber::LoadProgress(const std::string& path)
+bool TPaintByNumber::LoadProgress(const std::string& path)
+{
+    TFile file;
+    file.Open(path, false);
+    return ReadProgress(file, path);
+}
+
+bool TPaintByNumber::ReadProgress(TFile& file, const std::string& path)
 {
     TBufferBin buffer;
-    buffer.LoadFromFile(path, false, 0);
+    if (!buffer.LoadFromOpenFile(file, false, 0)) {
+        // The cells and the errors stay as they were: zeros here would be saved as paint.
+        GetLogger()->LogMessage("progress %s cannot be read", path.c_str());
+        return false;
+    }
     mErrors = buffer.ReadInt32();
     for (uint8_t& painted : mGrid.mPainted) painted = static_cast<uint8_t>(buffer.ReadByte());
     mGrid.MarkAllChanged();
+    return true;
 }
 
 bool TPaintByNumber::SaveProgress(const std::string& path)
 {
     // Without a picture there is nothing to keep; a 4-byte file would replace real progress.
     if (mCells.empty()) return false;
+    if (mProgressUnread && path == mProgressPath) {
+        GetLogger()->LogMessage("cannot save %s: it could not be read, and the player's progress is in it", path.c_str());
+        return false;
+    }
     TBufferBin buffer;
     buffer.WriteInt32(mErrors);
     for (uint8_t painted : mGrid.mPainted) buffer.WriteByte(painted);
@@ -448,4 +480,5 @@ void TPaintByNumber::Unload()
     mErrors = 0;
     mSelectedColor = 0;
     mProgressPath.clear();
+    mProgressUnread = false;
 }

@@ -12,6 +12,8 @@
 #include "graphics/static_image.h"
 #include "ui/mouse_event.h"
 
+class TFile;
+
 class TPaintByNumberListener {
 public:
     virtual ~TPaintByNumberListener() = default;
@@ -60,8 +62,10 @@ public:
     TPaintByNumberItem* CellAt(TMouseEvent* event);
     // Answers the number of cells painted.
     int FillArea(TPaintByNumberItem* cell);
+    // A progress file that could not be read is never saved over while the picture stays.
     bool SaveProgress(const std::string& path);
-    void LoadProgress(const std::string& path);
+    // False when the file cannot be read; the cells and the errors then stay as they were.
+    bool LoadProgress(const std::string& path);
     void ClearCells();
     // Back to the state of a picture that failed to load, without a progress file.
     void Unload();
@@ -108,6 +112,7 @@ private:
     void ComputeRampAndLightness();
     void ComputeFit();
     bool ReadProgressOrSetAside();
+    bool ReadProgress(TFile& file, const std::string& path);
     // The cells the cell-by-cell draw visits at this view offset: [c0, c1) x [r0, r1).
     void VisibleCells(int offsetX, int offsetY, int* c0, int* r0, int* c1, int* r1) const;
     void ViewOffset(int* x, int* y);
@@ -136,6 +141,7 @@ private:
     TPictureGrid mGrid;
     TPaintByNumberCellShared mShared;  // what every cell reads: images, lists, arrays
     std::string mProgressPath;
+    bool mProgressUnread = false;  // the file is there but was not read: not to be saved over
 
     std::unique_ptr<TViewCache> mView;
     uint64_t mTextureGeneration = 0;  // bumped when the cell images or the cells are replaced

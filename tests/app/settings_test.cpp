@@ -150,34 +150,46 @@ TEST_F(SettingsLogTest, DamagedFilesInARowAreAllKept)
     EXPECT_EQ(ToHex(SettingsBytes()), ToHex(HexBytes(kDefaultFile)));
 }
 
-// A count that runs past the records (or stops short of them) gives exactly the players
-// read whole, one log line, and only those are saved back.
+// A count that disagrees with the records (past them, above the signed range, none, short
+// of them) gives exactly the players read whole and one log line; only those are saved back,
+// and the file as it was is kept beside, byte for byte, before the save.
 TEST_F(SettingsLogTest, OnlyUsersReadWholeAreKept)
 {
     const char* kHead = "E8 03 00 00 00 00 03 00 00 00 01 00 01";
     const char* kFive = "01 00 02 00 4A 6F 02 00 03 00 41 6E 6E 03 00 05 00 41 6C 69 63 65"
                         "04 00 04 00 42 65 72 74 05 00 04 00 43 61 72 6C";
+    const std::vector<std::string> five = {"Jo", "Ann", "Alice", "Bert", "Carl"};
     struct Case {
         const char* name;
         std::string users;  // current, last id, count, then the records
         std::vector<std::string> names;
         const char* line;   // "" when the count is right
     } cases[] = {
-        {"count 30000 over five", HexBytes("00 00 05 00 30 75") + HexBytes(kFive),
-         {"Jo", "Ann", "Alice", "Bert", "Carl"}, "settings.dat names 30000 users, 5 read whole, 0 bytes left over"},
+        {"count 30000 over five", HexBytes("00 00 05 00 30 75") + HexBytes(kFive), five,
+         "settings.dat names 30000 users, 5 read whole, 0 bytes left over"},
+        {"count 40000 over five", HexBytes("00 00 05 00 40 9C") + HexBytes(kFive), five,
+         "settings.dat names 40000 users, 5 read whole, 0 bytes left over"},
+        {"count 65535 over five", HexBytes("00 00 05 00 FF FF") + HexBytes(kFive), five,
+         "settings.dat names 65535 users, 5 read whole, 0 bytes left over"},
+        {"count 0 over five", HexBytes("00 00 05 00 00 00") + HexBytes(kFive), five,
+         "settings.dat names 0 users, 5 read whole, 0 bytes left over"},
+        {"count 3 over five", HexBytes("00 00 05 00 03 00") + HexBytes(kFive), five,
+         "settings.dat names 3 users, 5 read whole, 0 bytes left over"},
         {"count 3 over two long names", HexBytes("00 00 02 00 03 00 01 00 05 00 41 6C 69 63 65 02 00 05 00 42 65 72 74 61"),
          {"Alice", "Berta"}, "settings.dat names 3 users, 2 read whole, 0 bytes left over"},
         {"last record cut short", HexBytes("00 00 02 00 02 00 01 00 02 00 4A 6F 02 00 05 00 41 6C"),
          {"Jo"}, "settings.dat names 2 users, 1 read whole, 6 bytes left over"},
         {"count 1 over two", HexBytes("00 00 02 00 01 00 01 00 02 00 4A 6F 02 00 02 00 42 6F"),
-         {"Jo"}, "settings.dat names 1 users, 1 read whole, 6 bytes left over"},
+         {"Jo", "Bo"}, "settings.dat names 1 users, 2 read whole, 0 bytes left over"},
         {"count and records agree", HexBytes("00 00 02 00 02 00 01 00 02 00 4A 6F 02 00 02 00 42 6F"),
          {"Jo", "Bo"}, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        RemoveFile("user:settings.dat.bad");
         TLogWatch watch;
-        ASSERT_TRUE(WriteWholeFile(File("settings.dat"), WithCrc(HexBytes(kHead) + c.users)));
+        const std::string original = WithCrc(HexBytes(kHead) + c.users);
+        ASSERT_TRUE(WriteWholeFile(File("settings.dat"), original));
         TMySettings settings;
         ASSERT_TRUE(settings.LoadSettings());
         std::vector<std::string> names;
@@ -188,6 +200,10 @@ TEST_F(SettingsLogTest, OnlyUsersReadWholeAreKept)
             EXPECT_TRUE(watch.Has(c.line)) << watch.Text();
         }
         ASSERT_TRUE(settings.SaveSettings());
+        EXPECT_EQ(PathExists(File("settings.dat.bad")), *c.line != 0);
+        if (*c.line) {
+            EXPECT_EQ(ToHex(ReadWholeFile(File("settings.dat.bad"))), ToHex(original));
+        }
         TMySettings reread;
         ASSERT_TRUE(reread.LoadSettings());
         EXPECT_EQ(reread.UserCount(), static_cast<int>(c.names.size()));

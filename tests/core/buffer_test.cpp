@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <cstring>
@@ -237,6 +238,122 @@ TEST(BufferFile, KeepBadFileKeepsEveryDamagedCopy)
     for (const auto& copy : copies) EXPECT_EQ(ReadWholeFile(UserFile(copy[1])), copy[0]);
     EXPECT_FALSE(KeepBadFile("user:old.dat"));
     for (const auto& copy : copies) remove(UserFile(copy[1]).c_str());
+}
+
+namespace {
+
+int RenameNoReplaceMissing(const char*, const char*)
+{
+    errno = EINVAL;
+    return -1;
+}
+
+// What another copy of the game saves while a damaged file is being kept; empty: nothing.
+std::string gSaveLandingWhileKeeping;
+std::string gSaveLandingPath;
+
+int LinkWhileAnotherSaveLands(const char* from, const char* to)
+{
+    const int result = link(from, to);
+    if (result == 0 && !gSaveLandingWhileKeeping.empty()) {
+        WriteWholeFile(gSaveLandingPath + ".landing", gSaveLandingWhileKeeping);
+        rename((gSaveLandingPath + ".landing").c_str(), gSaveLandingPath.c_str());
+        gSaveLandingWhileKeeping.clear();
+    }
+    return result;
+}
+
+bool FolderHasNameWith(const std::string& folder, const std::string& part)
+{
+    bool found = false;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (dirent* entry = readdir(dir)) found = found || std::string(entry->d_name).find(part) != std::string::npos;
+        closedir(dir);
+    }
+    return found;
+}
+
+}  // namespace
+
+// Where the file system has no rename that refuses an existing target, damaged copies are
+// still kept each under its own name, and a save that another copy of the game lands while
+// one is being kept is never the file removed.
+TEST(BufferFile, WithoutTheNoReplaceRenameKeepingRemovesNoOtherSave)
+{
+    TLogWatch watch;
+    TKeepFileCalls calls;
+    calls.mRenameNoReplace = RenameNoReplaceMissing;
+    calls.mLink = LinkWhileAnotherSaveLands;
+    SetKeepFileCalls(calls);
+    gSaveLandingPath = UserFile("linked.dat");
+    const struct {
+        const char* damaged;
+        const char* landing;  // "" when no save lands meanwhile
+        const char* keptAs;
+    } cases[] = {
+        {"first", "", "linked.dat.bad"},
+        {"second", "", "linked.dat.bad1"},
+        {"third", "a fresh save", "linked.dat.bad2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.damaged);
+        ASSERT_TRUE(WriteWholeFile(UserFile("linked.dat"), c.damaged));
+        gSaveLandingWhileKeeping = c.landing;
+        std::string kept;
+        EXPECT_TRUE(KeepBadFile("user:linked.dat", &kept));
+        EXPECT_EQ(kept, UserFile(c.keptAs));
+        EXPECT_EQ(ReadWholeFile(UserFile(c.keptAs)), c.damaged);
+        EXPECT_TRUE(watch.Has("damaged file kept as " + UserFile(c.keptAs)));
+        EXPECT_EQ(PathExists(UserFile("linked.dat")), *c.landing != 0);
+        if (*c.landing) {
+            EXPECT_EQ(ReadWholeFile(UserFile("linked.dat")), c.landing);
+        }
+    }
+    SetKeepFileCalls(TKeepFileCalls());
+    gSaveLandingWhileKeeping.clear();
+    EXPECT_EQ(ReadWholeFile(UserFile("linked.dat.bad")), "first");
+    EXPECT_EQ(ReadWholeFile(UserFile("linked.dat.bad1")), "second");
+    EXPECT_FALSE(FolderHasNameWith(GetSystem()->UserFolder(), "linked.dat.keep"));
+    for (const char* name : {"linked.dat", "linked.dat.bad", "linked.dat.bad1", "linked.dat.bad2"})
+        remove(UserFile(name).c_str());
+}
+
+// Once every numbered name is taken the damaged file cannot be kept: it stays where it is,
+// every save of its name answers false with a line, and saving works again once the file
+// is kept after all. With the no-replace rename and without it.
+TEST(BufferFile, DamagedFileThatCannotBeKeptIsNeverSavedOver)
+{
+    for (bool renameMissing : {false, true}) {
+        SCOPED_TRACE(renameMissing ? "without the no-replace rename" : "with the no-replace rename");
+        TLogWatch watch;
+        TKeepFileCalls calls;
+        if (renameMissing) calls.mRenameNoReplace = RenameNoReplaceMissing;
+        SetKeepFileCalls(calls);
+        const std::string real = UserFile("full.dat");
+        ASSERT_TRUE(WriteWholeFile(real, "damaged"));
+        for (int n = 0; n < 1000; ++n)
+            ASSERT_TRUE(WriteWholeFile(real + ".bad" + (n == 0 ? std::string() : std::to_string(n)), "older"));
+        EXPECT_FALSE(KeepBadFile("user:full.dat"));
+        EXPECT_TRUE(watch.Has("damaged file " + real +
+                              " not kept: 1000 damaged copies are there already; it is not saved over"));
+        TBufferBin defaults;
+        defaults.WriteByte(1);
+        for (int attempt = 0; attempt < 2; ++attempt) EXPECT_FALSE(defaults.SaveToFile("user:full.dat", true, 0));
+        EXPECT_EQ(watch.Count("cannot save " + real + ": the damaged file there could not be kept"), 2u);
+        EXPECT_EQ(ReadWholeFile(real), "damaged");
+        EXPECT_FALSE(FolderHasNameWith(GetSystem()->UserFolder(), "full.dat.keep"));
+        EXPECT_FALSE(HasTemporaryFile(GetSystem()->UserFolder()));
+
+        remove((real + ".bad500").c_str());
+        std::string kept;
+        EXPECT_TRUE(KeepBadFile("user:full.dat", &kept));
+        EXPECT_EQ(kept, real + ".bad500");
+        EXPECT_TRUE(defaults.SaveToFile("user:full.dat", true, 0));
+        EXPECT_EQ(ReadWholeFile(real + ".bad500"), "damaged");
+        SetKeepFileCalls(TKeepFileCalls());
+        remove(real.c_str());
+        for (int n = 0; n < 1000; ++n) remove((real + ".bad" + (n == 0 ? std::string() : std::to_string(n))).c_str());
+    }
 }
 
 // A save is created as any program creates a file: 0666 less the umask.

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <pwd.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/logger.h"
@@ -181,4 +182,74 @@ TEST(VirtualFiles, WithoutHomeTheHomeComesFromThePasswordDatabase)
         setenv("HOME", savedHome.c_str(), 1);
     else
         unsetenv("HOME");
+}
+
+namespace {
+
+// A user other than root whose password-database home is the root, or 0 when there is none.
+uid_t UserWithRootHome()
+{
+    uid_t found = 0;
+    setpwent();
+    while (const passwd* entry = getpwent()) {
+        if (entry->pw_uid != 0 && std::string(entry->pw_dir) == "/") {
+            found = entry->pw_uid;
+            break;
+        }
+    }
+    endpwent();
+    return found;
+}
+
+}  // namespace
+
+// A home at the root (HOME, or the password database's entry) is no home: one line, no user
+// folder under the root, and saves answer false.
+TEST(VirtualFiles, AHomeAtTheRootIsNoHome)
+{
+    TLogWatch watch;
+    std::string oldXdg = getenv("XDG_DATA_HOME");
+    const char* oldHome = getenv("HOME");
+    std::string savedHome = oldHome ? oldHome : "";
+    const bool hadLocal = PathExists("/.local");
+    const bool hadCompany = PathExists("/Korvel Games");
+    unsetenv("XDG_DATA_HOME");
+    for (const char* home : {"/", "//", "/."}) {
+        SCOPED_TRACE(home);
+        setenv("HOME", home, 1);
+        EXPECT_EQ(GetAppDataFolder(), "");
+        EXPECT_EQ(GetSystem()->UserFolder(), "");
+        GetSystem()->MakeUserFolders();
+        GetSystem()->MakeUserSubFolder("1");
+        TBufferBin buffer;
+        buffer.WriteByte(1);
+        EXPECT_FALSE(buffer.SaveToFile("user:settings.dat", true, 0));
+    }
+    // The password database's home, seen by a process of that user without HOME.
+    const uid_t uid = UserWithRootHome();
+    if (uid != 0 && geteuid() == 0) {
+        pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            unsetenv("HOME");
+            if (setuid(uid) != 0) _exit(2);
+            _exit(GetAppDataFolder().empty() && GetSystem()->UserFolder().empty() ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "uid " << uid;
+    }
+    const bool madeLocal = !hadLocal && PathExists("/.local");
+    const bool madeCompany = !hadCompany && PathExists("/Korvel Games");
+    if (madeLocal && system("rm -rf /.local") != 0) ADD_FAILURE() << "cannot remove /.local";
+    if (madeCompany && system("rm -rf '/Korvel Games'") != 0) ADD_FAILURE() << "cannot remove /Korvel Games";
+    setenv("XDG_DATA_HOME", oldXdg.c_str(), 1);
+    if (oldHome)
+        setenv("HOME", savedHome.c_str(), 1);
+    else
+        unsetenv("HOME");
+    GetSystem()->MakeUserFolders();
+    EXPECT_FALSE(madeLocal);
+    EXPECT_FALSE(madeCompany);
+    EXPECT_EQ(watch.Count("no home folder (HOME, XDG_DATA_HOME, password database): nothing is saved"), 1u);
 }

@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "core/app_state.h"
 #include "core/logger.h"
+#include "core/virtual_files.h"
 #include "game/picture.h"
+#include "log_watch.h"
 #include "picture_fixture.h"
 #include "test_support.h"
 
@@ -322,6 +326,84 @@ TEST_F(PictureModel, ProgressOfTheWrongLengthIsSetAside)
         EXPECT_EQ(ReadWholeFile(ProgressFile()).size(), 4u + wh);
     }
     for (const char* kept : {".bad1", ".bad2", ".bad3"}) remove((ProgressFile() + kept).c_str());
+}
+
+namespace {
+
+// The progress file whose open or reads fail, as with too many open files or a failing disk.
+std::string gUnreadableProgress;
+FILE* gUnreadableStream = nullptr;
+bool gFailProgressOpen = false;
+
+bool IsUnreadableProgress(const char* path)
+{
+    const std::string name = path;
+    return name.size() >= gUnreadableProgress.size() &&
+           name.compare(name.size() - gUnreadableProgress.size(), gUnreadableProgress.size(), gUnreadableProgress) == 0;
+}
+
+FILE* OpenWithUnreadableProgress(const char* path, const char* mode)
+{
+    if (gFailProgressOpen && IsUnreadableProgress(path)) {
+        errno = EMFILE;
+        return nullptr;
+    }
+    FILE* stream = fopen(path, mode);
+    if (IsUnreadableProgress(path))
+        gUnreadableStream = stream;
+    else if (stream == gUnreadableStream)
+        gUnreadableStream = nullptr;
+    return stream;
+}
+
+size_t ReadWithUnreadableProgress(void* buffer, size_t size, size_t count, FILE* stream)
+{
+    if (stream && stream == gUnreadableStream) {
+        errno = EIO;
+        return 0;
+    }
+    return fread(buffer, size, count, stream);
+}
+
+}  // namespace
+
+// A progress file that is there but cannot be read (the open fails, or the read after its
+// size was measured) leaves the picture unpainted, and no stroke writes over the player's
+// progress; once it reads again, the progress is all there.
+TEST_F(PictureModel, ProgressThatCannotBeReadIsNeverSavedOver)
+{
+    const std::string progress = Bytes({2, 0, 0, 0, 0, 1, 255, 0, 255, 2});
+    for (bool failOpen : {true, false}) {
+        SCOPED_TRACE(failOpen ? "the open fails" : "the read fails");
+        ASSERT_TRUE(WriteWholeFile(ProgressFile(), progress));
+        TLogWatch watch;
+        gUnreadableProgress = "/3/test.dat";
+        gFailProgressOpen = failOpen;
+        TFileCalls calls;
+        calls.mOpen = OpenWithUnreadableProgress;
+        calls.mRead = ReadWithUnreadableProgress;
+        SetFileCalls(calls);
+        Load(3, 2, {kRed, kGreen, kBlue}, {0, 1, 2, 0, 1, 2});
+        SetFileCalls(TFileCalls());
+        gUnreadableStream = nullptr;
+        EXPECT_EQ(mModel.mErrors, 0);
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(mModel.GetCell(i % 3, i / 3)->GetPainted(), 255) << i;
+        Click(0, 0);
+        mModel.DoubleClick(At(0, 0));
+        EXPECT_EQ(ToHex(ReadWholeFile(ProgressFile())), ToHex(progress));
+        const std::string log = watch.Text();
+        EXPECT_NE(log.find("progress user:3/test.dat cannot be read\n"), std::string::npos) << log;
+        EXPECT_NE(log.find("cannot save user:3/test.dat: it could not be read, and the player's progress is in it\n"),
+                  std::string::npos) << log;
+        EXPECT_FALSE(PathExists(ProgressFile() + ".bad"));
+
+        Load(3, 2, {kRed, kGreen, kBlue}, {0, 1, 2, 0, 1, 2});
+        EXPECT_EQ(mModel.mErrors, 2);
+        EXPECT_EQ(mModel.GetCell(1, 0)->GetPainted(), 1);
+        EXPECT_EQ(mModel.GetCell(2, 1)->GetPainted(), 2);
+        Click(2, 0);
+        EXPECT_NE(ReadWholeFile(ProgressFile()), progress);  // read again: saved as usual
+    }
 }
 
 TEST_F(PictureModel, MissingPictureIsHarmless)

@@ -282,20 +282,35 @@ TEST(ProgramRun, MissingOrBrokenDataFilesAreLoggedAndTheGameStarts)
     }
 }
 
-// A count of 30000 over five whole records: the game starts and ends as usual, and the
-// settings it saves at the end hold exactly those five players.
+// A count that disagrees with the five whole records after it (past them, above the signed
+// range, none, short of them): the game starts and ends as usual, the settings it saves at
+// the end hold exactly those five players, and the file as it was stays beside them.
 TEST(ProgramRun, CountPastTheRecordsKeepsExactlyThePlayersRead)
 {
     const char* kHead = "E8 03 00 00 00 00 03 00 00 00 01 00 01 00 00 05 00";
     const char* kFive = "01 00 02 00 4A 6F 02 00 03 00 41 6E 6E 03 00 05 00 41 6C 69 63 65"
                         "04 00 04 00 42 65 72 74 05 00 04 00 43 61 72 6C";
-    TUserFolderRuns runs;
-    ASSERT_TRUE(WriteWholeFile(runs.File("settings.dat"), WithCrc(HexBytes(kHead) + HexBytes("30 75") + HexBytes(kFive))));
-    TRun run = runs.Run();
-    EXPECT_EQ(run.exitCode, 0) << run.log;
-    EXPECT_NE(run.log.find("settings.dat names 30000 users, 5 read whole, 0 bytes left over\n"), std::string::npos) << run.log;
-    EXPECT_EQ(ToHex(ReadWholeFile(runs.File("settings.dat"))),
-              ToHex(WithCrc(HexBytes(kHead) + HexBytes("05 00") + HexBytes(kFive))));
+    const struct {
+        const char* count;
+        const char* line;
+    } cases[] = {
+        {"30 75", "settings.dat names 30000 users, 5 read whole, 0 bytes left over"},
+        {"40 9C", "settings.dat names 40000 users, 5 read whole, 0 bytes left over"},
+        {"00 00", "settings.dat names 0 users, 5 read whole, 0 bytes left over"},
+        {"03 00", "settings.dat names 3 users, 5 read whole, 0 bytes left over"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        TUserFolderRuns runs;
+        const std::string original = WithCrc(HexBytes(kHead) + HexBytes(c.count) + HexBytes(kFive));
+        ASSERT_TRUE(WriteWholeFile(runs.File("settings.dat"), original));
+        TRun run = runs.Run();
+        EXPECT_EQ(run.exitCode, 0) << run.log;
+        EXPECT_NE(run.log.find(std::string(c.line) + "\n"), std::string::npos) << run.log;
+        EXPECT_EQ(ToHex(ReadWholeFile(runs.File("settings.dat"))),
+                  ToHex(WithCrc(HexBytes(kHead) + HexBytes("05 00") + HexBytes(kFive))));
+        EXPECT_EQ(ToHex(ReadWholeFile(runs.File("settings.dat.bad"))), ToHex(original));
+    }
 }
 
 namespace {
