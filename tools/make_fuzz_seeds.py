@@ -6,9 +6,12 @@
 # tests/fuzz/particles.dict, and tests/fuzz/seeds/scene/, small space files and the shipped
 # menu's saved state (that one through build-fuzz/scene_fuzz, when it is built).
 # Run: /usr/bin/python3 tools/make_fuzz_seeds.py
+# After a change of assets/mainmenu.xml, with build-fuzz/scene_fuzz built, the menu's state alone:
+#      /usr/bin/python3 tools/make_fuzz_seeds.py --menu-state
 import os
 import struct
 import subprocess
+import sys
 
 SEEDS_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "fuzz", "seeds")
 OUT = os.path.join(SEEDS_DIR, "buffer")
@@ -257,7 +260,9 @@ def particle_dictionary():
     return "\n".join(lines) + "\n"
 
 # Small space files, one part of the scene each: a frame sheet, random and keyed effectors, a
-# pocket with its movements, and nested objects.
+# pocket with its movements, and nested objects; then damaged ones, each a value that once
+# crashed the renderer or asked it for petabytes (the door of the last one covers the screen,
+# so the target's first press opens the pocket).
 SCENE_SEEDS = {
     "frames": b'<room><Common name="f"/><Objects><object id="a" name="menu/sail" texrects="0.0.8.8" '
               b'frames="4" texw="16" framedelay="0.1" animmode="loop"/></Objects></room>',
@@ -268,23 +273,43 @@ SCENE_SEEDS = {
     "pocket": b'<room><Common name="p"/><Objects><object id="door" pocket="box" w="40" h="40"/></Objects>'
               b'<pockets><pocket name="box" appeartime="0.2" disappeartime="0.2"><object id="in" w="10" h="10">'
               b'<object id="child" drawtype="1"/></object></pocket></pockets></room>',
+    "angle_nan": b'<room><Common name="a"/><Objects><object id="o" name="mainmenu/ball" x="20" y="20" '
+                 b'angle="nan"/></Objects></room>',
+    "maxangle_nan": b'<room><Common name="w"/><Objects><object id="s" type="weight_system" name="mainmenu/ball" '
+                    b'x="20" y="20" maxangle="nan"><object id="left" type="weight_part"><object id="k" tag="1"/>'
+                    b'</object></object></Objects></room>',
+    "clock_nan": b'<room><Common name="c"/><Objects><object id="h" type="moving_clock_arrow" name="mainmenu/ball" '
+                 b'x="20" y="20" time_per_div="nan"/></Objects></room>',
+    "scale_huge": b'<room><Common name="s"/><Objects><object id="o" name="mainmenu/ball" scale="2000000"/>'
+                  b'</Objects></room>',
+    "pocket_start_nan": b'<room><Common name="p"/><Objects><object id="door" pocket="b" w="1366" h="768"/>'
+                        b'</Objects><pockets><pocket name="b" startx="nan" starty="nan"><object id="i" '
+                        b'name="mainmenu/ball"/></pocket></pockets></room>',
 }
 # Made by the scene target itself (built by `make fuzz`), which knows the record of every kind.
 SCENE_STATE_MAKER = os.path.join(SEEDS_DIR, "..", "..", "..", "build-fuzz", "scene_fuzz")
+SCENE_OUT = os.path.join(SEEDS_DIR, "scene")
+MENU_STATE = os.path.join(SCENE_OUT, "mainmenu_state.bin")
+
+
+def write_menu_state():
+    # The state of today's assets/mainmenu.xml: written again whenever the menu changes.
+    if not os.path.exists(SCENE_STATE_MAKER):
+        raise SystemExit("build-fuzz/scene_fuzz is needed to write " + MENU_STATE +
+                         " (cmake --build build-fuzz --target scene_fuzz, as `make fuzz` configures it)")
+    env = dict(os.environ, BRISALO_WRITE_MENU_STATE=os.path.abspath(MENU_STATE))
+    subprocess.run([SCENE_STATE_MAKER], env=env, check=True, stdout=subprocess.DEVNULL)
 
 
 def write_scene_seeds():
-    out = os.path.join(SEEDS_DIR, "scene")
-    os.makedirs(out, exist_ok=True)
+    os.makedirs(SCENE_OUT, exist_ok=True)
     for name, data in SCENE_SEEDS.items():
-        with open(os.path.join(out, name + ".xml"), "wb") as f:
+        with open(os.path.join(SCENE_OUT, name + ".xml"), "wb") as f:
             f.write(data)
-    state = os.path.join(out, "mainmenu_state.bin")
-    if os.path.exists(SCENE_STATE_MAKER):
-        env = dict(os.environ, BRISALO_WRITE_MENU_STATE=os.path.abspath(state))
-        subprocess.run([SCENE_STATE_MAKER], env=env, check=True, stdout=subprocess.DEVNULL)
-    elif not os.path.exists(state):
-        raise SystemExit("build-fuzz/scene_fuzz is needed once to write " + state)
+    if os.path.exists(SCENE_STATE_MAKER) or not os.path.exists(MENU_STATE):
+        write_menu_state()
+    else:
+        print("kept " + MENU_STATE + ": build-fuzz/scene_fuzz is not built to write it again")
 
 
 def main():
@@ -315,4 +340,9 @@ def main():
 
 
 if __name__ == "__main__":
-    main()
+    if sys.argv[1:] == ["--menu-state"]:
+        write_menu_state()
+    elif sys.argv[1:]:
+        raise SystemExit("usage: make_fuzz_seeds.py [--menu-state]")
+    else:
+        main()

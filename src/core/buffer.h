@@ -15,6 +15,9 @@ uint32_t Crc32Update(uint32_t crc, const uint8_t* data, size_t length);
 // The first field of every saved settings and profile file.
 const int32_t kSaveFileStamp = 1000;
 const size_t kMaxStringBytes = 0x7FFF;
+// The largest magnitude a field of thousandths (an int32) holds: a value a saved record could
+// not give back is refused where a data file is read.
+const float kMaxMilliValue = 2147483.0f;
 
 class TBaseBuffer {
 public:

@@ -138,30 +138,36 @@ float GetAttrFloat(const TiXmlElement* element, const char* name, float def, con
     return text ? ParseFloatSum(text) : def;
 }
 
-namespace {
-void LogOutOfRange(const TiXmlElement* element, const char* name, const char* file, const std::string& taken)
+void LogAttrOutOfRange(const TiXmlElement* element, const char* name, const char* file, const std::string& taken)
 {
     GetLogger()->LogMessage("%s: %s \"%s\" = \"%s\" is out of range, taken as %s", file, element->Value(), name,
                             GetAttrString(element, name).c_str(), taken.c_str());
 }
-}  // namespace
+
+const char* ElementFileName(const TiXmlElement* element)
+{
+    const TiXmlDocument* document = element ? element->GetDocument() : nullptr;
+    return document ? document->Value() : "";
+}
 
 int GetAttrIntInRange(const TiXmlElement* element, const char* name, int def, int lo, int hi, const char* file)
 {
     const int v = GetAttrInt(element, name, def);
     if (v >= lo && v <= hi) return v;
     const int taken = v < lo ? lo : hi;
-    LogOutOfRange(element, name, file, std::to_string(taken));
+    LogAttrOutOfRange(element, name, file, std::to_string(taken));
     return taken;
 }
 
 float GetAttrFloatInRange(const TiXmlElement* element, const char* name, float def, float lo, float hi,
-                          const char* file)
+                          const char* file, const char* second)
 {
-    const float v = GetAttrFloat(element, name, def);
+    const float v = GetAttrFloat(element, name, def, second);
     if (v >= lo && v <= hi) return v;
     const float taken = !std::isfinite(v) ? def : v < lo ? lo : hi;
-    LogOutOfRange(element, name, file, FormatString("%g", static_cast<double>(taken)));
+    const char* text = AttrText(element, name);
+    const char* used = (text && *text) || !second ? name : second;
+    LogAttrOutOfRange(element, used, file, FormatString("%g", static_cast<double>(taken)));
     return taken;
 }
 

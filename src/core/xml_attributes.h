@@ -44,10 +44,15 @@ float GetAttrFloat(const TiXmlElement* element, const char* name, float def = 0.
 // Values a data file may give only within a range: one outside it is brought to the nearer
 // end (a float that is not finite takes the default) with one line naming the file, the
 // element and the attribute.
+// The second name is read as GetAttrFloat reads it, and the line names the one the file used.
 const int kMaxFileCoordinate = 1 << 20;  // far beyond any screen, far below the int range's end
 int GetAttrIntInRange(const TiXmlElement* element, const char* name, int def, int lo, int hi, const char* file);
 float GetAttrFloatInRange(const TiXmlElement* element, const char* name, float def, float lo, float hi,
-                          const char* file);
+                          const char* file, const char* second = nullptr);
+// That one line, for readers whose own rule says what a refused value is taken as.
+void LogAttrOutOfRange(const TiXmlElement* element, const char* name, const char* file, const std::string& taken);
+// The file an element was read from (its document's name); "" for text parsed in memory.
+const char* ElementFileName(const TiXmlElement* element);
 inline int GetAttrCoordinate(const TiXmlElement* element, const char* name, int def, const char* file)
 {
     return GetAttrIntInRange(element, name, def, -kMaxFileCoordinate, kMaxFileCoordinate, file);

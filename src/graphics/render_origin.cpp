@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "core/app_state.h"
+#include "core/numbers.h"
 
 namespace {
 
@@ -30,8 +31,9 @@ void SetRenderOrigin(float x, float y, float sx, float sy)
     TAppState& app = GetAppState();
     SDL_Renderer* renderer = GetRenderer();
     if (!renderer) return;
-    app.mRenderDevice->mOriginX = static_cast<int32_t>(x);
-    app.mRenderDevice->mOriginY = static_cast<int32_t>(y);
+    // A pocket's movement hands its drawable's position on as it is: defined for any value.
+    app.mRenderDevice->mOriginX = TruncToInt(x);
+    app.mRenderDevice->mOriginY = TruncToInt(y);
     PlaceViewport(renderer, app.mRenderDevice->mOriginX, app.mRenderDevice->mOriginY);
     SDL_RenderSetScale(renderer, app.mScaleX * sx, app.mScaleY * sy);
 }

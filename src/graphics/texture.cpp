@@ -3,12 +3,14 @@
 #include <SDL_image.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
 
 #include "core/app_state.h"
 #include "core/localization.h"
+#include "core/numbers.h"
 #include "core/virtual_files.h"
 
 bool KeepTextureAlpha = true;
@@ -424,29 +426,55 @@ void TTexture::SetDrawParams(float, float, const DrawTransform& transform)
     if (mTexture) ApplyDrawParams(transform);
 }
 
+namespace {
+
+// A picture this many screens across (or its pivot or corner this many screens away) is not
+// drawn: SDL's software renderer makes the whole scaled picture before it crops it to the
+// screen, and a few screens are far more than any scene shows.
+const float kMaxDrawScreens = 4.0f;
+
+bool DrawFitsTheScreen(SDL_Renderer* renderer, const SDL_FRect& dst, const SDL_FPoint& centre)
+{
+    int outW = 0, outH = 0;
+    float scaleX = 1.0f, scaleY = 1.0f;
+    if (SDL_GetRendererOutputSize(renderer, &outW, &outH) != 0) return false;
+    SDL_RenderGetScale(renderer, &scaleX, &scaleY);
+    const float reach = static_cast<float>(std::max(outW, outH)) * kMaxDrawScreens;
+    const float lengths[] = {dst.x * scaleX, dst.y * scaleY, dst.w * scaleX, dst.h * scaleY, centre.x * scaleX,
+                             centre.y * scaleY};
+    // Written so that NaN fails too.
+    for (float length : lengths)
+        if (!(std::fabs(length) <= reach)) return false;
+    return true;
+}
+
+}  // namespace
+
 void TTexture::Draw(const DrawTransform& t)
 {
     if (!mTexture || !(t.mAlpha > 0.0f)) return;
+    // SDL's rotation crashes on an angle that is not a number.
+    if (!std::isfinite(t.mAngle)) return;
     SDL_Renderer* renderer = GetRenderer();
     if (!renderer) return;
     const float* m = t.mMatrix.m;
     float scaleX = std::sqrt(m[0] * m[0] + m[1] * m[1] + m[2] * m[2]);
     float scaleY = std::sqrt(m[3] * m[3] + m[4] * m[4] + m[5] * m[5]);
     SDL_Rect src{0, 0, mWidth, mHeight};
-    if (t.mFlags & kDrawSourceRect) {
-        src = SDL_Rect{static_cast<int>(t.mSrcX), static_cast<int>(t.mSrcY), static_cast<int>(t.mSrcW),
-                       static_cast<int>(t.mSrcH)};
-    }
+    if (t.mFlags & kDrawSourceRect)
+        src = SDL_Rect{TruncToInt(t.mSrcX), TruncToInt(t.mSrcY), TruncToInt(t.mSrcW), TruncToInt(t.mSrcH)};
     SDL_FRect dst{m[6], m[7], src.w * scaleX, src.h * scaleY};
     // SDL wants the pivot relative to the destination, in destination units; a null pivot
     // would mean the middle, where we want the top-left corner.
     SDL_FPoint centre{0.0f, 0.0f};
     if (t.mFlags & kDrawCentre) centre = SDL_FPoint{t.mCentreX * scaleX, t.mCentreY * scaleY};
+    if (!DrawFitsTheScreen(renderer, dst, centre)) return;
     int flip = SDL_FLIP_NONE;
     if (t.mFlags & kDrawFlipH) flip |= SDL_FLIP_HORIZONTAL;
     if (t.mFlags & kDrawFlipV) flip |= SDL_FLIP_VERTICAL;
     ApplyDrawParams(t);
-    double degrees = static_cast<double>(t.mAngle) * 180.0 / M_PI;
+    // Whole turns draw the same and keep SDL's own arithmetic on the angle small.
+    const double degrees = std::fmod(static_cast<double>(t.mAngle) * 180.0 / M_PI, 360.0);
     SDL_RenderCopyExF(renderer, mTexture, &src, &dst, degrees, &centre, static_cast<SDL_RendererFlip>(flip));
 }
 

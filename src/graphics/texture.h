@@ -64,6 +64,10 @@ struct DrawTransform {
     }
 };
 
+// The largest scale a drawable takes from a data file or a saved track: no scene grows a
+// picture past sixteen times its size, and a software renderer pays for every pixel of it.
+const float kMaxDrawScale = 16.0f;
+
 // Read when a plain image is loaded: the alpha map feeds hit tests, the colour copy the
 // colour hit tests of some scene objects.
 extern bool KeepTextureAlpha;

@@ -386,9 +386,11 @@ void TMovingClockArrowObject::LoadXml(TiXmlElement* e, const std::string& dataFo
     TObject::LoadXml(e, dataFolder);
     mStartCount = GetAttrInt(e, "start_count", 0);
     mDivisions = GetAttrInt(e, "div_num", 60);
-    mPerDivision = GetAttrFloat(e, "time_per_div", 1.0f);
-    mTick = GetAttrFloat(e, "time_tick", 0.0f);
-    mPause = GetAttrFloat(e, "time_tack", 0.0f);
+    // The hand's turn and pause are saved as thousandths; NaN would turn the hand to NaN.
+    const char* file = ElementFileName(e);
+    mPerDivision = GetAttrFloatInRange(e, "time_per_div", 1.0f, -kMaxMilliValue, kMaxMilliValue, file);
+    mTick = GetAttrFloatInRange(e, "time_tick", 0.0f, -kMaxMilliValue, kMaxMilliValue, file);
+    mPause = GetAttrFloatInRange(e, "time_tack", 0.0f, -kMaxMilliValue, kMaxMilliValue, file);
     mTickSound = GetAttrString(e, "tick_sound", "");
     if (mTick == 0.0f && mPause == 0.0f) {
         mTick = mPerDivision / 3.0f;

@@ -21,6 +21,13 @@
 #include "rooms/game_space.h"
 #include "rooms/random_effectors.h"
 
+float GetAttrAngle(const TiXmlElement* element, const char* name, float defDegrees)
+{
+    const float toRadians = 0.017453292f;
+    const float limit = kMaxMilliValue / toRadians;
+    return GetAttrFloatInRange(element, name, defDegrees, -limit, limit, ElementFileName(element)) * toRadians;
+}
+
 TObject::TObject() = default;
 
 TObject::~TObject() { DestroyContents(); }
@@ -183,6 +190,8 @@ void TObject::ReadFrameSheet(TiXmlElement* element)
 void TObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
 {
     DestroyContents();
+    // Named in the line of a value that is refused.
+    const char* file = ElementFileName(e);
 
     const bool useDataFolder = GetAttrBool(e, "udf", true);
     const std::string image = GetAttrString(e, "name", "");
@@ -232,7 +241,13 @@ void TObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
     }
     const std::string hintExecuter = GetAttrString(e, "hintexe", "");
     mHintExecuter = GetExecuter(hintExecuter.empty() ? "hint" : hintExecuter);
-    mDrawType = GetAttrInt(e, "drawtype", mDrawType);
+    const int32_t drawType = GetAttrInt(e, "drawtype", mDrawType);
+    if (drawType >= 0 && drawType <= kMaxDrawType) {
+        mDrawType = drawType;
+    } else {
+        // The saved record refuses it; any placement it does not know draws as the default's.
+        LogAttrOutOfRange(e, "drawtype", file, std::to_string(mDrawType));
+    }
     mMaxClicks = GetAttrInt(e, "maxclicks", kNoLimit);
     mMaxToolUses = GetAttrInt(e, "maxclickstool", kNoLimit);
     mFreezeClicks = GetAttrInt(e, "freezeclicks", kNoLimit, "fc");
@@ -249,14 +264,14 @@ void TObject::LoadXml(TiXmlElement* e, const std::string& dataFolder)
     mHoldToolAfterUse = GetAttrInt(e, "holdtoolafteruse", 0);
     mLocked = GetAttrBool(e, "locked", false, "l");
     mVisibleAfterTempTool = GetAttrBool(e, "setvisibleaftertemptool", true);
-    mAlpha = GetAttrFloat(e, "a", mAlpha, "alpha");
-    mAngle = GetAttrFloat(e, "angle", 0.0f) * 0.017453292f;
-    const float scale = GetAttrFloat(e, "scale", 1.0f);
+    mAlpha = GetAttrFloatInRange(e, "a", mAlpha, 0.0f, 1.0f, file, "alpha");
+    mAngle = GetAttrAngle(e, "angle", 0.0f);
+    const float scale = GetAttrFloatInRange(e, "scale", 1.0f, -kMaxDrawScale, kMaxDrawScale, file);
     mScaleX = mScaleY = scale;
     // Exactly 1 counts as unset, so these never undo "scale".
-    const float scaleX = GetAttrFloat(e, "scalex", 1.0f);
+    const float scaleX = GetAttrFloatInRange(e, "scalex", 1.0f, -kMaxDrawScale, kMaxDrawScale, file);
     if (scaleX != 1.0f) mScaleX = scaleX;
-    const float scaleY = GetAttrFloat(e, "scaley", 1.0f);
+    const float scaleY = GetAttrFloatInRange(e, "scaley", 1.0f, -kMaxDrawScale, kMaxDrawScale, file);
     if (scaleY != 1.0f) mScaleY = scaleY;
     mHintPointY = GetAttrInt(e, "hpy", 0);
     mHintPointX = GetAttrInt(e, "hpx", 0);

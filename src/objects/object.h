@@ -66,6 +66,10 @@ bool ImagePointAt(const StaticImage& image, int x, int y, float* u, float* v);
 bool ImagePixelAt(const StaticImage& image, int x, int y, int* px, int* py);
 // Whether a picture drawn anywhere shows the screen point, at the pictures' alpha threshold 63.
 bool PictureShowsPoint(const StaticImage& image, int x, int y);
+// An angle attribute in degrees, answered in radians. One that is not a number, or whose
+// radians a saved track's thousandths could not hold, is brought in with one line naming the
+// file and the attribute.
+float GetAttrAngle(const TiXmlElement* element, const char* name, float defDegrees);
 
 class TObject : public DrawObject {
 public:

@@ -45,7 +45,7 @@ void TWeightSystemObject::LoadXml(TiXmlElement* e, const std::string& dataFolder
     mKeepOrder = GetAttrBool(e, "keeporder", mKeepOrder);
     mCheckCoords = GetAttrBool(e, "checkcoords", mCheckCoords);
     mGroup = GetAttrBool(e, "group", mGroup);
-    mMaxAngle = GetAttrFloat(e, "maxangle", mMaxAngle / kDegToRad) * kDegToRad;
+    mMaxAngle = GetAttrAngle(e, "maxangle", mMaxAngle / kDegToRad);
     mMaxWeightDif = GetAttrFloat(e, "maxweightdif", mMaxWeightDif);
     mArmLength = static_cast<float>(GetAttrInt(e, "sholder", static_cast<int>(mArmLength)));
     mCompleteValue = GetAttrFloat(e, "completevalue", mCompleteValue);

@@ -10,6 +10,7 @@
 #include "core/xml_attributes.h"
 #include "graphics/cadr_image.h"
 #include "graphics/draw_object.h"
+#include "graphics/texture.h"
 #include "objects/anim_objects.h"
 #include "objects/object.h"
 
@@ -66,8 +67,11 @@ void TEffector::LoadXml(const TiXmlElement* e)
         const int channel = ChannelOf(GetAttrString(key, "id", ""));
         if (channel < 0) continue;
         TEffectorChannelSlot& slot = mSlots[channel];
-        slot.mChannel.mTimes.push_back(GetAttrFloat(key, "time", 0.0f));
-        slot.mChannel.mValues.push_back(GetAttrFloat(key, "value", 0.0f));
+        // Keys are saved as thousandths, and a saved track refuses a scale past the drawable's.
+        const char* file = ElementFileName(key);
+        const float limit = channel >= kChannelScale ? kMaxDrawScale : kMaxMilliValue;
+        slot.mChannel.mTimes.push_back(GetAttrFloatInRange(key, "time", 0.0f, -kMaxMilliValue, kMaxMilliValue, file));
+        slot.mChannel.mValues.push_back(GetAttrFloatInRange(key, "value", 0.0f, -limit, limit, file));
         slot.mHasKeys = true;
     }
     if (const TiXmlElement* repeater = e ? e->FirstChildElement("repeater") : nullptr)
@@ -179,11 +183,8 @@ void TEffector::SaveState(TBaseBuffer& buffer) const
 
 namespace {
 
-// No scene grows a piece past this; a damaged record's scale would make the next draw ask
-// the renderer for a picture of petabytes.
-const float kMaxSavedScale = 16.0f;
-
-bool ScaleInRange(float v) { return v >= -kMaxSavedScale && v <= kMaxSavedScale; }
+// A damaged record's scale would make the next draw ask the renderer for a picture of petabytes.
+bool ScaleInRange(float v) { return v >= -kMaxDrawScale && v <= kMaxDrawScale; }
 
 // Every value the track can write: its keys and its tween's ends and current value.
 bool ScaleTrackInRange(const TEffectorChannel& channel)

@@ -41,6 +41,18 @@ float ReadMovementTime(TiXmlElement* element, const char* key, const std::string
     return 0.3f;
 }
 
+// A start point is a place on the screen, or unset (the largest float) for the point the
+// pocket is opened from. Anything else (NaN, an infinity, a point far off every screen) would
+// carry into the render origin while the pocket grows: it is taken as unset, with a line.
+float ReadStartPoint(TiXmlElement* element, const char* key)
+{
+    const float value = GetAttrFloat(element, key, TPocket::kUnset);
+    const float limit = static_cast<float>(kMaxFileCoordinate);
+    if (value == TPocket::kUnset || (value >= -limit && value <= limit)) return value;
+    LogAttrOutOfRange(element, key, ElementFileName(element), "unset");
+    return TPocket::kUnset;
+}
+
 TEffector* BuildShowEffector(const std::string& type)
 {
     if (auto* factory = GetAppState().mEffectorsFactory.get()) return factory->Create(type);
@@ -158,8 +170,8 @@ void TPocket::LoadAttributes(TiXmlElement* element)
     const std::string frame = GetAttrString(element, "frame", "");
     mFrameImage.mTextureName = frame;
     mFrameImage.SetVisible(!frame.empty());
-    mStartX = GetAttrFloat(element, "startx", kUnset);
-    mStartY = GetAttrFloat(element, "starty", kUnset);
+    mStartX = ReadStartPoint(element, "startx");
+    mStartY = ReadStartPoint(element, "starty");
     if (!frame.empty()) {
         mFrameImage.SetPosition(static_cast<float>(GetAttrInt(element, "framex", 0)),
                                 static_cast<float>(GetAttrInt(element, "framey", 0)), false);

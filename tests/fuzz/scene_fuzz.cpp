@@ -1,21 +1,30 @@
 // libFuzzer target: each input read as a space file (the room loader over the XML, with the
-// shipped assets), then as the saved state of the shipped menu's room; both rooms are shown,
-// updated for a few frames and drawn on a software renderer. There is no sound manager, as
-// after the sound shutdown: the scene plays nothing and must not ask for one.
+// shipped assets); that room is shown, pressed and released at points taken from the input,
+// updated for a few frames and drawn on a software renderer, and reads back its own saved
+// state; then the input is read as a saved state, of that room (so every kind it holds meets
+// a damaged record) and of the shipped menu's room. There is no sound manager, as after the
+// sound shutdown: the scene plays nothing and must not ask for one.
 #include <SDL.h>
 #include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/localization.h"
 #include "core/random.h"
 #include "fuzz_support.h"
+#include "game/user_info.h"
+#include "objects/object.h"
 #include "objects/object_factory.h"
+#include "objects/object_refs.h"
+#include "rooms/game_event.h"
 #include "rooms/room.h"
+#include "rooms/scene_mouse_event.h"
+#include "rooms/tool.h"
 #include "sound/sound_manager.h"
 
 namespace {
@@ -41,6 +50,53 @@ void Play(TRoom& room)
         room.Update(dt);
         room.Draw();
     }
+}
+
+// The pointer moves to the point, presses and lets go; a few frames follow, so that a pocket
+// the press opened grows (and draws) before the next press.
+void PressAndRelease(TRoom& room, int x, int y)
+{
+    TSceneMouseEvent event;
+    event.mX = x;
+    event.mY = y;
+    event.mButton = 1;
+    room.OnMouseMove(event);
+    room.OnMouseDown(event);
+    room.OnMouseUp(event);
+    Play(room);
+}
+
+// The centres of the first objects the input places (its doors, puzzles and buttons), then
+// one point spelt by its last four bytes, anywhere on the design screen.
+const size_t kPressedObjects = 3;
+
+void PressPointsOfTheInput(TRoom& room, const uint8_t* data, size_t size)
+{
+    std::vector<TIntPoint> points;
+    for (size_t i = 0; i < room.mObjects.size() && i < kPressedObjects; ++i)
+        points.push_back({room.mObjects[i]->GetCenterX(), room.mObjects[i]->GetCenterY()});
+    if (size >= 4) {
+        const uint8_t* tail = data + size - 4;
+        points.push_back({(tail[0] | tail[1] << 8) % 1366, (tail[2] | tail[3] << 8) % 768});
+    }
+    for (const TIntPoint& point : points) PressAndRelease(room, point.x, point.y);
+}
+
+void ReadInputAsState(TRoom& room, const uint8_t* data, size_t size)
+{
+    TBaseBuffer state;
+    for (size_t i = 0; i < size; ++i) state.WriteByte(data[i]);
+    room.LoadState(state);
+    Play(room);
+}
+
+// What a scene leaves behind in the application-wide lists, which nothing else empties here.
+void ForgetSceneLeftovers()
+{
+    ClearGameEvents();
+    GivenToolRecords().clear();
+    GlobalToolsList().Clear();
+    GetUserInfo()->Clear();
 }
 
 }  // namespace
@@ -81,20 +137,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         if (room.LoadFromXml(path)) {
             Show(room);
             Play(room);
+            PressPointsOfTheInput(room, data, size);
             // Its own state written and read back, as a saved game would.
             TBaseBuffer state;
             room.SaveState(state);
             room.LoadState(state);
             Play(room);
+            ReadInputAsState(room, data, size);
         }
     }
 
     TRoom menu;
     if (!menu.LoadFromXml("mainmenu.xml")) abort();
     Show(menu);
-    TBaseBuffer state;
-    for (size_t i = 0; i < size; ++i) state.WriteByte(data[i]);
-    menu.LoadState(state);
-    Play(menu);
+    ReadInputAsState(menu, data, size);
+    ForgetSceneLeftovers();
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "graphics/texture.h"
 
+#include <cmath>
+
 #include "drawing_fixture.h"
 #include "graphics/render_origin.h"
 #include "graphics/texture_cache.h"
@@ -220,6 +222,67 @@ TEST_F(TextureDrawTest, RenderOriginMovesAndZoomsUntilReset)
     EXPECT_EQ((SDL_Rect{0, 0, 1, 1}), DrawnBox(0, 0, 0)) << "after reset";
 }
 
+// SDL's software renderer crashes rotating by an angle that is no number, and makes the whole
+// scaled picture before it crops it to the screen (petabytes at a scale of two million): such
+// draws are left out.
+TEST_F(TextureDrawTest, NoNumberAngleAndPicturesFarBeyondTheScreenAreNotDrawn)
+{
+    SolidPng("dot.png", 4, 4, SDL_Color{255, 255, 255, 255});
+    TexturePtr t = GetTexture("dot");
+    ASSERT_TRUE(t);
+    struct Case {
+        const char* what;
+        float angle, scale;
+    };
+    const float nan = std::nanf("");
+    const Case cases[] = {
+        {"angle NaN", nan, 1.0f},
+        {"angle infinite", -INFINITY, 1.0f},
+        {"scale 2000000", 0.0f, 2000000.0f},
+        {"five screens across", 0.0f, 1366.0f * 5.0f / 4.0f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Clear(0, 0, 0);
+        DrawTransform d;
+        d.mAngle = c.angle;
+        d.mMatrix.Scale(c.scale, c.scale);
+        d.mMatrix.m[6] = d.mMatrix.m[7] = 10.0f;
+        t->Draw(d);
+        EXPECT_EQ((SDL_Rect{0, 0, 0, 0}), DrawnBox(0, 0, 0));
+    }
+
+    // Whole turns more draw as the angle within one turn; a picture a few screens across draws.
+    DrawTransform quarter;
+    quarter.mMatrix.m[6] = quarter.mMatrix.m[7] = 100.0f;
+    quarter.mAngle = static_cast<float>(M_PI / 2);
+    Clear(0, 0, 0);
+    t->Draw(quarter);
+    const SDL_Rect turned = DrawnBox(0, 0, 0);
+    EXPECT_GT(turned.w, 0);
+    EXPECT_LE(turned.x + turned.w, 100) << "turned clockwise about its corner";
+    quarter.mAngle = static_cast<float>(M_PI / 2 + 6 * M_PI);
+    Clear(0, 0, 0);
+    t->Draw(quarter);
+    EXPECT_EQ(turned, DrawnBox(0, 0, 0));
+    DrawTransform wide;
+    wide.mMatrix.Scale(1366.0f, 1.0f);
+    Clear(0, 0, 0);
+    t->Draw(wide);
+    EXPECT_EQ((SDL_Rect{0, 0, 1366, 4}), DrawnBox(0, 0, 0));
+}
+
+// A pocket's movement hands the render origin its drawable's position as it is.
+TEST_F(TextureDrawTest, RenderOriginOfNoNumberOrBeyondTheIntRangeIsClamped)
+{
+    SetRenderOrigin(std::nanf(""), 1e30f, 1.0f, 1.0f);
+    EXPECT_EQ(GetAppState().mRenderDevice->mOriginX, 0);
+    EXPECT_EQ(GetAppState().mRenderDevice->mOriginY, 2147483647);
+    SetRenderOrigin(-INFINITY, 5.0f, 1.0f, 1.0f);
+    EXPECT_EQ(GetAppState().mRenderDevice->mOriginX, -2147483647 - 1);
+    ResetRenderOrigin();
+    EXPECT_EQ(GetAppState().mRenderDevice->mOriginX, 0);
+}
 
 class WideOutputTest : public CanvasTest {
 protected:

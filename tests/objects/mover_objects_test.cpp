@@ -7,9 +7,11 @@
 
 #include "audio_cases.h"
 #include "core/buffer.h"
+#include "log_watch.h"
 #include "objects/mover_objects.h"
 #include "objects/scene_timing_fixture.h"
 #include "objects/shape_text_objects.h"
+#include "rooms/pocket_room_fixture.h"
 
 namespace {
 
@@ -303,6 +305,44 @@ TEST_F(ClockHandTest, SurvivesNoDivisionsHugeCountsAndMissingImage)
     freed->Reset();
     EXPECT_EQ(freed->mCount, 0);
     EXPECT_GE(count, 2);
+}
+
+using ClockHandFile = PocketRoomTest;
+
+// A time that is no number turned the hand's picture to NaN, which SDL's software renderer
+// crashed on; each time is brought in where the file is read.
+TEST_F(ClockHandFile, TimesThatAreNoNumberAreBroughtInWithALine)
+{
+    struct Case {
+        const char* keys;
+        float tick, pause;
+        const char* line;
+    };
+    const Case cases[] = {
+        {"time_per_div='nan'", 1.0f / 3.0f, 2.0f / 3.0f,
+         "room.xml: object \"time_per_div\" = \"nan\" is out of range, taken as 1"},
+        {"time_tick='nan' time_tack='0.25'", 0.75f, 0.25f,
+         "room.xml: object \"time_tick\" = \"nan\" is out of range, taken as 0"},
+        {"time_tack='1e39'", 1.0f / 3.0f, 2.0f / 3.0f,
+         "room.xml: object \"time_tack\" = \"1e39\" is out of range, taken as 0"},
+        {"time_per_div='-1e30' time_tick='0.5'", 0.5f, -2147483.5f,
+         "room.xml: object \"time_per_div\" = \"-1e30\" is out of range, taken as -2.14748e+06"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        TLogWatch log;
+        TRoom* room = Load(std::string("<room><Common name='r'/><Objects><object id='hand' type='moving_clock_arrow' "
+                                       "name='pic' x='50' y='50' ") +
+                           c.keys + "/></Objects></room>");
+        auto* hand = static_cast<TMovingClockArrowObject*>(Object("hand"));
+        EXPECT_FLOAT_EQ(hand->mTick, c.tick);
+        EXPECT_FLOAT_EQ(hand->mPause, c.pause);
+        EXPECT_TRUE(log.Has(c.line));
+        EXPECT_EQ(log.CountStartingWith("room.xml: object "), 1u);
+        ShowAndDraw(room);
+        ASSERT_NE(hand->mImage, nullptr);
+        EXPECT_TRUE(std::isfinite(hand->mImage->GetAngle()));
+    }
 }
 
 // ---------------------------------------------------------------- records

@@ -10,6 +10,7 @@
 #include "objects/object.h"
 #include "objects/object_fixture.h"
 #include "rooms/executer.h"
+#include "rooms/pocket_room_fixture.h"
 #include "rooms/test_space.h"
 #include "test_support.h"
 
@@ -505,14 +506,63 @@ TEST(SceneObject, FrameRowsPastTheIntRangeClamp)
 
 TEST(SceneObject, FrameCountIsClampedAsTheSheetAnimationDoes)
 {
-    TLogWatch log;
-    std::unique_ptr<TObject> o =
-        LoadObjectFrom("<object id='o' texrects='0.0.8.8' frames='2000000000' texw='64' animmode='loop'/>");
-    EXPECT_EQ(o->mFrames.size(), static_cast<size_t>(TCadrImage::kMaxFrames));
-    EXPECT_TRUE(log.Has("Object o: frames 2000000000 clamped to 65536"));
-    const TFrameRect& last = o->mFrames.back();
-    EXPECT_EQ((std::vector<int>{last.mLeft, last.mTop, last.mRight, last.mBottom}),
-              (std::vector<int>{56, 65528, 64, 65536}));
+    // One frame past the limit comes first: without the clamp it fails here at once, where two
+    // billion would only run out of memory.
+    for (const char* frames : {"65537", "2000000000"}) {
+        SCOPED_TRACE(frames);
+        TLogWatch log;
+        std::unique_ptr<TObject> o = LoadObjectFrom(std::string("<object id='o' texrects='0.0.8.8' frames='") +
+                                                    frames + "' texw='64' animmode='loop'/>");
+        ASSERT_EQ(o->mFrames.size(), static_cast<size_t>(TCadrImage::kMaxFrames));
+        EXPECT_TRUE(log.Has(std::string("Object o: frames ") + frames + " clamped to 65536"));
+        const TFrameRect& last = o->mFrames.back();
+        EXPECT_EQ((std::vector<int>{last.mLeft, last.mTop, last.mRight, last.mBottom}),
+                  (std::vector<int>{56, 65528, 64, 65536}));
+    }
+}
+
+using SceneObjectFile = PocketRoomTest;
+
+// A space file with a picture at an angle that is no number, or sixteen screens wide, crashed
+// SDL's software renderer or asked it for petabytes; alpha and draw type are held to what a
+// saved record accepts. Each is brought in where the file is read, with one line.
+TEST_F(SceneObjectFile, DrawnValuesOutsideTheirRangeAreBroughtInWithALine)
+{
+    struct Case {
+        const char* attribute;
+        std::function<float(const TObject&)> field;
+        float taken;
+        const char* line;
+    };
+    const auto angle = [](const TObject& o) { return o.mAngle; };
+    const auto scaleX = [](const TObject& o) { return o.mScaleX; };
+    const auto scaleY = [](const TObject& o) { return o.mScaleY; };
+    const auto alpha = [](const TObject& o) { return o.mAlpha; };
+    const auto drawType = [](const TObject& o) { return static_cast<float>(o.mDrawType); };
+    const Case cases[] = {
+        {"angle='nan'", angle, 0.0f, "room.xml: object \"angle\" = \"nan\" is out of range, taken as 0"},
+        {"angle='-1e39'", angle, 0.0f, "room.xml: object \"angle\" = \"-1e39\" is out of range, taken as 0"},
+        {"scale='2000000'", scaleX, 16.0f, "room.xml: object \"scale\" = \"2000000\" is out of range, taken as 16"},
+        {"scalex='nan'", scaleX, 1.0f, "room.xml: object \"scalex\" = \"nan\" is out of range, taken as 1"},
+        {"scaley='-2000000'", scaleY, -16.0f,
+         "room.xml: object \"scaley\" = \"-2000000\" is out of range, taken as -16"},
+        {"a='1.5'", alpha, 1.0f, "room.xml: object \"a\" = \"1.5\" is out of range, taken as 1"},
+        {"alpha='nan'", alpha, 1.0f, "room.xml: object \"alpha\" = \"nan\" is out of range, taken as 1"},
+        {"alpha='-0.5'", alpha, 0.0f, "room.xml: object \"alpha\" = \"-0.5\" is out of range, taken as 0"},
+        {"drawtype='6'", drawType, 0.0f, "room.xml: object \"drawtype\" = \"6\" is out of range, taken as 0"},
+        {"drawtype='-1'", drawType, 0.0f, "room.xml: object \"drawtype\" = \"-1\" is out of range, taken as 0"},
+        {"angle='-720' scale='16' a='0' drawtype='5'", scaleX, 16.0f, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.attribute);
+        TLogWatch log;
+        TRoom* room = Load(std::string("<room><Common name='r'/><Objects><object id='o' name='pic' x='40' y='40' ") +
+                           c.attribute + "/></Objects></room>");
+        EXPECT_EQ(c.field(*Object("o")), c.taken);
+        EXPECT_EQ(log.CountStartingWith("room.xml: object "), c.line ? 1u : 0u);
+        if (c.line) EXPECT_TRUE(log.Has(c.line));
+        ShowAndDraw(room);
+    }
 }
 
 TEST(SceneObject, LoadingDropsImageEffectAndChildren)

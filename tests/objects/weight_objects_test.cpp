@@ -9,6 +9,7 @@
 #include "audio_cases.h"
 #include "core/buffer.h"
 #include "core/messages.h"
+#include "log_watch.h"
 #include "objects/object_scene_fixture.h"
 #include "objects/recording_listener.h"
 #include "objects/weight_objects.h"
@@ -428,6 +429,29 @@ TEST_F(WeightDrops, ScalesWithoutTheirPansSkipThem)
     EXPECT_FALSE(scales->IsGoalReached());
     TBaseBuffer buffer;
     mRoom->SaveState(buffer);
+}
+
+// ---- Damaged files ----
+
+// A tilt that is no number turned the beam, and with it the scales' picture, to NaN, which
+// SDL's software renderer crashed on.
+TEST_F(WeightDrops, MaximumTiltThatIsNoNumberIsBroughtInWithALine)
+{
+    for (const char* maxAngle : {"nan", "-1e39"}) {
+        SCOPED_TRACE(maxAngle);
+        TLogWatch log;
+        TRoom* room = Load(std::string(R"(<room><Common name="r"/><Objects>
+            <object id="scales" type="weight_system" name="pic" x="100" y="100" maxangle=")") +
+                           maxAngle + R"(">
+              <object id="left" type="weight_part"><object id="w" tag="2" w="10" h="10"/></object>
+              <object id="right" type="weight_part"/></object></Objects></room>)");
+        auto* scales = static_cast<TWeightSystemObject*>(Object("scales"));
+        EXPECT_FLOAT_EQ(scales->mMaxAngle, 45 * kDeg);
+        EXPECT_TRUE(log.Has(std::string("room.xml: object \"maxangle\" = \"") + maxAngle +
+                            "\" is out of range, taken as 45"));
+        ShowAndDraw(room);
+        EXPECT_FLOAT_EQ(scales->mAngle, -45 * kDeg) << "the heavier left pan goes down";
+    }
 }
 
 // ---- Linked weights ----

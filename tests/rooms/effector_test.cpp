@@ -14,6 +14,7 @@
 #include "objects/object_scene_fixture.h"
 #include "rooms/effector.h"
 #include "rooms/pocket.h"
+#include "rooms/pocket_room_fixture.h"
 #include "rooms/random_effectors.h"
 #include "rooms/room_factory.h"
 #include "test_support.h"
@@ -421,6 +422,40 @@ TEST(EffectorState, LoadedStateContinuesWhereItWasSaved)
     repeated->SaveState(withRepeater);
     back->LoadState(withRepeater);
     EXPECT_EQ(withRepeater.BytesLeft(), 5u);
+}
+
+using EffectorFile = PocketRoomTest;
+
+// A scale key of two million made SDL's software renderer ask for a picture of petabytes. Keys
+// are held to what a saved track takes back: a scale within the drawable's range, every other
+// value and every time within what thousandths hold; no number takes the key's default.
+TEST_F(EffectorFile, KeysASavedTrackCouldNotHoldAreBroughtInWithALine)
+{
+    TLogWatch log;
+    TRoom* room = Load(R"(<room><Common name="r"/><Objects><object id="o" name="pic" x="10" y="10" effector="e"/>
+        </Objects><effector name="e" loop="1"><key id="s" time="0" value="2000000"/><key id="s" time="nan" value="1"/>
+        <key id="sy" time="0" value="-1e39"/><key id="a" time="0" value="nan"/>
+        <key id="x" time="-5e6" value="1e30"/></effector></room>)");
+    const TEffector* e = room->GetEffector(0);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->mSlots[kChannelScale].mChannel.mValues, (std::vector<float>{16.0f, 1.0f}));
+    EXPECT_EQ(e->mSlots[kChannelScale].mChannel.mTimes, (std::vector<float>{0.0f, 0.0f}));
+    EXPECT_EQ(e->mSlots[kChannelScaleY].mChannel.mValues, (std::vector<float>{0.0f}));
+    EXPECT_EQ(e->mSlots[kChannelAngle].mChannel.mValues, (std::vector<float>{0.0f}));
+    EXPECT_EQ(e->mSlots[kChannelX].mChannel.mValues, (std::vector<float>{kMaxMilliValue}));
+    EXPECT_EQ(e->mSlots[kChannelX].mChannel.mTimes, (std::vector<float>{-kMaxMilliValue}));
+    const char* const lines[] = {
+        "room.xml: key \"value\" = \"2000000\" is out of range, taken as 16",
+        "room.xml: key \"time\" = \"nan\" is out of range, taken as 0",
+        "room.xml: key \"value\" = \"-1e39\" is out of range, taken as 0",
+        "room.xml: key \"value\" = \"nan\" is out of range, taken as 0",
+        "room.xml: key \"time\" = \"-5e6\" is out of range, taken as -2.14748e+06",
+        "room.xml: key \"value\" = \"1e30\" is out of range, taken as 2.14748e+06",
+    };
+    for (const char* line : lines) EXPECT_TRUE(log.Has(line)) << line;
+    EXPECT_EQ(log.CountStartingWith("room.xml: key "), 6u);
+    ShowAndDraw(room);
+    EXPECT_FLOAT_EQ(Object("o")->GetScaleX(), 1.0f) << "the track played to its last key";
 }
 
 // A damaged record is refused whole: the effector plays on as its element made it.

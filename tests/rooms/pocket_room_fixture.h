@@ -121,6 +121,22 @@ protected:
     {
         for (float t = 0.0f; t < seconds - step * 0.5f; t += step) room->Update(step);
     }
+    // As the menu shows its room: resources, the show, then frames from none to a stall, each
+    // updated and drawn on the canvas.
+    static void ShowAndDraw(TRoom* room)
+    {
+        room->LoadObjectResources(0);
+        room->mShowRequest = true;
+        room->OnShow();
+        Draw(room);
+    }
+    static void Draw(TRoom* room)
+    {
+        for (float dt : {0.0f, 0.016f, 0.1f, 1.0f}) {
+            room->Update(dt);
+            room->Draw();
+        }
+    }
     static bool HasPair(const std::string& key, const std::string& value)
     {
         return GetUserInfo()->HasPair(key, value);

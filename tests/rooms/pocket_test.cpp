@@ -142,6 +142,38 @@ TEST_F(PocketTest, DamagedMovementTimesAreRefusedAndAClosedPocketLetsGo)
     }
 }
 
+// A start point that is no number, or off every screen, reached the render origin while the
+// pocket grew out of it. It is taken as unset: the pocket grows from the door it was opened by.
+TEST_F(PocketTest, DamagedStartPointsAreTakenAsUnsetWithALine)
+{
+    for (const char* start : {"nan", "1e39", "-3000000"}) {
+        SCOPED_TRACE(start);
+        TLogWatch log;
+        TRoom* room = Load(std::string(R"(<room><Common name="hall"/><Objects>
+            <object id="door" x="600" y="320" w="80" h="80" pocket="p"/></Objects>
+            <pockets><pocket name="p" startx=")") +
+                           start + R"(" starty=")" + start + R"(">
+            <object id="o" name="pic" x="10" y="10" w="50" h="50"/></pocket></pockets></room>)");
+        TPocket* p = Pocket("p");
+        EXPECT_EQ(p->mStartX, TPocket::kUnset);
+        EXPECT_EQ(p->mStartY, TPocket::kUnset);
+        EXPECT_TRUE(log.Has(std::string("room.xml: pocket \"startx\" = \"") + start +
+                            "\" is out of range, taken as unset"));
+        EXPECT_EQ(log.CountStartingWith("room.xml: pocket "), 2u);
+        ShowAndDraw(room);
+        TSceneMouseEvent press;
+        press.mX = 620;
+        press.mY = 340;
+        press.mButton = 1;
+        room->OnMouseDown(press);
+        room->OnMouseUp(press);
+        ASSERT_EQ(room->mOpenPocket, p);
+        EXPECT_EQ(p->mStartX, 640.0f);
+        EXPECT_EQ(p->mStartY, 360.0f);
+        Draw(room);
+    }
+}
+
 TEST_F(PocketTest, ShowingAndClosingAgreeOnAMissingHideMovement)
 {
     // Set behind the reader's back: closing must not wait for a movement that hiding never starts.
