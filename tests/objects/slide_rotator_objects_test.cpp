@@ -172,6 +172,10 @@ TEST_F(SlideRotatorTest, ADamagedRecordIsRefusedAndTheWheelStillRolls)
         {"band past the strip", [](TSlideImageRotator& w) { w.mBand = 12; }},
         {"negative band", [](TSlideImageRotator& w) { w.mBand = -1; }},
         {"other window", [](TSlideImageRotator& w) { w.mWindowH = 0; }},
+        {"window past the last band", [](TSlideImageRotator& w) { w.mWindowY = 361; }},
+        {"window above the strip", [](TSlideImageRotator& w) { w.mWindowY = -1; }},
+        {"roll past the strip", [](TSlideImageRotator& w) { w.mRoll.mTo = 400.0f; }},
+        {"roll of two million seconds", [](TSlideImageRotator& w) { w.mRoll.mDuration = 2000000.0f; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
