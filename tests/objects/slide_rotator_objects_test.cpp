@@ -159,14 +159,17 @@ TEST_F(SlideRotatorTest, RecordSavedMidRollEndsAtTheSameTime)
 }
 
 // A damaged record would leave the wheel rolling for good or past its strip: refused whole,
-// the wheel stays as its file made it and rolls on a press.
+// the wheel stays as its file made it and rolls on a press. The wheel's fields belong to the
+// object's record: refused with it too.
 TEST_F(SlideRotatorTest, ADamagedRecordIsRefusedAndTheWheelStillRolls)
 {
     struct Case {
         const char* label;
         void (*damage)(TSlideImageRotator&);
+        const char* line = "object .w: saved wheel refused (band ";  // how the line starts
     };
     const Case cases[] = {
+        {"object's own record", [](TSlideImageRotator& w) { w.mAlpha = 2.0f; }, "object .w: saved state refused (alpha 2,"},
         {"paused roll", [](TSlideImageRotator& w) { w.mRoll.mPaused = true; }},
         {"finished yet running", [](TSlideImageRotator& w) { w.mRoll.mFinished = true; }},
         {"band past the strip", [](TSlideImageRotator& w) { w.mBand = 12; }},
@@ -192,7 +195,7 @@ TEST_F(SlideRotatorTest, ADamagedRecordIsRefusedAndTheWheelStillRolls)
         TLogWatch log;
         fresh->LoadState(buffer);
         EXPECT_TRUE(buffer.ReadAtEnd());
-        EXPECT_EQ(log.CountStartingWith("object .w: saved wheel refused (band "), 1u) << log.Text();
+        EXPECT_EQ(log.CountStartingWith(c.line), 1u) << log.Text();
         EXPECT_EQ(fresh->mBand, 5);
         EXPECT_FALSE(fresh->mRolling);
         EXPECT_EQ(fresh->mWindowY, 200);

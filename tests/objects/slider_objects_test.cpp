@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "core/buffer.h"
 #include "log_watch.h"
@@ -51,12 +52,13 @@ TEST_F(SceneSliderTest, ThumbSitsAtItsValueWhichIsSavedAfterTheBaseRecord)
 // is refused for the value too.
 TEST_F(SceneSliderTest, ARefusedRecordLeavesTheValueAsTheFileMadeIt)
 {
-    auto source = LoadedControl<TSliderObject>("<object id='s' x='200' y='100' length='100' val='0.7' thumb='solid'/>");
+    const std::string track = "<object id='s' x='200' y='100' length='100' thumb='solid' val=";
+    auto source = LoadedControl<TSliderObject>(track + "'0.7'/>");
     source->mAlpha = 2.0f;
     TBaseBuffer saved;
     source->SaveState(saved);
 
-    auto restored = LoadedControl<TSliderObject>("<object id='s' x='200' y='100' length='100' val='0.3' thumb='solid'/>");
+    auto restored = LoadedControl<TSliderObject>(track + "'0.3'/>");
     TLogWatch log;
     restored->LoadState(saved);
     EXPECT_EQ(log.CountStartingWith("object s: saved state refused (alpha 2,"), 1u) << log.Text();
