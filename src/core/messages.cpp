@@ -5,6 +5,7 @@
 
 #include "core/buffer.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 
 namespace {
 std::unique_ptr<TMyMessageManager> gMessageManager;
@@ -163,8 +164,15 @@ bool TTimer::Update(float dt)
 
 bool TTimer::LoadState(TBaseBuffer& buffer)
 {
-    mDuration = buffer.ReadMilli();
-    mActive = buffer.ReadByte() != 0;
+    const float duration = buffer.ReadMilli();
+    const bool active = buffer.ReadByte() != 0;
+    if (!IsUsableSeconds(duration)) {
+        GetLogger()->LogMessage("saved timer refused: its duration of %.3f s is beyond an hour",
+                                static_cast<double>(duration));
+        return mActive;
+    }
+    mDuration = duration;
+    mActive = active;
     return mActive;
 }
 

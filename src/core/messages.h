@@ -109,6 +109,8 @@ public:
     // listener started the timer again. A timer deleted from OnTimer tells no OnTimerDone.
     bool Update(float dt);
     // The duration as thousandths and the active byte; the elapsed time is left as it was.
+    // A duration beyond an hour is refused with a line and the timer left as it was. Answers
+    // the active flag.
     bool LoadState(TBaseBuffer& buffer);
     void SaveState(TBaseBuffer& buffer) const;
 

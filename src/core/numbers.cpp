@@ -24,3 +24,5 @@ bool ToIntChecked(double v, int* out)
     *out = static_cast<int>(v);
     return true;
 }
+
+bool IsUsableSeconds(double seconds) { return std::isfinite(seconds) && std::fabs(seconds) <= kMaxSeconds; }

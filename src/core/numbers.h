@@ -8,3 +8,9 @@ int ClampToInt(long long v);
 int TruncToInt(double v);
 // Truncation toward zero when v is finite and inside the int range; false otherwise.
 bool ToIntChecked(double v, int* out);
+
+// Nothing in the game lasts an hour: a duration from a file or a saved record that is not
+// finite or lies beyond an hour either way is damage, and would hold whatever waits for its
+// end for good.
+constexpr float kMaxSeconds = 3600.0f;
+bool IsUsableSeconds(double seconds);

@@ -4,10 +4,12 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "core/buffer.h"
 #include "core/logger.h"
 #include "core/random.h"
+#include "core/text.h"
 
 void IncValue::Set(float from, float to, float duration, bool start)
 {
@@ -84,9 +86,13 @@ void IncValue::SaveState(TBaseBuffer* b) const
     b->WriteByte(mFinishAtOnce);
 }
 
-bool IncValue::ReadState(TBaseBuffer* b)
+namespace {
+
+// Reads a tween's record and takes it when it can be used; otherwise the tween stays as it
+// was and the answer says why, for the line of whoever reports the refusal.
+std::string TakeTweenRecord(TBaseBuffer* b, IncValue* tween)
 {
-    IncValue read = *this;
+    IncValue read = *tween;
     read.mCurrent = b->ReadMilli();
     read.mFrom = b->ReadMilli();
     read.mTo = b->ReadMilli();
@@ -97,15 +103,23 @@ bool IncValue::ReadState(TBaseBuffer* b)
     read.mPaused = b->ReadByte() != 0;
     read.mFinishAtOnce = b->ReadByte() != 0;
     const bool flagsAgree = !(read.mFinished && (read.mRunning || read.mPaused)) && !(read.mPaused && !read.mRunning);
-    if (!flagsAgree || read.mDuration < 0.0f || read.mElapsed < 0.0f || read.mElapsed > read.mDuration) return false;
-    *this = read;
-    return true;
+    if (!flagsAgree || read.mDuration < 0.0f || read.mElapsed < 0.0f || read.mElapsed > read.mDuration)
+        return "its flags or times disagree";
+    if (!IsUsableSeconds(read.mDuration))
+        return FormatString("its duration of %.3f s is beyond an hour", static_cast<double>(read.mDuration));
+    *tween = read;
+    return std::string();
 }
+
+}  // namespace
+
+bool IncValue::ReadState(TBaseBuffer* b) { return TakeTweenRecord(b, this).empty(); }
 
 bool IncValue::LoadState(TBaseBuffer* b)
 {
-    if (ReadState(b)) return true;
-    GetLogger()->LogMessage("saved tween refused: its flags or times disagree");
+    const std::string fault = TakeTweenRecord(b, this);
+    if (fault.empty()) return true;
+    GetLogger()->LogMessage("saved tween refused: %s", fault.c_str());
     return false;
 }
 
@@ -214,37 +228,49 @@ void ReadMilliList(TBaseBuffer* b, std::vector<float>* out)
 
 }  // namespace
 
-void PulseValue::LoadState(TBaseBuffer* b)
+bool PulseValue::LoadState(TBaseBuffer* b)
 {
-    mSegmentIndex = b->ReadInt32();
-    mCyclesDone = b->ReadInt32();
-    mCycleLimit = b->ReadInt32();
-    mStart = b->ReadMilli();
-    mLow = b->ReadMilli();
-    mPeak = b->ReadMilli();
-    mPhase = b->ReadInt32();
-    mPauseElapsed = b->ReadMilli();
-    mSegmentTime = b->ReadMilli();
-    mPause = b->ReadMilli();
-    mFinished = b->ReadByte() != 0;
-    mStopAtLow = b->ReadByte() != 0;
-    mTween.LoadState(b);
-    mSegments.clear();
+    PulseValue read = *this;
+    read.mSegmentIndex = b->ReadInt32();
+    read.mCyclesDone = b->ReadInt32();
+    read.mCycleLimit = b->ReadInt32();
+    read.mStart = b->ReadMilli();
+    read.mLow = b->ReadMilli();
+    read.mPeak = b->ReadMilli();
+    read.mPhase = b->ReadInt32();
+    read.mPauseElapsed = b->ReadMilli();
+    read.mSegmentTime = b->ReadMilli();
+    read.mPause = b->ReadMilli();
+    read.mFinished = b->ReadByte() != 0;
+    read.mStopAtLow = b->ReadByte() != 0;
+    std::string fault = TakeTweenRecord(b, &read.mTween);
+    read.mSegments.clear();
     int32_t count = b->ReadInt32();
     if (CountFits(count, 8, b)) {
-        mSegments.reserve(static_cast<size_t>(count));
+        read.mSegments.reserve(static_cast<size_t>(count));
         for (int32_t i = 0; i < count; ++i) {
             TPulseSegment s;
             s.mFrom = b->ReadMilli();
             s.mTo = b->ReadMilli();
-            mSegments.push_back(s);
+            read.mSegments.push_back(s);
         }
     }
-    bool cyclesDone = mCyclesDone < 0 || (mCycleLimit >= 0 && mCyclesDone >= mCycleLimit);
-    if (cyclesDone || mSegments.size() != 4 || mSegmentIndex < 0 || mSegmentIndex > 3) {
-        mFinished = true;
-        mActive = false;
+    // The next segment runs for the segment time and a pause waits until its elapsed time
+    // reaches the pause: either past an hour would hold the pulse for good.
+    if (fault.empty() && !(IsUsableSeconds(read.mSegmentTime) && IsUsableSeconds(read.mPause) &&
+                           IsUsableSeconds(read.mPauseElapsed)))
+        fault = "its segment time or pause is beyond an hour";
+    if (!fault.empty()) {
+        GetLogger()->LogMessage("saved pulse refused: %s", fault.c_str());
+        return false;
     }
+    bool cyclesDone = read.mCyclesDone < 0 || (read.mCycleLimit >= 0 && read.mCyclesDone >= read.mCycleLimit);
+    if (cyclesDone || read.mSegments.size() != 4 || read.mSegmentIndex < 0 || read.mSegmentIndex > 3) {
+        read.mFinished = true;
+        read.mActive = false;
+    }
+    *this = std::move(read);
+    return true;
 }
 
 int TEffectorChannel::KeyCount() const
@@ -309,6 +335,9 @@ bool TEffectorChannel::LoadState(TBaseBuffer* b)
     read.mSegmentIndex = b->ReadInt32();
     read.mLoops = b->ReadInt32();
     if (!read.mTween.ReadState(b)) return false;
+    // Each key time starts a segment that runs until the next one.
+    for (float t : read.mTimes)
+        if (!IsUsableSeconds(t)) return false;
     if (read.mSegmentIndex < 0 || read.mSegmentIndex >= read.KeyCount()) {
         read.mFinished = true;
         read.mTween.SetValue(read.mTween.mCurrent);

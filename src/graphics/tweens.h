@@ -35,8 +35,9 @@ struct IncValue {
     bool Update(float dt);
     void SaveState(TBaseBuffer* buffer) const;
     // A record whose flags or times disagree (finished yet running, paused without running,
-    // elapsed outside its duration) would hold the tween for good and everything that waits
-    // for its end: refused with a line, the tween left as it was; false then.
+    // elapsed outside its duration), or whose duration lies beyond an hour, would hold the
+    // tween for good and everything that waits for its end: refused with a line, the tween
+    // left as it was; false then.
     bool LoadState(TBaseBuffer* buffer);
     // The same without the line, for a record that reports the refusal as a whole.
     bool ReadState(TBaseBuffer* buffer);
@@ -54,7 +55,10 @@ public:
     bool Update(float dt);
     float GetValue() const { return mTween.mCurrent; }
     void SaveState(TBaseBuffer* buffer) const;
-    void LoadState(TBaseBuffer* buffer);
+    // Taken whole or not at all: a record whose tween is refused, or whose segment time or
+    // pause lies beyond an hour, is refused with a line and the pulse left as it was; false
+    // then. A record past its cycles or segments finishes the pulse.
+    bool LoadState(TBaseBuffer* buffer);
 
     std::vector<TPulseSegment> mSegments;
     int mSegmentIndex = 0;
@@ -86,8 +90,8 @@ public:
     float GetValue() const { return mTween.mCurrent; }
     int KeyCount() const;
     void SaveState(TBaseBuffer* buffer) const;
-    // False, with the track left as it was, when the record's tween is refused (its owner
-    // tells); a segment outside the keys finishes the track.
+    // False, with the track left as it was, when the record's tween is refused or a key time
+    // lies beyond an hour (its owner tells); a segment outside the keys finishes the track.
     bool LoadState(TBaseBuffer* buffer);
 
     std::vector<float> mValues;

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <memory>
 
 #include "core/buffer.h"
 #include "core/logger.h"
@@ -139,7 +140,18 @@ void TCadrObject::SaveState(TBaseBuffer& buffer)
 void TCadrObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    if (mCadrImage) mCadrImage->LoadState(buffer);
+    if (!mCadrImage) return;
+    if (!StateRefused()) {
+        mCadrImage->LoadState(buffer);
+        return;
+    }
+    // The sheet's part of a refused record is read past through a sheet of the same kind.
+    std::unique_ptr<TCadrImage> standIn;
+    if (dynamic_cast<TTimeCadrImage*>(mCadrImage.Get()))
+        standIn = std::make_unique<TTimeCadrImage>();
+    else
+        standIn = std::make_unique<TCadrImage>();
+    standIn->LoadState(buffer);
 }
 
 // ---------------------------------------------------------------- countdown
@@ -189,8 +201,11 @@ void TDoubleHOCadrObject::LoadState(TBaseBuffer& buffer)
 {
     TCadrObject::LoadState(buffer);
     const int32_t milli = buffer.ReadInt32();
-    if (milli < 0) GetLogger()->LogMessage("Countdown %s: saved time %d refused", GetName().c_str(), milli);
-    mRemaining = milli < 0 ? 0.0f : static_cast<float>(milli) / 1000.0f;
+    if (StateRefused()) return;
+    // A countdown past an hour would tick for good.
+    const bool usable = milli >= 0 && IsUsableSeconds(milli / 1000.0);
+    if (!usable) GetLogger()->LogMessage("Countdown %s: saved time %d refused", GetName().c_str(), milli);
+    mRemaining = usable ? static_cast<float>(milli) / 1000.0f : 0.0f;
 }
 
 // ---------------------------------------------------------------- animation with moves
@@ -347,11 +362,16 @@ void TAnimObject::ReadMoveState(TBaseBuffer& buffer)
 {
     const int low = buffer.ReadByte() & 0xFF;
     const int high = buffer.ReadByte() & 0xFF;
+    const bool playing = buffer.ReadByte() != 0;
+    const bool moving = buffer.ReadByte() != 0;
+    const bool waiting = buffer.ReadByte() != 0;
+    const bool active = buffer.ReadByte() != 0;
+    if (StateRefused()) return;
     mMoveIndex = low | (high << 8);
-    mPlaying = buffer.ReadByte() != 0;
-    mMoving = buffer.ReadByte() != 0;
-    mWaiting = buffer.ReadByte() != 0;
-    mActive = buffer.ReadByte() != 0;
+    mPlaying = playing;
+    mMoving = moving;
+    mWaiting = waiting;
+    mActive = active;
     // The wait is not saved: a restored wait ends at the first update.
     mPauseTimer = IncValue();
 }
@@ -383,7 +403,7 @@ void TAnimObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
     ReadMoveState(buffer);
-    SettleRestoredState();
+    if (!StateRefused()) SettleRestoredState();
 }
 
 // ---------------------------------------------------------------- line-moving animation
@@ -417,7 +437,10 @@ void TLineMovingAnimObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
     ReadMoveState(buffer);
-    mLine.LoadState(&buffer);
+    TLineMover line = mLine;
+    line.LoadState(&buffer);
+    if (StateRefused()) return;
+    mLine = line;
     SettleRestoredState();
 }
 

@@ -101,6 +101,7 @@ public:
 
 protected:
     void SaveMoveState(TBaseBuffer& buffer);
+    // Takes nothing from a refused record; its bytes are read past all the same.
     void ReadMoveState(TBaseBuffer& buffer);
     // A restored record is made to agree with itself: a move index outside the moves starts
     // them over, the sprite shows as the object does and the frames run as the record says.

@@ -166,10 +166,17 @@ void TBalanceObject::SaveState(TBaseBuffer& buffer)
 void TBalanceObject::LoadState(TBaseBuffer& buffer)
 {
     TTransparentObject::LoadState(buffer);
-    mArmed = buffer.ReadByte() != 0;
-    mLevelled = buffer.ReadByte() != 0;
-    mSideMotion.LoadState(&buffer);
-    mBallMotion.LoadState(&buffer);
+    const bool armed = buffer.ReadByte() != 0;
+    const bool levelled = buffer.ReadByte() != 0;
+    IncValue sideMotion = mSideMotion;
+    sideMotion.LoadState(&buffer);
+    TLineMover ballMotion = mBallMotion;
+    ballMotion.LoadState(&buffer);
+    if (StateRefused()) return;
+    mArmed = armed;
+    mLevelled = levelled;
+    mSideMotion = sideMotion;
+    mBallMotion = ballMotion;
 }
 
 // ---- The gun ball ----
@@ -437,9 +444,14 @@ void TBallShooterObject::LoadState(TBaseBuffer& buffer)
 {
     TTransparentObject::LoadState(buffer);
     const int state = buffer.ReadInt16();
+    const float power = buffer.ReadMilli();
+    const float gravity = buffer.ReadMilli();
+    TLineMover delivery = mDelivery;
+    delivery.LoadState(&buffer);
+    if (StateRefused()) return;
     // A state this kind does not have waits as a fresh shooter does.
     mState = state >= kWaiting && state <= kDelivering ? state : kWaiting;
-    mPower = buffer.ReadMilli();
-    mGravity = buffer.ReadMilli();
-    mDelivery.LoadState(&buffer);
+    mPower = power;
+    mGravity = gravity;
+    mDelivery = delivery;
 }

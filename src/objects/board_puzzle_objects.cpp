@@ -261,8 +261,18 @@ void TTagObject::SaveState(TBaseBuffer& buffer)
 void TTagObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mStage = buffer.ReadInt32();
-    mRevealed = buffer.ReadByte() != 0;
+    const int32_t stage = buffer.ReadInt32();
+    const bool revealed = buffer.ReadByte() != 0;
+    if (StateRefused()) {
+        // The cells' blocks are read past.
+        for (size_t i = 0; i < mCells.size(); ++i) {
+            TBaseBuffer block;
+            buffer.ReadBuffer(block);
+        }
+        return;
+    }
+    mStage = stage;
+    mRevealed = revealed;
     for (TTagCell& cell : mCells) {
         TBaseBuffer block;
         buffer.ReadBuffer(block);

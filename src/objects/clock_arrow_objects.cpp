@@ -167,8 +167,11 @@ void TClockArrowObject::SaveState(TBaseBuffer& buffer)
 void TClockArrowObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mAngle = buffer.ReadMilli();
-    mRightAngle = buffer.ReadMilli();
+    const float angle = buffer.ReadMilli();
+    const float rightAngle = buffer.ReadMilli();
+    if (StateRefused()) return;
+    mAngle = angle;
+    mRightAngle = rightAngle;
 }
 
 TDragClockArrowObject::~TDragClockArrowObject() = default;

@@ -508,12 +508,16 @@ void TShutterObject::SaveState(TBaseBuffer& buffer)
 void TShutterObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mPhase = buffer.ReadByte() & 0xFF;
+    const int phase = buffer.ReadByte() & 0xFF;
+    TLineMover mover = mMover;
+    mover.LoadState(&buffer);
+    if (StateRefused()) return;
+    mPhase = phase;
     if (mPhase > kFinished) {
         GetLogger()->LogMessage("Shutter %s: saved phase %d refused, the shutter stays idle", GetName().c_str(), mPhase);
         mPhase = kIdle;
     }
-    mMover.LoadState(&buffer);
+    mMover = mover;
 }
 
 // --- dialog object ---
@@ -549,5 +553,6 @@ void TDialogObject::SaveState(TBaseBuffer& buffer)
 void TDialogObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mArmed = buffer.ReadByte() != 0;
+    const bool armed = buffer.ReadByte() != 0;
+    if (!StateRefused()) mArmed = armed;
 }

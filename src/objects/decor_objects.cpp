@@ -335,7 +335,8 @@ void TParticleObject::SaveState(TBaseBuffer& buffer)
 void TParticleObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mActive = buffer.ReadByte() != 0;
+    const bool active = buffer.ReadByte() != 0;
+    if (!StateRefused()) mActive = active;
 }
 
 // ---------------------------------------------------------------- asterix
@@ -385,7 +386,9 @@ void TAsterixObject::SaveState(TBaseBuffer& buffer)
 void TAsterixObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mSpinning = buffer.ReadByte() != 0;
+    const bool spinning = buffer.ReadByte() != 0;
+    if (StateRefused()) return;
+    mSpinning = spinning;
     if (mSpinning) Activate(0, 0, 0);
 }
 
@@ -460,7 +463,8 @@ void TRotatorObject::SaveState(TBaseBuffer& buffer)
 void TRotatorObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mFinishedOnRestore = buffer.ReadByte() != 0;
+    const bool finished = buffer.ReadByte() != 0;
+    if (!StateRefused()) mFinishedOnRestore = finished;
 }
 
 // ---------------------------------------------------------------- focuser
@@ -504,11 +508,14 @@ void TFocuserObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
     const float alpha = buffer.ReadMilli();
+    const bool fadeInNext = buffer.ReadByte() != 0;
+    const bool fading = buffer.ReadByte() != 0;
+    if (StateRefused()) return;
     mFade.Set(alpha, alpha, 0.0f, false);  // at rest on the saved alpha
     mAlpha = alpha;
-    mFadeInNext = buffer.ReadByte() != 0;
+    mFadeInNext = fadeInNext;
     // An interrupted fade goes on towards its target.
-    if (buffer.ReadByte() != 0) ActivateSimple();
+    if (fading) ActivateSimple();
 }
 
 bool TFocuserObject::HitTestSelf(int /*x*/, int /*y*/) { return mAlpha > 0.0f; }

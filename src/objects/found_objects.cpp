@@ -158,15 +158,22 @@ void THiddenObject::SaveState(TBaseBuffer& buffer)
 void THiddenObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mActive = buffer.ReadByte() != 0;
+    const bool active = buffer.ReadByte() != 0;
     const int mode = buffer.ReadByte();
+    const float target = buffer.ReadMilli();
+    PulseValue flash = mFlash;
+    flash.LoadState(&buffer);
+    IncValue fade = mFade;
+    fade.LoadState(&buffer);
+    if (StateRefused()) return;
+    mActive = active;
     if (mode >= kHiddenFlipFlop && mode <= kHiddenFlashRepeat)
         mMode = mode;
     else
         GetLogger()->LogDebug("Object %s: saved animation mode %d ignored", GetName().c_str(), mode);
-    mTarget = buffer.ReadMilli();
-    mFlash.LoadState(&buffer);
-    mFade.LoadState(&buffer);
+    mTarget = target;
+    mFlash = flash;
+    mFade = fade;
     if (mActive) StartFade(true);
 }
 

@@ -168,7 +168,8 @@ void TInfraredObject::SaveState(TBaseBuffer& buffer)
 void TInfraredObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mCaught = buffer.ReadByte() != 0;
+    const bool caught = buffer.ReadByte() != 0;
+    if (!StateRefused()) mCaught = caught;
 }
 
 bool TInfraredObject::HoldsOwnTool(const TSceneMouseEvent& event) const
@@ -256,7 +257,8 @@ void TMultyToolObject::SaveState(TBaseBuffer& buffer)
 void TMultyToolObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mAllPartsDone = buffer.ReadByte() != 0;
+    const bool allPartsDone = buffer.ReadByte() != 0;
+    if (!StateRefused()) mAllPartsDone = allPartsDone;
 }
 
 void TMultyToolObject::ResetBehaviour()

@@ -272,6 +272,7 @@ void TChangeOnClickObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
     const int32_t index = buffer.ReadInt32();
+    if (StateRefused()) return;
     if (ImageAt(index))
         mCurrent = index;
     else if (!mImages.empty())

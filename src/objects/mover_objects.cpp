@@ -196,22 +196,29 @@ void TMoverObject::SaveState(TBaseBuffer& buffer)
 void TMoverObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mCurrent = buffer.ReadInt32();
-    mTarget = buffer.ReadInt32();
+    const int32_t current = buffer.ReadInt32();
+    const int32_t target = buffer.ReadInt32();
     buffer.ReadInt32();  // the count follows the points actually held
-    mMoving = buffer.ReadByte() != 0 ? 1 : 0;
+    const int32_t moving = buffer.ReadByte() != 0 ? 1 : 0;
     const int32_t count = buffer.ReadInt32();
     // A damaged count cannot ask for more pairs than the record still holds.
-    if (count >= 0 && static_cast<uint64_t>(count) * 8u <= buffer.BytesLeft()) {
-        mPoints.resize(static_cast<size_t>(count));
-        for (TIntPoint& point : mPoints) {
-            point.x = buffer.ReadInt32();
-            point.y = buffer.ReadInt32();
-        }
-    } else {
-        GetLogger()->LogMessage("Mover %s: saved point count %d refused", GetName().c_str(), static_cast<int>(count));
+    const bool countFits = count >= 0 && static_cast<uint64_t>(count) * 8u <= buffer.BytesLeft();
+    std::vector<TIntPoint> points(countFits ? static_cast<size_t>(count) : 0u);
+    for (TIntPoint& point : points) {
+        point.x = buffer.ReadInt32();
+        point.y = buffer.ReadInt32();
     }
-    mLineMover.LoadState(&buffer);
+    TLineMover lineMover = mLineMover;
+    lineMover.LoadState(&buffer);
+    if (StateRefused()) return;
+    mCurrent = current;
+    mTarget = target;
+    mMoving = moving;
+    if (countFits)
+        mPoints = std::move(points);
+    else
+        GetLogger()->LogMessage("Mover %s: saved point count %d refused", GetName().c_str(), static_cast<int>(count));
+    mLineMover = lineMover;
     FitStepTimes();
     mPointCount = static_cast<int32_t>(mPoints.size());
     if (!InList(mCurrent, mPoints.size())) mCurrent = 0;
@@ -312,7 +319,9 @@ void TFinderMoverObject::SaveState(TBaseBuffer& buffer)
 void TFinderMoverObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mFound = buffer.ReadInt32();
+    const int32_t found = buffer.ReadInt32();
+    if (StateRefused()) return;
+    mFound = found;
     RefreshLabel();
 }
 
@@ -372,7 +381,9 @@ void TArcMoverObject::SaveState(TBaseBuffer& buffer)
 void TArcMoverObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mArc.LoadState(&buffer);
+    TArcMover arc = mArc;
+    arc.LoadState(&buffer);
+    if (!StateRefused()) mArc = arc;
 }
 
 // ---------------------------------------------------------------- clock hand
@@ -465,8 +476,15 @@ void TMovingClockArrowObject::SaveState(TBaseBuffer& buffer)
 void TMovingClockArrowObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mPhase = buffer.ReadByte();
-    mCount = buffer.ReadInt32();
-    mHandAngle.LoadState(&buffer);
-    mPauseTimer.LoadState(buffer);
+    const int phase = buffer.ReadByte();
+    const int32_t count = buffer.ReadInt32();
+    IncValue handAngle = mHandAngle;
+    handAngle.LoadState(&buffer);
+    TTimer pauseTimer = mPauseTimer;
+    pauseTimer.LoadState(buffer);
+    if (StateRefused()) return;
+    mPhase = phase;
+    mCount = count;
+    mHandAngle = handAngle;
+    mPauseTimer = pauseTimer;
 }

@@ -315,16 +315,28 @@ void TVideoObject::SaveState(TBaseBuffer& buffer)
 void TVideoObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mReservedFlag = buffer.ReadByte() != 0;
-    mFinished = buffer.ReadByte() != 0;
-    mPlayed = buffer.ReadByte() != 0;
-    mActivations = buffer.ReadInt16();
-    mMonologIndex = buffer.ReadInt16();
-    mSoundIndex = buffer.ReadInt16();
-    mClock = buffer.ReadMilli();
-    mFrameAccumulator = buffer.ReadMilli();
-    mFrameTime = buffer.ReadMilli();
-    mRepeatTimer.LoadState(&buffer);
+    const bool reservedFlag = buffer.ReadByte() != 0;
+    const bool finished = buffer.ReadByte() != 0;
+    const bool played = buffer.ReadByte() != 0;
+    const int32_t activations = buffer.ReadInt16();
+    const int32_t monologIndex = buffer.ReadInt16();
+    const int32_t soundIndex = buffer.ReadInt16();
+    const float clock = buffer.ReadMilli();
+    const float frameAccumulator = buffer.ReadMilli();
+    const float frameTime = buffer.ReadMilli();
+    IncValue repeatTimer = mRepeatTimer;
+    repeatTimer.LoadState(&buffer);
+    if (StateRefused()) return;
+    mReservedFlag = reservedFlag;
+    mFinished = finished;
+    mPlayed = played;
+    mActivations = activations;
+    mMonologIndex = monologIndex;
+    mSoundIndex = soundIndex;
+    mClock = clock;
+    mFrameAccumulator = frameAccumulator;
+    mFrameTime = frameTime;
+    mRepeatTimer = repeatTimer;
 }
 
 // ---- The ghost.
@@ -433,7 +445,8 @@ void TGhostObject::SaveState(TBaseBuffer& buffer)
 void TGhostObject::LoadState(TBaseBuffer& buffer)
 {
     TVideoObject::LoadState(buffer);
-    mCaught = buffer.ReadByte() != 0;
+    const bool caught = buffer.ReadByte() != 0;
+    if (!StateRefused()) mCaught = caught;
 }
 
 // ---- The wrapper that reacts to the end of its movie.
@@ -486,6 +499,9 @@ void TFinishVideoWrapperObject::SaveState(TBaseBuffer& buffer)
 void TFinishVideoWrapperObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mArmed = buffer.ReadByte() != 0;
-    mPending = buffer.ReadByte() != 0;
+    const bool armed = buffer.ReadByte() != 0;
+    const bool pending = buffer.ReadByte() != 0;
+    if (StateRefused()) return;
+    mArmed = armed;
+    mPending = pending;
 }

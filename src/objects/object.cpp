@@ -729,7 +729,8 @@ void TObject::LoadState(TBaseBuffer& buffer)
     if (mStateKey.empty()) mStateKey = GetFullName();
     buffer.BeginReadSection(mStateKey.c_str());
     // Read whole before anything is taken: a record that fails keeps the object as its file
-    // made it. The children's records follow either way.
+    // made it, the kind's own fields included (StateRefused). The children's records follow
+    // either way.
     const bool movable = IsMovable();
     const float x = movable ? buffer.ReadMilli() : mX;
     const float y = movable ? buffer.ReadMilli() : mY;
@@ -746,7 +747,8 @@ void TObject::LoadState(TBaseBuffer& buffer)
     const int32_t reservedState = ReadWord(buffer);
     std::vector<bool> used;
     for (size_t i = 0; i < mToolRecords.size() + mAfterEventToolRecords.size(); ++i) used.push_back(buffer.ReadByte() != 0);
-    if (!(alpha >= 0.0f && alpha <= 1.0f) || drawType < 0 || drawType > kMaxDrawType) {
+    mStateRefused = !(alpha >= 0.0f && alpha <= 1.0f) || drawType < 0 || drawType > kMaxDrawType;
+    if (mStateRefused) {
         GetLogger()->LogMessage("object %s: saved state refused (alpha %g, draw type %d)", GetFullName().c_str(),
                                 static_cast<double>(alpha), static_cast<int>(drawType));
     } else {

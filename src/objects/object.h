@@ -231,7 +231,8 @@ public:
     virtual void OnSpaceShown();
     virtual void OnSpaceHidden();
 
-    // The positional record of the object and, after it, of its children.
+    // The positional record of the object and, after it, of its children. A kind's own fields
+    // follow its children's records.
     virtual void SaveState(TBaseBuffer& buffer);
     virtual void LoadState(TBaseBuffer& buffer);
 
@@ -335,8 +336,14 @@ public:
 protected:
     // Through the root space; an object outside any space stays silent.
     void PlayThroughRootSpace(const std::string& name);
+    // The last LoadState refused this object's own record. The kind's fields that follow are
+    // part of that record: a kind still reads them (the records after them are found by their
+    // place) but takes none of them.
+    bool StateRefused() const { return mStateRefused; }
 
 private:
+    bool mStateRefused = false;
+
     void ReadToolRecords(const std::string& text);
     void ReadAfterEventToolRecords(const std::string& text);
     void ReadFrameSheet(TiXmlElement* element);

@@ -169,8 +169,11 @@ void TPlacesItemsObject::SaveState(TBaseBuffer& buffer)
 void TPlacesItemsObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mSet = buffer.ReadByte() != 0;
-    SelectIndex(buffer.ReadInt32());
+    const bool set = buffer.ReadByte() != 0;
+    const int32_t index = buffer.ReadInt32();
+    if (StateRefused()) return;
+    mSet = set;
+    SelectIndex(index);
     RestoreSet();
 }
 
@@ -243,12 +246,19 @@ void TPlacesObject::SaveState(TBaseBuffer& buffer)
 void TPlacesObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    buffer.ReadString(mImagePath);
-    mActivated = buffer.ReadByte() != 0;
-    mSet = buffer.ReadByte() != 0;
+    std::string imagePath;
+    buffer.ReadString(imagePath);
+    const bool activated = buffer.ReadByte() != 0;
+    const bool set = buffer.ReadByte() != 0;
+    const bool visible = buffer.ReadByte() != 0;
+    const bool taken = buffer.ReadByte() != 0;
+    if (StateRefused()) return;
+    mImagePath = imagePath;
+    mActivated = activated;
+    mSet = set;
     RestoreSet();
-    mVisible = buffer.ReadByte() != 0;
-    mTaken = buffer.ReadByte() != 0;
+    mVisible = visible;
+    mTaken = taken;
     // Saved while its item was out: the item is back.
     if (mTaken) {
         mVisible = true;

@@ -84,6 +84,7 @@ void TCadrItemsObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
     const int32_t index = buffer.ReadInt32();
+    if (StateRefused()) return;
     // A record read against other objects may hold anything: an index that names no child
     // starts the sequence over.
     if (index < 0 || static_cast<size_t>(index) >= mChildren.size()) {

@@ -192,5 +192,10 @@ void TTextInfoSwitchImageObject::SaveState(TBaseBuffer& buffer)
 void TTextInfoSwitchImageObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mSwitch.LoadState(buffer);
+    if (!StateRefused()) {
+        mSwitch.LoadState(buffer);
+        return;
+    }
+    TImageSwitcher standIn;  // reads the refused record's bytes past
+    standIn.LoadState(buffer);
 }

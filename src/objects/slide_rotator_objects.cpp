@@ -117,11 +117,18 @@ void TSlideImageRotator::LoadState(TBaseBuffer& buffer)
     int32_t x = 0, y = 0, w = 0, h = 0, band = 0;
     for (int32_t* value : {&x, &y, &w, &h, &band}) *value = buffer.ReadInt16();
     const bool rolling = buffer.ReadByte() != 0;
+    if (StateRefused()) return;
+    // The window and the roll that moves it stay on the strip: from the first band's top to
+    // the last band's.
+    const long long lastTop = (static_cast<long long>(mBandCount) - 1) * h;
+    const auto onStrip = [lastTop](double top) { return top >= 0.0 && top <= static_cast<double>(lastTop); };
+    const bool windowOnStrip = onStrip(y) && onStrip(roll.mFrom) && onStrip(roll.mTo) && onStrip(roll.mCurrent);
     // Nothing pauses a wheel's roll: a paused one in a record would never end.
-    if (!rollAgrees || roll.mPaused || band < 0 || band >= mBandCount || x != mWindowX || w != mWindowW || h != mWindowH) {
-        GetLogger()->LogMessage("object %s: saved wheel refused (band %d of %d, window %dx%d)", GetFullName().c_str(),
-                                static_cast<int>(band), static_cast<int>(mBandCount), static_cast<int>(w),
-                                static_cast<int>(h));
+    if (!rollAgrees || roll.mPaused || band < 0 || band >= mBandCount || x != mWindowX || w != mWindowW ||
+        h != mWindowH || !windowOnStrip) {
+        GetLogger()->LogMessage("object %s: saved wheel refused (band %d of %d, window %dx%d at %d)",
+                                GetFullName().c_str(), static_cast<int>(band), static_cast<int>(mBandCount),
+                                static_cast<int>(w), static_cast<int>(h), static_cast<int>(y));
         return;
     }
     mRoll = roll;

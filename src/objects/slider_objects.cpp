@@ -125,7 +125,8 @@ void TSliderObject::SaveState(TBaseBuffer& buffer)
 void TSliderObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    SetValue(buffer.ReadMilli());
+    const float value = buffer.ReadMilli();
+    if (!StateRefused()) SetValue(value);
 }
 
 // The lock holds for the pictures too, as for the object's own.
@@ -195,7 +196,9 @@ void TSpringedObject::SaveState(TBaseBuffer& buffer)
 void TSpringedObject::LoadState(TBaseBuffer& buffer)
 {
     TDragSliderObject::LoadState(buffer);
-    mSpring.LoadState(&buffer);
+    IncValue spring = mSpring;
+    spring.LoadState(&buffer);
+    if (!StateRefused()) mSpring = spring;
 }
 
 TSpinnerObject::~TSpinnerObject() = default;
@@ -316,6 +319,7 @@ void TSpinnerObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
     const int32_t index = buffer.ReadInt32();
+    if (StateRefused()) return;
     if (!ImageAt(index)) {
         if (!mImages.empty())
             GetLogger()->LogMessage("Spinner %s: saved picture %d ignored", GetName().c_str(), static_cast<int>(index));

@@ -60,9 +60,13 @@ void TTimerObject::SaveState(TBaseBuffer& buffer)
 void TTimerObject::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mActive = buffer.ReadByte() != 0;
-    mElapsed = buffer.ReadMilli();
-    mActivationCount = buffer.ReadInt32();
+    const bool active = buffer.ReadByte() != 0;
+    const float elapsed = buffer.ReadMilli();
+    const int32_t activationCount = buffer.ReadInt32();
+    if (StateRefused()) return;
+    mActive = active;
+    mElapsed = elapsed;
+    mActivationCount = activationCount;
 }
 
 // ---------------------------------------------------------------- sequence
@@ -174,7 +178,8 @@ void TActivateCounter::SaveState(TBaseBuffer& buffer)
 void TActivateCounter::LoadState(TBaseBuffer& buffer)
 {
     TObject::LoadState(buffer);
-    mRemaining = buffer.ReadInt32();
+    const int32_t remaining = buffer.ReadInt32();
+    if (!StateRefused()) mRemaining = remaining;
 }
 
 // ---------------------------------------------------------------- delayed sound

@@ -208,7 +208,7 @@ void TEffector::LoadState(TBaseBuffer& buffer)
         slot.mHasKeys = buffer.ReadByte() != 0;
         slot.mChannel = mSlots[i].mChannel;
         if (!slot.mChannel.LoadState(&buffer)) {
-            fault = "a track's tween disagrees with itself";
+            fault = "a track's tween or key times cannot be used";
             break;
         }
         if (i >= kChannelScale && !ScaleTrackInRange(slot.mChannel)) {

@@ -6,6 +6,7 @@
 
 #include "core/display.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 
 bool ReadWholePosition(const TiXmlElement* element, const char* name, int def, int& whole, float& fraction)
 {
@@ -23,7 +24,7 @@ bool ReadWholePosition(const TiXmlElement* element, const char* name, int def, i
 float GetAttrSeconds(const TiXmlElement* element, const char* name, float def)
 {
     const float v = GetAttrFloat(element, name, def);
-    if (std::isfinite(v) && std::fabs(v) <= kMaxLayoutSeconds) return v;
+    if (IsUsableSeconds(v)) return v;
     const std::string owner = GetAttrString(element, "name", element->Value());
     GetLogger()->LogMessage("%s: \"%s\" = \"%s\" is not a usable duration, taken as %g", owner.c_str(), name,
                             GetAttrString(element, name).c_str(), static_cast<double>(def));

@@ -37,7 +37,6 @@ bool ReadWholePosition(const TiXmlElement* element, const char* name, int def, i
 
 // Seconds from a layout; a value that is not finite, or beyond an hour either way, takes the
 // default with one line naming the element and the attribute.
-const float kMaxLayoutSeconds = 3600.0f;
 float GetAttrSeconds(const TiXmlElement* element, const char* name, float def);
 
 class TUIButtonStyle : public TUIStyle {

@@ -8,6 +8,7 @@
 #include "app/app.h"
 #include "core/buffer.h"
 #include "core/messages.h"
+#include "log_watch.h"
 
 namespace {
 
@@ -199,6 +200,27 @@ TEST(Timer, StateIsTheDurationAndTheActiveByte)
     TBufferBin saved;
     timer.SaveState(saved);
     EXPECT_EQ(saved.Bytes(), buffer.Bytes());
+}
+
+// A pause saved past an hour would hold what waits for the timer for good.
+TEST(Timer, ASavedDurationPastAnHourIsRefused)
+{
+    for (int32_t milli : {3600000, 3600001, -3600001, 2000000000}) {
+        SCOPED_TRACE(milli);
+        TBufferBin buffer;
+        buffer.WriteInt32(milli);
+        buffer.WriteByte(1);
+        TTimer timer;
+        timer.Start(5.0f);
+        timer.Stop();
+        const bool taken = milli == 3600000;
+        TLogWatch log;
+        EXPECT_EQ(timer.LoadState(buffer), taken);
+        EXPECT_TRUE(buffer.ReadAtEnd());
+        EXPECT_FLOAT_EQ(timer.GetDuration(), taken ? 3600.0f : 5.0f);
+        EXPECT_EQ(timer.IsActive(), taken);
+        EXPECT_EQ(log.CountStartingWith("saved timer refused: its duration of "), taken ? 0u : 1u) << log.Text();
+    }
 }
 
 // A listener may start the timer again or delete it while it fires.

@@ -188,6 +188,103 @@ TEST(SavedState, IncValueRecordsThatDisagreeAreRefused)
     }
 }
 
+// Nothing in the game runs for an hour: a tween saved running for longer would hold whatever
+// waits for its end for good.
+TEST(SavedState, IncValueRecordsPastAnHourAreRefused)
+{
+    struct Case {
+        int32_t duration;  // thousandths
+        const char* line;  // null: taken
+    };
+    const Case cases[] = {
+        {3600000, nullptr},
+        {3600001, "saved tween refused: its duration of 3600.001 s is beyond an hour"},
+        {2000000000, "saved tween refused: its duration of 2000000.000 s is beyond an hour"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.duration);
+        TBaseBuffer b;
+        for (int32_t v : {3000, 1000, 9000, c.duration, 500}) b.WriteInt32(v);
+        for (uint8_t v : {0, 1, 0, 1}) b.WriteByte(v);
+        IncValue tween;
+        tween.Set(0, 10, 2, true);
+        tween.Update(1);
+        TLogWatch log;
+        EXPECT_EQ(tween.LoadState(&b), c.line == nullptr);
+        EXPECT_EQ(b.BytesLeft(), 0u);
+        if (c.line) {
+            EXPECT_EQ(log.Count(c.line), 1u) << log.Text();
+            EXPECT_FLOAT_EQ(tween.mCurrent, 5.0f);
+            EXPECT_TRUE(tween.Update(1)) << "the tween kept runs to its end";
+        } else {
+            EXPECT_EQ(log.Text(), "");
+            EXPECT_FLOAT_EQ(tween.mCurrent, 3.0f);
+        }
+    }
+}
+
+// A pulse or a key track with a time past an hour in its record is refused whole: the one it
+// would replace goes on as it was.
+TEST(SavedState, PulsesAndTracksWithTimesPastAnHourAreRefusedWhole)
+{
+    const char* kPastAnHour = "saved pulse refused: its segment time or pause is beyond an hour";
+    struct Case {
+        const char* label;
+        std::function<void(PulseValue&)> damage;
+        const char* line;  // null: taken
+    };
+    const std::vector<Case> pulses = {
+        {"segment time", [](PulseValue& p) { p.mSegmentTime = 2000000.0f; }, kPastAnHour},
+        {"pause", [](PulseValue& p) { p.mPause = 2000000.0f; }, kPastAnHour},
+        {"pause elapsed", [](PulseValue& p) { p.mPauseElapsed = -2000000.0f; }, kPastAnHour},
+        {"tween", [](PulseValue& p) { p.mTween.mDuration = 2000000.0f; },
+         "saved pulse refused: its duration of 2000000.000 s is beyond an hour"},
+        {"an hour's pause", [](PulseValue& p) { p.mPause = 3600.0f; }, nullptr},
+    };
+    for (const Case& c : pulses) {
+        SCOPED_TRACE(c.label);
+        PulseValue source;
+        source.Start(0, 1, 0.5f, 0.2f);
+        c.damage(source);
+        TBaseBuffer b;
+        source.SaveState(&b);
+        PulseValue p;
+        p.Start(5, 6, 5.5f, 0.1f);
+        TLogWatch log;
+        EXPECT_EQ(p.LoadState(&b), c.line == nullptr);
+        EXPECT_EQ(b.BytesLeft(), 0u);
+        if (c.line) {
+            EXPECT_EQ(log.Count(c.line), 1u) << log.Text();
+            EXPECT_FLOAT_EQ(p.mStart, 5.0f);
+            for (int i = 0; i < 5; ++i) p.Update(0.1f);
+            EXPECT_TRUE(p.mFinished) << "the pulse kept runs to its end";
+        } else {
+            EXPECT_EQ(log.Text(), "");
+            EXPECT_FLOAT_EQ(p.mStart, 0.0f);
+        }
+    }
+
+    for (float lastKey : {3600.0f, 2000000.0f}) {
+        SCOPED_TRACE(lastKey);
+        TEffectorChannel source;
+        source.mValues = {0, 10, 4};
+        source.mTimes = {0, 1, lastKey};
+        source.mFinished = false;
+        source.SeekSegment(0);
+        TBaseBuffer b;
+        source.SaveState(&b);
+        TEffectorChannel ch;
+        ch.mValues = {7, 8};
+        ch.mTimes = {0, 1};
+        ch.mFinished = false;
+        ch.SeekSegment(0);
+        const bool taken = lastKey == 3600.0f;
+        EXPECT_EQ(ch.LoadState(&b), taken);
+        EXPECT_EQ(b.BytesLeft(), 0u);
+        EXPECT_EQ(ch.mValues, taken ? source.mValues : std::vector<float>({7, 8}));
+    }
+}
+
 TEST(SavedState, PulseAndChannelRoundTrip)
 {
     PulseValue p;

@@ -3,13 +3,16 @@
 // process-wide factory in the application state.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <typeinfo>
+#include <vector>
 
 #include "core/app_state.h"
 #include "core/buffer.h"
 #include "core/messages.h"
+#include "log_watch.h"
 #include "objects/anim_objects.h"
 #include "objects/balance_objects.h"
 #include "objects/board_puzzle_objects.h"
@@ -348,6 +351,46 @@ TEST(ObjectFactory, EveryKindIsBuiltAndDeletedCleanly)
         }
         EXPECT_EQ(FindMessageManager(), nullptr);
     }
+}
+
+// A record refused for the object's own fields is refused for the kind's fields after them
+// too: they are read past and nothing of them is taken, whatever they hold. Every byte one up
+// changes most fields; the first byte alone keeps a value that the kind would otherwise take
+// inside its range.
+TEST(ObjectFactory, EveryKindTakesNothingOfARefusedRecord)
+{
+    const bool hadMessageManager = FindMessageManager() != nullptr;  // the scales bring one
+    TObjectFactory factory;
+    for (bool everyByte : {true, false}) {
+        for (const TKindCase& row : kKinds) {
+            SCOPED_TRACE(std::string("type \"") + row.mName + "\", " + (everyByte ? "every byte" : "first byte"));
+            std::unique_ptr<TObject> source(factory.CreateObject(row.mName));
+            std::unique_ptr<TObject> object(factory.CreateObject(row.mName));
+            ASSERT_TRUE(source && object);
+            TBaseBuffer saved;
+            source->SaveState(saved);
+            std::vector<uint8_t> bytes = saved.Bytes();
+            // The object's own record: x and y when movable, then 21 bytes from the visible
+            // flag on, the alpha second.
+            const size_t alphaAt = row.mMovable ? 9 : 1;
+            const size_t kindAt = alphaAt + 20;
+            ASSERT_GE(bytes.size(), kindAt);
+            for (size_t i = 0; i < 4; ++i) bytes[alphaAt + i] = static_cast<uint8_t>(5000u >> (8 * i));
+            const size_t kindEnd = everyByte ? bytes.size() : std::min(bytes.size(), kindAt + 1);
+            for (size_t i = kindAt; i < kindEnd; ++i) ++bytes[i];
+            TBaseBuffer damaged;
+            for (uint8_t b : bytes) damaged.WriteByte(b);
+
+            TBaseBuffer before, after;
+            object->SaveState(before);
+            TLogWatch log;
+            object->LoadState(damaged);
+            EXPECT_EQ(log.CountStartingWith("object : saved state refused (alpha 5,"), 1u) << log.Text();
+            object->SaveState(after);
+            EXPECT_EQ(after.Bytes(), before.Bytes()) << (bytes.size() - kindAt) << " bytes of the kind's own";
+        }
+    }
+    if (!hadMessageManager) DestroyMessageManager();
 }
 
 TEST_F(ObjectFactoryTest, CreateFillsAnEmptySlotWithAFactoryOfItsOwn)

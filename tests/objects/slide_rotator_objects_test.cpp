@@ -159,19 +159,26 @@ TEST_F(SlideRotatorTest, RecordSavedMidRollEndsAtTheSameTime)
 }
 
 // A damaged record would leave the wheel rolling for good or past its strip: refused whole,
-// the wheel stays as its file made it and rolls on a press.
+// the wheel stays as its file made it and rolls on a press. The wheel's fields belong to the
+// object's record: refused with it too.
 TEST_F(SlideRotatorTest, ADamagedRecordIsRefusedAndTheWheelStillRolls)
 {
     struct Case {
         const char* label;
         void (*damage)(TSlideImageRotator&);
+        const char* line = "object .w: saved wheel refused (band ";  // how the line starts
     };
     const Case cases[] = {
+        {"object's own record", [](TSlideImageRotator& w) { w.mAlpha = 2.0f; }, "object .w: saved state refused (alpha 2,"},
         {"paused roll", [](TSlideImageRotator& w) { w.mRoll.mPaused = true; }},
         {"finished yet running", [](TSlideImageRotator& w) { w.mRoll.mFinished = true; }},
         {"band past the strip", [](TSlideImageRotator& w) { w.mBand = 12; }},
         {"negative band", [](TSlideImageRotator& w) { w.mBand = -1; }},
         {"other window", [](TSlideImageRotator& w) { w.mWindowH = 0; }},
+        {"window past the last band", [](TSlideImageRotator& w) { w.mWindowY = 361; }},
+        {"window above the strip", [](TSlideImageRotator& w) { w.mWindowY = -1; }},
+        {"roll past the strip", [](TSlideImageRotator& w) { w.mRoll.mTo = 400.0f; }},
+        {"roll of two million seconds", [](TSlideImageRotator& w) { w.mRoll.mDuration = 2000000.0f; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -188,7 +195,7 @@ TEST_F(SlideRotatorTest, ADamagedRecordIsRefusedAndTheWheelStillRolls)
         TLogWatch log;
         fresh->LoadState(buffer);
         EXPECT_TRUE(buffer.ReadAtEnd());
-        EXPECT_EQ(log.CountStartingWith("object .w: saved wheel refused (band "), 1u) << log.Text();
+        EXPECT_EQ(log.CountStartingWith(c.line), 1u) << log.Text();
         EXPECT_EQ(fresh->mBand, 5);
         EXPECT_FALSE(fresh->mRolling);
         EXPECT_EQ(fresh->mWindowY, 200);

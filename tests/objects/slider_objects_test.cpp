@@ -4,9 +4,11 @@
 
 #include <cmath>
 #include <limits>
+#include <string>
 
 #include "audio_cases.h"
 #include "core/buffer.h"
+#include "log_watch.h"
 #include "objects/recording_listener.h"
 #include "objects/scene_controls_fixture.h"
 #include "objects/slider_objects.h"
@@ -45,6 +47,51 @@ TEST_F(SceneSliderTest, ThumbSitsAtItsValueWhichIsSavedAfterTheBaseRecord)
     slider->FreeResources();
     restored->FreeResources();
     outside->FreeResources();
+}
+
+// The value follows the object's own record: a record refused for its alpha or draw type
+// is refused for the value too.
+TEST_F(SceneSliderTest, ARefusedRecordLeavesTheValueAsTheFileMadeIt)
+{
+    const std::string track = "<object id='s' x='200' y='100' length='100' thumb='solid' val=";
+    auto source = LoadedControl<TSliderObject>(track + "'0.7'/>");
+    source->mAlpha = 2.0f;
+    TBaseBuffer saved;
+    source->SaveState(saved);
+
+    auto restored = LoadedControl<TSliderObject>(track + "'0.3'/>");
+    TLogWatch log;
+    restored->LoadState(saved);
+    EXPECT_EQ(log.CountStartingWith("object s: saved state refused (alpha 2,"), 1u) << log.Text();
+    EXPECT_TRUE(saved.ReadAtEnd());
+    EXPECT_FLOAT_EQ(0.3f, restored->mValue);
+    EXPECT_FLOAT_EQ(230.0f, restored->mThumbImage.mX);
+    source->FreeResources();
+    restored->FreeResources();
+}
+
+// A spring saved as running for two million seconds would pull the thumb back to it on every
+// frame, whatever the player drags: refused, and the thumb stays where it is put.
+TEST_F(SceneSliderTest, ASpringSavedPastAnHourIsRefusedAndTheThumbStaysWherePut)
+{
+    const char* xml = "<object id='s' x='200' y='100' length='100' val='0.8' def_val='0.2' thumb='solid'/>";
+    auto source = LoadedControl<TSpringedObject>(xml);
+    source->StartSpringBack();
+    source->mSpring.mDuration = 2000000.0f;
+    TBaseBuffer saved;
+    source->SaveState(saved);
+
+    auto restored = LoadedControl<TSpringedObject>(xml);
+    TLogWatch log;
+    restored->LoadState(saved);
+    EXPECT_EQ(log.Count("saved tween refused: its duration of 2000000.000 s is beyond an hour"), 1u) << log.Text();
+    EXPECT_TRUE(saved.ReadAtEnd());
+    EXPECT_FALSE(restored->mSpring.mRunning);
+    restored->SetValue(0.9f);
+    restored->Update(0.5f);
+    EXPECT_FLOAT_EQ(0.9f, restored->mValue);
+    source->FreeResources();
+    restored->FreeResources();
 }
 
 TEST_F(SceneSliderTest, PickedUpThumbFollowsThePointerUntilTheNextLeftPress)

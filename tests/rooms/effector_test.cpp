@@ -478,7 +478,11 @@ TEST(EffectorState, DamagedRecordsAreRefusedWhole)
              e.mSlots[kChannelX].mChannel.mTween.mFinished = true;
              e.mSlots[kChannelX].mChannel.mTween.mRunning = true;
          },
-         "effector e: saved state refused (a track's tween disagrees with itself)"},
+         "effector e: saved state refused (a track's tween or key times cannot be used)"},
+        {"tween past an hour", [](TEffector& e) { e.mSlots[kChannelX].mChannel.mTween.mDuration = 2000000.0f; },
+         "effector e: saved state refused (a track's tween or key times cannot be used)"},
+        {"key time past an hour", [](TEffector& e) { e.mSlots[kChannelX].mChannel.mTimes[1] = 2000000.0f; },
+         "effector e: saved state refused (a track's tween or key times cannot be used)"},
         {"nothing", [](TEffector&) {}, nullptr},
     };
     for (const Case& c : cases) {
