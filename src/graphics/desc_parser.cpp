@@ -17,9 +17,14 @@ std::unique_ptr<DataElement> ListDataElement::Clone() const
     return copy;
 }
 
+size_t CountValues(const std::wstring& text)
+{
+    return 1 + text.size() / DescParserW::kCharsPerValue;
+}
+
 size_t CountValues(const DataElement& value)
 {
-    if (!value.IsList()) return 1;
+    if (!value.IsList()) return CountValues(static_cast<const SingleDataElementW&>(value).mText);
     size_t n = 1;
     for (const auto& item : static_cast<const ListDataElement&>(value).mItems) n += CountValues(*item);
     return n;

@@ -34,8 +34,10 @@ public:
     std::vector<std::unique_ptr<DataElement>> mItems;
 };
 
-// Values in the tree, the element itself included.
+// What a tree or a text costs against a load's budget: one value per element, and one more
+// for every few characters of a text, so that a long text copied many times costs its length.
 size_t CountValues(const DataElement& value);
+size_t CountValues(const std::wstring& text);
 // A single value as its text; a list as "(" items joined by ", " ")".
 std::wstring FormatValue(const DataElement& value);
 // First character a digit, a minus or plus sign, an apostrophe or a double quote.
@@ -50,6 +52,8 @@ public:
     // double defines until the memory runs out.
     static const int kMaxListDepth = 64;
     static const size_t kMaxValues = 1048576;
+    // A wide character takes four bytes: sixteen of them weigh about what an element does.
+    static const size_t kCharsPerValue = 16;
 
     DescParserW() = default;
     DescParserW(const DescParserW&) = delete;

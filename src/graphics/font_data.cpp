@@ -27,6 +27,13 @@ const size_t kLayerCost = 256;
 const size_t kBlockCost = 256;
 const size_t kKerningRowCost = 16;
 
+size_t CountTagValues(const std::vector<std::wstring>& tags)
+{
+    size_t n = 0;
+    for (const std::wstring& t : tags) n += CountValues(t);
+    return n;
+}
+
 // A single argument's own text as a number; defines are not looked at.
 bool ArgInt(const DataElement& value, int* out)
 {
@@ -129,12 +136,11 @@ bool FontData::ResolveList(const ListDataElement& list, std::unique_ptr<ListData
             continue;
         }
         const std::wstring& text = static_cast<const SingleDataElementW&>(*item).mText;
-        if (!text.empty() && (text[0] == L'\'' || text[0] == L'"')) {
-            if (!SpendValues(1)) return false;
-            result->mItems.push_back(std::make_unique<SingleDataElementW>(Unquote(text)));
-        } else if (IsLiteral(text)) {
-            if (!SpendValues(1)) return false;
-            result->mItems.push_back(std::make_unique<SingleDataElementW>(text));
+        if (IsLiteral(text)) {
+            // Quoted items lose their quotes; numbers stay as written.
+            auto copy = std::make_unique<SingleDataElementW>(Unquote(text));
+            if (!SpendValues(CountValues(copy->mText))) return false;
+            result->mItems.push_back(std::move(copy));
         } else {
             const DataElement* define = GetDefine(text);
             if (!define) return Error(L"Unable to Dereference \"" + text + L"\"");
@@ -150,20 +156,23 @@ bool FontData::ResolveList(const ListDataElement& list, std::unique_ptr<ListData
 bool FontData::GetStringList(const DataElement& value, std::vector<std::wstring>* out)
 {
     out->clear();
-    std::unique_ptr<ListDataElement> resolved;
-    const ListDataElement* items = nullptr;
     if (const ListDataElement* list = AsList(value)) {
+        std::unique_ptr<ListDataElement> resolved;
         if (!ResolveList(*list, &resolved)) return false;
-        items = resolved.get();
-    } else {
-        const std::wstring& name = static_cast<const SingleDataElementW&>(value).mText;
-        const DataElement* define = GetDefine(name);
-        if (!define) return Error(L"Unable to Dereference \"" + name + L"\"");
-        items = AsList(*define);
-        if (!items) return false;
-        // Copied out on every use: a large define named again and again costs each time.
-        if (!SpendValues(items->mItems.size())) return false;
+        // The resolved texts are ours and paid for: moved out, not copied again.
+        for (auto& item : resolved->mItems) {
+            if (item->IsList()) return false;
+            out->push_back(std::move(static_cast<SingleDataElementW&>(*item).mText));
+        }
+        return true;
     }
+    const std::wstring& name = static_cast<const SingleDataElementW&>(value).mText;
+    const DataElement* define = GetDefine(name);
+    if (!define) return Error(L"Unable to Dereference \"" + name + L"\"");
+    const ListDataElement* items = AsList(*define);
+    if (!items) return false;
+    // Copied out on every use: a large define named again and again costs each time.
+    if (!SpendValues(CountValues(*items))) return false;
     for (const auto& item : items->mItems) {
         const SingleDataElementW* s = AsSingle(*item);
         if (!s) return false;
@@ -243,7 +252,7 @@ bool FontData::ExecuteCommand(ListDataElement& command)
     if (name == L"LAYERREQUIRETAGS" || name == L"LAYEREXCLUDETAGS") {
         std::vector<std::wstring> tags;
         if (!GetStringList(*a[2], &tags)) return InvalidType();
-        if (!SpendValues(tags.size())) return false;
+        if (!SpendValues(CountTagValues(tags))) return false;
         auto& into = name == L"LAYERREQUIRETAGS" ? layer->mRequiredTags : layer->mExcludedTags;
         for (const std::wstring& t : tags) into.push_back(ToUpperW(t));
         return true;
@@ -346,8 +355,8 @@ bool FontData::DoCreateLayer(const Args& a, bool copy)
     if (!nameValue) return InvalidType();
     FontLayer* source = nullptr;
     if (copy && !GetLayer(*a[2], &source)) return InvalidType();
-    const size_t tagCount = source ? source->mRequiredTags.size() + source->mExcludedTags.size() : 0;
-    if (!SpendValues(kLayerCost + tagCount)) return false;
+    const size_t tagCost = source ? CountTagValues(source->mRequiredTags) + CountTagValues(source->mExcludedTags) : 0;
+    if (!SpendValues(kLayerCost + tagCost)) return false;
     auto layer = std::make_unique<FontLayer>(this);
     if (source) {
         FontLayer& l = *layer;

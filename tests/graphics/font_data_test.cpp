@@ -197,6 +197,40 @@ TEST_F(FontDataTest, WhatLayersAllocateCountsAgainstTheBudget)
     }
 }
 
+TEST_F(FontDataTest, LongTextCopiedOverAndOverCostsItsLength)
+{
+    // One 40,000-character token copied a thousand times would keep 160 MB of text; each copy
+    // is only a value or two, so only its length can stop it.
+    const std::wstring head = L"Define T '" + std::wstring(40000, L'x') + L"';\nCreateLayer m;\n";
+    std::wstring defines, listed = L"Define L (", tags, named = L"Define N (T);\n",
+                                                   copies = L"LayerRequireTags m (T);\n";
+    for (int i = 0; i < 1000; ++i) {
+        defines += L"Define D" + std::to_wstring(i) + L" T;\n";
+        listed += L" T";
+        tags += L"LayerRequireTags m (T);\n";
+        named += L"LayerExcludeTags m N;\n";
+        copies += L"CreateLayerFrom c" + std::to_wstring(i) + L" m;\n";
+    }
+    const struct {
+        const char* through;
+        std::wstring script;
+    } cases[] = {
+        {"single defines", defines},
+        {"one list define", listed + L");\n"},
+        {"required tags", tags},
+        {"excluded tags from a named list", named},
+        {"layer copies", copies},
+    };
+    // Every kept character was paid for: the whole budget buys no more than this.
+    const size_t budgetCharacters = DescParserW::kMaxValues * DescParserW::kCharsPerValue;
+    for (const auto& c : cases) {
+        auto data = Read(head + c.script);
+        EXPECT_FALSE(mLoaded) << c.through;
+        EXPECT_EQ("Descriptor too large", data->mMessages.empty() ? "" : data->mMessages[0]) << c.through;
+        EXPECT_LE(data->HeldCharacters(), budgetCharacters) << c.through;
+    }
+}
+
 TEST_F(FontDataTest, LayerCopyTakesSettingsButNoCharacters)
 {
     auto data = Read(L"CreateLayer m; LayerSetImage m 'atlas.png'; LayerSetAscent m 9; LayerSetSpacing m 2;\n"

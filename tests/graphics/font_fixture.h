@@ -17,7 +17,26 @@ public:
         mMessages.push_back(ToUtf8(message));
         return DescParserW::Error(message);
     }
+    // The characters that the descriptor keeps in its defines and its layers' tags.
+    size_t HeldCharacters() const
+    {
+        size_t n = 0;
+        for (const auto& define : mDefines) n += define.first.size() + TextCharacters(*define.second);
+        for (const auto& layer : GetLayers())
+            for (const auto* tags : {&layer->mRequiredTags, &layer->mExcludedTags})
+                for (const std::wstring& tag : *tags) n += tag.size();
+        return n;
+    }
     std::vector<std::string> mMessages;
+
+private:
+    static size_t TextCharacters(const DataElement& value)
+    {
+        if (!value.IsList()) return static_cast<const SingleDataElementW&>(value).mText.size();
+        size_t n = 0;
+        for (const auto& item : static_cast<const ListDataElement&>(value).mItems) n += TextCharacters(*item);
+        return n;
+    }
 };
 
 // UTF-16 scripts get their byte-order mark unless told otherwise; byte scripts are Latin-1.
