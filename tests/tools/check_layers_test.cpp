@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -35,6 +36,14 @@ void WriteSource(const TTempDir& root, const std::string& path, const std::strin
     ASSERT_TRUE(WriteWholeFile(root / path, text));
 }
 
+// Runs the check on the made-up tree and compares its exit code and everything it printed.
+void ExpectCheck(const TTempDir& root, int exitCode, const std::string& expected)
+{
+    std::string output;
+    EXPECT_EQ(RunCheck("'" + root.Path() + "'", &output), exitCode);
+    EXPECT_EQ(output, expected);
+}
+
 }  // namespace
 
 TEST(CheckLayers, RepositoryKeepsItsFloors)
@@ -55,12 +64,10 @@ TEST(CheckLayers, IncludesUpwardAreNamedWithFileAndLine)
     WriteSource(root, "src/main.cpp", "#include \"app/app.h\"\n");
     WriteSource(root, "bench/board_bench.cpp", "#include \"app/app.h\"\n#include <SDL.h>\n#include \"bench_support.h\"\n");
 
-    std::string output;
-    EXPECT_EQ(RunCheck("'" + root.Path() + "'", &output), 1);
-    EXPECT_EQ(output,
-              "src/core/clock.cpp:3: core may not include ui/window_manager.h\n"
-              "src/game/board.cpp:3: game may not include app/app.h\n"
-              "src/graphics/fade.h:2: graphics may not include sound/mixer.h\n");
+    ExpectCheck(root, 1,
+                "src/core/clock.cpp:3: core may not include ui/window_manager.h\n"
+                "src/game/board.cpp:3: game may not include app/app.h\n"
+                "src/graphics/fade.h:2: graphics may not include sound/mixer.h\n");
 }
 
 // Upward includes written in every form the compiler accepts, and the forms that stay legal.
@@ -115,10 +122,96 @@ TEST(CheckLayers, IncludesAreJudgedByThePathTheyReach)
         SCOPED_TRACE(c.name);
         TTempDir root;
         for (const auto& [path, text] : c.files) WriteSource(root, path, text);
-        std::string output;
-        EXPECT_EQ(RunCheck("'" + root.Path() + "'", &output), c.exitCode);
-        EXPECT_EQ(output, c.output);
+        ExpectCheck(root, c.exitCode, c.output);
     }
+}
+
+// Forms in which GCC reaches an upward header that a line-by-line reading misses or cannot
+// follow. Link targets starting with "{outside}" point into a folder beside the repository.
+TEST(CheckLayers, IncludesAreReadAsTheCompilerReadsThem)
+{
+    struct TCase {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> files;  // path, text
+        std::vector<std::pair<std::string, std::string>> links;  // path, target
+        std::string output;
+    };
+    const std::pair<std::string, std::string> windowManager{"src/ui/window_manager.h", ""};
+    const std::string upward = "core may not include ui/window_manager.h\n";
+    const std::vector<TCase> cases = {
+        {"byte-order mark before the directive",
+         {windowManager, {"src/core/clock.cpp", "\xEF\xBB\xBF#include \"ui/window_manager.h\"\n"}},
+         {},
+         "src/core/clock.cpp:1: " + upward},
+        {"block comment closing on the directive's line",
+         {windowManager, {"src/core/clock.cpp", "/* the clock draws\n   its own face */ #include \"ui/window_manager.h\"\n"}},
+         {},
+         "src/core/clock.cpp:2: " + upward},
+        {"block comment spanning lines inside the directive",
+         {windowManager,
+          {"src/core/clock.cpp", "#include /* the\n   window manager */ \"ui/window_manager.h\"\n"
+                                 "# /* between the sign\n   and the name */ include <ui/window_manager.h>\n"}},
+         {},
+         "src/core/clock.cpp:1: " + upward + "src/core/clock.cpp:3: " + upward},
+        {"backslash followed by blanks at a line's end",
+         {windowManager, {"src/core/clock.cpp", "# \\ \ninclude \"ui/window_manager.h\"\n#include \\\t\n  <ui/window_manager.h>\n"}},
+         {},
+         "src/core/clock.cpp:1: " + upward + "src/core/clock.cpp:3: " + upward},
+        {"#import", {windowManager, {"src/core/clock.cpp", "#import \"ui/window_manager.h\"\n"}}, {},
+         "src/core/clock.cpp:1: " + upward},
+        {"#include_next", {windowManager, {"src/core/clock.cpp", "  #  include_next <ui/window_manager.h>\n"}}, {},
+         "src/core/clock.cpp:1: " + upward},
+        // core/widgets/.. is ui/, not core/: the file system follows the link before the "..".
+        {"symbolic link followed by ..",
+         {windowManager, {"src/ui/widgets/button.h", ""}, {"src/core/window_manager.h", ""},
+          {"src/core/clock.cpp", "#include \"widgets/../window_manager.h\"\n#include <core/widgets/../window_manager.h>\n"}},
+         {{"src/core/widgets", "../ui/widgets"}},
+         "src/core/clock.cpp:1: " + upward + "src/core/clock.cpp:2: " + upward},
+        {"symbolic links leading outside the repository",
+         {{"src/core/clock.cpp", "#include \"peer/window_manager.h\"\n#include \"core/theirs.h\"\n"}},
+         {{"src/core/peer", "{outside}/ui"}, {"src/core/theirs.h", "{outside}/ui/window_manager.h"}},
+         "src/core/clock.cpp:1: core includes peer/window_manager.h, which leads outside the repository\n"
+         "src/core/clock.cpp:2: core includes core/theirs.h, which leads outside the repository\n"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTempDir root, outside;
+        WriteSource(outside, "ui/window_manager.h", "");
+        for (const auto& [path, text] : c.files) WriteSource(root, path, text);
+        for (const auto& [path, target] : c.links) {
+            std::string to = target.rfind("{outside}", 0) == 0 ? outside.Path() + target.substr(9) : target;
+            ASSERT_EQ(symlink(to.c_str(), (root / path).c_str()), 0) << path;
+        }
+        ExpectCheck(root, 1, c.output);
+    }
+}
+
+// What only looks like a comment or a directive is read as the compiler reads it.
+TEST(CheckLayers, LiteralsAndCommentsHideOnlyWhatTheyEnclose)
+{
+    TTempDir root;
+    WriteSource(root, "src/ui/window_manager.h", "");
+    WriteSource(root, "src/core/logger.h", "");
+    WriteSource(root, "src/core/clock.cpp",
+                "const char* kPattern = \"/*\";\n"
+                "#include \"ui/window_manager.h\"\n"
+                "// a line comment /* opens nothing\n"
+                "#include <ui/window_manager.h>\n"
+                "int n = 1'000; char quote = '\"'; auto raw = R\"x(/* )\" )x\";\n"
+                "#include \"../ui/window_manager.h\"\n"
+                "/* #include \"ui/window_manager.h\"\n"
+                "   #include \"ui/window_manager.h\" */\n"
+                "#include \"ui/window_manager.h\" // \\\n"
+                "#include \"ui/window_manager.h\"\n");
+    // A link that stays inside the repository and on a lower floor is followed and allowed.
+    ASSERT_EQ(symlink("../core", (root / "src/ui/lower").c_str()), 0);
+    WriteSource(root, "src/ui/button.cpp", "#include \"lower/logger.h\"\n");
+
+    ExpectCheck(root, 1,
+                "src/core/clock.cpp:2: core may not include ui/window_manager.h\n"
+                "src/core/clock.cpp:4: core may not include ui/window_manager.h\n"
+                "src/core/clock.cpp:6: core may not include ui/window_manager.h\n"
+                "src/core/clock.cpp:9: core may not include ui/window_manager.h\n");
 }
 
 TEST(CheckLayers, ReadmeListsTheFloorsOfTheTable)
