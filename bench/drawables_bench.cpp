@@ -1,20 +1,19 @@
 // What drawing through the drawables costs over raw SDL copies: frames of soft-edged 32x32
-// sprites on a 1280x720 software renderer in memory, nine repetitions of each in random
-// order. `make bench` builds and runs it; it exits non-zero when the median of the drawables
-// takes more than 1.25 x the raw path's.
+// sprites on a 1280x720 software renderer in memory, either path timed in the thread's
+// processor time in 15 alternating rounds of about 40 ms. `make bench` builds and runs it; it
+// exits non-zero when, at 1000 or 5000 sprites, the median of the rounds' ratios of the
+// drawables to the raw path is above 1.25.
 #include <SDL.h>
 #include <SDL_image.h>
-#include <benchmark/benchmark.h>
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <map>
 #include <string>
 #include <vector>
 
-#include "bench_support.h"
+#include "bench_rounds.h"
 #include "core/app_state.h"
 #include "graphics/objects_manager.h"
 #include "graphics/static_image.h"
@@ -26,6 +25,8 @@ const int kWidth = 1280;
 const int kHeight = 720;
 const int kSprite = 32;
 const double kAllowedRatio = 1.25;
+const int kRounds = 15;
+const double kRoundMs = 40.0;
 
 SDL_Surface* gFrame = nullptr;
 SDL_Renderer* gRenderer = nullptr;
@@ -42,30 +43,35 @@ void ClearFrame()
     SDL_RenderClear(gRenderer);
 }
 
-void RawFrames(benchmark::State& state)
+// A frame of n sprites copied straight through SDL.
+void RawFrame(SDL_Texture* texture, int n)
 {
-    const int n = static_cast<int>(state.range(0));
-    TexturePtr sprite = GetTexture("sprite");
-    SDL_Texture* texture = sprite->GetSdlTexture();
     SDL_Rect src{0, 0, kSprite, kSprite};
     SDL_FPoint centre{0, 0};
-    for (auto _ : state) {
-        ClearFrame();
-        SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
-        SDL_SetTextureColorMod(texture, 255, 255, 255);
-        SDL_SetTextureAlphaMod(texture, 255);
-        for (int i = 0; i < n; ++i) {
-            SDL_FPoint p = SpritePosition(i);
-            SDL_FRect dst{p.x, p.y, kSprite, kSprite};
-            SDL_RenderCopyExF(gRenderer, texture, &src, &dst, 0.0, &centre, SDL_FLIP_NONE);
-        }
-        SDL_RenderFlush(gRenderer);
+    ClearFrame();
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_BLEND);
+    SDL_SetTextureColorMod(texture, 255, 255, 255);
+    SDL_SetTextureAlphaMod(texture, 255);
+    for (int i = 0; i < n; ++i) {
+        SDL_FPoint p = SpritePosition(i);
+        SDL_FRect dst{p.x, p.y, kSprite, kSprite};
+        SDL_RenderCopyExF(gRenderer, texture, &src, &dst, 0.0, &centre, SDL_FLIP_NONE);
     }
+    SDL_RenderFlush(gRenderer);
 }
 
-void DrawableFrames(benchmark::State& state)
+void DrawableFrame(ObjectsManager& sprites)
 {
-    const int n = static_cast<int>(state.range(0));
+    ClearFrame();
+    sprites.Draw();
+    SDL_RenderFlush(gRenderer);
+}
+
+// Both paths at n sprites; milliseconds per frame.
+TRoundFigures MeasureFrames(int n)
+{
+    TexturePtr sprite = GetTexture("sprite");
+    SDL_Texture* texture = sprite->GetSdlTexture();
     ObjectsManager sprites(true);
     for (int i = 0; i < n; ++i) {
         StaticImage* image = new StaticImage();
@@ -74,15 +80,14 @@ void DrawableFrames(benchmark::State& state)
         image->SetPosition(p.x, p.y, false);
         sprites.Add(0, image);
     }
-    for (auto _ : state) {
-        ClearFrame();
-        sprites.Draw();
-        SDL_RenderFlush(gRenderer);
-    }
+    auto raw = [&] { RawFrame(texture, n); };
+    auto drawn = [&] { DrawableFrame(sprites); };
+    raw();
+    drawn();
+    const int batch = BenchBatchFor(kRoundMs, BenchCpuMs(raw));
+    return BenchRounds(
+        kRounds, [&] { return BenchCpuMsEach(batch, drawn); }, [&] { return BenchCpuMsEach(batch, raw); });
 }
-
-BENCHMARK(RawFrames)->Arg(0)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
-BENCHMARK(DrawableFrames)->Arg(0)->Arg(1000)->Arg(5000)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 // A soft-edged disc: alpha falls off toward the rim, so every sprite really blends.
 void WriteSprite(const std::string& path)
@@ -102,7 +107,7 @@ void WriteSprite(const std::string& path)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
     char folder[] = "/tmp/brisalo-bench-XXXXXX";
     if (!mkdtemp(folder) || chdir(folder) != 0) return 2;
@@ -121,16 +126,9 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    // The repetitions of both paths are interleaved in random order, so that a change of
-    // the machine's load falls on both medians alike; a flag given on the command line wins.
-    std::vector<char*> args(argv, argv + argc);
-    char interleave[] = "--benchmark_enable_random_interleaving=true";
-    args.insert(args.begin() + 1, interleave);
-    int argCount = static_cast<int>(args.size());
-    benchmark::Initialize(&argCount, args.data());
-    TMedianReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
+    const int counts[] = {0, 1000, 5000};
+    TRoundFigures figures[3];
+    for (int i = 0; i < 3; ++i) figures[i] = MeasureFrames(counts[i]);
 
     keep.Reset();
     SDL_DestroyRenderer(gRenderer);
@@ -138,17 +136,15 @@ int main(int argc, char** argv)
     SDL_FreeSurface(gFrame);
     if (system((std::string("rm -rf ") + folder).c_str()) != 0) fprintf(stderr, "cannot remove %s\n", folder);
 
-    printf("\n%8s %14s %14s %8s\n", "sprites", "raw ms/frame", "drawables ms", "ratio");
+    printf("\n%8s %14s %14s %8s   (medians of %d rounds)\n", "sprites", "raw ms/frame", "drawables ms", "ratio",
+           kRounds);
     bool within = true;
-    for (int n : {0, 1000, 5000}) {
-        double raw = reporter.Median("RawFrames/" + std::to_string(n));
-        double drawn = reporter.Median("DrawableFrames/" + std::to_string(n));
-        double ratio = drawn / raw;
-        printf("%8d %14.3f %14.3f %8.3f\n", n, raw, drawn, ratio);
-        if (n > 0 && !(ratio <= kAllowedRatio)) within = false;
+    for (int i = 0; i < 3; ++i) {
+        printf("%8d %14.3f %14.3f %8.3f\n", counts[i], figures[i].floorMs, figures[i].subjectMs, figures[i].ratio);
+        if (counts[i] > 0 && !figures[i].Within(kAllowedRatio)) within = false;
     }
-    double rawSlope = (reporter.Median("RawFrames/5000") - reporter.Median("RawFrames/0")) / 5000 * 1000;
-    double drawnSlope = (reporter.Median("DrawableFrames/5000") - reporter.Median("DrawableFrames/0")) / 5000 * 1000;
+    double rawSlope = (figures[2].floorMs - figures[0].floorMs) / 5000 * 1000;
+    double drawnSlope = (figures[2].subjectMs - figures[0].subjectMs) / 5000 * 1000;
     printf("per sprite: raw %.3f us, drawables %.3f us (expected about 3 ms per frame + 0.85 us per sprite)\n",
            rawSlope, drawnSlope);
     printf("%s: drawables %s %.2f x raw at 1000 and 5000 sprites\n", within ? "PASS" : "FAIL",

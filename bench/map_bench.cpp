@@ -5,9 +5,9 @@
 // pictures' progress files read, the pictures decoded and uploaded, and each preview drawn
 // one tinted copy per cell, with plain SDL. Cold is the first opening in a new process (the
 // heaviest page: the map's construction and showing; its floor also loads the map's
-// background), five such processes for either, alternately; warm the median of the ratios of
-// seven rounds that open the page and run its floor in turn, in the main thread's processor
-// time. Each page also shows its first
+// background), in five rounds of such a process for either, and warm the page opened again
+// and its floor run in seven rounds; either is judged by the median of its rounds' ratios,
+// and everything is timed in the main thread's processor time. Each page also shows its first
 // opening in the process and how much of a warm one is loading the pictures and rendering
 // the previews; a page of eight 100 x 100 pictures is timed for information. `make bench`
 // runs it; it exits 1 when the cold opening takes more than 2.0 x its floor or a warm one
@@ -20,8 +20,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <ctime>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -29,6 +27,7 @@
 #include <vector>
 
 #include "bench_player.h"
+#include "bench_rounds.h"
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/logger.h"
@@ -55,20 +54,6 @@ struct TBenchSaver : TProfileSaver {
     std::string CurrentUserIdText() const override { return kUser; }
 };
 
-double Since(std::chrono::steady_clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The main thread's processor time: on a busy machine a page of a few milliseconds is often
-// preempted while its floor of one is not, and the wall clock would judge the wait.
-double ThreadCpuMs()
-{
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
-}
-
 // Half the cells painted, every seventh of them wrong.
 void WriteProgress(const std::string& picture)
 {
@@ -92,9 +77,7 @@ struct TPage {
     int boards = 0;
     long cells = 0;
     double first = 0.0;  // the page's first opening in this process
-    double warm = 0.0;
-    double floor = 0.0;
-    double ratio = 0.0;  // the median of the rounds' own ratios
+    TRoundFigures warm;  // the page opened again against its floor
     double load = 0.0;
     double render = 0.0;
 };
@@ -107,20 +90,10 @@ void Split(TPage* page)
     StaticImage preview;
     for (const auto& level : stage->mLevels) {
         TPaintByNumber model;
-        auto start = std::chrono::steady_clock::now();
-        model.LoadPicture(1, "textures/" + level->mFilename, kUser);
-        page->load += Since(start);
+        page->load += BenchCpuMs([&] { model.LoadPicture(1, "textures/" + level->mFilename, kUser); });
         page->cells += static_cast<long>(model.GetColumnCount()) * model.GetRowCount();
-        start = std::chrono::steady_clock::now();
-        model.RenderToTexture(&preview, 200, 200);
-        page->render += Since(start);
+        page->render += BenchCpuMs([&] { model.RenderToTexture(&preview, 200, 200); });
     }
-}
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? -1.0 : values[values.size() / 2];
 }
 
 // The floor of a page: its pictures' progress files read, the pictures decoded and uploaded
@@ -138,7 +111,7 @@ double FloorPageMs(int stage, bool usual, bool background)
         if (surface) textures.push_back(SDL_CreateTextureFromSurface(renderer, surface));
         return surface;
     };
-    const auto start = std::chrono::steady_clock::now();
+    const double start = BenchThreadCpuMs();
     if (background) SDL_FreeSurface(upload("assets/textures/gui/map/back.png"));
     SDL_FreeSurface(upload("assets/textures/scuare1white.png"));
     SDL_Texture* cell = textures.empty() ? nullptr : textures.back();
@@ -180,7 +153,7 @@ double FloorPageMs(int stage, bool usual, bool background)
         SDL_SetRenderTarget(renderer, nullptr);
         SDL_FreeSurface(picture);
     }
-    const double ms = Since(start);
+    const double ms = BenchThreadCpuMs() - start;
     for (SDL_Texture* texture : textures)
         if (texture) SDL_DestroyTexture(texture);
     return ms;
@@ -227,10 +200,11 @@ int RunCold(const char* what, const char* data)
     GetUserInfo()->mProgress[1].mStage = HeaviestStage();
     double ms = -1.0;
     if (strcmp(what, "map") == 0) {
-        const auto start = std::chrono::steady_clock::now();
-        auto map = std::make_unique<TMapWindow>();
-        map->OnShown();
-        ms = Since(start);
+        std::unique_ptr<TMapWindow> map;
+        ms = BenchCpuMs([&] {
+            map = std::make_unique<TMapWindow>();
+            map->OnShown();
+        });
     } else {
         ms = FloorPageMs(HeaviestStage(), true, true);
     }
@@ -280,25 +254,21 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    // Cold: new processes, the map and its floor in turn.
+    // Cold: in each round one new process opens the map and another runs its floor.
     char self[4096] = {};
     const ssize_t selfLength = readlink("/proc/self/exe", self, sizeof(self) - 1);
-    std::vector<double> coldMaps, coldFloors;
-    for (int i = 0; selfLength > 0 && i < kColdPairs; ++i) {
-        coldMaps.push_back(ColdInChild(self, "map", data));
-        coldFloors.push_back(ColdInChild(self, "floor", data));
-    }
-    const bool coldRan = !coldMaps.empty() && *std::min_element(coldMaps.begin(), coldMaps.end()) >= 0.0 &&
-                         *std::min_element(coldFloors.begin(), coldFloors.end()) >= 0.0;
-    const double coldMap = Median(coldMaps), coldFloor = Median(coldFloors);
+    const TRoundFigures cold = BenchRounds(
+        selfLength > 0 ? kColdPairs : 0, [&] { return ColdInChild(self, "map", data); },
+        [&] { return ColdInChild(self, "floor", data); });
 
     const int stages1 = HeaviestStage() + 1;
     user->mMode = 1;
     user->mProgress[1].mStage = stages1 - 1;
-    auto start = std::chrono::steady_clock::now();
-    auto map = std::make_unique<TMapWindow>();
-    map->OnShown();
-    const double firstOpen = Since(start);
+    std::unique_ptr<TMapWindow> map;
+    const double firstOpen = BenchCpuMs([&] {
+        map = std::make_unique<TMapWindow>();
+        map->OnShown();
+    });
     auto find = [&pages](int mode, int stage) -> TPage* {
         for (TPage& page : pages)
             if (page.mode == mode && page.stage == stage) return &page;
@@ -309,39 +279,20 @@ int main(int argc, char** argv)
         map->OnButtonClick(-1, nullptr, 100 + mode, nullptr);
         for (TPage& page : pages) {
             if (page.mode != mode || (mode == 1 && page.stage == stages1 - 1)) continue;
-            start = std::chrono::steady_clock::now();
-            map->SetPage(page.stage);
-            page.first = Since(start);
+            page.first = BenchCpuMs([&] { map->SetPage(page.stage); });
         }
     }
     for (int mode : {0, 1}) {
         map->OnButtonClick(-1, nullptr, 100 + mode, nullptr);
         for (TPage& page : pages) {
             if (page.mode != mode) continue;
-            std::vector<double> opens, floors, ratios;
-            for (int i = 0; i < kWarmRounds; ++i) {
-                // Either goes first in turn: neither always meets the caches the other left.
-                double open = 0.0, floor = 0.0, cpu = 0.0;
-                if (i % 2 == 0) {
-                    cpu = ThreadCpuMs();
-                    FloorPageMs(page.stage, mode == 1, false);
-                    floor = ThreadCpuMs() - cpu;
-                }
-                cpu = ThreadCpuMs();
-                map->SetPage(page.stage);
-                open = ThreadCpuMs() - cpu;
-                if (i % 2 == 1) {
-                    cpu = ThreadCpuMs();
-                    FloorPageMs(page.stage, mode == 1, false);
-                    floor = ThreadCpuMs() - cpu;
-                }
-                opens.push_back(open);
-                floors.push_back(floor);
-                ratios.push_back(floor > 0.0 ? open / floor : -1.0);
-            }
-            page.warm = Median(opens);
-            page.floor = Median(floors);
-            page.ratio = *std::min_element(ratios.begin(), ratios.end()) < 0.0 ? -1.0 : Median(ratios);
+            page.warm = BenchRounds(
+                kWarmRounds, [&] { return BenchCpuMs([&] { map->SetPage(page.stage); }); },
+                [&] {
+                    double floor = -1.0;
+                    const double ms = BenchCpuMs([&] { floor = FloorPageMs(page.stage, mode == 1, false); });
+                    return floor >= 0.0 ? ms : -1.0;
+                });
             Split(&page);
         }
     }
@@ -359,9 +310,7 @@ int main(int argc, char** argv)
     const int eightStage = static_cast<int>(GetStageList(false).size()) - 1;
     std::vector<double> eightRuns;
     for (int i = 0; i < kWarmRuns; ++i) {
-        start = std::chrono::steady_clock::now();
-        map->SetPage(eightStage);
-        eightRuns.push_back(Since(start));
+        eightRuns.push_back(BenchCpuMs([&] { map->SetPage(eightStage); }));
     }
     map.reset();
     StopMapBench();
@@ -372,18 +321,18 @@ int main(int argc, char** argv)
     bool within = true;
     double worst = 0.0;
     for (const TPage& page : pages) {
-        const bool ok = page.ratio >= 0.0 && page.ratio <= kWarmBound;
+        const bool ok = page.warm.Within(kWarmBound);
         printf("%-5d %-6d %7d %8ld %9.2f %9.2f %9.2f %7.2f %9.2f %11.2f%s\n", page.mode, page.stage, page.boards,
-               page.cells, page.first, page.warm, page.floor, page.ratio, page.load, page.render, ok ? "" : "  OVER");
-        worst = std::max(worst, page.ratio);
+               page.cells, page.first, page.warm.subjectMs, page.warm.floorMs, page.warm.ratio, page.load, page.render,
+               ok ? "" : "  OVER");
+        if (!(page.warm.ratio <= worst)) worst = page.warm.ratio;  // a failed measure shows as nan
         within = within && ok;
     }
-    printf("eight 100 x 100 boards: %.2f ms (median of %d)\n", Median(eightRuns), kWarmRuns);
-    const double coldRatio = coldRan && coldFloor > 0.0 ? coldMap / coldFloor : -1.0;
-    const bool coldOk = coldRatio >= 0.0 && coldRatio <= kColdBound;
-    printf("cold opening of mode 1, stage %d in a new process: %.2f ms, floor %.2f ms (medians of %d): %.2f x floor "
-           "(bound %.1f x) %s\n",
-           stages1 - 1, coldMap, coldFloor, kColdPairs, coldRatio, kColdBound, coldOk ? "ok" : "OVER");
+    printf("eight 100 x 100 boards: %.2f ms (median of %d)\n", BenchMedian(eightRuns), kWarmRuns);
+    const bool coldOk = cold.Within(kColdBound);
+    printf("cold opening of mode 1, stage %d in a new process: %.2f ms, floor %.2f ms (medians of %d rounds): %.2f x "
+           "floor (bound %.1f x) %s\n",
+           stages1 - 1, cold.subjectMs, cold.floorMs, kColdPairs, cold.ratio, kColdBound, coldOk ? "ok" : "OVER");
     within = within && coldOk;
     printf("%s: the warm pages stay within %.1f x their floors (worst %.2f x), the cold opening within %.1f x\n",
            within ? "PASS" : "FAIL", kWarmBound, worst, kColdBound);

@@ -1,7 +1,8 @@
 // What the picture model costs on the bench pictures (100, 300 and 1000 cells square) at
 // cell size 26 in a 1100 x 728 view: load, a stroke, the area fill against a plain scanline
-// fill over bytes (the floor, timed in alternating rounds with the fill; the ratio is the
-// median of the rounds' ratios), completion, saving, and drawing. `make bench` builds and
+// fill over bytes (the floor, timed with the fill in alternating rounds in the thread's
+// processor time; the ratio is the median of the rounds' ratios), completion, saving, and
+// drawing. `make bench` builds and
 // runs it; it exits non-zero when the model's fill takes more than 1.5 x the floor.
 #include <SDL.h>
 #include <SDL_image.h>
@@ -10,7 +11,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -19,8 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "bench_support.h"
 #include "bench_player.h"
+#include "bench_rounds.h"
+#include "bench_support.h"
 #include "core/app_state.h"
 #include "core/logger.h"
 #include "core/system.h"
@@ -134,21 +135,9 @@ private:
     int mN;
 };
 
-struct TFillFigures {
-    double fillMs = NAN;
-    double floorMs = NAN;
-    double ratio = NAN;  // the median of the rounds' own ratios
-};
-
-double Median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values.empty() ? NAN : values[values.size() / 2];
-}
-
-// The model's area fill and the floor in alternating rounds, each round a batch of at least
-// 2 ms of either, so that a machine whose load changes slows both sides of a ratio alike.
-TFillFigures MeasureFill(int n)
+// The model's area fill against the floor in alternating rounds, each round a batch of at
+// least 2 ms of either, timed in the thread's processor time.
+TRoundFigures MeasureFill(int n)
 {
     auto model = LoadModel("solid", n);
     TPaintByNumberItem* cell = model->GetCell(n / 2, n / 2);
@@ -158,31 +147,13 @@ TFillFigures MeasureFill(int n)
         for (int c = 0; c < n; ++c) numbers[static_cast<size_t>(r) * n + c] = static_cast<uint8_t>(model->GetCell(c, r)->GetNumber());
     TScanlineFloor floor(numbers, n);
 
-    using Clock = std::chrono::steady_clock;
-    auto timeBatch = [](int k, auto&& once) {
-        const auto start = Clock::now();
-        for (int i = 0; i < k; ++i) once();
-        return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / k;
-    };
     if (model->FillArea(cell) != n * n || floor.Fill() != n * n) return {};
-    const double one = timeBatch(3, [&] { benchmark::DoNotOptimize(floor.Fill()); });
-    const int batch = std::max(1, static_cast<int>(kBatchMs / std::max(one, 1e-6)));
-    std::vector<double> fills, floors, ratios;
-    for (int round = 0; round < kFillRounds; ++round) {
-        double f = 0.0, g = 0.0;
-        // Either side goes first in turn: neither always meets the caches the other left.
-        if (round % 2 == 0) {
-            f = timeBatch(batch, [&] { benchmark::DoNotOptimize(model->FillArea(cell)); });
-            g = timeBatch(batch, [&] { benchmark::DoNotOptimize(floor.Fill()); });
-        } else {
-            g = timeBatch(batch, [&] { benchmark::DoNotOptimize(floor.Fill()); });
-            f = timeBatch(batch, [&] { benchmark::DoNotOptimize(model->FillArea(cell)); });
-        }
-        fills.push_back(f);
-        floors.push_back(g);
-        ratios.push_back(f / g);
-    }
-    return {Median(fills), Median(floors), Median(ratios)};
+    auto modelFill = [&] { benchmark::DoNotOptimize(model->FillArea(cell)); };
+    auto floorFill = [&] { benchmark::DoNotOptimize(floor.Fill()); };
+    const int batch = BenchBatchFor(kBatchMs, BenchCpuMsEach(3, floorFill));
+    return BenchRounds(
+        kFillRounds, [&] { return BenchCpuMsEach(batch, modelFill); },
+        [&] { return BenchCpuMsEach(batch, floorFill); });
 }
 
 void Completion(benchmark::State& state)
@@ -235,7 +206,7 @@ int main(int argc, char** argv)
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
-    std::map<int, TFillFigures> fills;
+    std::map<int, TRoundFigures> fills;
     for (int n : {100, 300, 1000}) fills[n] = MeasureFill(n);
 
     int drawsAt[2] = {0, 0};
@@ -258,10 +229,10 @@ int main(int argc, char** argv)
     bool within = true;
     for (int n : {100, 300, 1000}) {
         auto m = [&](const char* fn) { return reporter.Median(std::string(fn) + "/" + std::to_string(n)); };
-        const TFillFigures& fill = fills[n];
-        printf("%6d %9.3f %9.3f %9.3f %9.3f %7.2f %11.3f %9.3f\n", n, m("Load"), m("Stroke"), fill.fillMs,
+        const TRoundFigures& fill = fills[n];
+        printf("%6d %9.3f %9.3f %9.3f %9.3f %7.2f %11.3f %9.3f\n", n, m("Load"), m("Stroke"), fill.subjectMs,
                fill.floorMs, fill.ratio, m("Completion"), m("Save"));
-        if (!(fill.ratio <= kAllowedRatio)) within = false;
+        if (!fill.Within(kAllowedRatio)) within = false;
     }
     printf("draw of mosaic300: %.3f ms and %d texture draws at fit, %.3f ms and %d draws at max zoom\n",
            reporter.Median("Draw300/0"), drawsAt[0], reporter.Median("Draw300/1"), drawsAt[1]);
