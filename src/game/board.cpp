@@ -298,7 +298,12 @@ void TBoardMahjong::StartLevel(int stage, int level)
 {
     SelectDefaultCursor();
     mState = kStateLoading;
-    mPaused = 0;
+    // A level starts unheld: the dialog that asked for it is on its way out (its hide finds
+    // the count at 0), and a focus hold taken on a room window the board has since left must
+    // not freeze the new level.
+    mDialogPauses = 0;
+    mFocusPaused = false;
+    FollowPauses();
     TModeProgress& progress = Progress();
     if (stage == -1) stage = progress.mStage;
     if (level == -1) level = progress.mLevel;
@@ -562,16 +567,18 @@ void TBoardMahjong::ShowShadow(float alpha)
 
 void TBoardMahjong::OnFlyWindowShown(TFlyWindow* /*window*/, int /*id*/)
 {
-    mPaused += 1;
+    ++mDialogPauses;
+    FollowPauses();
     mCountdown.mPaused = true;
     ShowShadow(0.6f);
 }
 
 void TBoardMahjong::OnFlyWindowHidden(TFlyWindow* /*window*/, int /*id*/)
 {
-    if (mPaused > 0) mPaused -= 1;
-    // Resumed whatever the paused value: a focus change while a dialog is open already
-    // brought it to 0, and the countdown must not stay stopped for the rest of the level.
+    if (mDialogPauses > 0) --mDialogPauses;
+    FollowPauses();
+    // Resumed at every hide: the countdown moves only in frames the board runs, so a hold
+    // that remains keeps it still until that hold goes too.
     if (Progress().mFlag1 && Preset().usetimer != 0) mCountdown.mPaused = false;
     if (mShadow) mShadow->FadeOut();
 }
@@ -592,7 +599,8 @@ void TBoardMahjong::OnFlyClosed(TFlyWindow* /*window*/, int id, int result)
     switch (id) {
     case kPauseWindowId:
         if (mShadow) mShadow->FadeOut();
-        mPaused = 0;
+        mFocusPaused = false;
+        FollowPauses();
         break;
     case TGameMenuWindow::kId:
         if (result == 5) {
@@ -883,14 +891,13 @@ void TBoardMahjong::DoubleClick(const TMouseEvent& event)
 
 void TBoardMahjong::SetPaused(bool paused)
 {
-    if (paused) {
-        mPaused = 1;
-    } else {
-        mPaused = 0;
-        // The press and release that brought the game back are not play.
-        mSwallowCount = 2;
-    }
+    mFocusPaused = paused;
+    FollowPauses();
+    // The press and release that brought the game back are not play.
+    if (!paused) mSwallowCount = 2;
 }
+
+void TBoardMahjong::FollowPauses() { mPaused = mDialogPauses > 0 || mFocusPaused ? 1 : 0; }
 
 void TBoardMahjong::UpdatePageButtons()
 {

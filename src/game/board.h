@@ -206,6 +206,10 @@ public:
     std::vector<TMyImage*> mErrorMarks;
     std::vector<const TMosaicStar*> mStarRules;
     int32_t mSwallowCount = 0;
+    // The two holds on the game's paused value, kept apart: a focus return must not release
+    // a board that an open dialog still holds, nor a closing dialog one the lost focus holds.
+    int32_t mDialogPauses = 0;
+    bool mFocusPaused = false;
     int32_t mHintsUsed = 0;
     TLevelPlayStats mStats;
     IncValue mTipTimer;
@@ -225,6 +229,7 @@ private:
     bool InPictureView(int x, int y) const;
     bool InColorTable(int x, int y) const;
     void SetScaleSliderFromZoom();
+    void FollowPauses();
 };
 
 TBoardMahjong* GetBoard();

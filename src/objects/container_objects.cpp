@@ -25,12 +25,18 @@ TDialogObject::~TDialogObject() = default;
 
 // --- the transparent container ---
 
+TObject* TTransparentObject::RoutePress(const TSceneMouseEvent& event, bool* ownTaken)
+{
+    *ownTaken = false;
+    if (!IsVisible()) return nullptr;
+    *ownTaken = TObject::OnMouseDown(event);
+    return OfferTopmostFirst([&event](TObject& child) { return child.OnMouseDown(event); });
+}
+
 bool TTransparentObject::OnMouseDown(const TSceneMouseEvent& event)
 {
-    if (!IsVisible()) return false;
-    const bool own = TObject::OnMouseDown(event);
-    if (OfferTopmostFirst([&event](TObject& child) { return child.OnMouseDown(event); })) return true;
-    return own;
+    bool own = false;
+    return RoutePress(event, &own) != nullptr || own;
 }
 
 bool TTransparentObject::OnMouseMove(const TSceneMouseEvent& event, bool& hoverTaken)

@@ -26,6 +26,9 @@ public:
     bool OnMouseDrag(const TSceneMouseEvent& event) override;
 
 protected:
+    // The press routing with the container's own answer kept apart: the child that took the
+    // press, or null when none did (a hidden container offers it to none).
+    TObject* RoutePress(const TSceneMouseEvent& event, bool* ownTaken);
     // Children from the last to the first until one takes the event; null when none does.
     template <class Offer>
     TObject* OfferTopmostFirst(Offer offer)

@@ -282,12 +282,14 @@ void TChangeOnClickObject::LoadState(TBaseBuffer& buffer)
 TChangeOnClickParentObject::~TChangeOnClickParentObject() = default;
 
 // The container's routing: a hidden parent passes nothing on, and the parent counts its own
-// click as a plain object would. It never locks, so every press that leaves all children right
-// runs the reactions again.
+// click as a plain object would. Only a press a child takes is a move of the puzzle: one on the
+// parent's own area, or on a child that refuses it, turns nothing and completes nothing. The
+// parent never locks, so every press that leaves all children right runs the reactions again.
 bool TChangeOnClickParentObject::OnMouseDown(const TSceneMouseEvent& event)
 {
     if (IsLocked()) return false;
-    if (!TTransparentObject::OnMouseDown(event)) return false;
+    bool own = false;
+    if (!RoutePress(event, &own)) return false;
     if (AllChildrenCorrect()) RunEventReactions(0);
     return true;
 }

@@ -95,7 +95,8 @@ private:
     AlphaStaticImage* ImageAt(int index) const;
 };
 
-// Runs its event reactions after every press that leaves all its change-on-click children right.
+// Runs its event reactions after every press a child takes that leaves all its change-on-click
+// children right.
 class TChangeOnClickParentObject : public TTransparentObject {
 public:
     ~TChangeOnClickParentObject() override;

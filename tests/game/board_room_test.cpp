@@ -409,7 +409,8 @@ TEST_F(BoardRoomTest, RescaleAndThePageButtons)
 }
 
 // Focus loss pauses the board under the pause window and the countdown with it; the pause
-// window reports to nobody, so its row of the board's results (304) runs only when told.
+// window reports to nobody, so its row of the board's results (304) runs only when told. That
+// row ends the focus hold only: an open menu still holds the board.
 TEST_F(BoardRoomTest, PauseWindowHoldsTheBoardAndItsResultLiftsTheShadow)
 {
     GetUserInfo()->mPreset->usetimer = 1;
@@ -430,12 +431,17 @@ TEST_F(BoardRoomTest, PauseWindowHoldsTheBoardAndItsResultLiftsTheShadow)
     Frames(30);
     EXPECT_LT(mBoard->mCountdown.mValue, left);
 
-    // The in-game menu darkens the board; a 304 result lifts the shadow and the pause.
+    mBoard->SetPaused(true);
+    mBoard->OnFlyClosed(nullptr, 304, 0);
+    EXPECT_EQ(mBoard->mPaused, 0);
+
+    // The in-game menu darkens the board; a 304 result lifts the shadow but not the menu's hold.
     ClickWidget(mBoard->mMenuButton);
     ASSERT_TRUE(FramesUntil([this] { return mBoard->mShadow != nullptr; }));
     EXPECT_EQ(mBoard->mPaused, 1);
+    mBoard->SetPaused(true);
     mBoard->OnFlyClosed(nullptr, 304, 0);
-    EXPECT_EQ(mBoard->mPaused, 0);
+    EXPECT_EQ(mBoard->mPaused, 1);
     EXPECT_EQ(mBoard->mShadow->mState, TShadow::kFadingOut);
 }
 

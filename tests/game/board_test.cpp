@@ -227,9 +227,33 @@ TEST_F(BoardTest, HidingADialogResumesTheCountdownAfterAFocusChange)
     mBoard->OnFlyWindowShown(nullptr, 10);
     EXPECT_TRUE(mBoard->mCountdown.mPaused);
     mBoard->SetPaused(true);
-    mBoard->SetPaused(false);  // focus back: the paused value is 0 under the open menu
+    mBoard->SetPaused(false);  // focus back while the menu is still open
     mBoard->OnFlyWindowHidden(nullptr, 10);
     EXPECT_FALSE(mBoard->mCountdown.mPaused);
+}
+
+// The board's clock runs only when neither an open dialog nor the lost focus holds it,
+// whichever comes and goes first. S: a dialog shown, H: one hidden, L: focus lost, G: regained.
+TEST_F(BoardTest, DialogsAndTheFocusHoldTheBoardApart)
+{
+    const struct {
+        const char* steps;
+        bool runs;
+    } cases[] = {{"SLG", false}, {"SLGH", true}, {"SLH", false}, {"SLHG", true},
+                 {"LSH", false}, {"LSHG", true}, {"SSH", false}, {"SSHH", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.steps);
+        mBoard->StartLevel(0, 0);
+        for (const char* step = c.steps; *step; ++step) {
+            if (*step == 'S') mBoard->OnFlyWindowShown(nullptr, 10);
+            if (*step == 'H') mBoard->OnFlyWindowHidden(nullptr, 10);
+            if (*step == 'L' || *step == 'G') mBoard->SetPaused(*step == 'L');
+        }
+        const float before = mBoard->mSecondsUsed;
+        mBoard->Update(0.5f);
+        EXPECT_EQ(mBoard->mSecondsUsed > before, c.runs);
+        EXPECT_EQ(mBoard->mPaused == 0, c.runs) << "the host's widgets follow the same hold";
+    }
 }
 
 TEST_F(BoardTest, FillNeedsAFullChargeAndAPointInTheView)

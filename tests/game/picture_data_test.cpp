@@ -373,10 +373,19 @@ TEST_F(PictureProgram, CachedPlayViewDrawsAnewAfterARendererReset)
         view.Same("before");
         view.Frame(true, 200);
         EXPECT_EQ(model.mDrawnImages, 0) << "an unchanged frame copies the cache";
+        // Through the queue, as the frame loop meets it.
         SDL_Event event{};
         event.type = reset;
-        std::vector<TInputEvent> events;
-        EXPECT_FALSE(TranslateSdlEvent(event, &events));
+        ASSERT_EQ(SDL_PushEvent(&event), 1) << SDL_GetError();
+        bool polled = false;
+        while (SDL_PollEvent(&event)) {
+            std::vector<TInputEvent> events;
+            const bool made = TranslateSdlEvent(event, &events);
+            if (event.type != reset) continue;
+            polled = true;
+            EXPECT_FALSE(made) << "no input comes of a reset";
+        }
+        ASSERT_TRUE(polled);
         view.Frame(true, 200);
         EXPECT_GT(model.mDrawnImages, 0) << "the view is drawn anew";
         view.Same("after the reset");

@@ -43,6 +43,42 @@ protected:
         }
     }
 
+    // A double click on the first unpainted cell of the colour that has unpainted neighbours of
+    // its own colour: the press paints the cell itself, only the fill reaches the neighbours.
+    // False when no cell of the colour has such neighbours.
+    bool FillAroundACell(int number)
+    {
+        TPaintByNumber& picture = Board()->mPicture;
+        if (!Board()->mFillButton || Board()->mFillButton->GetCharge() != 1.0f) return false;
+        for (int r = 0; r < picture.GetRowCount(); ++r)
+            for (int c = 0; c < picture.GetColumnCount(); ++c) {
+                TPaintByNumberItem* cell = picture.GetCell(c, r);
+                if (!cell->IsVisible() || cell->GetNumber() != number || cell->GetPainted() == number) continue;
+                std::vector<TPaintByNumberItem*> around;
+                for (const auto& d : {std::make_pair(-1, 0), std::make_pair(1, 0), std::make_pair(0, -1),
+                                      std::make_pair(0, 1)}) {
+                    TPaintByNumberItem* next = picture.GetCell(c + d.first, r + d.second);
+                    if (next && next->IsVisible() && next->GetNumber() == number && next->GetPainted() != number)
+                        around.push_back(next);
+                }
+                if (around.empty()) continue;
+                int x = 0, y = 0;
+                CellPoint(c, r, &x, &y);
+                // A tip that the first click's stroke brings up takes the second click; the
+                // next try starts from the cell it painted.
+                for (int tries = 0; tries < 3 && Board()->mFillButton->GetCharge() == 1.0f; ++tries) {
+                    CloseTipIfShown();
+                    DoubleClick(x, y);
+                    Frames(40);
+                }
+                EXPECT_LT(Board()->mFillButton->GetCharge(), 1.0f) << "the fill ran and recharges";
+                for (TPaintByNumberItem* next : around) EXPECT_EQ(next->GetPainted(), number);
+                CloseTipIfShown();
+                return true;
+            }
+        return false;
+    }
+
     // One cell painted wrong first, then every colour right, with the tips closed as they come.
     void PaintTheLevel()
     {
@@ -69,40 +105,13 @@ protected:
         CloseTipIfShown();
         Shot("board_e2e_midway.png");
 
-        const int last = picture.mColorCount - 1;
-        for (int number = 0; number <= last && !Board()->mLevelHandled; ++number) {
+        // One colour by a double-click fill, from a cell whose same-coloured unpainted
+        // neighbours only the fill can reach; the rest cell by cell.
+        bool filled = false;
+        for (int number = 0; number < picture.mColorCount && !Board()->mLevelHandled; ++number) {
             SelectSwatch(number);
             CloseTipIfShown();
-            if (number == last) {
-                // The last colour by a double-click fill where the fill is charged.
-                for (int r = 0; r < rows; ++r)
-                    for (int c = 0; c < columns; ++c) {
-                        TPaintByNumberItem* cell = picture.GetCell(c, r);
-                        if (cell->IsVisible() && cell->GetNumber() == number && cell->GetPainted() != number &&
-                            Board()->mFillButton && Board()->mFillButton->GetCharge() == 1.0f) {
-                            // The press paints the cell itself; only the fill reaches its neighbours.
-                            std::vector<TPaintByNumberItem*> around;
-                            for (const auto& d : {std::make_pair(-1, 0), std::make_pair(1, 0), std::make_pair(0, -1),
-                                                  std::make_pair(0, 1)}) {
-                                TPaintByNumberItem* next = picture.GetCell(c + d.first, r + d.second);
-                                if (next && next->IsVisible() && next->GetNumber() == number &&
-                                    next->GetPainted() != number)
-                                    around.push_back(next);
-                            }
-                            CellPoint(c, r, &x, &y);
-                            // A tip that the first click's stroke brings up takes the second
-                            // click; the next try starts from the cell it painted.
-                            for (int tries = 0; tries < 3 && Board()->mFillButton->GetCharge() == 1.0f; ++tries) {
-                                CloseTipIfShown();
-                                DoubleClick(x, y);
-                                Frames(40);
-                            }
-                            EXPECT_LT(Board()->mFillButton->GetCharge(), 1.0f) << "the fill ran and recharges";
-                            for (TPaintByNumberItem* next : around) EXPECT_EQ(next->GetPainted(), number);
-                            CloseTipIfShown();
-                        }
-                    }
-            }
+            if (!filled) filled = FillAroundACell(number);
             for (int r = 0; r < rows; ++r) {
                 for (int c = 0; c < columns; ++c) {
                     TPaintByNumberItem* cell = picture.GetCell(c, r);
@@ -115,6 +124,7 @@ protected:
                 if (Board()->mLevelHandled) break;
             }
         }
+        EXPECT_TRUE(filled) << "no cell had unpainted neighbours of its colour for the fill to reach";
     }
     // A new player "Jo" at the first level of the first stage, with the board playing it.
     void PlayFirstLevel()

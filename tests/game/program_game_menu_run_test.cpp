@@ -1,7 +1,8 @@
 // Whole-program test: a player who has seen every tip paints a few cells of the first level and
 // then drives the in-game menu with real SDL clicks: the music volume saved from the options,
 // expert chosen in the difficulty dialog and followed by the board at once, replay, the level
-// map, and quitting to the main menu after the question.
+// map, and quitting to the main menu after the question; and a focus change under the open
+// menu, which must not set the board's clock going.
 #include <string>
 
 #include "app/settings.h"
@@ -10,6 +11,7 @@
 #include "game/difficulty_window.h"
 #include "game/front_screens.h"
 #include "game/game_menu_window.h"
+#include "game/help_window.h"
 #include "game/level_complete_window.h"
 #include "game/map_window.h"
 #include "game/options_window.h"
@@ -81,6 +83,14 @@ protected:
         Manager()->ShowScreen(new TRoomWindow(), true, 1);
         WaitPlaying();
     }
+    // A new player "Jo" who has seen every tip, on the first level.
+    void StartOnTheFirstLevel()
+    {
+        ASSERT_TRUE(Start());
+        ASSERT_TRUE(GetAppState().mSettings->AddUser("Jo"));
+        for (const char* tip : kTips) GetUserInfo()->AddPair("IHelpShown", tip);
+        OpenFirstLevel();
+    }
     std::string ProfileFile() { return mUser.UserFolder() + "/user" + GetAppState().mSettings->CurrentUserIdText(); }
     int PaintedCells()
     {
@@ -101,11 +111,7 @@ protected:
 
 TEST_F(ProgramGameMenuRun, MenuDialogsChangeTheProfileAndTheBoardAndLeadToEveryScreen)
 {
-    ASSERT_TRUE(Start());
-    TSettings* settings = GetAppState().mSettings.get();
-    ASSERT_TRUE(settings->AddUser("Jo"));
-    for (const char* tip : kTips) GetUserInfo()->AddPair("IHelpShown", tip);
-    OpenFirstLevel();
+    ASSERT_NO_FATAL_FAILURE(StartOnTheFirstLevel());
 
     // A few cells of colour 0.
     TPaintByNumber& picture = Board()->mPicture;
@@ -229,6 +235,59 @@ TEST_F(ProgramGameMenuRun, MenuDialogsChangeTheProfileAndTheBoardAndLeadToEveryS
     WaitGone(TGameMenuWindow::kId);
     for (int i = 0; i < 300 && !dynamic_cast<TMainMenu*>(Manager()->TopScreen()); ++i) Frame();
     EXPECT_NE(dynamic_cast<TMainMenu*>(Manager()->TopScreen()), nullptr);
+}
+
+// The player is not billed for time under an open dialog: the focus going and coming back
+// under the menu, its options or its help leaves the board held until the menu is gone.
+TEST_F(ProgramGameMenuRun, FocusReturnUnderAnOpenMenuLeavesTheBoardStill)
+{
+    ASSERT_NO_FATAL_FAILURE(StartOnTheFirstLevel());
+    ASSERT_NE(Board()->mFillButton, nullptr);
+
+    const struct {
+        const char* button;  // the menu's button that opens a dialog over it, "" for none
+        int dialogId;
+        const char* close;  // the dialog's button that closes it
+    } cases[] = {{"", 0, ""},
+                 {"gamemenu_options", TOptionsWindow::kId, "menu"},
+                 {"gamemenu_help", THelpWindow::kId, "help_close"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(*c.button ? c.button : "the menu alone");
+        Board()->mFillButton->StartRecharge();
+        TGameMenuWindow* menu = OpenMenu();
+        ASSERT_NE(menu, nullptr);
+        TFlyWindow* dialog = nullptr;
+        if (*c.button) {
+            ClickChild(menu, c.button);
+            dialog = Window<TFlyWindow>(c.dialogId);
+            ASSERT_NE(dialog, nullptr);
+            Arrive(dialog);
+        }
+        const float seconds = Board()->mSecondsUsed;
+        const float charge = Board()->mFillButton->GetCharge();
+        ASSERT_LT(charge, 1.0f);
+
+        Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_LOST));
+        Frame();
+        ASSERT_NE(Manager()->FindWindow(kPauseWindowId), nullptr);
+        Push(WindowEvent(SDL_WINDOWEVENT_FOCUS_GAINED));
+        Frame();
+        ASSERT_EQ(Manager()->FindWindow(kPauseWindowId), nullptr);
+        Frames(120);
+        EXPECT_EQ(Board()->mSecondsUsed, seconds) << "no time is billed under the menu";
+        EXPECT_EQ(Board()->mFillButton->GetCharge(), charge) << "the fill does not recharge under the menu";
+
+        if (dialog) {
+            ClickChild(dialog, c.close);
+            WaitGone(c.dialogId);
+            EXPECT_EQ(Board()->mSecondsUsed, seconds) << "the menu is back and still holds the board";
+        }
+        ClickChild(menu, "gamemenu_continue");
+        WaitGone(TGameMenuWindow::kId);
+        Frames(30);
+        EXPECT_GT(Board()->mSecondsUsed, seconds) << "the clock runs once the menu is gone";
+        EXPECT_GT(Board()->mFillButton->GetCharge(), charge);
+    }
 }
 
 }  // namespace

@@ -292,6 +292,38 @@ TEST_F(ChangerTest, ClickParentRoutesPressesAsAContainer)
     parent->FreeResources();
 }
 
+// With every child right from the start, a press that no child takes would complete the
+// puzzle at once if the parent's own answer counted.
+TEST_F(ChangerTest, ClickParentRefusesAPressNoChildTakes)
+{
+    const struct {
+        const char* what;
+        const char* parentXml;
+        bool childRefuses;
+        int x, y;
+    } cases[] = {
+        {"the parent's own area", "<object aae='right' x='0' y='0' w='100' h='50' checkonlybounds='1'/>", false, 70, 30},
+        {"a hit child that refuses", "<object aae='right'/>", true, 5, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TCalls calls;
+        TRecordingListener listener(calls);
+        auto parent = LoadObjectFrom<TChangeOnClickParentObject>(c.parentXml);
+        auto* child = NestChild<TChangeOnClickObject>(
+            *parent, "<object correct_idx='0'><img filename='red'/><img filename='blue'/></object>");
+        parent->LoadResources();
+        parent->SetListener(&listener);
+        ASSERT_TRUE(parent->AllChildrenCorrect());
+        if (c.childRefuses) child->mClickDelayCountdown = 1.0f;
+
+        EXPECT_FALSE(parent->OnMouseDown(MouseAt(c.x, c.y)));
+        EXPECT_EQ(0, child->mCurrent);
+        EXPECT_TRUE(Reactions(calls).empty());
+        parent->FreeResources();
+    }
+}
+
 TEST(ChangeOnActivate, FadesOutThenIntoTheNextPicture)
 {
     auto changer = LoadObjectFrom<TChangeOnActivateObject>(

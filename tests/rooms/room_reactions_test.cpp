@@ -339,8 +339,11 @@ TEST_F(RoomReactions, AnObjectFindsItsPocketThroughTheRoomItLiesIn)
 {
     Hall();
     EXPECT_EQ(Object("chest")->GetPocketSpace(), Pocket("a"));
-    // From inside a close-up the search starts at the outermost room again.
+    // From inside a close-up the search starts at the outermost room again: the coin of "b"
+    // finds "a", which "b" itself does not hold.
     EXPECT_EQ(Object("drawer")->GetPocketSpace(), Pocket("b"));
+    Object("coin")->mPocket = "a";
+    EXPECT_EQ(Object("coin")->GetPocketSpace(), Pocket("a"));
     EXPECT_EQ(Object("box")->GetPocketSpace(), nullptr);
     Object("chest")->mPocket = "nowhere";
     EXPECT_EQ(Object("chest")->GetPocketSpace(), nullptr);
