@@ -364,6 +364,7 @@ def page_points():
 
 save("textures/gui/buttons/large", button_sheet(240, 56, 14))
 save("textures/gui/buttons/small", button_sheet(150, 44, 11))
+save("textures/gui/buttons/medium", button_sheet(200, 44, 11))
 save("textures/gui/buttons/check", check_sheet(False))
 save("textures/gui/buttons/radio", check_sheet(True))
 for icon in ("iconprev", "iconnext", "iconup", "icondown", "iconclose", "iconmenu", "iconfit"):
