@@ -27,7 +27,7 @@
 
 namespace {
 
-// One text in one box: where it is shown, the label that lays it out, and the text itself.
+// One text to lay out: where it is shown, and the text itself.
 struct TShownText {
     std::string mWhere;
     std::wstring mText;
@@ -45,6 +45,16 @@ std::vector<std::string> ShippedLayoutFiles()
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+// A shipped layout read into a holder of its own, as a window reads it.
+bool ReadShippedLayout(const std::string& file, TUIInfoHolder& holder)
+{
+    TiXmlDocument* doc = nullptr;
+    TiXmlElement* root = LoadXmlFile("ui/" + file, &doc);
+    if (root) holder.Load(root);
+    delete doc;
+    return root != nullptr;
 }
 
 std::vector<std::wstring> SplitLineWords(const std::wstring& line)
@@ -120,13 +130,9 @@ protected:
     // The label a layout's object makes, as its window builds it.
     TSimpleTextImage* LabelOf(const std::string& file, const std::string& object)
     {
-        auto holder = std::make_unique<TUIInfoHolder>();
-        TiXmlDocument* doc = nullptr;
-        TiXmlElement* root = LoadXmlFile("ui/" + file, &doc);
-        EXPECT_NE(root, nullptr) << file;
-        holder->Load(root);
-        delete doc;
-        const auto* info = dynamic_cast<const TUIText*>(holder->Find(object));
+        TUIInfoHolder holder;
+        EXPECT_TRUE(ReadShippedLayout(file, holder)) << file;
+        const auto* info = dynamic_cast<const TUIText*>(holder.Find(object));
         EXPECT_NE(info, nullptr) << file << " " << object;
         if (!info) return nullptr;
         mLabels.emplace_back(CreateTextImage(info, nullptr));
@@ -164,22 +170,21 @@ TEST_F(ShippedTextLayout, NoTipOrDialogTextLeavesALoneWordOnALine)
     const std::vector<std::string> files = ShippedLayoutFiles();
     ASSERT_GE(files.size(), 10u);
     for (const std::string& file : files) {
-        TiXmlDocument* doc = nullptr;
-        TiXmlElement* root = LoadXmlFile("ui/" + file, &doc);
-        ASSERT_NE(root, nullptr) << file;
         TUIInfoHolder holder;
-        holder.Load(root);
-        delete doc;
+        ASSERT_TRUE(ReadShippedLayout(file, holder)) << file;
         for (const auto& element : holder.Elements()) {
             const auto* text = dynamic_cast<const TUIImageText*>(element.get());
             if (!text || !text->mWrapped || text->mText.empty()) continue;
             addKey(LabelOf(file, text->mName), file + " " + text->mName, text->mText);
         }
     }
-    // The tips, in the tutorial hint's box.
+    // The tips, in the tutorial hint's box; read from the shipped file itself, since the global
+    // holder may hold other tests' tips as well.
     TSimpleTextImage* tipBox = LabelOf("tutorial.xml", "tutorialtext1");
+    TUIInfoHolder interface;
+    ASSERT_TRUE(ReadShippedLayout("interface.xml", interface));
     int tips = 0;
-    for (const auto& element : GetInterfaceHolder()->Elements()) {
+    for (const auto& element : interface.Elements()) {
         if (const auto* tip = dynamic_cast<const TUITutorial*>(element.get())) {
             addKey(tipBox, "tip", tip->mText1);
             ++tips;
