@@ -44,6 +44,15 @@ protected:
         CanvasTest::TearDown();
     }
 
+    // The shipped menu read, its pictures loaded and shown once, as the menu does.
+    static void ShowMenu(TRoom& room)
+    {
+        ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
+        room.LoadObjectResources(0);
+        room.mShowRequest = true;
+        room.OnShow();
+    }
+
     TOwned<TObjectFactory> mOldObjects;
     TOwned<TEffectorsFactory> mOldEffectors;
 };
@@ -51,10 +60,7 @@ protected:
 TEST_F(MenuPieces, EachPieceMovesAsItsEffectorSaysForAMinute)
 {
     TRoom room;
-    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
-    room.LoadObjectResources(0);
-    room.mShowRequest = true;
-    room.OnShow();
+    ASSERT_NO_FATAL_FAILURE(ShowMenu(room));
 
     const char* const pieces[4][2] = {{"spark", "twinkle"}, {"puff", "breathe"}, {"shaker", "tremble"}, {"drifter", "drift"}};
     for (const auto& piece : pieces) {
@@ -102,10 +108,7 @@ TEST_F(MenuPieces, EachPieceMovesAsItsEffectorSaysForAMinute)
 TEST_F(MenuPieces, DriftingCloudRidesTheDriftCurveOfTheTrajectoryFile)
 {
     TRoom room;
-    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
-    room.LoadObjectResources(0);
-    room.mShowRequest = true;
-    room.OnShow();
+    ASSERT_NO_FATAL_FAILURE(ShowMenu(room));
     TObject* drifter = room.FindObject("drifter");
     ASSERT_NE(drifter, nullptr);
     auto* drift = dynamic_cast<TTrajectoryEffector*>(drifter->mEffector);
