@@ -30,10 +30,16 @@ GLOW = (255, 226, 150, 255)
 
 
 def board():
-    # A plank on a post; the reel shows through the dark window at (34, 16).
-    image = canvas(100, 140)
+    # A plank on a post; the reel shows through the dark window at (34, 16). An iron bracket
+    # reaches out from its top right corner and holds the echo's plaque, whose top edge hangs
+    # at (132, 10) on its hook.
+    image = canvas(150, 140)
     d = ImageDraw.Draw(image)
     d.rectangle([44, 76, 55, 139], fill=WOOD_DARK)
+    d.line([96, 24, 122, 5], fill=METAL, width=3)
+    d.rectangle([94, 2, 140, 5], fill=METAL)
+    d.ellipse([138, 0, 145, 7], outline=METAL, width=2)
+    d.line([132, 5, 132, 11], fill=METAL, width=2)
     d.rectangle([0, 0, 99, 79], fill=WOOD, outline=WOOD_DARK, width=2)
     for y in (26, 52):
         d.line([4, y, 95, y], fill=WOOD_DARK, width=1)

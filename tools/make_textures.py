@@ -11,6 +11,7 @@ import math
 import os
 
 from PIL import Image, ImageDraw, ImageFilter, ImageFont
+from scene_pictures import smooth, wrapped_blobs
 
 ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets")
 
@@ -364,6 +365,7 @@ def page_points():
 
 save("textures/gui/buttons/large", button_sheet(240, 56, 14))
 save("textures/gui/buttons/small", button_sheet(150, 44, 11))
+save("textures/gui/buttons/medium", button_sheet(200, 44, 11))
 save("textures/gui/buttons/check", check_sheet(False))
 save("textures/gui/buttons/radio", check_sheet(True))
 for icon in ("iconprev", "iconnext", "iconup", "icondown", "iconclose", "iconmenu", "iconfit"):
@@ -534,21 +536,6 @@ save("textures/mainmenu/sails", sails())
 save("textures/mainmenu/birds", birds())
 
 
-def wrapped_blobs(w, h, blobs, blur, wrap_x=False, wrap_y=False):
-    # Each blob is drawn again one picture size over, so the picture tiles without a seam.
-    image = canvas(w, h)
-    draw = ImageDraw.Draw(image)
-    for (cx, cy, rx, ry, colour) in blobs:
-        for dx in ((-w, 0, w) if wrap_x else (0,)):
-            for dy in ((-h, 0, h) if wrap_y else (0,)):
-                draw.ellipse((cx + dx - rx, cy + dy - ry, cx + dx + rx, cy + dy + ry), fill=colour)
-    big = Image.new("RGBA", (w * 3, h * 3), (0, 0, 0, 0))
-    for i in range(3):
-        for j in range(3):
-            big.paste(image, (i * w, j * h))
-    return big.filter(ImageFilter.GaussianBlur(blur)).crop((w, h, 2 * w, 2 * h))
-
-
 def cloud_band(w, h, spacing, size, alpha, shade):
     # Flat clouds, one in every span of `spacing` pixels or less, each a few overlapping puffs.
     blobs = []
@@ -558,26 +545,6 @@ def cloud_band(w, h, spacing, size, alpha, shade):
             blobs.append((cx + ox * size, cy + oy * size * 0.6, r * size, r * size * 0.45,
                           (shade, shade, min(255, shade + 8), alpha)))
     return wrapped_blobs(w, h, blobs, 6, wrap_x=True)
-
-
-def waterfall():
-    w, h = 32, 128
-    image = Image.new("RGBA", (w, h), (120, 170, 220, 230))
-    draw = ImageDraw.Draw(image)
-    for k in range(14):
-        x = (k * 7 + 3) % w
-        top = (k * 37) % h
-        length = 30 + (k * 13) % 50
-        colour = (255, 255, 255, 220) if k % 2 == 0 else (200, 228, 255, 220)
-        for dy in range(-h, h, h):
-            draw.line([(x, top + dy), (x, top + dy + length)], fill=colour, width=2)
-            draw.line([(x, top + dy + h), (x, top + dy + h + length)], fill=colour, width=2)
-    return image
-
-
-def mist():
-    blobs = [((k * 41) % 124, (k * 23) % 80, 26, 10, (255, 255, 255, 70)) for k in range(8)]
-    return wrapped_blobs(124, 80, blobs, 5, wrap_y=True)
 
 
 def mote():
@@ -638,8 +605,6 @@ def sign():
 
 save("textures/mainmenu/clouds_far", cloud_band(1366, 120, 280, 46, 120, 236))
 save("textures/mainmenu/clouds_near", cloud_band(1366, 160, 290, 64, 190, 250))
-save("textures/mainmenu/waterfall", waterfall())
-save("textures/mainmenu/mist", mist())
 save("textures/mainmenu/mote", mote())
 save("textures/mainmenu/sunrays", sunrays())
 save("textures/mainmenu/sunglow", sunglow())
@@ -684,15 +649,6 @@ from help_pictures import help_pictures  # noqa: E402  (tools/ is the script's o
 
 for name, picture in help_pictures().items():
     save("textures/help/" + name, picture)
-
-
-SMOOTH = 4  # shapes are drawn this many times larger, then scaled down for soft edges
-
-
-def smooth(w, h, paint):
-    big = Image.new("RGBA", (w * SMOOTH, h * SMOOTH), (0, 0, 0, 0))
-    paint(ImageDraw.Draw(big), SMOOTH)
-    return big.resize((w, h), Image.LANCZOS)
 
 
 def star_points(cx, cy, outer, inner):
@@ -914,21 +870,6 @@ save("textures/map/frame", map_frame())
 save("textures/gui/map/back", map_back())
 
 
-def easel():
-    # 180 x 190: a wooden frame 10 px wide round a transparent inside of 160 x 128 (where the
-    # canvas's movie shows), on two legs splayed below it.
-    w, h = 180, 190
-    image = canvas(w, h)
-    d = ImageDraw.Draw(image)
-    wood, dark = (150, 100, 52, 255), (104, 66, 30, 255)
-    d.polygon([(30, 140), (44, 140), (22, h - 1), (8, h - 1)], fill=wood, outline=dark)
-    d.polygon([(w - 45, 140), (w - 31, 140), (w - 9, h - 1), (w - 23, h - 1)], fill=wood, outline=dark)
-    d.rectangle((0, 0, w - 1, 147), fill=wood, outline=dark)
-    d.rectangle((10, 10, w - 11, 137), fill=(0, 0, 0, 0))
-    d.rectangle((9, 9, w - 10, 138), outline=dark)
-    return image
-
-
 def sparkle_green():
     # Fourteen 10 x 10 frames in a row: a green four-point sparkle that grows and shrinks.
     frames, side = 14, 10
@@ -944,5 +885,4 @@ def sparkle_green():
     return image
 
 
-save("textures/mainmenu/easel", easel())
 save("textures/effect/sparklegreen", sparkle_green())

@@ -73,9 +73,16 @@ def menuloop():
     return pts + [pts[0]]
 
 
+def drift():
+    # A lazy loop for the small cloud in the sky left of the title: below the player's name,
+    # above the easel's mast, closed on its first point.
+    return [(110, 186), (150, 166), (200, 158), (250, 164), (290, 180), (250, 196), (200, 200),
+            (150, 198), (110, 186)]
+
+
 CURVES = [
     ("menuloop", menuloop()),
-    ("drift", [(-120, 225), (240, 130), (560, 190), (820, 300), (1130, 320), (1486, 215)]),
+    ("drift", drift()),
     ("swoop", [(80, 40), (330, 380), (683, 540), (1036, 380), (1286, 40)]),
 ]
 

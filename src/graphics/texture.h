@@ -62,6 +62,13 @@ struct DrawTransform {
         mSrcH = static_cast<float>(h);
         mFlags |= kDrawSourceRect;
     }
+    // Back to the whole texture: the size goes too, since an image's width and height answer
+    // a source rectangle's size while it is above 0.
+    void ClearSourceRect()
+    {
+        mSrcX = mSrcY = mSrcW = mSrcH = 0.0f;
+        mFlags &= ~kDrawSourceRect;
+    }
 };
 
 // The largest scale a drawable takes from a data file or a saved track: no scene grows a

@@ -1,5 +1,6 @@
 #include "objects/decor_objects.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -73,6 +74,17 @@ std::vector<double> BreakPoints(double from, double to)
 
 // How many breaks lie inside, counted without walking them.
 double InnerBreakCount(double from, double to) { return std::max(0.0, std::ceil(to) - std::floor(from)); }
+
+// Cells meet on whole pixels: each edge is rounded once and shared by the cells on both sides,
+// where sizes truncated cell by cell would leave a row or a column open between two of them.
+int UVEdge(double windowOffset, double size) { return TruncToInt(std::floor(windowOffset * size + 0.5)); }
+
+// Where a cell of that many pixels starts in the texture, kept inside it.
+int UVSourceStart(double at, double size, int cellSize)
+{
+    const int start = UVEdge(at - std::floor(at), size);
+    return std::max(0, std::min(start, TruncToInt(size) - cellSize));
+}
 }  // namespace
 
 void TUVObject::Draw(float /*alphaFactor*/)
@@ -91,16 +103,17 @@ void TUVObject::Draw(float /*alphaFactor*/)
     const double W = image.GetWidth(), H = image.GetHeight();
     const double c = std::cos(mAngle), s = std::sin(mAngle);
     for (size_t i = 0; i + 1 < us.size(); ++i) {
+        const int left = UVEdge(us[i] - u1, W), right = UVEdge(us[i + 1] - u1, W);
+        const int sourceX = UVSourceStart(us[i], W, right - left);
         for (size_t j = 0; j + 1 < vs.size(); ++j) {
-            const double ua = us[i], ub = us[i + 1], va = vs[j], vb = vs[j + 1];
-            image.mTransform.SetSourceRect(TruncToInt((ua - std::floor(ua)) * W), TruncToInt((va - std::floor(va)) * H),
-                                           TruncToInt((ub - ua) * W), TruncToInt((vb - va) * H));
-            const double dx = (ua - u1) * W, dy = (va - v1) * H;
+            const int top = UVEdge(vs[j] - v1, H), bottom = UVEdge(vs[j + 1] - v1, H);
+            image.mTransform.SetSourceRect(sourceX, UVSourceStart(vs[j], H, bottom - top), right - left, bottom - top);
+            const double dx = left, dy = top;
             image.SetPosition(static_cast<float>(X + dx * c - dy * s), static_cast<float>(Y + dy * c + dx * s), false);
             image.Draw(1.0f);
         }
     }
-    image.mTransform.mFlags &= ~kDrawSourceRect;
+    image.mTransform.ClearSourceRect();
     image.SetPosition(X, Y, false);
 }
 

@@ -101,7 +101,14 @@ int TSimpleTextImage::WrappedHeight(int width)
     return WrapText(0, 0, width, 0, false);
 }
 
-int TSimpleTextImage::WrapText(int x, int y, int width, uint32_t color, bool draw)
+std::vector<std::wstring> TSimpleTextImage::WrappedLines(int width)
+{
+    std::vector<std::wstring> lines;
+    if (mFont) WrapText(0, 0, width, 0, false, &lines);
+    return lines;
+}
+
+int TSimpleTextImage::WrapText(int x, int y, int width, uint32_t color, bool draw, std::vector<std::wstring>* lines)
 {
     const int spacing = mFont->GetLineSpacing();
     const int firstBaseline = y + mFont->GetAscent() - mFont->GetAscentPadding();
@@ -126,6 +133,7 @@ int TSimpleTextImage::WrapText(int x, int y, int width, uint32_t color, bool dra
         }
         if (i == n) {
             if (draw) DrawLine(lineStart, n - lineStart, x, baseline, width, color);
+            if (lines) lines->push_back(mText.substr(lineStart, n - lineStart));
             baseline += spacing;
             break;
         }
@@ -142,6 +150,7 @@ int TSimpleTextImage::WrapText(int x, int y, int width, uint32_t color, bool dra
             next = lineEnd;
         }
         if (draw) DrawLine(lineStart, lineEnd - lineStart, x, baseline, width, color);
+        if (lines) lines->push_back(mText.substr(lineStart, lineEnd - lineStart));
         baseline += spacing;
         lineStart = next;
     }

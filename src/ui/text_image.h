@@ -4,6 +4,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/xml_attributes.h"
 #include "ui/window.h"
@@ -33,6 +34,8 @@ public:
 
     // The height of the text wrapped to the width, measured as it would be drawn.
     int WrappedHeight(int width);
+    // The lines the text is wrapped into at that width, as they would be drawn.
+    std::vector<std::wstring> WrappedLines(int width);
     // The packed colour the text draws in now.
     uint32_t TextColor() const;
 
@@ -48,8 +51,9 @@ public:
 
 private:
     // Walks the text in lines no wider than the width, from the top of the block at y;
-    // draws them when asked. Answers the block's height.
-    int WrapText(int x, int y, int width, uint32_t color, bool draw);
+    // draws them when asked and hands them to the list when there is one. Answers the
+    // block's height.
+    int WrapText(int x, int y, int width, uint32_t color, bool draw, std::vector<std::wstring>* lines = nullptr);
     void DrawLine(size_t start, size_t count, int x, int baseline, int width, uint32_t color);
 };
 

@@ -15,6 +15,7 @@
 #include "game/stages.h"
 #include "graphics/font_manager.h"
 #include "ui/dialog_fixture.h"
+#include "ui/button.h"
 #include "ui/image.h"
 #include "ui/text_image.h"
 
@@ -350,6 +351,35 @@ TEST_F(LevelCompleteShippedFonts, EveryStarDescriptionFitsInsideTheDialog)
             }
         }
         mManager->DeleteTopWindows();
+    }
+}
+
+// Each button's label drawn alone on a black canvas: it keeps the margin every other label of
+// the game has inside its button, on either side.
+TEST_F(LevelCompleteShippedFonts, EveryButtonLabelKeepsAMarginInsideItsButton)
+{
+    const int kMargin = 24;
+    TLevelCompleteWindow* window = Open();
+    Arrive(window);
+    for (const char* name : {"repeat", "mainmenu", "nextlevel"}) {
+        SCOPED_TRACE(name);
+        auto* button = dynamic_cast<TMyButton*>(window->FindChild(name));
+        ASSERT_NE(button, nullptr);
+        ASSERT_NE(button->mCaption, nullptr);
+        int wx = 0, wy = 0, x = 0, y = 0;
+        window->GetAbsolutePosition(&wx, &wy);
+        button->GetAbsolutePosition(&x, &y);
+        Clear(0, 0, 0);
+        button->mDrawOffsetX = wx;
+        button->mDrawOffsetY = wy;
+        button->DrawCaption();
+        button->mDrawOffsetX = button->mDrawOffsetY = 0;
+        const SDL_Rect text = DrawnBox(0, 0, 0);
+        ASSERT_GT(text.w, 0) << "the label drew nothing";
+        EXPECT_GE(text.x - x, kMargin) << text;
+        EXPECT_GE(x + button->GetWidth() - (text.x + text.w), kMargin) << text;
+        EXPECT_GE(text.y, y);
+        EXPECT_LE(text.y + text.h, y + button->GetHeight());
     }
 }
 

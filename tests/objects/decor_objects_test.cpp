@@ -85,6 +85,33 @@ TEST(UvSpin, MovesTheWindowByOneHeightPerSpin)
     EXPECT_NEAR(1.0f / 128.0f, up->mV1, 1e-5f);
 }
 
+TEST_F(DecorCanvasTest, UvSpinDrawsItsWholeWindowFrameAfterFrame)
+{
+    // pic is 32 x 16. A spin of a second moves the window by a quarter row a frame, so from the
+    // second frame on it is cut into a lower and an upper cell that meet inside a pixel row.
+    auto water = LoadObjectFrom<TUVSpinObject>("<object name='pic' u2='2' time='1'/>");
+    water->LoadResources();
+    for (int frame = 0; frame < 80; ++frame) {
+        water->Update(kFrame);
+        Clear(0, 0, 0);
+        water->Draw(1.0f);
+        const SDL_Rect box = DrawnBox(0, 0, 0);
+        ASSERT_EQ(0, box.x) << "frame " << frame;
+        ASSERT_EQ(0, box.y) << "frame " << frame;
+        ASSERT_EQ(64, box.w) << "frame " << frame;
+        ASSERT_EQ(16, box.h) << "frame " << frame;
+        // No row left open where the cells meet: every row shows red, then blue, twice over.
+        for (int y = 0; y < 16; ++y)
+            for (int x : {8, 24, 40, 56}) {
+                const TPixel p = Pixel(x, y);
+                ASSERT_EQ(x % 32 < 16 ? 255 : 0, p.r) << "frame " << frame << " at " << x << ", " << y;
+                ASSERT_EQ(x % 32 < 16 ? 0 : 255, p.b) << "frame " << frame << " at " << x << ", " << y;
+            }
+    }
+    EXPECT_EQ(32, water->mImage->GetWidth());
+    EXPECT_EQ(16, water->mImage->GetHeight());
+}
+
 TEST(Clouds, OffsetsSettleInTheirRanges)
 {
     struct Case {

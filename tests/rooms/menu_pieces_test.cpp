@@ -1,18 +1,23 @@
 // The shipped menu scene's moving pieces: a twinkling sun, a breathing cloud, a cloud drifting
-// across the sky and a sun trembling in place, run for a minute as the menu runs them.
+// across the sky on the file's "drift" curve and a sun trembling in place, run for a minute as
+// the menu runs them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "audio_cases.h"
 #include "core/app_state.h"
 #include "graphics/drawing_fixture.h"
 #include "objects/object.h"
+#include "graphics/trajectories.h"
 #include "objects/object_factory.h"
 #include "rooms/effector.h"
+#include "rooms/random_effectors.h"
 #include "rooms/room.h"
 #include "rooms/room_factory.h"
 #include "sound/sound_manager.h"
@@ -40,6 +45,15 @@ protected:
         CanvasTest::TearDown();
     }
 
+    // The shipped menu read, its pictures loaded and shown once, as the menu does.
+    static void ShowMenu(TRoom& room)
+    {
+        ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
+        room.LoadObjectResources(0);
+        room.mShowRequest = true;
+        room.OnShow();
+    }
+
     TOwned<TObjectFactory> mOldObjects;
     TOwned<TEffectorsFactory> mOldEffectors;
 };
@@ -47,10 +61,7 @@ protected:
 TEST_F(MenuPieces, EachPieceMovesAsItsEffectorSaysForAMinute)
 {
     TRoom room;
-    ASSERT_TRUE(room.LoadFromXml("mainmenu.xml"));
-    room.LoadObjectResources(0);
-    room.mShowRequest = true;
-    room.OnShow();
+    ASSERT_NO_FATAL_FAILURE(ShowMenu(room));
 
     const char* const pieces[4][2] = {{"spark", "twinkle"}, {"puff", "breathe"}, {"shaker", "tremble"}, {"drifter", "drift"}};
     for (const auto& piece : pieces) {
@@ -90,6 +101,37 @@ TEST_F(MenuPieces, EachPieceMovesAsItsEffectorSaysForAMinute)
     }
     EXPECT_GE(alphas.size(), 10u);
     EXPECT_GE(scales.size(), 10u);
+    room.FreeObjectResources();
+}
+
+// The drifting cloud rides the "drift" curve of the shipped trajectory file, closed on itself:
+// over one pass of its fourteen seconds it comes by every point of that curve.
+TEST_F(MenuPieces, DriftingCloudRidesTheDriftCurveOfTheTrajectoryFile)
+{
+    TRoom room;
+    ASSERT_NO_FATAL_FAILURE(ShowMenu(room));
+    TObject* drifter = room.FindObject("drifter");
+    ASSERT_NE(drifter, nullptr);
+    auto* drift = dynamic_cast<TTrajectoryEffector*>(drifter->mEffector);
+    ASSERT_NE(drift, nullptr);
+    EXPECT_EQ(drift->mMover.mFileName, "trajectories.dat");
+    TTrajectoryList shipped;
+    ASSERT_TRUE(shipped.Load("trajectories.dat"));
+    ASSERT_GT(shipped.Count(), drift->mMover.mTrajIndex);
+    const TTrajectory& curve = *shipped.Get(drift->mMover.mTrajIndex);
+    EXPECT_EQ(curve.mName, "drift");
+    ASSERT_GE(curve.mPoints.size(), 3u);
+    EXPECT_EQ(curve.mPoints.front().x, curve.mPoints.back().x);
+    EXPECT_EQ(curve.mPoints.front().y, curve.mPoints.back().y);
+
+    std::vector<float> nearest(curve.mPoints.size(), 1e9f);
+    for (int frame = 1; frame <= 14 * 60; ++frame) {
+        room.Update(1.0f / 60.0f);
+        for (size_t i = 0; i < curve.mPoints.size(); ++i)
+            nearest[i] = std::min(nearest[i], std::hypot(drifter->GetX() - curve.mPoints[i].x,
+                                                         drifter->GetY() - curve.mPoints[i].y));
+    }
+    for (size_t i = 0; i < nearest.size(); ++i) EXPECT_LE(nearest[i], 2.0f) << "point " << i;
     room.FreeObjectResources();
 }
 

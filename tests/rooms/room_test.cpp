@@ -379,8 +379,8 @@ TEST_F(ShippedMainMenu, SceneLoadsTurnsAndDrawsItsHub)
         EXPECT_EQ(room->mFilePath, "mainmenu.xml");
         EXPECT_EQ(Names(room->mObjects), "hills sunhalo sunglow sunrays sky sun cloud1 cloud2 birds "
                                          "tower belfry clockhand windows "
-                                         "mill waterfall mist spray sign "
-                                         "animhost glint1 glint2 glint3 pond balloon ringmovie canvas easel "
+                                         "mill stand cliff waterfall mist cliffrocks spray sign "
+                                         "animhost glint1 glint2 glint3 pond balloon ringmovie easelcanvas canvas easel "
                                          "spark puff shaker drifter pz_wall pz_lock pz_tiles pz_maze pz_shelf "
                                          "board reel reel_echo well well_rope lamps lantern "
                                          "doorglow kite bee gulls gust birdcalls scale_stand scales "

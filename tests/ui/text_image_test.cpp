@@ -142,6 +142,7 @@ TEST_F(TextImage, WordWrapBreaksAtSpacesLineFeedsOrInsideWords)
         std::vector<std::wstring> texts;
         for (const TDrawnLine& line : drawn) texts.push_back(line.text);
         EXPECT_EQ(c.lines, texts);
+        EXPECT_EQ(c.lines, mLabel.WrappedLines(c.width)) << "the lines listed are the lines drawn";
         // Ascent - padding + (lines - 1) x spacing + descent; the block is centred, less one.
         const int lines = static_cast<int>(c.lines.size());
         const int height = 8 - 1 + (lines - 1) * 12 + 2;

@@ -64,8 +64,8 @@ protected:
 
 TEST_F(WidgetsDataTest, EveryButtonStyleDrawsFourDifferentLooks)
 {
-    std::vector<std::string> buttons = {"style=\"btnlarge\"", "style=\"btnsmall\"", "style=\"btncheck\"",
-                                        "style=\"btnradio\""};
+    std::vector<std::string> buttons = {"style=\"btnlarge\"", "style=\"btnmedium\"", "style=\"btnsmall\"",
+                                        "style=\"btncheck\"", "style=\"btnradio\""};
     for (const char* icon : {"iconprev", "iconnext", "iconup", "icondown", "iconclose", "iconmenu", "iconfit"}) {
         buttons.push_back("style=\"btnicon\" image=\"textures/gui/buttons/" + std::string(icon) + "\"");
     }

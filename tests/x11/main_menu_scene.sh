@@ -1,7 +1,8 @@
 #!/bin/sh
 # Whole-program check under Xvfb: the game started as a new user would shows the main menu's
 # live scene. Two screenshots a second apart: the sails' hub sits in its colour, the sails
-# round it, the clock tower's hand, the waterfall, the easel's canvas, the trembling sun, the
+# round it, the clock tower's hand, the waterfall (drawn whole from its lip down in each of the
+# four shots below), the easel's canvas, the trembling sun, the
 # pennant and the right-hand butterfly have moved, the sign shows its lettering, the butterfly,
 # the lock plate and the puzzle corner's pictures show, the scales' beam is tilted, the farm's
 # hatch is open over its dark loft with the bale dropped below, a box where nothing moves stays
@@ -157,6 +158,14 @@ print("waterfall changed in", fell, "pixels")
 if fell < 300:
     print("the water did not fall")
     ok = False
+# The strip is drawn whole in every shot: each row between the lip and the mist shows water.
+for name, shot in (("A", a), ("B", b), ("C", c), ("D", d)):
+    dry = [y for y in range(612, 672)
+           if not any(shot.getpixel((x, y))[2] > 150 and shot.getpixel((x, y))[2] > shot.getpixel((x, y))[0] + 40
+                      for x in range(1244, 1300, 4))]
+    if dry:
+        print("shot", name, "shows no water in", len(dry), "rows of the strip, the first at", dry[0])
+        ok = False
 letters = count_near(a, (230, 700, 140, 36), (70, 45, 20), 24)
 print("sign has", letters, "pixels of its lettering colour")
 if letters < 20:
