@@ -2,6 +2,10 @@
 // or a sum gone wrong must not turn into undefined behaviour.
 #pragma once
 
+// Angles: the files give degrees, drawing takes radians.
+constexpr float kPi = 3.14159265358979f;
+constexpr float kDegToRad = 0.017453292f;
+
 // A wide integer brought into the int range (the nearer end when outside it).
 int ClampToInt(long long v);
 // Truncation toward zero that clamps instead of overflowing (NaN gives 0).

@@ -55,12 +55,6 @@ bool UsualList() { return GetUserInfo()->mMode != 0; }
 
 void CommitUser() { SaveCurrentUserProfile(); }
 
-std::string CurrentUserIdText()
-{
-    TProfileSaver* saver = GetProfileSaver();
-    return saver ? saver->CurrentUserIdText() : std::string();
-}
-
 TUIBaseBox* FindElement(const std::string& name)
 {
     TUIInfoHolder* holder = GetInterfaceHolder();
@@ -339,7 +333,7 @@ void TBoardMahjong::StartLevel(int stage, int level)
         mPicture.mViewportWidth = view->mWidth;
         mPicture.mViewportHeight = view->mHeight;
     }
-    mPicture.LoadPicture(kCellSize, "textures/" + mLevel->mFilename, CurrentUserIdText());
+    mPicture.LoadPicture(kCellSize, "textures/" + mLevel->mFilename, CurrentProfileIdText());
 
     mColorTable.mListener = this;
     mColorTable.SetColors(mPicture.mColors, mPicture.mColorCount);

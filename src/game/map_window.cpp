@@ -24,13 +24,7 @@ const int kBoardsPerBlock = 8;
 const int kColumns = 4;
 const float kTipDelay = 1.5f;
 
-bool UsualList() { return GetUserInfo()->mMode == 1; }
-
-std::string CurrentUserIdText()
-{
-    TProfileSaver* saver = GetProfileSaver();
-    return saver ? saver->CurrentUserIdText() : std::string();
-}
+bool MapShowsUsualList() { return GetUserInfo()->mMode == 1; }
 
 void CloseTutorial()
 {
@@ -124,7 +118,7 @@ void TMapPages::Build(int stage, bool usual)
 void TMapPages::LoadBlock(int block)
 {
     if (block < 0 || block >= static_cast<int>(mBlocks.size())) return;
-    const std::string folder = CurrentUserIdText();
+    const std::string folder = CurrentProfileIdText();
     for (std::unique_ptr<TMapBoard>& board : mBlocks[static_cast<size_t>(block)]) board->LoadPreview(folder);
 }
 
@@ -173,7 +167,7 @@ TMapWindow::TMapWindow() : TClassicWindow(kLayoutFile, true)
     mNextStageTipTimer = 0.0f;
 }
 
-int TMapWindow::StageCount() const { return static_cast<int>(GetStageList(UsualList()).size()); }
+int TMapWindow::StageCount() const { return static_cast<int>(GetStageList(MapShowsUsualList()).size()); }
 
 int TMapWindow::ClampStage(int stage) const
 {
@@ -194,7 +188,7 @@ void TMapWindow::ShowModeStage()
 
 void TMapWindow::SetPage(int stage)
 {
-    mPages.Build(stage, UsualList());
+    mPages.Build(stage, MapShowsUsualList());
     if (mPageShower) mPageShower->mCurrentPage = stage;
 }
 
@@ -207,7 +201,7 @@ void TMapWindow::UpdateArrows()
 
 bool TMapWindow::FirstStageLocked() const
 {
-    return !GetUserInfo()->CurrentModeProgress().FirstStageComplete(UsualList());
+    return !GetUserInfo()->CurrentModeProgress().FirstStageComplete(MapShowsUsualList());
 }
 
 void TMapWindow::ShowLockedTip()
@@ -249,7 +243,7 @@ bool TMapWindow::Update(float dt)
         mNextStageTipTimer -= dt;
         if (mNextStageTipTimer <= 0.0f) {
             mNextStageTipTimer = 0.0f;
-            if (GetUserInfo()->CurrentModeProgress().FiveLevelsComplete(UsualList()))
+            if (GetUserInfo()->CurrentModeProgress().FiveLevelsComplete(MapShowsUsualList()))
                 ShowTutorial("TipMapClickToNextStage", true, kMapId, "showtutorial");
         }
     }

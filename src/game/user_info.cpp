@@ -330,6 +330,12 @@ void SetProfileSaver(TProfileSaver* saver) { gProfileSaver = saver; }
 
 TProfileSaver* GetProfileSaver() { return gProfileSaver; }
 
+std::string CurrentProfileIdText()
+{
+    TProfileSaver* saver = GetProfileSaver();
+    return saver ? saver->CurrentUserIdText() : std::string();
+}
+
 bool SaveCurrentUserProfile()
 {
     if (!gProfileSaver) {

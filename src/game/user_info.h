@@ -138,5 +138,7 @@ public:
 };
 void SetProfileSaver(TProfileSaver* saver);
 TProfileSaver* GetProfileSaver();
+// The current player's id as text; empty without a saver.
+std::string CurrentProfileIdText();
 // False (logged) when nothing is registered or the save fails.
 bool SaveCurrentUserProfile();

@@ -12,7 +12,6 @@
 
 namespace {
 
-const float kDegreesToRadians = 0.017453292f;
 
 // Advances a frame index toward its list's end; anything at or past the end (a damaged
 // state, a start frame beyond the sheet) ends the pass without ever overflowing.
@@ -46,7 +45,7 @@ void TCadrImage::LoadXml(TiXmlElement* element, bool loadTexture, const std::str
     else
         SetScale(scale);
     // No frame is cut yet, so this keeps the rotation centre as it is.
-    SetAngle(GetAttrFloat(element, "angle", 0.0f) * kDegreesToRadians);
+    SetAngle(GetAttrFloat(element, "angle", 0.0f) * kDegToRad);
 
     int centreX = GetAttrInt(element, "centerx", 0);
     int centreY = GetAttrInt(element, "centery", 0);
@@ -284,7 +283,7 @@ void TCadrImage2::LoadXml(TiXmlElement* element, bool loadTextures)
     float scaleX = GetAttrFloat(element, "scalex", 1.0f);
     float scaleY = GetAttrFloat(element, "scaley", 1.0f);
     mAlpha = GetAttrFloat(element, "a", 1.0f);
-    mAngle = GetAttrFloat(element, "angle", 0.0f) * kDegreesToRadians;
+    mAngle = GetAttrFloat(element, "angle", 0.0f) * kDegToRad;
     for (TiXmlElement* item = element->FirstChildElement("item"); item; item = item->NextSiblingElement("item")) {
         std::unique_ptr<TCadrFrame> frame(new TCadrFrame());
         frame->mName = GetAttrString(item, "name", "");

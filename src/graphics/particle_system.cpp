@@ -10,13 +10,13 @@
 
 #include "core/ini_file.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/random.h"
 #include "graphics/texture_cache.h"
 #include "graphics/tweens.h"
 
 namespace {
 
-const float kPi = 3.14159274f;
 const int kTableSize = 65536;
 // Drawing positions and sizes past this are refused: SDL turns the destination into whole
 // pixels without checking the range.

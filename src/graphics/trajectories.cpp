@@ -16,12 +16,11 @@
 
 namespace {
 
-const float kPi = 3.14159265358979f;
 const int kChords = 500;
 const size_t kPointBytes = 28;
 const size_t kCurveHeaderBytes = 24;
 // Far beyond any screen, and exact in a float, so the splines and positions keep their digits.
-const int32_t kCoordinateLimit = 1 << 24;
+const int32_t kCurveCoordinateLimit = 1 << 24;
 
 // A stored float that is not finite reads as 0; a length also stops at 0 from below.
 bool Usable(float* value, bool length)
@@ -33,8 +32,8 @@ bool Usable(float* value, bool length)
 
 bool UsableCoordinate(int32_t* value)
 {
-    if (*value >= -kCoordinateLimit && *value <= kCoordinateLimit) return true;
-    *value = *value < 0 ? -kCoordinateLimit : kCoordinateLimit;
+    if (*value >= -kCurveCoordinateLimit && *value <= kCurveCoordinateLimit) return true;
+    *value = *value < 0 ? -kCurveCoordinateLimit : kCurveCoordinateLimit;
     return false;
 }
 

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <vector>
 
+#include "core/numbers.h"
 #include "core/xml_attributes.h"
 
 namespace {
 
-const float kDegreesToRadians = 0.017453292f;
 
 }  // namespace
 
@@ -40,7 +40,7 @@ void TrajectoryMoverCadrImage2::LoadXml(TiXmlElement* element, const std::string
     mScale = GetAttrFloat(element, "scale", mScale);
     mId = GetAttrInt(element, "id", mId);
     float moveTime = GetAttrFloat(element, "movetime", 0.0f);
-    if (element->Attribute("addangle")) mAddedAngle = GetAttrFloat(element, "addangle") * kDegreesToRadians;
+    if (element->Attribute("addangle")) mAddedAngle = GetAttrFloat(element, "addangle") * kDegToRad;
     mStartAgainTime = GetAttrFloat(element, "startagaintime", mStartAgainTime);
     mPathType = GetAttrInt(element, "trtype", mPathType);
 

@@ -15,7 +15,6 @@
 #include "sound/sound_manager.h"
 
 namespace {
-constexpr float kDegToRad = 0.017453292f;
 constexpr float kRadToDeg = 57.295776f;
 
 // Truncated parts of a scene position, as the contact tests read them.

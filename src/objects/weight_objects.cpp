@@ -13,7 +13,6 @@
 
 namespace {
 const char* const kNeedBalance = "WeightNeedBalance";
-constexpr float kDegToRad = 0.017453292f;
 constexpr float kHalfTurn = 3.1415927f;
 
 // An object with a size of its own answers its position and size, else its children's union.

@@ -19,7 +19,6 @@ int ChannelOfId(const std::string& id)
     return -1;
 }
 
-const float kDegToRad = 0.017453292f;
 
 }  // namespace
 

@@ -17,7 +17,7 @@ namespace {
 TGameCursors* gCursors = nullptr;
 
 // Far beyond any picture, and small enough that positions computed from it stay in range.
-const long kCoordinateLimit = 1 << 20;
+const long kCursorCoordinateLimit = 1 << 20;
 
 // Reads up to `count` integers separated by commas; the ones the text lacks stay as they are.
 void ReadIntList(const std::string& text, const char* what, int* values[], int count)
@@ -27,9 +27,9 @@ void ReadIntList(const std::string& text, const char* what, int* values[], int c
         char* end = nullptr;
         long v = std::strtol(p, &end, 10);
         if (end == p) return;
-        if (v > kCoordinateLimit || v < -kCoordinateLimit) {
+        if (v > kCursorCoordinateLimit || v < -kCursorCoordinateLimit) {
             GetLogger()->LogMessage("cursors: %s \"%s\" is out of range, clamped", what, text.c_str());
-            v = v > 0 ? kCoordinateLimit : -kCoordinateLimit;
+            v = v > 0 ? kCursorCoordinateLimit : -kCursorCoordinateLimit;
         }
         *values[i] = static_cast<int>(v);
         p = end;

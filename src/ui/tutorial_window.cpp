@@ -16,7 +16,6 @@ namespace {
 TMyTutorialWindow* gTutorial = nullptr;
 TTutorialProfile* gProfile = nullptr;
 const char kShownKey[] = "IHelpShown";
-constexpr float kPi = 3.14159265358979f;
 }  // namespace
 
 void SetTutorialProfile(TTutorialProfile* profile) { gProfile = profile; }
