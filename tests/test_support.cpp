@@ -13,10 +13,15 @@
 
 #include <SDL_image.h>
 
+#include "core/app_state.h"
 #include "core/buffer.h"
+#include "core/localization.h"
 #include "core/logger.h"
+#include "core/messages.h"
 #include "core/system.h"
 #include "game/stages.h"
+#include "rooms/room_factory.h"
+#include "sound/sound_manager.h"
 
 TTempDir::TTempDir()
 {
@@ -182,4 +187,19 @@ SDL_Color FilePixel(const std::string& path, int x, int y)
     }
     SDL_FreeSurface(s);
     return c;
+}
+
+void ReopenWhatTheShutdownClosed()
+{
+    SetLoggerShutDown(false);
+    SetLocalizationShutDown(false);
+    SetMessageManagerShutDown(false);
+    SetRoomFactoryShutDown(false);
+    SetSystemShutDown(false);
+    ResetAppState();
+    RearmSoundManagerForTests();
+    TSystem* sys = GetSystem();
+    sys->mAppFolderName = "Brisalo5";
+    sys->mCompanyFolderName = "Korvel Games";
+    GetLogger()->SetSdlOutput(false);
 }

@@ -44,6 +44,11 @@ private:
     bool mHadXdg = false;
 };
 
+// What the game's shutdown closes for good (log, texts, messages, room factory, sound, the
+// platform object, the application state) comes back, so the next case of the same process
+// starts as the first one did.
+void ReopenWhatTheShutdownClosed();
+
 // Copies a file of tests/data into the user folder; its "user:" path (the game's readers
 // take virtual paths only).
 std::string UserCopyOfTestData(const std::string& relative);

@@ -11,6 +11,7 @@
 #include "app/app.h"
 #include "app/task.h"
 #include "core/app_state.h"
+#include "core/display.h"
 #include "core/localization.h"
 #include "core/logger.h"
 #include "core/system.h"
@@ -19,21 +20,6 @@
 #include "sound/sound_manager.h"
 #include "test_support.h"
 #include "ui/window.h"
-
-// What the game's shutdown closes for good (log, texts, platform object, sound) comes back
-// for the next test of the same process.
-inline void ReopenWhatTheShutdownClosed()
-{
-    SetLoggerShutDown(false);
-    SetLocalizationShutDown(false);
-    SetSystemShutDown(false);
-    ResetAppState();
-    RearmSoundManagerForTests();
-    TSystem* sys = GetSystem();
-    sys->mAppFolderName = "Brisalo5";
-    sys->mCompanyFolderName = "Korvel Games";
-    GetLogger()->SetSdlOutput(false);
-}
 
 inline uint32_t& ProgramNow()
 {
@@ -56,10 +42,15 @@ protected:
         mStarted = StartGame();
         return mStarted;
     }
+    // The game's window and renderer go as the program's quit takes them (the release leaves
+    // them), so no later case of the process finds a renderer whose window SDL has closed.
     void Restore()
     {
         mStarted = false;
         SetTickSource(nullptr);
+        DestroyRenderer();
+        if (SDL_Window* window = GetAppState().mWindow) SDL_DestroyWindow(window);
+        GetAppState().mWindow = nullptr;
         ReopenWhatTheShutdownClosed();
     }
 

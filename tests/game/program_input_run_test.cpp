@@ -60,7 +60,9 @@ bool HasPauseWindow()
 // Runs the game to its end and gives back its exit code and what it logged.
 int RunScripted(std::function<void(uint32_t)> script, std::string* log)
 {
-    std::string logPath = GetSystem()->UserFolder() + "/log.txt";
+    TUserFolderScope player;  // each run is a new player's first, whatever ran before it
+    DestroyLogger();          // reopened in this player's folder by the start-up
+    std::string logPath = player.UserFolder() + "/log.txt";
     gScript = std::move(script);
     gCalls = 0;
     SetTickSource(ScriptedTicks);

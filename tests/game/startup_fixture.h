@@ -13,6 +13,7 @@
 #include "core/localization.h"
 #include "core/logger.h"
 #include "core/system.h"
+#include "test_support.h"
 
 class TGameStartupTest : public ::testing::Test {
 protected:
@@ -36,10 +37,7 @@ protected:
         DestroyRenderer();
         if (app.mWindow) SDL_DestroyWindow(app.mWindow);
         app.mWindow = nullptr;
-        SetSystemShutDown(false);
-        SetLoggerShutDown(false);
-        SetLocalizationShutDown(false);
-        ResetAppState();
+        ReopenWhatTheShutdownClosed();
         EXPECT_EQ(0, chdir(mOldCwd.c_str()));
     }
 

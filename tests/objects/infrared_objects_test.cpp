@@ -224,7 +224,9 @@ TEST_F(InfraredCanvasTest, LensRevealsThePictureWeighedByItsAlpha)
         for (int x = 98; x < 110; ++x) {
             const bool inWindow = x >= 102 && x < 106 && y >= 51 && y < 55;
             const int a = inWindow ? alphaByLensRow[y - 51] : 0;
-            if (x >= 100 && x < 108 && y >= 50 && y < 58) EXPECT_EQ(a, PictureAlpha(*ir, x - 100, y - 50)) << x << "," << y;
+            if (x >= 100 && x < 108 && y >= 50 && y < 58) {
+                EXPECT_EQ(a, PictureAlpha(*ir, x - 100, y - 50)) << x << "," << y;
+            }
             const TPixel p = Pixel(x, y);
             // The software renderer's blend may lose one step of alpha.
             EXPECT_NEAR(a, p.a, 1) << x << "," << y;
@@ -571,7 +573,9 @@ TEST(MultyToolObject, ClicksHandOutTheirToolRecords)
         EXPECT_EQ(before + c.given, GivenToolRecords().size()) << c.keys;
         EXPECT_EQ(c.visible, scene.object->IsVisible()) << c.keys;
         EXPECT_EQ(c.given == 1, scene.object->IsLocked()) << c.keys;
-        if (c.given == 1) EXPECT_FALSE(scene.object->mToolRecords[0].mUsed) << c.keys;
+        if (c.given == 1) {
+            EXPECT_FALSE(scene.object->mToolRecords[0].mUsed) << c.keys;
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <typeinfo>
 
+#include "audio_cases.h"
 #include "core/buffer.h"
 #include "core/random.h"
 #include "core/xml_document.h"
@@ -501,7 +502,9 @@ TEST(EffectorState, DamagedRecordsAreRefusedWhole)
         e->LoadState(buffer);
         EXPECT_EQ(log.CountStartingWith("effector e: saved state refused"), c.line ? 1u : 0u);
         EXPECT_EQ(log.CountStartingWith("saved tween refused"), 0u) << "one line per record";
-        if (c.line) EXPECT_TRUE(log.Has(c.line));
+        if (c.line) {
+            EXPECT_TRUE(log.Has(c.line));
+        }
         EXPECT_EQ(e->mPlay, c.line != nullptr);
         EXPECT_EQ(e->mSlots[kChannelScaleY].mHasKeys, c.line == nullptr);
         EXPECT_EQ(e->mSlots[kChannelScale].mChannel.mValues, values);

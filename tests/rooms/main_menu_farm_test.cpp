@@ -192,7 +192,9 @@ TEST_F(MainMenuFarm, ShippedSheetsCurvesAndBallsFitTheirKinds)
             const int w = std::atoi(attr(e, fw.c_str()).c_str()), h = std::atoi(attr(e, fh.c_str()).c_str());
             ASSERT_GT(w, 0) << file;
             ASSERT_GT(h, 0) << file;
-            if (e->Attribute("tw")) EXPECT_EQ(image->w, std::atoi(e->Attribute("tw"))) << file;
+            if (e->Attribute("tw")) {
+                EXPECT_EQ(image->w, std::atoi(e->Attribute("tw"))) << file;
+            }
             EXPECT_LE(std::atoi(attr(e, "frames").c_str()), (image->w / w) * (image->h / h)) << file;
             SDL_FreeSurface(image);
         }

@@ -131,7 +131,9 @@ TEST(RandomEffector, ChangesOutsideTheirRangeAreBoundedWithALine)
                                               c.changes + R"("/>)");
         ASSERT_EQ(effector->mChanges, c.kept) << c.changes;
         EXPECT_EQ(log.CountStartingWith("Effector e: changes "), c.line ? 1u : 0u) << c.changes;
-        if (c.line) EXPECT_TRUE(log.Has(c.line)) << c.changes;
+        if (c.line) {
+            EXPECT_TRUE(log.Has(c.line)) << c.changes;
+        }
         DrawObject target;
         effector->SetTarget(&target);
         EXPECT_EQ(Track(*effector, kChannelX).mTimes.size(), 1u + 2u * static_cast<size_t>(c.kept)) << c.changes;

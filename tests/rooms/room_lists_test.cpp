@@ -32,6 +32,7 @@ protected:
     {
         ToolTest::SetUp();
         ClearGameEvents();
+        GetUserInfo()->ResetDefaults();  // no pair a case before this one gave the player
         std::ofstream(AssetPath("finds_room.xml")) << ReadWholeFile(FindsRoomPath());
         mRoom = std::make_unique<TRoom>();
         ASSERT_TRUE(mRoom->LoadFromXml("finds_room.xml"));

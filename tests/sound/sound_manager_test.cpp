@@ -206,6 +206,7 @@ TEST(SoundManagerNoDevice, RunsSilentAndJoinsItsThread)
     ReleaseSoundManager();
     EXPECT_LT(TClock::now() - start, std::chrono::seconds(5));  // a loop that holds the join never ends
     SetAlOutputOpener(nullptr);
+    RearmSoundManagerForTests();
 }
 
 TEST(SoundManagerData, EveryShippedSoundPlaysAndIsHeard)
@@ -249,7 +250,7 @@ TEST(SoundManagerData, EveryShippedSoundPlaysAndIsHeard)
         RenderSeconds(engine, 0.1f);
     }
     for (auto& id : wanted) EXPECT_EQ(found.count(id), 1u) << id;
-    ReleaseSoundManager();
+    ReleaseSoundForNextTest();
     SetAlOutputOpener(nullptr);
 }
 
@@ -288,5 +289,5 @@ TEST(SoundManagerThreads, FinishesAreSeenOnTheMainThread)
             sounds->OpenStreams();
         }
     }
-    ReleaseSoundManager();
+    ReleaseSoundForNextTest();
 }
