@@ -13,6 +13,12 @@ void ReleaseSoundForNextTest()
     RearmSoundManagerForTests();
 }
 
+void UseSoundOutput(TAlOutputOpener opener)
+{
+    SetAlOutputOpener(opener);
+    ReleaseSoundForNextTest();
+}
+
 bool IsAudioCasesFile(const std::string& path)
 {
     static std::map<std::string, bool> known;

@@ -5,9 +5,15 @@
 #pragma once
 #include <string>
 
+#include "sound/al_engine.h"
+
 // Releases the sound manager and its engine (joining the audio thread) and lets the next use
 // make them again, so the cases after this one in the same process still have sound.
 void ReleaseSoundForNextTest();
+
+// The engine opens this output (null: the sound card, OpenAL's null output under the tests'
+// environment) at its next use: what was made before is released first.
+void UseSoundOutput(TAlOutputOpener opener);
 
 // Whether the test source at this path (as a case reports its file) includes this header.
 bool IsAudioCasesFile(const std::string& path);

@@ -65,11 +65,12 @@ def lengths(points):
 
 def menuloop():
     # An ellipse in the band of sky between the menu's title and its first button, closed on
-    # its first point: the firefly never crosses the title or a button.
+    # its first point: the firefly never crosses the title or a button, nor do the sparks that
+    # fall from it (the faintest of them up to 70 px below it).
     pts = []
     for k in range(8):
         t = 2 * math.pi * k / 8
-        pts.append((int(round(683 - 330 * math.cos(t))), int(round(215 - 50 * math.sin(t)))))
+        pts.append((int(round(683 - 330 * math.cos(t))), int(round(185 - 25 * math.sin(t)))))
     return pts + [pts[0]]
 
 

@@ -340,6 +340,12 @@ TMyTutorialWindow* GetTutorialWindow()
 
 void SetTutorialListener(TMyTutorialWindowListener* listener) { GetTutorialWindow()->mTutorialListener = listener; }
 
+TMyTutorialWindowListener::~TMyTutorialWindowListener()
+{
+    // Never makes the hint: at shutdown it is gone before the board.
+    if (gTutorial && gTutorial->mTutorialListener == this) gTutorial->mTutorialListener = nullptr;
+}
+
 void ShowTutorial(const std::string& name, bool remember, int ownerId, const std::string& sound)
 {
     TMyTutorialWindow* window = GetTutorialWindow();

@@ -16,7 +16,9 @@ struct TUITutorialArrow;
 
 class TMyTutorialWindowListener {
 public:
-    virtual ~TMyTutorialWindowListener() = default;
+    // A listener that goes while the hint still names it (a board deleted while it is the
+    // active screen) is taken off, so closing the hint later never calls it.
+    virtual ~TMyTutorialWindowListener();
     virtual void OnTutorialClosed(const std::string& /*name*/) {}
 };
 

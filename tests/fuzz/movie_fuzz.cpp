@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "core/app_state.h"
 #include "core/buffer.h"
 #include "graphics/texture.h"
 #include "graphics/texture_cache.h"
@@ -17,9 +16,6 @@
 
 namespace {
 
-// Live for the whole run; held here as well, where the leak check looks at exit.
-SDL_Surface* gScreen = nullptr;
-SDL_Renderer* gRenderer = nullptr;
 std::string gMaskPath;
 volatile long gSink;
 
@@ -64,13 +60,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     if (IMG_SavePNG(lens, gMaskPath.c_str()) != 0) abort();
     SDL_FreeSurface(lens);
 
-    gScreen = SDL_CreateRGBSurfaceWithFormat(0, 64, 64, 32, SDL_PIXELFORMAT_ARGB8888);
-    gRenderer = gScreen ? SDL_CreateSoftwareRenderer(gScreen) : nullptr;
-    if (!gRenderer) abort();
-    TAppState& app = GetAppState();
-    app.mRenderDevice.reset(new TRenderDevice());
-    app.mRenderDevice->mRenderer = gRenderer;
-    app.mScaleX = app.mScaleY = 1.0f;
+    InitFuzzRenderer(64, 64);
     return 0;
 }
 

@@ -28,8 +28,7 @@ protected:
     void SetUp() override
     {
         CanvasTest::SetUp();
-        SetAlOutputOpener(OpenLoopbackOutput);
-        RearmSoundManagerForTests();
+        UseSoundOutput(OpenLoopbackOutput);
         MakeFolder("sounds");
         ASSERT_TRUE(WriteWholeFile(AssetPath("sounds/short.ogg"), ReadWholeFile(SoundFile("short.ogg"))));
     }

@@ -1,5 +1,5 @@
-// The shipped main menu's scene on a canvas: the shipped assets and texts, a fresh object
-// factory, and a typed look-up of its objects by id.
+// The shipped main menu's scene on a canvas: the shipped assets, texts and curves (as the
+// start-up loads them), a fresh object factory, and a typed look-up of its objects by id.
 #pragma once
 #include <gtest/gtest.h>
 
@@ -7,6 +7,7 @@
 
 #include "core/app_state.h"
 #include "core/localization.h"
+#include "graphics/trajectories.h"
 #include "graphics/drawing_fixture.h"
 #include "objects/object_factory.h"
 #include "rooms/room.h"
@@ -19,12 +20,14 @@ protected:
         CanvasTest::SetUp();
         UseShippedAssets();
         ASSERT_TRUE(GetLocalization()->Load("termins.xml"));
+        ASSERT_TRUE(GetTrajectoryList().Load("trajectories.dat"));
         mOldFactory = std::move(GetAppState().mObjectFactory);
         GetAppState().mObjectFactory.reset(new TObjectFactory());
     }
     void TearDown() override
     {
         if (TSoundManager* sound = GetSoundManager()) sound->RemoveSoundList("mainmenu");
+        GetTrajectoryList().Clear();
         GetAppState().mObjectFactory = std::move(mOldFactory);
         CanvasTest::TearDown();
     }

@@ -27,8 +27,7 @@ protected:
     PlayListTest() : mAssets(SoundData()) {}
     void SetUp() override
     {
-        SetAlOutputOpener(OpenLoopbackOutput);
-        RearmSoundManagerForTests();
+        UseSoundOutput(OpenLoopbackOutput);
         ASSERT_TRUE(GetAlEngine()->HasContext());
         mRoot = LoadXmlDocument("lists.xml");
         ASSERT_NE(mRoot, nullptr);

@@ -28,8 +28,7 @@ protected:
     SoundManagerTest() : mAssets(SoundData()) {}
     void SetUp() override
     {
-        SetAlOutputOpener(OpenLoopbackOutput);
-        RearmSoundManagerForTests();
+        UseSoundOutput(OpenLoopbackOutput);
         ASSERT_TRUE(Manager()->LoadSounds("lists.xml"));
         ASSERT_TRUE(GetAlEngine()->HasContext());
     }
@@ -192,8 +191,7 @@ TEST_F(SoundManagerTest, ReleaseWhileLoopPlaysJoinsPromptly)
 
 TEST(SoundManagerNoDevice, RunsSilentAndJoinsItsThread)
 {
-    SetAlOutputOpener(OpenNoOutput);
-    RearmSoundManagerForTests();
+    UseSoundOutput(OpenNoOutput);
     TAssetsFolder assets(SoundData());
     TSoundManager* manager = GetSoundManager();
     ASSERT_NE(manager, nullptr);
@@ -205,14 +203,12 @@ TEST(SoundManagerNoDevice, RunsSilentAndJoinsItsThread)
     auto start = TClock::now();
     ReleaseSoundManager();
     EXPECT_LT(TClock::now() - start, std::chrono::seconds(5));  // a loop that holds the join never ends
-    SetAlOutputOpener(nullptr);
-    RearmSoundManagerForTests();
+    UseSoundOutput(nullptr);
 }
 
 TEST(SoundManagerData, EveryShippedSoundPlaysAndIsHeard)
 {
-    SetAlOutputOpener(OpenLoopbackOutput);
-    RearmSoundManagerForTests();
+    UseSoundOutput(OpenLoopbackOutput);
     TAssetsFolder assets(BRISALO_ASSETS);
     TSoundManager* manager = GetSoundManager();
     ASSERT_TRUE(manager->LoadSounds("sounds.xml"));
@@ -257,8 +253,7 @@ TEST(SoundManagerData, EveryShippedSoundPlaysAndIsHeard)
 // The real audio thread over the null output: sounds start, stop and finish on both threads.
 TEST(SoundManagerThreads, FinishesAreSeenOnTheMainThread)
 {
-    SetAlOutputOpener(nullptr);
-    RearmSoundManagerForTests();
+    UseSoundOutput(nullptr);
     TAssetsFolder assets(SoundData());
     TSoundManager* manager = GetSoundManager();
     ASSERT_TRUE(manager->LoadSounds("lists.xml"));

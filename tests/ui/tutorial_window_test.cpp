@@ -132,6 +132,21 @@ TEST_F(TutorialTest, SkipButtonAndForgettingHintsRecordNothing)
     EXPECT_TRUE(mProfile.mPairs.empty());
 }
 
+// A listener deleted while the hint still names it (the board, when it goes while it is the
+// active screen) is taken off: closing the hint afterwards calls nobody.
+TEST_F(TutorialTest, AListenerGoneBeforeTheHintClosesIsNeverCalled)
+{
+    TMyTutorialWindow* hint = Show("TipFixPlain");
+    {
+        TLog gone;
+        TTutorialSpy passing{&gone};
+        SetTutorialListener(&passing);
+    }
+    EXPECT_EQ(hint->mTutorialListener, nullptr);
+    hint->Close(0);
+    EXPECT_TRUE(Pointer().empty());
+}
+
 TEST_F(TutorialTest, HideFastTurnsTransparentFinalizeFliesOut)
 {
     TMyTutorialWindow* hint = Show("TipFixHideFast");
