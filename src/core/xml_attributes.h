@@ -4,9 +4,6 @@
 #include <string>
 #include <vector>
 
-// Not needed here: it brings ClampToInt to the readers' users that clamp as well.
-#include "core/numbers.h"
-
 class TiXmlElement;
 
 struct TFloatColor {

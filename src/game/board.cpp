@@ -5,6 +5,7 @@
 #include "core/app_state.h"
 #include "core/display.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/virtual_files.h"
 #include "game/front_screens.h"
 #include "game/game_menu_window.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/numbers.h"
 #include "core/random.h"
 #include "game/picture_grid.h"
 #include "graphics/static_image.h"

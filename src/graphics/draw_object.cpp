@@ -1,5 +1,6 @@
 #include "graphics/draw_object.h"
 
+#include "core/numbers.h"
 #include "graphics/tweens.h"
 
 void DrawObject::SetPosition(float x, float y, bool /*centred*/)

@@ -1,5 +1,7 @@
 #include "graphics/particle.h"
 
+#include "core/numbers.h"
+
 Particle::Particle(float startX, float startY, float velocityY, const std::string& imageName, int stripX, int stripY,
                    int frameWidth, int frameHeight)
     : mVelY(velocityY), mStripX(stripX), mStripY(stripY), mFrameWidth(frameWidth), mFrameHeight(frameHeight)

@@ -8,6 +8,7 @@
 
 #include "core/buffer.h"
 #include "core/logger.h"
+#include "core/numbers.h"
 #include "core/random.h"
 #include "core/text.h"
 

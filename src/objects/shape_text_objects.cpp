@@ -3,6 +3,7 @@
 #include <tinyxml.h>
 
 #include "core/buffer.h"
+#include "core/numbers.h"
 #include "core/text.h"
 #include "graphics/tweens.h"
 #include "objects/decor_objects.h"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/numbers.h"
 #include "graphics/tweens.h"
 #include "ui/cursors.h"
 #include "ui/text_image.h"

@@ -1,5 +1,6 @@
 #include "ui/image.h"
 
+#include "core/numbers.h"
 #include "graphics/texture.h"
 #include "graphics/tweens.h"
 #include "ui/cursors.h"

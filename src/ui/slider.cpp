@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/numbers.h"
 #include "graphics/tweens.h"
 #include "ui/cursors.h"
 #include "ui/ui_elements.h"

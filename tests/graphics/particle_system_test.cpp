@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <memory>
 
+#include "core/numbers.h"
 #include "core/random.h"
 #include "graphics/texture_cache.h"
 #include "particle_fixture.h"

@@ -9,6 +9,7 @@
 
 #include "audio_cases.h"
 #include "core/buffer.h"
+#include "core/numbers.h"
 #include "core/random.h"
 #include "graphics/texture.h"
 #include "graphics/tweens.h"
